@@ -1,0 +1,153 @@
+// The in-memory model of one class file, as the reader leaves it: every index
+// already checked, every name resolved to text. Later stages never touch bytes
+// outside Code::bytes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "classfile/ConstantPool.h"
+
+namespace jad {
+
+struct ExceptionHandler {
+    uint16_t startPc = 0;
+    uint16_t endPc = 0;
+    uint16_t handlerPc = 0;
+    std::string catchType;  // internal name; empty catches everything (finally)
+};
+
+struct LineNumber {
+    uint16_t startPc = 0;
+    uint16_t line = 0;
+};
+
+// One entry of LocalVariableTable; in LocalVariableTypeTable `descriptor`
+// holds the generic signature instead.
+struct LocalVariable {
+    uint16_t startPc = 0;
+    uint16_t length = 0;
+    std::string name;
+    std::string descriptor;
+    uint16_t slot = 0;
+};
+
+// StackMapTable verification types, tags as in the class-file format.
+enum class VerificationTag : uint8_t {
+    Top = 0, Integer = 1, Float = 2, Double = 3, Long = 4,
+    Null = 5, UninitializedThis = 6, Object = 7, Uninitialized = 8,
+};
+
+struct VerificationType {
+    VerificationTag tag = VerificationTag::Top;
+    std::string className;  // Object: internal name or array descriptor
+    uint16_t offset = 0;    // Uninitialized: offset of the `new`
+};
+
+// A frame expanded to absolute form: the offset it applies at and the full
+// locals and stack (a long or double takes one entry, as in the attribute).
+struct StackMapFrame {
+    uint32_t offset = 0;
+    std::vector<VerificationType> locals;
+    std::vector<VerificationType> stack;
+};
+
+struct Code {
+    uint16_t maxStack = 0;
+    uint16_t maxLocals = 0;
+    std::vector<uint8_t> bytes;
+    std::vector<ExceptionHandler> handlers;
+    std::vector<LineNumber> lines;
+    std::vector<LocalVariable> locals;      // LocalVariableTable
+    std::vector<LocalVariable> localTypes;  // LocalVariableTypeTable
+    std::vector<StackMapFrame> frames;      // empty when absent
+};
+
+struct MethodParameter {
+    std::string name;  // may be empty (the attribute allows a missing name)
+    uint16_t access = 0;
+};
+
+// Annotations are kept as Java source text ("@Override", "@Foo(x = 1)"),
+// since they are only ever printed as comments.
+using AnnotationTexts = std::vector<std::string>;
+
+struct Field {
+    uint16_t access = 0;
+    std::string name;
+    std::string descriptor;
+    std::string signature;
+    std::optional<uint16_t> constantValue;  // pool index, tag already checked
+    AnnotationTexts annotations;
+    bool deprecated = false;
+    bool syntheticAttribute = false;
+};
+
+struct Method {
+    uint16_t access = 0;
+    std::string name;
+    std::string descriptor;
+    std::string signature;
+    std::vector<std::string> exceptions;  // internal names
+    std::optional<Code> code;
+    std::vector<MethodParameter> parameters;
+    AnnotationTexts annotations;
+    std::vector<AnnotationTexts> parameterAnnotations;
+    std::string annotationDefault;  // source text, empty when absent
+    bool deprecated = false;
+    bool syntheticAttribute = false;
+};
+
+struct InnerClass {
+    std::string innerClass;  // internal name
+    std::string outerClass;  // empty for local and anonymous classes
+    std::string simpleName;  // empty for anonymous classes
+    uint16_t access = 0;
+};
+
+struct EnclosingMethod {
+    std::string className;
+    std::string methodName;  // empty when not inside a method
+    std::string methodDescriptor;
+};
+
+struct BootstrapMethod {
+    uint16_t methodHandle = 0;          // pool index of a MethodHandle
+    std::vector<uint16_t> arguments;    // pool indexes of loadable constants
+};
+
+struct RecordComponent {
+    std::string name;
+    std::string descriptor;
+    std::string signature;
+    AnnotationTexts annotations;
+};
+
+struct ClassFile {
+    uint16_t minorVersion = 0;
+    uint16_t majorVersion = 0;
+    ConstantPool pool;
+    uint16_t access = 0;
+    std::string thisClass;   // internal name, e.g. "java/util/Map$Entry"
+    std::string superClass;  // empty only for java/lang/Object and module-info
+    std::vector<std::string> interfaces;
+    std::vector<Field> fields;
+    std::vector<Method> methods;
+
+    std::string sourceFile;
+    std::string signature;
+    std::vector<InnerClass> innerClasses;
+    std::optional<EnclosingMethod> enclosingMethod;
+    std::vector<BootstrapMethod> bootstrapMethods;
+    std::string nestHost;
+    std::vector<std::string> nestMembers;
+    std::vector<std::string> permittedSubclasses;
+    std::optional<std::vector<RecordComponent>> record;
+    AnnotationTexts annotations;
+    bool deprecated = false;
+    bool syntheticAttribute = false;
+};
+
+}  // namespace jad

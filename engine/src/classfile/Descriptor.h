@@ -1,0 +1,37 @@
+// Field and method descriptors ("[Ljava/lang/String;", "(IJ)V") as types.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace jad {
+
+struct JavaType {
+    // 'B' 'C' 'D' 'F' 'I' 'J' 'S' 'Z' 'V', or 'L' for a class type.
+    char base = 'V';
+    int dimensions = 0;
+    std::string className;  // 'L' only: internal name, "java/lang/String"
+
+    bool isArray() const { return dimensions > 0; }
+    bool isReference() const { return base == 'L' || dimensions > 0; }
+    bool isWide() const { return dimensions == 0 && (base == 'J' || base == 'D'); }
+    int slots() const { return isWide() ? 2 : (base == 'V' && dimensions == 0 ? 0 : 1); }
+    // The descriptor text this type came from.
+    std::string descriptor() const;
+    JavaType elementType() const;  // one dimension less
+};
+
+struct MethodType {
+    std::vector<JavaType> parameters;
+    JavaType returnType;
+};
+
+// Nothing on malformed text: callers decide whether that is a format error.
+std::optional<JavaType> parseFieldDescriptor(const std::string& text);
+std::optional<MethodType> parseMethodDescriptor(const std::string& text);
+
+// A Class constant's name as a type: "java/lang/String" or "[I".
+JavaType typeOfClassName(const std::string& internalNameOrArray);
+
+}  // namespace jad

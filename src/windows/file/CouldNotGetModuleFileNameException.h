@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "windows/file/WindowsFileException.h"
+
+namespace windows {
+namespace file {
+
+// The running program's own path could not be determined.
+class CouldNotGetModuleFileNameException : public WindowsFileException {
+public:
+    explicit CouldNotGetModuleFileNameException(const std::string& message) : WindowsFileException(message) {}
+};
+
+}
+}
