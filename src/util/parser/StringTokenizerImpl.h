@@ -25,6 +25,8 @@ private:
     std::string _delimiters;
     // First character of the next token, or npos when no token remains.
     std::string::size_type _position;
+    // Tokens from the position on; see countTokens.
+    unsigned _remaining;
 };
 
 }

@@ -1,0 +1,134 @@
+// The one IR every pass works on: variables, expression trees, statement
+// trees, and the basic blocks that hold statements until structuring.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classfile/Descriptor.h"
+
+namespace jad::body {
+
+enum class VarKind : uint8_t { This, Parameter, Local, Temp, Caught };
+
+struct Var {
+    VarKind kind = VarKind::Local;
+    int slot = -1;
+    JavaType type;
+    bool declaredType = false;  // from the descriptor or LocalVariableTable
+    std::string name;           // given by the naming pass (or debug info)
+    int id = 0;
+    int defs = 0, uses = 0;     // counted by passes that need them
+};
+using VarPtr = std::shared_ptr<Var>;
+
+enum class ExprKind : uint8_t {
+    Literal, Null, This, Local, Field, ArrayElement, ArrayLength, Invoke, New, NewArray,
+    ArrayInit, Unary, Binary, Compare, Cast, InstanceOf, Assign, CompoundAssign, PreIncrement,
+    PostIncrement, Conditional, ClassLiteral, Concat, Caught, Uninitialized,
+};
+
+enum class InvokeKind : uint8_t { Virtual, Special, Static, Interface, Super };
+
+struct Expr;
+using ExprPtr = std::shared_ptr<Expr>;
+
+struct LiteralValue {
+    char tag = 'I';  // 'I' 'J' 'F' 'D' 'S' (string)
+    int64_t integer = 0;
+    double real = 0;
+    std::u16string text;
+};
+
+struct Expr {
+    ExprKind kind = ExprKind::Literal;
+    JavaType type;       // static type of the value ('V' for void invocations)
+    std::string op;      // operator text for Unary, Binary, Compare, CompoundAssign, increments
+    std::vector<ExprPtr> args;
+    // Field, Invoke, New: the member. Invoke and Field hold the receiver in
+    // args[0] unless static.
+    std::string owner, name, descriptor;
+    bool isStatic = false;
+    InvokeKind invoke = InvokeKind::Virtual;
+    LiteralValue literal;
+    VarPtr var;          // Local
+    uint32_t newPc = 0;  // Uninitialized: the `new` it stands for
+};
+
+// Statements, both before structuring (inside basic blocks) and after.
+enum class StmtKind : uint8_t {
+    Expr, Return, Throw, If, Block, Loop, Switch, Try, Synchronized, Break, Continue, Monitor,
+};
+
+struct Stmt;
+using StmtPtr = std::shared_ptr<Stmt>;
+using StmtList = std::vector<StmtPtr>;
+
+enum class LoopKind : uint8_t { Infinite, While, DoWhile, For };
+
+struct SwitchArm {
+    std::vector<int32_t> keys;
+    bool isDefault = false;
+    StmtList body;
+};
+
+struct CatchClause {
+    std::vector<std::string> types;  // internal names; empty means any (finally)
+    VarPtr var;
+    StmtList body;
+};
+
+struct Stmt {
+    StmtKind kind = StmtKind::Expr;
+    ExprPtr expr;       // expression, returned/thrown value, condition, selector, lock
+    StmtList body;      // then / block / loop / try / synchronized body
+    StmtList elseBody;
+    int label = 0;      // Block, Loop, Switch: the label breaks name; 0 for none
+    int target = 0;     // Break, Continue: the label they name
+    bool explicitLabel = false;  // Break, Continue: printed with the label
+    LoopKind loop = LoopKind::Infinite;
+    StmtList init, update;  // For
+    std::vector<SwitchArm> arms;
+    std::vector<CatchClause> catches;
+    StmtList finallyBody;
+    bool enter = true;  // Monitor: monitorenter or monitorexit
+    std::vector<VarPtr> declare;  // variables declared just before this statement
+};
+
+// Factories keep construction sites short.
+ExprPtr makeExpr(ExprKind kind, JavaType type);
+ExprPtr makeLocal(const VarPtr& var);
+ExprPtr makeIntLiteral(int64_t value, char base = 'I');
+ExprPtr makeBinary(const std::string& op, ExprPtr left, ExprPtr right, JavaType type);
+ExprPtr makeUnary(const std::string& op, ExprPtr operand, JavaType type);
+ExprPtr makeCast(JavaType type, ExprPtr operand);
+StmtPtr makeStmt(StmtKind kind, ExprPtr expr = nullptr);
+
+JavaType primitive(char base);
+JavaType objectType(const std::string& internalName);
+JavaType booleanType();
+bool isIntLike(const JavaType& type);  // boolean, byte, char, short, int
+bool sameType(const JavaType& a, const JavaType& b);
+
+// Structural equality of side-effect-free expressions (locals, fields,
+// array elements, literals); false for anything else.
+bool samePure(const Expr& a, const Expr& b);
+bool isPure(const Expr& e);      // no side effects and no exceptions worth keeping order for
+bool isTrivial(const Expr& e);   // a local, literal, null or this: may be copied freely
+bool readsVar(const Expr& e, const Var& var);
+// Calls `f` on every expression node, children first.
+template <typename F> void forEachExpr(const ExprPtr& e, F&& f) {
+    if (!e) return;
+    for (const ExprPtr& child : e->args) forEachExpr(child, f);
+    f(e);
+}
+
+// Negation of a condition, pushing `!` inward where that reads better.
+ExprPtr negate(const ExprPtr& condition);
+
+// The condition is a boolean-valued expression ('Z' type).
+bool isBoolean(const Expr& e);
+
+}  // namespace jad::body

@@ -1,0 +1,312 @@
+#include "body/Locals.h"
+
+#include <numeric>
+
+#include "body/Opcodes.h"
+#include "classfile/AccessFlags.h"
+
+namespace jad::body {
+
+LocalAccess localAccess(const Instruction& insn) {
+    static const char kinds[] = {'I', 'J', 'F', 'D', 'A'};
+    LocalAccess a;
+    const uint8_t o = insn.opcode;
+    if (o >= op::iload && o <= op::aload) {
+        a = {true, true, false, insn.index, kinds[o - op::iload]};
+    } else if (o >= op::iload_0 && o <= op::aload_3) {
+        a = {true, true, false, insn.index, kinds[(o - op::iload_0) / 4]};
+    } else if (o >= op::istore && o <= op::astore) {
+        a = {true, false, true, insn.index, kinds[o - op::istore]};
+    } else if (o >= op::istore_0 && o <= op::astore_3) {
+        a = {true, false, true, insn.index, kinds[(o - op::istore_0) / 4]};
+    } else if (o == op::iinc) {
+        a = {true, true, true, insn.index, 'I'};
+    }
+    return a;
+}
+
+namespace {
+
+using Bits = std::vector<uint64_t>;
+
+struct Def {
+    uint32_t slot = 0;
+    char category = 'I';
+    int insn = -1;   // instruction index; -1 for a parameter at entry
+    int param = -1;  // -1, or 0 for `this` and 1.. for parameters in order
+};
+
+class UnionFind {
+public:
+    explicit UnionFind(size_t n) : _parent(n) { std::iota(_parent.begin(), _parent.end(), 0); }
+    size_t find(size_t x) {
+        while (_parent[x] != x) x = _parent[x] = _parent[_parent[x]];
+        return x;
+    }
+    void unite(size_t a, size_t b) { _parent[find(a)] = find(b); }
+
+private:
+    std::vector<size_t> _parent;
+};
+
+int width(char category) { return category == 'J' || category == 'D' ? 2 : 1; }
+
+class WebBuilder {
+public:
+    WebBuilder(const LocalsInput& in, Budget& budget) : _in(in), _budget(budget) {}
+
+    Locals run() {
+        collectDefs();
+        buildMasks();
+        solve();
+        UnionFind webs(_defs.size());
+        resolveUses(webs);
+        uniteByDebugInfo(webs);
+        return makeVars(webs);
+    }
+
+private:
+    void collectDefs() {
+        const bool isStatic = (_in.method.access & access::Static) != 0;
+        uint32_t slot = 0;
+        if (!isStatic) {
+            _defs.push_back({0, 'A', -1, 0});
+            slot = 1;
+        }
+        auto type = parseMethodDescriptor(_in.method.descriptor);
+        if (!type) throw Unsupported{"malformed method descriptor"};
+        _paramTypes = type->parameters;
+        int index = 1;
+        for (const JavaType& p : type->parameters) {
+            const char category = p.isReference() ? 'A' : (p.base == 'J' || p.base == 'D' ? p.base : (p.base == 'F' ? 'F' : 'I'));
+            _defs.push_back({slot, category, -1, index++});
+            slot += static_cast<uint32_t>(p.slots());
+        }
+        if (slot > _in.raw.maxLocals) throw Unsupported{"parameters exceed max_locals"};
+        _defOfInsn.assign(_in.code.instructions.size(), -1);
+        for (size_t i = 0; i < _in.code.instructions.size(); ++i) {
+            const LocalAccess a = localAccess(_in.code.instructions[i]);
+            if (!a.store) continue;
+            _defOfInsn[i] = static_cast<int>(_defs.size());
+            _defs.push_back({a.slot, a.category, static_cast<int>(i), -1});
+        }
+        _words = (_defs.size() + 63) / 64;
+        _budget.spend(_words * (_in.raw.maxLocals + _in.cfg.blocks.size() * 4));
+    }
+
+    void buildMasks() {
+        _touching.assign(_in.raw.maxLocals + 1, Bits(_words, 0));
+        _atSlot.assign(_in.raw.maxLocals + 1, Bits(_words, 0));
+        for (size_t d = 0; d < _defs.size(); ++d) {
+            const Def& def = _defs[d];
+            set(_atSlot[def.slot], d);
+            for (int k = 0; k < width(def.category); ++k) set(_touching[def.slot + static_cast<uint32_t>(k)], d);
+        }
+    }
+
+    static void set(Bits& bits, size_t i) { bits[i / 64] |= uint64_t(1) << (i % 64); }
+    static bool test(const Bits& bits, size_t i) { return (bits[i / 64] >> (i % 64)) & 1; }
+
+    void kill(Bits& cur, const Def& def) const {
+        for (int k = 0; k < width(def.category); ++k) {
+            const Bits& mask = _touching[def.slot + static_cast<uint32_t>(k)];
+            for (size_t w = 0; w < _words; ++w) cur[w] &= ~mask[w];
+        }
+    }
+
+    void transfer(const Block& b, Bits& cur, Bits* allDefs) const {
+        for (size_t i = b.first; i < b.last; ++i) {
+            const int d = _defOfInsn[i];
+            if (d < 0) continue;
+            kill(cur, _defs[static_cast<size_t>(d)]);
+            set(cur, static_cast<size_t>(d));
+            if (allDefs) set(*allDefs, static_cast<size_t>(d));
+        }
+    }
+
+    void solve() {
+        const auto& blocks = _in.cfg.blocks;
+        _inState.assign(blocks.size(), Bits(_words, 0));
+        std::vector<Bits> out(blocks.size(), Bits(_words, 0));
+        for (size_t d = 0; d < _defs.size() && _defs[d].insn < 0; ++d) set(_inState[static_cast<size_t>(_in.cfg.entry)], d);
+        const std::vector<int> order = _in.cfg.reversePostorder(_in.raw.handlers);
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (int id : order) {
+                const Block& b = blocks[static_cast<size_t>(id)];
+                _budget.spend(_words + (b.last - b.first));
+                Bits cur = _inState[static_cast<size_t>(id)];
+                Bits inside(_words, 0);
+                transfer(b, cur, &inside);
+                out[static_cast<size_t>(id)] = cur;
+                for (int s : b.succ) changed |= merge(_inState[static_cast<size_t>(s)], cur);
+                for (int h : b.handlers) {
+                    const int target = _in.cfg.blockAt(_in.raw.handlers[static_cast<size_t>(h)].handlerPc);
+                    Bits any = _inState[static_cast<size_t>(id)];
+                    for (size_t w = 0; w < _words; ++w) any[w] |= inside[w];
+                    changed |= merge(_inState[static_cast<size_t>(target)], any);
+                }
+            }
+        }
+    }
+
+    static bool merge(Bits& into, const Bits& from) {
+        bool changed = false;
+        for (size_t w = 0; w < into.size(); ++w) {
+            const uint64_t next = into[w] | from[w];
+            changed |= next != into[w];
+            into[w] = next;
+        }
+        return changed;
+    }
+
+    void resolveUses(UnionFind& webs) {
+        _useWeb.assign(_in.code.instructions.size(), -1);
+        for (const Block& b : _in.cfg.blocks) {
+            Bits cur = _inState[static_cast<size_t>(b.id)];
+            for (size_t i = b.first; i < b.last; ++i) {
+                const LocalAccess a = localAccess(_in.code.instructions[i]);
+                if (a.load) resolveUse(webs, cur, a, i);
+                const int d = _defOfInsn[i];
+                if (d >= 0) {
+                    kill(cur, _defs[static_cast<size_t>(d)]);
+                    set(cur, static_cast<size_t>(d));
+                    if (a.load) webs.unite(static_cast<size_t>(d), static_cast<size_t>(_useWeb[i]));
+                }
+            }
+            _budget.spend(_words + (b.last - b.first));
+        }
+    }
+
+    void resolveUse(UnionFind& webs, const Bits& cur, const LocalAccess& a, size_t insn) {
+        const Bits& here = _atSlot[a.slot];
+        int first = -1;
+        for (size_t w = 0; w < _words; ++w) {
+            uint64_t bits = cur[w] & here[w];
+            while (bits) {
+                const size_t d = w * 64 + static_cast<size_t>(__builtin_ctzll(bits));
+                bits &= bits - 1;
+                if (_defs[d].category != a.category) throw Unsupported{"local slot read with a conflicting type"};
+                if (first < 0) first = static_cast<int>(d);
+                else webs.unite(d, static_cast<size_t>(first));
+            }
+        }
+        if (first < 0) throw Unsupported{"local " + std::to_string(a.slot) + " read before it is assigned"};
+        _useWeb[insn] = first;
+    }
+
+    // The debug entry naming a variable live at `pc` in `slot`, or -1.
+    int debugEntry(uint32_t slot, uint32_t pc) const {
+        const auto& table = _in.raw.locals;
+        for (size_t k = 0; k < table.size(); ++k) {
+            const LocalVariable& v = table[k];
+            if (v.slot == slot && v.startPc <= pc && pc < uint32_t(v.startPc) + v.length) return static_cast<int>(k);
+        }
+        return -1;
+    }
+
+    int debugEntryOfDef(const Def& def) const {
+        if (def.insn < 0) return debugEntry(def.slot, 0);
+        const Instruction& insn = _in.code.instructions[static_cast<size_t>(def.insn)];
+        return debugEntry(def.slot, insn.pc + insn.length);
+    }
+
+    void uniteByDebugInfo(UnionFind& webs) {
+        _entryOfWeb.assign(_defs.size(), -1);
+        std::vector<int> firstDefOfEntry(_in.raw.locals.size(), -1);
+        _budget.spend(_defs.size() * (_in.raw.locals.size() + 1));
+        for (size_t d = 0; d < _defs.size(); ++d) {
+            const int entry = debugEntryOfDef(_defs[d]);
+            if (entry < 0) continue;
+            int& first = firstDefOfEntry[static_cast<size_t>(entry)];
+            if (first < 0) first = static_cast<int>(d);
+            else if (_defs[static_cast<size_t>(first)].category == _defs[d].category) webs.unite(d, static_cast<size_t>(first));
+        }
+        for (size_t d = 0; d < _defs.size(); ++d) {
+            const int entry = debugEntryOfDef(_defs[d]);
+            if (entry >= 0) _entryOfWeb[webs.find(d)] = entry;
+        }
+    }
+
+    VarPtr makeVar(const Def& def, int debug) {
+        auto var = std::make_shared<Var>();
+        var->slot = static_cast<int>(def.slot);
+        var->id = static_cast<int>(_vars.size()) + 1;
+        switch (def.category) {
+        case 'A': var->type = objectType("java/lang/Object"); break;
+        default: var->type = primitive(def.category); break;
+        }
+        var->declaredType = def.category == 'J' || def.category == 'D' || def.category == 'F';
+        if (debug >= 0) {
+            const LocalVariable& entry = _in.raw.locals[static_cast<size_t>(debug)];
+            auto type = parseFieldDescriptor(entry.descriptor);
+            const char category = type ? (type->isReference() ? 'A' : (isIntLike(*type) ? 'I' : type->base)) : '?';
+            if (category == def.category) {
+                var->type = *type;
+                var->declaredType = true;
+                var->name = entry.name;
+            }
+        }
+        _vars.push_back(var);
+        return var;
+    }
+
+    Locals makeVars(UnionFind& webs) {
+        Locals result;
+        std::vector<VarPtr> varOfWeb(_defs.size());
+        for (size_t d = 0; d < _defs.size(); ++d) {
+            const size_t root = webs.find(d);
+            if (_defs[root].category != _defs[d].category) throw Unsupported{"local slot reused with conflicting types"};
+            VarPtr& var = varOfWeb[root];
+            if (!var) var = makeVar(_defs[d], _entryOfWeb[root]);
+            if (_defs[d].param >= 0) bindParameter(var, _defs[d], result);
+        }
+        result.varOf.resize(_in.code.instructions.size());
+        for (size_t i = 0; i < _in.code.instructions.size(); ++i) {
+            const int web = _defOfInsn[i] >= 0 ? _defOfInsn[i] : _useWeb[i];
+            if (web >= 0) result.varOf[i] = varOfWeb[webs.find(static_cast<size_t>(web))];
+        }
+        if (result.thisVar) {
+            for (size_t i = 0; i < _in.code.instructions.size(); ++i) {
+                if (_defOfInsn[i] >= 0 && result.varOf[i] == result.thisVar) throw Unsupported{"`this` is reassigned"};
+            }
+        }
+        result.all = _vars;
+        return result;
+    }
+
+    void bindParameter(const VarPtr& var, const Def& def, Locals& result) {
+        if (def.param == 0) {
+            var->kind = VarKind::This;
+            var->type = objectType(_in.owner);
+            var->declaredType = true;
+            var->name = "this";
+            result.thisVar = var;
+            return;
+        }
+        const size_t index = static_cast<size_t>(def.param - 1);
+        var->kind = VarKind::Parameter;
+        var->type = _paramTypes[index];
+        var->declaredType = true;
+        if (index < _in.parameterNames.size()) var->name = _in.parameterNames[index];
+        if (result.params.size() <= index) result.params.resize(index + 1);
+        result.params[index] = var;
+    }
+
+    const LocalsInput& _in;
+    Budget& _budget;
+    std::vector<Def> _defs;
+    std::vector<JavaType> _paramTypes;
+    std::vector<int> _defOfInsn, _useWeb, _entryOfWeb;
+    size_t _words = 0;
+    std::vector<Bits> _touching, _atSlot, _inState;
+    std::vector<VarPtr> _vars;
+};
+
+}  // namespace
+
+Locals buildLocals(const LocalsInput& input, Budget& budget) {
+    return WebBuilder(input, budget).run();
+}
+
+}  // namespace jad::body

@@ -1,0 +1,139 @@
+#include "classfile/MemberReader.h"
+
+#include "classfile/AnnotationReader.h"
+#include "classfile/Attribute.h"
+#include "classfile/CodeReader.h"
+#include "classfile/Descriptor.h"
+
+namespace jad {
+
+namespace {
+
+// The pool tag a ConstantValue must carry for a field of this descriptor.
+ConstantTag constantTagFor(const std::string& descriptor) {
+    if (descriptor == "J") return ConstantTag::Long;
+    if (descriptor == "F") return ConstantTag::Float;
+    if (descriptor == "D") return ConstantTag::Double;
+    if (descriptor == "Ljava/lang/String;") return ConstantTag::String;
+    if (descriptor.size() == 1) return ConstantTag::Integer;
+    return ConstantTag::None;
+}
+
+bool readCommonAttribute(const std::string& name, ByteCursor& body, ReadContext& context,
+                         std::string& signature, AnnotationTexts& annotations, bool& deprecated,
+                         bool& synthetic) {
+    if (name == "Signature") {
+        signature = context.utf8(body.u2());
+    } else if (name == "RuntimeVisibleAnnotations" || name == "RuntimeInvisibleAnnotations") {
+        AnnotationTexts more = readAnnotations(body, context);
+        annotations.insert(annotations.end(), more.begin(), more.end());
+    } else if (name == "Deprecated") {
+        deprecated = true;
+    } else if (name == "Synthetic") {
+        synthetic = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+Field readField(ByteCursor& in, ReadContext& context) {
+    Field field;
+    field.access = in.u2();
+    field.name = context.utf8(in.u2());
+    field.descriptor = context.utf8(in.u2());
+    if (!parseFieldDescriptor(field.descriptor)) {
+        throw ClassFormatError{"field " + field.name + " has malformed descriptor " + field.descriptor};
+    }
+    uint16_t attributes = in.u2();
+    for (uint16_t i = 0; i < attributes; ++i) {
+        AttributeHeader attribute = readAttributeHeader(in, context.pool());
+        if (readCommonAttribute(attribute.name, attribute.body, context, field.signature, field.annotations,
+                                field.deprecated, field.syntheticAttribute)) {
+            continue;
+        }
+        if (attribute.name == "ConstantValue") {
+            uint16_t index = attribute.body.u2();
+            ConstantTag expected = constantTagFor(field.descriptor);
+            if (expected == ConstantTag::None) {
+                throw ClassFormatError{"field " + field.name + " of type " + field.descriptor +
+                                       " cannot have a constant value"};
+            }
+            context.pool().at(index, expected);
+            field.constantValue = index;
+        }
+    }
+    return field;
+}
+
+void readExceptions(ByteCursor& body, ReadContext& context, Method& method) {
+    uint16_t count = body.u2();
+    for (uint16_t i = 0; i < count; ++i) method.exceptions.push_back(context.className(body.u2()));
+}
+
+void readParameters(ByteCursor& body, ReadContext& context, Method& method) {
+    uint8_t count = body.u1();
+    method.parameters.clear();
+    for (uint8_t i = 0; i < count; ++i) {
+        MethodParameter parameter;
+        parameter.name = context.optionalUtf8(body.u2());
+        parameter.access = body.u2();
+        method.parameters.push_back(std::move(parameter));
+    }
+}
+
+Method readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner) {
+    Method method;
+    method.access = in.u2();
+    method.name = context.utf8(in.u2());
+    method.descriptor = context.utf8(in.u2());
+    if (!parseMethodDescriptor(method.descriptor)) {
+        throw ClassFormatError{"method " + method.name + " has malformed descriptor " + method.descriptor};
+    }
+    uint16_t attributes = in.u2();
+    for (uint16_t i = 0; i < attributes; ++i) {
+        AttributeHeader attribute = readAttributeHeader(in, context.pool());
+        const std::string& name = attribute.name;
+        ByteCursor& body = attribute.body;
+        if (readCommonAttribute(name, body, context, method.signature, method.annotations, method.deprecated,
+                                method.syntheticAttribute)) {
+            continue;
+        }
+        if (name == "Code") {
+            bool oldLayout = owner.majorVersion == 45 && owner.minorVersion < 3;
+            method.code = readCode(body, context, CodeOwner{owner.thisClass, method, oldLayout});
+        } else if (name == "Exceptions") {
+            readExceptions(body, context, method);
+        } else if (name == "MethodParameters") {
+            readParameters(body, context, method);
+        } else if (name == "RuntimeVisibleParameterAnnotations" || name == "RuntimeInvisibleParameterAnnotations") {
+            auto more = readParameterAnnotations(body, context);
+            if (method.parameterAnnotations.size() < more.size()) method.parameterAnnotations.resize(more.size());
+            for (size_t p = 0; p < more.size(); ++p) {
+                auto& into = method.parameterAnnotations[p];
+                into.insert(into.end(), more[p].begin(), more[p].end());
+            }
+        } else if (name == "AnnotationDefault") {
+            method.annotationDefault = readElementValue(body, context);
+        }
+    }
+    return method;
+}
+
+}  // namespace
+
+std::vector<Field> readFields(ByteCursor& in, ReadContext& context) {
+    uint16_t count = in.u2();
+    std::vector<Field> fields;
+    for (uint16_t i = 0; i < count; ++i) fields.push_back(readField(in, context));
+    return fields;
+}
+
+std::vector<Method> readMethods(ByteCursor& in, ReadContext& context, const MemberOwner& owner) {
+    uint16_t count = in.u2();
+    std::vector<Method> methods;
+    for (uint16_t i = 0; i < count; ++i) methods.push_back(readMethod(in, context, owner));
+    return methods;
+}
+
+}  // namespace jad

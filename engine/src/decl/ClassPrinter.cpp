@@ -1,0 +1,135 @@
+#include "decl/ClassPrinter.h"
+
+#include <climits>
+
+#include "classfile/AccessFlags.h"
+#include "decl/Comments.h"
+#include "decl/MemberFilter.h"
+#include "decl/MemberPrinter.h"
+#include "decl/Modifiers.h"
+#include "print/Names.h"
+
+namespace jad {
+
+namespace {
+
+bool isInterface(const ClassNode& node) { return (node.file.access & access::Interface) != 0; }
+
+std::string typeList(const std::vector<std::string>& names, const TypeNamer& types) {
+    std::string text;
+    for (const auto& name : names) {
+        if (!text.empty()) text += ", ";
+        text += types.className(name);
+    }
+    return text;
+}
+
+std::string classHead(const ClassNode& node, const TypeNamer& types) {
+    const ClassFile& file = node.file;
+    // The class's own flags lack private, protected and static; a member's
+    // InnerClasses entry has them.
+    uint16_t access = node.member ? node.access : file.access;
+    std::string text = classModifiers(access, node.member);
+    text += isInterface(node) ? "interface " : "class ";
+    text += displayName(node.name);
+    if (isInterface(node)) {
+        if (!file.interfaces.empty()) text += " extends " + typeList(file.interfaces, types);
+        return text;
+    }
+    if (!file.superClass.empty() && file.superClass != "java/lang/Object") {
+        text += " extends " + types.className(file.superClass);
+    }
+    if (!file.interfaces.empty()) text += " implements " + typeList(file.interfaces, types);
+    return text;
+}
+
+// The first source line a method's code comes from, to place member classes
+// among the methods where the source had them.
+int firstLine(const Method& method) {
+    int line = INT_MAX;
+    if (method.code) {
+        for (const auto& entry : method.code->lines) line = std::min(line, static_cast<int>(entry.line));
+    }
+    return line;
+}
+
+int firstLine(const ClassNode& node) {
+    int line = INT_MAX;
+    for (const auto& method : node.file.methods) line = std::min(line, firstLine(method));
+    for (const auto& member : node.members) line = std::min(line, firstLine(member));
+    return line;
+}
+
+class BodyPrinter {
+public:
+    BodyPrinter(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options)
+        : _out(out), _node(node), _types(types), _options(options), _context{node, types, options} {}
+
+    void print() {
+        if (_options.fieldsFirst) fields();
+        methodsAndClasses();
+        if (!_options.fieldsFirst) fields();
+        for (const auto& note : _node.notes) {
+            separate();
+            _out.line("// member class " + displayName(note));
+        }
+    }
+
+private:
+    void separate() {
+        if (_printed) _out.blank();
+        _printed = true;
+    }
+
+    void fields() {
+        bool first = true;
+        for (const auto& field : _node.file.fields) {
+            if (isHiddenField(field)) continue;
+            if (first) separate();
+            first = false;
+            printField(_out, _context, field);
+        }
+    }
+
+    void methodsAndClasses() {
+        size_t nextClass = 0;
+        std::vector<std::pair<int, const ClassNode*>> classes;
+        for (const auto& member : _node.members) classes.emplace_back(firstLine(member), &member);
+        for (const auto& method : _node.file.methods) {
+            if (isHiddenMethod(_node.file, method)) continue;
+            int line = firstLine(method);
+            while (nextClass < classes.size() && classes[nextClass].first < line) {
+                memberClass(*classes[nextClass++].second);
+            }
+            separate();
+            printMethod(_out, _context, method);
+        }
+        while (nextClass < classes.size()) memberClass(*classes[nextClass++].second);
+    }
+
+    void memberClass(const ClassNode& member) {
+        separate();
+        printClass(_out, member, _types, _options);
+    }
+
+    SourceWriter& _out;
+    const ClassNode& _node;
+    const TypeNamer& _types;
+    const PrintOptions& _options;
+    MemberContext _context;
+    bool _printed = false;
+};
+
+}  // namespace
+
+void printClass(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options) {
+    out.lines(annotationComments(node.file.annotations, node.file.deprecated));
+    out.lines(signatureComment(node.file.signature));
+    out.line(classHead(node, types) + " {");
+    out.indent();
+    BodyPrinter(out, node, types, options).print();
+    out.dedent();
+    out.line("}");
+}
+
+}  // namespace jad

@@ -1,0 +1,12 @@
+// Prints one class with its members and member classes, bodies included.
+#pragma once
+
+#include "body/MethodBody.h"
+#include "decl/ClassTree.h"
+#include "print/SourceWriter.h"
+
+namespace jad {
+
+void printClass(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options);
+
+}  // namespace jad

@@ -1,0 +1,39 @@
+// A top-level class with its member classes, read from their own class files
+// beside the input and nested as the InnerClasses attributes say.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "classfile/ClassFile.h"
+
+namespace jad {
+
+// Where the class files of the input's package lie.
+class SiblingFiles {
+public:
+    virtual ~SiblingFiles() = default;
+    // The bytes of the class `internalName` ("a/b/Outer$Inner"), or nothing when it is not there.
+    virtual std::optional<std::vector<uint8_t>> read(const std::string& internalName) const = 0;
+    // Whether the input's package holds a class of this simple name (which
+    // would hide a java.lang class of the same name).
+    virtual bool hasClass(const std::string& simpleName) const = 0;
+};
+
+struct ClassNode {
+    ClassFile file;
+    uint16_t access = 0;   // for member classes, the flags of their InnerClasses entry
+    std::string name;      // the simple name it is declared with
+    bool member = false;
+    std::vector<ClassNode> members;
+    std::vector<std::string> notes;  // member classes left out, with the reason
+};
+
+ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings);
+
+// The InnerClasses entry describing `file` itself, if any.
+const InnerClass* ownInnerEntry(const ClassFile& file);
+
+}  // namespace jad

@@ -1,0 +1,53 @@
+#include "decl/CompilationUnit.h"
+
+#include "classfile/AccessFlags.h"
+#include "decl/ClassPrinter.h"
+#include "decl/ImportNamer.h"
+#include "print/Names.h"
+#include "print/SourceWriter.h"
+
+namespace jad {
+
+const char* const EngineVersion = "0.1.0";
+
+namespace {
+
+std::string javaRelease(uint16_t major) {
+    switch (major) {
+    case 45: return "1.1";
+    case 46: return "1.2";
+    case 47: return "1.3";
+    case 48: return "1.4";
+    default: return std::to_string(major - 44);
+    }
+}
+
+void header(SourceWriter& out, const ClassFile& file) {
+    out.line(std::string("// Decompiled by the Zefra engine ") + EngineVersion);
+    out.line("// Source file: " + (file.sourceFile.empty() ? std::string("not recorded") : displayName(file.sourceFile)));
+    out.line("// Class-file version: " + std::to_string(file.majorVersion) + "." +
+             std::to_string(file.minorVersion) + " (Java " + javaRelease(file.majorVersion) + ")");
+    out.blank();
+}
+
+}  // namespace
+
+std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& siblings, const PrintOptions& options) {
+    SourceWriter out;
+    header(out, top.file);
+    if (top.file.access & access::Module) {
+        out.line("// module-info: module declarations have no form in this dialect");
+        return out.text();
+    }
+    ImportNamer types(top, siblings);
+    if (!types.packageName().empty()) {
+        out.line("package " + types.packageName() + ";");
+        out.blank();
+    }
+    for (const auto& name : types.imports()) out.line("import " + name + ";");
+    if (!types.imports().empty()) out.blank();
+    printClass(out, top, types, options);
+    return out.text();
+}
+
+}  // namespace jad

@@ -1,0 +1,128 @@
+#include "decl/ImportNamer.h"
+
+#include <algorithm>
+
+#include "decl/TypeReferences.h"
+#include "print/Names.h"
+
+namespace jad {
+
+namespace {
+
+// Nesting chains longer than this are malformed (or cyclic).
+constexpr int MaxNesting = 32;
+
+std::string packageOf(const std::string& internalName) {
+    size_t slash = internalName.rfind('/');
+    return slash == std::string::npos ? std::string() : internalName.substr(0, slash);
+}
+
+std::string simpleOf(const std::string& internalName) {
+    size_t slash = internalName.rfind('/');
+    return slash == std::string::npos ? internalName : internalName.substr(slash + 1);
+}
+
+std::string dotted(const std::string& internalName) {
+    std::string text = displayName(internalName);
+    std::replace(text.begin(), text.end(), '/', '.');
+    return text;
+}
+
+}  // namespace
+
+ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
+    _packageInternal = packageOf(top.file.thisClass);
+    _package = dotted(_packageInternal);
+    addOwn(top, displayName(top.name), true);
+    std::set<std::string> referenced;
+    std::vector<const ClassNode*> pending{&top};
+    while (!pending.empty()) {
+        const ClassNode* node = pending.back();
+        pending.pop_back();
+        addNesting(*node);
+        collectReferencedClasses(node->file, referenced);
+        for (const auto& member : node->members) pending.push_back(&member);
+    }
+    decideTopLevel(referenced, siblings);
+}
+
+// Direct members of the top class are in scope everywhere in the file by
+// their simple names; deeper ones are named from there.
+void ImportNamer::addOwn(const ClassNode& node, const std::string& path, bool isTop) {
+    _own[node.file.thisClass] = path;
+    _ownSimpleNames.insert(displayName(node.name));
+    for (const auto& member : node.members) {
+        std::string name = displayName(member.name);
+        addOwn(member, isTop ? name : path + "." + name, false);
+    }
+}
+
+void ImportNamer::addNesting(const ClassNode& node) {
+    for (const InnerClass& inner : node.file.innerClasses) {
+        if (inner.outerClass.empty() || inner.simpleName.empty()) continue;
+        _nesting.emplace(inner.innerClass, Nesting{inner.outerClass, inner.simpleName});
+    }
+}
+
+std::string ImportNamer::outermost(const std::string& internalName) const {
+    std::string name = internalName;
+    for (int depth = 0; depth < MaxNesting; ++depth) {
+        auto nested = _nesting.find(name);
+        if (nested == _nesting.end() || _own.count(name)) break;
+        name = nested->second.outer;
+    }
+    return name;
+}
+
+// A top-level class is named simply when no other class the file names
+// shares its simple name; those outside java.lang and this package are
+// imported.
+void ImportNamer::decideTopLevel(const std::set<std::string>& referenced, const SiblingFiles& siblings) {
+    std::set<std::string> topLevel;
+    for (const auto& name : referenced) {
+        std::string top = outermost(name);
+        if (!_own.count(top)) topLevel.insert(top);
+    }
+    std::map<std::string, int> uses;
+    for (const auto& name : topLevel) ++uses[simpleOf(name)];
+    for (const auto& name : topLevel) {
+        std::string simple = simpleOf(name);
+        std::string package = packageOf(name);
+        bool clash = uses[simple] > 1 || _ownSimpleNames.count(displayName(simple)) > 0;
+        if (package == "java/lang" && siblings.hasClass(simple) && package != _packageInternal) clash = true;
+        if (clash && !package.empty()) {
+            _topLevel[name] = dotted(name);
+            continue;
+        }
+        _topLevel[name] = displayName(simple);
+        bool implied = package.empty() || package == _packageInternal || package == "java/lang";
+        if (!implied) _imports.push_back(dotted(name));
+    }
+    std::sort(_imports.begin(), _imports.end());
+}
+
+std::string ImportNamer::qualified(const std::string& internalName) const {
+    auto decided = _topLevel.find(internalName);
+    if (decided != _topLevel.end()) return decided->second;
+    return dotted(internalName);
+}
+
+std::string ImportNamer::resolve(const std::string& internalName, int depth) const {
+    auto own = _own.find(internalName);
+    if (own != _own.end()) return own->second;
+    auto nested = _nesting.find(internalName);
+    if (nested != _nesting.end() && depth < MaxNesting) {
+        return resolve(nested->second.outer, depth + 1) + "." + displayName(nested->second.simpleName);
+    }
+    return qualified(internalName);
+}
+
+std::string ImportNamer::className(const std::string& internalName) const {
+    auto cached = _cache.find(internalName);
+    if (cached != _cache.end()) return cached->second;
+    std::string name = resolve(internalName, 0);
+    _cache.emplace(internalName, name);
+    return name;
+}
+
+}  // namespace jad

@@ -1,0 +1,50 @@
+// Names types for one output file and decides its imports up front, from
+// everything the class and its member classes refer to.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "decl/ClassTree.h"
+#include "print/TypeNamer.h"
+
+namespace jad {
+
+class ImportNamer : public TypeNamer {
+public:
+    ImportNamer(const ClassNode& top, const SiblingFiles& siblings);
+
+    std::string className(const std::string& internalName) const override;
+
+    // Qualified names to import, sorted: "java.util.List".
+    const std::vector<std::string>& imports() const { return _imports; }
+    // The package in source form, empty for the default package.
+    const std::string& packageName() const { return _package; }
+
+private:
+    struct Nesting {
+        std::string outer;
+        std::string simpleName;
+    };
+
+    void addOwn(const ClassNode& node, const std::string& path, bool isTop);
+    void addNesting(const ClassNode& node);
+    void decideTopLevel(const std::set<std::string>& referenced, const SiblingFiles& siblings);
+    std::string outermost(const std::string& internalName) const;
+    std::string resolve(const std::string& internalName, int depth) const;
+    std::string qualified(const std::string& internalName) const;
+
+    std::string _packageInternal;
+    std::string _package;
+    std::unordered_map<std::string, std::string> _own;       // internal name -> name in the file
+    std::set<std::string> _ownSimpleNames;
+    std::unordered_map<std::string, Nesting> _nesting;      // member class -> outer and simple name
+    std::unordered_map<std::string, std::string> _topLevel;  // decided names of top-level classes
+    std::vector<std::string> _imports;
+    mutable std::unordered_map<std::string, std::string> _cache;
+};
+
+}  // namespace jad

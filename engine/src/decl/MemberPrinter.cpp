@@ -1,0 +1,136 @@
+#include "decl/MemberPrinter.h"
+
+#include <exception>
+
+#include "classfile/AccessFlags.h"
+#include "classfile/Descriptor.h"
+#include "decl/Comments.h"
+#include "decl/ConstantText.h"
+#include "decl/Modifiers.h"
+#include "decl/ParameterNames.h"
+#include "print/Literals.h"
+#include "print/Names.h"
+
+namespace jad {
+
+namespace {
+
+bool inInterface(const ClassNode& owner) { return (owner.file.access & access::Interface) != 0; }
+
+// An inner (non-static) member class's constructors take the enclosing
+// instance first; the source never declares that parameter.
+size_t hiddenLeadingParameters(const ClassNode& owner, const Method& method, const MethodType& type) {
+    if (method.name != "<init>" || !owner.member || (owner.access & (access::Static | access::Interface))) return 0;
+    const InnerClass* entry = ownInnerEntry(owner.file);
+    if (!entry || type.parameters.empty()) return 0;
+    const JavaType& first = type.parameters[0];
+    return first.base == 'L' && !first.isArray() && first.className == entry->outerClass ? 1 : 0;
+}
+
+std::string parameterList(const std::vector<JavaType>& parameters, const std::vector<std::string>& names,
+                          size_t skip, const TypeNamer& types) {
+    std::string text;
+    for (size_t i = skip; i < parameters.size(); ++i) {
+        if (i > skip) text += ", ";
+        text += types.typeName(parameters[i]) + " " + names[i];
+    }
+    return text;
+}
+
+std::string throwsClause(const Method& method, const TypeNamer& types) {
+    std::string text;
+    for (const auto& name : method.exceptions) {
+        text += text.empty() ? " throws " : ", ";
+        text += types.className(name);
+    }
+    return text;
+}
+
+std::vector<std::string> parameterAnnotationComments(const Method& method, const std::vector<std::string>& names,
+                                                     size_t skip) {
+    std::vector<std::string> lines;
+    // javac counts parameter annotations without the hidden leading ones.
+    size_t offset = method.parameterAnnotations.size() + skip <= names.size() ? skip : 0;
+    for (size_t i = 0; i < method.parameterAnnotations.size() && i + offset < names.size(); ++i) {
+        for (const auto& text : method.parameterAnnotations[i]) {
+            lines.push_back("// " + names[i + offset] + ": " + displayName(text));
+        }
+    }
+    return lines;
+}
+
+std::string declarationHead(const MemberContext& context, const Method& method, const MethodType& type,
+                            const std::vector<std::string>& names, size_t skip) {
+    std::string text = methodModifiers(method.access, inInterface(context.owner));
+    if (method.name == "<clinit>") return "static";
+    if (method.name == "<init>") {
+        text += displayName(context.owner.name);
+    } else {
+        text += context.types.typeName(type.returnType) + " " + displayName(method.name);
+    }
+    return text + "(" + parameterList(type.parameters, names, skip, context.types) + ")" +
+           throwsClause(method, context.types);
+}
+
+std::vector<std::string> bodyLines(const BodyRequest& request) {
+    try {
+        return decompileBody(request);
+    } catch (const std::exception& error) {
+        try {
+            return fallbackBody(request, std::string("internal error: ") + error.what());
+        } catch (const std::exception&) {
+        }
+    }
+    return {"throw new RuntimeException(\"method body could not be printed\");"};
+}
+
+void printBody(SourceWriter& out, const MemberContext& context, const Method& method,
+               const std::vector<std::string>& names, const std::string& head) {
+    if (!method.code) {
+        // Neither abstract nor native, yet no code: only a broken compiler leaves that.
+        out.line(head + " {");
+        out.indent();
+        out.line("throw new RuntimeException(\"method has no code\");");
+        out.dedent();
+        out.line("}");
+        return;
+    }
+    BodyRequest request{context.owner.file, method, context.types, context.options, names};
+    out.line(head + " {");
+    out.indent();
+    out.lines(bodyLines(request));
+    out.dedent();
+    out.line("}");
+}
+
+}  // namespace
+
+void printField(SourceWriter& out, const MemberContext& context, const Field& field) {
+    out.lines(annotationComments(field.annotations, field.deprecated));
+    out.lines(signatureComment(field.signature));
+    JavaType type = *parseFieldDescriptor(field.descriptor);
+    std::string text = fieldModifiers(field.access, inInterface(context.owner)) + context.types.typeName(type) +
+                       " " + displayName(field.name);
+    std::string value = constantInitializer(context.owner.file, field, context.options.splitLiteralsAt);
+    if (!value.empty()) text += " = " + value;
+    out.line(text + ";");
+}
+
+void printMethod(SourceWriter& out, const MemberContext& context, const Method& method) {
+    MethodType type = *parseMethodDescriptor(method.descriptor);
+    size_t skip = hiddenLeadingParameters(context.owner, method, type);
+    std::vector<std::string> names = parameterNames(method, type.parameters, context.types);
+    out.lines(annotationComments(method.annotations, method.deprecated));
+    out.lines(signatureComment(method.signature));
+    out.lines(parameterAnnotationComments(method, names, skip));
+    std::string head = declarationHead(context, method, type, names, skip);
+    if (method.access & (access::Abstract | access::Native)) {
+        std::string defaultValue;
+        if (!method.annotationDefault.empty()) defaultValue = " // default " + displayName(method.annotationDefault);
+        out.line(head + ";" + defaultValue);
+        return;
+    }
+    printBody(out, context, method, names, head);
+}
+
+}  // namespace jad

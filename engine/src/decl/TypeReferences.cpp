@@ -1,0 +1,56 @@
+#include "decl/TypeReferences.h"
+
+#include "classfile/Descriptor.h"
+
+namespace jad {
+
+namespace {
+
+void addType(const JavaType& type, std::set<std::string>& into) {
+    if (type.base == 'L' && !type.className.empty()) into.insert(type.className);
+}
+
+void addClassName(const std::string& name, std::set<std::string>& into) {
+    if (!name.empty()) addType(typeOfClassName(name), into);
+}
+
+// A descriptor from the pool may be a field's or a method's.
+void addDescriptor(const std::string& descriptor, std::set<std::string>& into) {
+    if (auto method = parseMethodDescriptor(descriptor)) {
+        for (const auto& parameter : method->parameters) addType(parameter, into);
+        addType(method->returnType, into);
+    } else if (auto field = parseFieldDescriptor(descriptor)) {
+        addType(*field, into);
+    }
+}
+
+void addPool(const ConstantPool& pool, std::set<std::string>& into) {
+    for (uint16_t i = 1; i < pool.count(); ++i) {
+        const Constant& entry = pool.at(i);
+        switch (entry.tag) {
+        case ConstantTag::Class: addClassName(pool.utf8(entry.a), into); break;
+        case ConstantTag::NameAndType: addDescriptor(pool.utf8(entry.b), into); break;
+        case ConstantTag::MethodType: addDescriptor(pool.utf8(entry.a), into); break;
+        default: break;
+        }
+    }
+}
+
+}  // namespace
+
+void collectReferencedClasses(const ClassFile& file, std::set<std::string>& into) {
+    addClassName(file.thisClass, into);
+    addClassName(file.superClass, into);
+    for (const auto& name : file.interfaces) addClassName(name, into);
+    for (const auto& field : file.fields) addDescriptor(field.descriptor, into);
+    for (const auto& method : file.methods) {
+        addDescriptor(method.descriptor, into);
+        for (const auto& name : method.exceptions) addClassName(name, into);
+        if (!method.code) continue;
+        for (const auto& local : method.code->locals) addDescriptor(local.descriptor, into);
+        for (const auto& handler : method.code->handlers) addClassName(handler.catchType, into);
+    }
+    addPool(file.pool, into);
+}
+
+}  // namespace jad

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "decompiler/ClassStructure.h"
+
+namespace products {
+namespace zefra {
+namespace decompiler {
+
+// Turns a class file into its Java text and class-structure tree.
+class Decompiler {
+public:
+    virtual ~Decompiler() = default;
+
+    // Runs the engine on the class file, then createClassStructure on its
+    // text. Throws engine::DecompilerEngineException, the loader's
+    // io::file::CouldNotLoadFileException and parser::ParserException.
+    virtual std::unique_ptr<ClassStructure> decompile(const std::string& classFilePath) = 0;
+
+    // Parses the Java text and builds its tree; the root carries the text
+    // (getText). Null when the text declares no class. Throws
+    // parser::ParserException, which carries the text.
+    virtual std::unique_ptr<ClassStructure> createClassStructure(const char* text, std::size_t length) = 0;
+};
+
+}
+}
+}

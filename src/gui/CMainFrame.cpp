@@ -1,0 +1,219 @@
+#include "gui/CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMimeData>
+#include <QPrinter>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "exceptions/Exception.h"
+#include "gui/CLeftView.h"
+#include "gui/CZefraDoc.h"
+#include "gui/CZefraView.h"
+#include "gui/CommandIds.h"
+#include "gui/Delegate.h"
+#include "gui/Icons.h"
+#include "gui/ModalRunner.h"
+#include "gui/RecentFileList.h"
+#include "platform/messagebox/MessageBoxReporter.h"
+
+namespace products {
+namespace zefra {
+namespace gui {
+
+namespace {
+
+constexpr int TREE_PANE_WIDTH = 200;
+constexpr int EDIT_PANE_WIDTH = 100;
+const char* const LINE_COUNT_PANE_WIDTH_TEXT = "ID_INDICATOR_LINECOUNTID_INDICATOR_LINECOUNT";
+
+// The status pane as the mediator fills it.
+class LabelPane : public PaneUpdate {
+public:
+    explicit LabelPane(QLabel& label) : _label(label) {}
+    void setText(const std::string& text) override {
+        _label.setText(QString::fromStdString(text));
+    }
+
+private:
+    QLabel& _label;
+};
+
+}
+
+CMainFrame::CMainFrame(CZefraDoc& document, RecentFileList& recentFiles,
+                       ShellServices& services)
+    : _document(document), _recentFiles(recentFiles), _printer(std::make_unique<QPrinter>()) {
+    platform::MessageBoxReporter reporter(APPLICATION_TITLE);
+    try {
+        _delegate = std::make_unique<Delegate>(APPLICATION_TITLE, services);
+        Delegate::setInstance(_delegate.get());
+    } catch (const exceptions::Exception& e) {
+        reporter.reportError("Error initializing Zefra. " + e.getMessage());
+    }
+    _document.setDialogParent(this);
+    connect(&_document, &CZefraDoc::titleChanged, this, &CMainFrame::updateTitle);
+    updateTitle();
+}
+
+CMainFrame::~CMainFrame() {
+    _delegate.reset();
+    Delegate::setInstance(nullptr);
+}
+
+bool CMainFrame::createWindow() {
+    createActions();
+    createMenus();
+    if (!createToolBar() || !createStatusBar()) return false;
+    if (_delegate) _delegate->registerMainFrame(this);
+    return createClient();
+}
+
+bool CMainFrame::createToolBar() {
+    _toolBar = addToolBar("Standard");
+    _toolBar->setObjectName("toolBar");
+    _toolBar->setProperty("windowId", window::TOOLBAR);
+    _toolBar->setIconSize(QSize(16, 15));
+    _toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    _toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    const int buttons[] = {command::FILE_NEW,  command::FILE_OPEN, command::FILE_SAVE, 0,
+                           command::EDIT_CUT,  command::EDIT_COPY, command::EDIT_PASTE, 0,
+                           command::FILE_PRINT, 0,                 command::APP_ABOUT};
+    for (int id : buttons) {
+        if (id == 0) {
+            _toolBar->addSeparator();
+        } else {
+            QAction* button = action(id);
+            button->setIcon(toolbarIcon(id));
+            button->setIconText(button->toolTip());
+            _toolBar->addAction(button);
+        }
+    }
+    connect(_toolBar, &QToolBar::visibilityChanged, action(command::VIEW_TOOLBAR),
+            &QAction::setChecked);
+    return true;
+}
+
+bool CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setProperty("windowId", window::STATUS_BAR);
+    auto* ready = new QLabel("Ready", bar);
+    bar->addWidget(ready, 1);
+    _panes[0] = ready;
+    for (int id : {pane::LINE_COUNT, pane::CAPS, pane::NUM, pane::SCROLL}) {
+        auto* label = new QLabel(bar);
+        label->setProperty("paneId", id);
+        label->setAlignment(Qt::AlignCenter);
+        bar->addPermanentWidget(label);
+        _panes[id] = label;
+    }
+    QLabel* lineCount = _panes[pane::LINE_COUNT];
+    lineCount->setMinimumWidth(
+        lineCount->fontMetrics().horizontalAdvance(LINE_COUNT_PANE_WIDTH_TEXT));
+    for (int id : {pane::CAPS, pane::NUM, pane::SCROLL}) {
+        // The lock states are not known to the window system layer; the
+        // panes keep their place and width.
+        _panes[id]->setMinimumWidth(_panes[id]->fontMetrics().horizontalAdvance("SCRL") + 8);
+    }
+    return true;
+}
+
+bool CMainFrame::createClient() {
+    _splitter = new QSplitter(Qt::Horizontal, this);
+    _splitter->setProperty("windowId", window::SPLITTER);
+    _splitter->setChildrenCollapsible(false);
+    _treeView = new CLeftView(_splitter);
+    _editView = new CZefraView(_splitter);
+    _splitter->addWidget(_treeView);
+    _splitter->addWidget(_editView);
+    _splitter->setStretchFactor(1, 1);
+    _splitter->setSizes({TREE_PANE_WIDTH, EDIT_PANE_WIDTH});
+    setCentralWidget(_splitter);
+
+    connect(_editView, &CZefraView::cursorPositionChanged, this,
+            &CMainFrame::onUpdateLineIndicator);
+    connect(_editView, &CZefraView::selectionChanged, this, &CMainFrame::onUpdateLineIndicator);
+    connect(_editView, &CZefraView::textReplaced, this, [this] {
+        _document.setModified(false);
+        onUpdateLineIndicator();
+    });
+    connect(_editView, &CZefraView::edited, this, [this] { _document.setModified(true); });
+    connect(_editView, &CZefraView::undoAvailable, action(command::EDIT_UNDO),
+            &QAction::setEnabled);
+    return true;
+}
+
+void CMainFrame::initialUpdateViews() {
+    if (!_delegate) return;
+    _treeView->initialUpdate();
+    _editView->initialUpdate();
+    onUpdateLineIndicator();
+}
+
+QAction* CMainFrame::action(int commandId) const {
+    const auto found = _actions.find(commandId);
+    return found == _actions.end() ? nullptr : found->second;
+}
+
+QLabel* CMainFrame::statusPane(int paneId) const {
+    const auto found = _panes.find(paneId);
+    return found == _panes.end() ? nullptr : found->second;
+}
+
+void CMainFrame::updateTitle() {
+    setWindowTitle(_document.title() + " - " + WINDOW_TITLE);
+}
+
+void CMainFrame::onUpdateLineIndicator() {
+    QLabel* pane = statusPane(pane::LINE_COUNT);
+    if (!_delegate || !_editView || !pane || statusBar()->isHidden()) return;
+    LabelPane update(*pane);
+    _delegate->updateLineIndicator(update);
+}
+
+// --- opening ----------------------------------------------------------------
+
+void CMainFrame::openDocumentFile(const QString& path) {
+    if (!_document.saveModified()) return;
+    _document.onOpenDocument(path);
+}
+
+void CMainFrame::acceptDroppedFiles() { setAcceptDrops(true); }
+
+void CMainFrame::openDroppedFiles(const QStringList& paths) {
+    if (paths.isEmpty() || !_delegate) return;
+    // The path arrives in a buffer of 1024 characters, terminating zero included.
+    const std::string path = paths.constFirst().toStdString().substr(0, MAX_DROPPED_PATH);
+    _delegate->openDocument(path);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths.append(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+    openDroppedFiles(paths);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!_document.saveModified()) {
+        event->ignore();
+        return;
+    }
+    if (_findDialog) _findDialog->close();
+    event->accept();
+}
+
+}
+}
+}

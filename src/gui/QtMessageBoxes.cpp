@@ -1,0 +1,45 @@
+#include "gui/QtMessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "gui/ModalRunner.h"
+#include "platform/messagebox/MessageBoxHook.h"
+
+namespace products {
+namespace zefra {
+namespace gui {
+
+namespace {
+
+using platform::MessageBoxKind;
+using platform::MessageBoxResult;
+
+MessageBoxResult showBox(const std::string& caption, const std::string& text,
+                         MessageBoxKind kind) {
+    const bool report = kind == MessageBoxKind::AssertionReport;
+    const QMessageBox::Icon icon = kind == MessageBoxKind::Error ? QMessageBox::Critical
+                                   : report                      ? QMessageBox::Warning
+                                                                 : QMessageBox::Information;
+    const QMessageBox::StandardButtons buttons =
+        report ? QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore : QMessageBox::Ok;
+    QMessageBox box(icon, QString::fromStdString(caption), QString::fromStdString(text), buttons,
+                    QApplication::activeWindow());
+    box.setDefaultButton(report ? QMessageBox::Abort : QMessageBox::Ok);
+    switch (runModal(box)) {
+    case QMessageBox::Abort: return MessageBoxResult::Abort;
+    case QMessageBox::Retry: return MessageBoxResult::Retry;
+    case QMessageBox::Ignore: return MessageBoxResult::Ignore;
+    default: return report ? MessageBoxResult::Ignore : MessageBoxResult::Ok;
+    }
+}
+
+}
+
+QtMessageBoxes::QtMessageBoxes() : _previous(platform::setMessageBoxHook(showBox)) {}
+
+QtMessageBoxes::~QtMessageBoxes() { platform::setMessageBoxHook(_previous); }
+
+}
+}
+}

@@ -1,0 +1,114 @@
+// zefra-outline: the viewer's pipeline on the command line (see USAGE_TEXT).
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "OutlineOptions.h"
+#include "RootAccess.h"
+#include "TreePrinter.h"
+#include "decompiler/DecompilerImpl.h"
+#include "decompiler/engine/Jad.h"
+#include "decompiler/parser/ParserException.h"
+#include "decompiler/parser/ParserImpl.h"
+#include "decompiler/parser/ScannerHooks.h"
+#include "exceptions/Exception.h"
+#include "io/file/FileHelper.h"
+#include "windows/file/FileSystemHelpers.h"
+
+namespace {
+
+namespace zd = products::zefra::decompiler;
+
+const int EXIT_PARSE_ERROR = 1;
+const int EXIT_OTHER_ERROR = 2;
+
+// Standard output carries only the result.
+void copyToStandardError(char byte)
+{
+    std::fputc(static_cast<unsigned char>(byte), stderr);
+}
+
+std::string parseRecords(const std::string& text)
+{
+    zd::parser::ParserImpl parser;
+    return parser.parse(text);
+}
+
+// The engine runs from the application directory, as in the viewer; the
+// class file's path must survive the change of directory.
+std::string enterApplicationDirectory(const std::string& classFilePath)
+{
+    std::string absolutePath = classFilePath;
+    if (absolutePath.empty() || absolutePath[0] != '/') {
+        absolutePath = windows::file::getCurrentDirectory() + absolutePath;
+    }
+    windows::file::setCurrentDirectory(windows::file::getApplicationDirectory());
+    return absolutePath;
+}
+
+int printRecords(const std::string& path)
+{
+    std::string text;
+    if (outline::isClassFile(path)) {
+        std::string classFile = enterApplicationDirectory(path);
+        text = zd::engine::Jad().decompile(classFile);
+    } else {
+        text = io::file::FileHelper::loadFile(path);
+    }
+    std::cout << parseRecords(text) << '\n';
+    return 0;
+}
+
+int printClassTree(const std::string& path)
+{
+    zd::DecompilerImpl decompiler;
+    std::unique_ptr<zd::ClassStructure> root;
+    if (outline::isClassFile(path)) {
+        root = decompiler.decompile(enterApplicationDirectory(path));
+    } else {
+        std::string text = io::file::FileHelper::loadFile(path);
+        root = decompiler.createClassStructure(text.data(), text.size());
+    }
+    if (root != nullptr) {
+        const char* rootAccess = outline::rootAccessGroup(parseRecords(root->getText()), root->getNameAndLine());
+        outline::printTree(std::cout, *root, rootAccess);
+    }
+    return 0;
+}
+
+int run(const outline::OutlineOptions& options)
+{
+    try {
+        return options.mode == outline::OutlineOptions::Mode::Records ? printRecords(options.path)
+                                                                       : printClassTree(options.path);
+    } catch (const zd::parser::ParserException& error) {
+        std::cerr << options.path << ':' << static_cast<long long>(error.getLine()) + 1 << ": "
+                  << error.getMessage() << '\n';
+        return EXIT_PARSE_ERROR;
+    } catch (const exceptions::Exception& error) {
+        std::cerr << error.getMessage() << '\n';
+        return EXIT_OTHER_ERROR;
+    } catch (const std::exception& error) {
+        std::cerr << "zefra-outline: " << error.what() << '\n';
+        return EXIT_OTHER_ERROR;
+    }
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    outline::OutlineOptions options = outline::parseArguments(argc, argv);
+    if (options.mode == outline::OutlineOptions::Mode::Help) {
+        std::cout << outline::USAGE_TEXT;
+        return 0;
+    }
+    if (options.mode == outline::OutlineOptions::Mode::Invalid) {
+        std::cerr << "zefra-outline: " << options.problem << "\n" << outline::USAGE_TEXT;
+        return EXIT_OTHER_ERROR;
+    }
+    zd::parser::setUnmatchedByteHandler(copyToStandardError);
+    return run(options);
+}

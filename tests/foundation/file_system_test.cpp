@@ -1,0 +1,68 @@
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "TestDirectory.h"
+#include "windows/file/FileSystemHelpers.h"
+
+namespace {
+
+using namespace windows::file;
+
+template <typename Failure, typename Action>
+std::string failureOf(Action action) {
+    try {
+        action();
+    } catch (const Failure& e) {
+        return e.getMessage();
+    }
+    return "no exception";
+}
+
+TEST(CurrentDirectory, EndsWithOneAddedSeparatorEvenAtTheRoot) {
+    TestDirectory directory;
+    EXPECT_EQ(directory.path() + "/", getCurrentDirectory());
+    setCurrentDirectory("/");
+    EXPECT_EQ("//", getCurrentDirectory());
+    setCurrentDirectory(directory.path());
+}
+
+TEST(CurrentDirectory, FailedChangeNamesTheDirectoryAndTheSystemError) {
+    TestDirectory directory;
+    EXPECT_EQ(std::string("Could not set the directory, /no/such/place, to the current directory. "
+                          "System error message: ") + std::strerror(ENOENT) + "\n",
+              failureOf<CouldNotSetCurrentDirectoryException>([] { setCurrentDirectory("/no/such/place"); }));
+    EXPECT_EQ(directory.path() + "/", getCurrentDirectory());
+}
+
+TEST(ModuleFileName, NamesTheRunningProgram) {
+    const std::string module = getModuleFileName();
+    EXPECT_EQ('/', module[0]);
+    const std::string directory = getApplicationDirectory();
+    EXPECT_EQ('/', directory.back());
+    EXPECT_EQ(directory, module.substr(0, directory.size()));
+    EXPECT_EQ(std::string::npos, module.find('/', directory.size()));
+}
+
+TEST(LongPath, ExistingPathComesBackUnchanged) {
+    TestDirectory directory;
+    writeWhole("Some Class$1.class", "");
+    EXPECT_EQ("Some Class$1.class", toLongPath("Some Class$1.class"));
+    EXPECT_EQ(directory.path() + "/", toLongPath(directory.path() + "/"));
+    EXPECT_EQ("/", toLongPath("/"));
+}
+
+TEST(LongPath, MissingPathIsAnInvalidInputPath) {
+    TestDirectory directory;
+    EXPECT_EQ("Error converting the filename, gone.class, to a long path. Input path invalid.",
+              failureOf<CouldNotConvertShortPathToLongPathException>([] { toLongPath("gone.class"); }));
+    EXPECT_EQ("Error converting the filename, , to a long path. Input path invalid.",
+              failureOf<CouldNotConvertShortPathToLongPathException>([] { toLongPath(""); }));
+    writeWhole("a", "");
+    EXPECT_EQ(std::string("Error converting the filename, a\0b", 34) + ", to a long path. Input path invalid.",
+              failureOf<CouldNotConvertShortPathToLongPathException>(
+                  [] { toLongPath(std::string("a\0b", 3)); }));
+}
+
+}

@@ -1,0 +1,192 @@
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "decompiler/engine/Jad.h"
+#include "io/file/CouldNotLoadFileException.h"
+
+namespace {
+
+using products::zefra::decompiler::engine::DecompilerEngineException;
+using products::zefra::decompiler::engine::Jad;
+
+std::string readWhole(const std::string& fileName) {
+    std::ifstream stream(fileName, std::ios_base::binary);
+    std::ostringstream text;
+    text << stream.rdbuf();
+    return text.str();
+}
+
+void writeWhole(const std::string& fileName, const std::string& data) {
+    std::ofstream stream(fileName, std::ios_base::binary);
+    stream << data;
+}
+
+// The engine writes its output under the base name of its last argument and
+// records the arguments it received, each ended by a zero byte.
+const char* const WRITING_ENGINE = R"(#!/bin/sh
+printf '%s\0' "$@" > jad/arguments
+for last; do :; done
+name=${last##*/}
+printf 'header line 1\r\nheader line 2\r\n\r\nclass A {\r\n\r\n}\r\n' > "jad/tmp/${name%.*}.java"
+)";
+
+// A temporary application directory with jad/ and jad/tmp/, made current for
+// the test; the previous current directory is restored afterwards.
+class RunnerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/zefra-runner-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(pattern));
+        _directory = pattern;
+        char previous[4096];
+        ASSERT_NE(nullptr, getcwd(previous, sizeof previous));
+        _previous = previous;
+        ASSERT_EQ(0, chdir(_directory.c_str()));
+        ASSERT_EQ(0, mkdir("jad", 0755));
+        ASSERT_EQ(0, mkdir("jad/tmp", 0755));
+    }
+    void TearDown() override {
+        ASSERT_EQ(0, chdir(_previous.c_str()));
+        ASSERT_EQ(0, std::system(("rm -rf '" + _directory + "'").c_str()));
+    }
+
+    void installEngine(const std::string& script, mode_t mode = 0755) {
+        writeWhole("jad/jad", script);
+        ASSERT_EQ(0, chmod("jad/jad", mode));
+    }
+
+    std::string classFile(const std::string& path) {
+        writeWhole(path, "\xca\xfe\xba\xbe");
+        return path;
+    }
+
+    std::vector<std::string> receivedArguments() {
+        const std::string recorded = readWhole("jad/arguments");
+        std::vector<std::string> arguments;
+        std::string::size_type start = 0;
+        for (std::string::size_type end; (end = recorded.find('\0', start)) != std::string::npos; start = end + 1) {
+            arguments.push_back(recorded.substr(start, end - start));
+        }
+        return arguments;
+    }
+
+    std::string engineFailure(const std::string& path) {
+        try {
+            Jad().decompile(path);
+        } catch (const DecompilerEngineException& e) {
+            return e.getMessage();
+        }
+        return "no exception";
+    }
+
+    std::string _directory;
+    std::string _previous;
+};
+
+TEST_F(RunnerTest, RunsTheEngineWithItsOptionsAndCutsTheHeader) {
+    installEngine(WRITING_ENGINE);
+    const std::string path = classFile("Foo.class");
+    EXPECT_EQ("class A {\r\n\r\n}\r\n", Jad().decompile(path));
+    EXPECT_EQ((std::vector<std::string>{"-ff", "-b", "-l80", "-o", "-djad/tmp", "-sjava", "Foo.class"}),
+              receivedArguments());
+    EXPECT_TRUE(readWhole("jad/tmp/Foo.java").size() > 0);  // the output stays where it is
+}
+
+TEST_F(RunnerTest, EveryCharacterOfThePathReachesTheEngineUninterpreted) {
+    installEngine(WRITING_ENGINE);
+    ASSERT_EQ(0, mkdir("dir with space", 0755));
+    const std::string path = classFile("dir with space/it's \"q\" $HOME `id` \xc3\xbc;|*.class");
+    EXPECT_EQ("class A {\r\n\r\n}\r\n", Jad().decompile(path));
+    ASSERT_EQ(7u, receivedArguments().size());
+    EXPECT_EQ(path, receivedArguments()[6]);
+}
+
+TEST_F(RunnerTest, OnlyTheLastDotOfTheFileNameEndsTheBaseName) {
+    installEngine(WRITING_ENGINE);
+    ASSERT_EQ(0, mkdir("x.y", 0755));
+    EXPECT_EQ("class A {\r\n\r\n}\r\n", Jad().decompile(classFile("x.y/A.b.class")));
+    EXPECT_FALSE(readWhole("jad/tmp/A.b.java").empty());
+}
+
+TEST_F(RunnerTest, FileNameWithoutDotNamesTheWholePath) {
+    installEngine(WRITING_ENGINE);
+    ASSERT_EQ(0, mkdir("x.y", 0755));
+    EXPECT_EQ("Error parsing the filename. Could not find the . in the filename. The filename is: x.y/Foo",
+              engineFailure(classFile("x.y/Foo")));
+}
+
+TEST_F(RunnerTest, MissingClassFileIsReportedAsAnEngineFailure) {
+    installEngine(WRITING_ENGINE);
+    EXPECT_EQ("Error converting the filename, Gone.class, to a long path. Input path invalid.",
+              engineFailure("Gone.class"));
+    EXPECT_TRUE(readWhole("jad/arguments").empty());  // the engine never ran
+}
+
+TEST_F(RunnerTest, MissingEngineNamesTheCurrentDirectory) {
+    EXPECT_EQ("Could not find the Jad decompiler. Tried to load the file, ./jad/jad. The current working "
+              "directory is: " + _directory + "/.",
+              engineFailure(classFile("Foo.class")));
+}
+
+TEST_F(RunnerTest, EngineThatCannotBeStartedShowsTheCommandLine) {
+    installEngine(WRITING_ENGINE, 0644);
+    const std::string message = engineFailure(classFile("My Foo.class"));
+    EXPECT_EQ(std::string("Could not create a child process. Used command line: ./jad/jad -ff -b -l80 -o "
+                          "-djad/tmp -sjava \"My Foo.class\". System error message: ") +
+                  std::strerror(EACCES) + "\n",
+              message);
+}
+
+TEST_F(RunnerTest, NonZeroExitAndDeathBySignalFail) {
+    const std::string failed = "The decompiler engine failed. The decompiler returned a non zero exit code.";
+    const std::string path = classFile("Foo.class");
+    installEngine(std::string(WRITING_ENGINE) + "exit 3\n");
+    EXPECT_EQ(failed, engineFailure(path));
+    installEngine("#!/bin/sh\nkill -9 $$\n");
+    EXPECT_EQ(failed, engineFailure(path));
+}
+
+TEST_F(RunnerTest, MissingOutputReachesTheCallerAsTheLoaderError) {
+    installEngine("#!/bin/sh\nexit 0\n");
+    try {
+        Jad().decompile(classFile("Foo.class"));
+        FAIL() << "no exception";
+    } catch (const io::file::CouldNotLoadFileException& e) {
+        EXPECT_EQ(0u, e.getMessage().find("An error occured when trying to open the file for reading.\n"
+                                          "Filename: './jad/tmp/Foo.java'\n"))
+            << e.getMessage();
+    }
+}
+
+TEST_F(RunnerTest, StaleOutputOfAnEarlierRunIsReturned) {
+    installEngine("#!/bin/sh\nexit 0\n");
+    writeWhole("jad/tmp/Foo.java", "// old\r\n\r\nclass Old {}\r\n");
+    EXPECT_EQ("class Old {}\r\n", Jad().decompile(classFile("Foo.class")));
+}
+
+TEST_F(RunnerTest, OutputWithoutBlankLineIsReturnedWholeAndTheCheckRecorded) {
+    installEngine("#!/bin/sh\nprintf 'class B {}\\n\\n' > jad/tmp/Foo.java\n");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const std::string text = Jad().decompile(classFile("Foo.class"));
+    const std::string log = testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ("class B {}\n\n", text);
+    EXPECT_NE(std::string::npos, log.find("Message: endOfComments != string::npos\nFile: decompiler/engine/Jad\n"));
+}
+
+TEST_F(RunnerTest, EngineReadsNothingFromTheViewersInput) {
+    installEngine("#!/bin/sh\nif read line; then exit 1; fi\nprintf 'h\\r\\n\\r\\nok' > jad/tmp/Foo.java\n");
+    EXPECT_EQ("ok", Jad().decompile(classFile("Foo.class")));
+}
+
+}
