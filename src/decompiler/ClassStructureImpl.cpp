@@ -25,6 +25,32 @@ ClassStructureImpl::ClassStructureImpl(std::string text, NameAndLine nameAndLine
 {
 }
 
+// Inner classes are destroyed from a work list, not recursively, so that no
+// nesting depth can exhaust the call stack.
+ClassStructureImpl::~ClassStructureImpl()
+{
+    OwnedClassStructureList pending;
+    moveInnerClassesInto(pending);
+    while (!pending.empty()) {
+        std::unique_ptr<ClassStructure> node = std::move(pending.back());
+        pending.pop_back();
+        if (auto* impl = dynamic_cast<ClassStructureImpl*>(node.get())) {
+            impl->moveInnerClassesInto(pending);
+        }
+    }
+}
+
+void ClassStructureImpl::moveInnerClassesInto(OwnedClassStructureList& target)
+{
+    for (OwnedClassStructureList* list :
+         {&_members.publicInnerClasses, &_members.protectedInnerClasses, &_members.privateInnerClasses}) {
+        for (auto& node : *list) {
+            target.push_back(std::move(node));
+        }
+        list->clear();
+    }
+}
+
 const std::string& ClassStructureImpl::getText() const
 {
     return _text;

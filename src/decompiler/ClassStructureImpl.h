@@ -13,7 +13,7 @@ namespace decompiler {
 class ClassStructureImpl : public ClassStructure {
 public:
     ClassStructureImpl(std::string text, NameAndLine nameAndLine, ClassMembers members);
-    ~ClassStructureImpl() override = default;
+    ~ClassStructureImpl() override;
 
     const std::string& getText() const override;
     NameAndLine getNameAndLine() const override;
@@ -29,6 +29,8 @@ public:
     bool isEmpty() const override;
 
 private:
+    void moveInnerClassesInto(OwnedClassStructureList& target);
+
     std::string _text;
     NameAndLine _nameAndLine;
     ClassMembers _members;

@@ -142,6 +142,7 @@ bool CMainFrame::createClient() {
         _document.setModified(false);
         onUpdateLineIndicator();
     });
+    connect(_editView, &CZefraView::filesDropped, this, &CMainFrame::openDroppedFiles);
     connect(_editView, &CZefraView::edited, this, [this] { _document.setModified(true); });
     connect(_editView, &CZefraView::undoAvailable, action(command::EDIT_UNDO),
             &QAction::setEnabled);

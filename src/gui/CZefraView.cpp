@@ -1,6 +1,7 @@
 #include "gui/CZefraView.h"
 
 #include <QMimeData>
+#include <QUrl>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -119,10 +120,10 @@ void CZefraView::takeFocus() { setFocus(Qt::OtherFocusReason); }
 
 void CZefraView::printText(QPrinter& printer) const { document()->print(&printer); }
 
-// Dropped files belong to the main window, which opens them.
+// Dropped files are not text to insert: they are handed on to be opened.
 void CZefraView::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) {
-        event->ignore();
+        event->acceptProposedAction();
         return;
     }
     QPlainTextEdit::dragEnterEvent(event);
@@ -130,7 +131,7 @@ void CZefraView::dragEnterEvent(QDragEnterEvent* event) {
 
 void CZefraView::dragMoveEvent(QDragMoveEvent* event) {
     if (event->mimeData()->hasUrls()) {
-        event->ignore();
+        event->acceptProposedAction();
         return;
     }
     QPlainTextEdit::dragMoveEvent(event);
@@ -138,7 +139,12 @@ void CZefraView::dragMoveEvent(QDragMoveEvent* event) {
 
 void CZefraView::dropEvent(QDropEvent* event) {
     if (event->mimeData()->hasUrls()) {
-        event->ignore();
+        QStringList paths;
+        for (const QUrl& url : event->mimeData()->urls()) {
+            if (url.isLocalFile()) paths.append(url.toLocalFile());
+        }
+        event->acceptProposedAction();
+        emit filesDropped(paths);
         return;
     }
     QPlainTextEdit::dropEvent(event);

@@ -47,6 +47,8 @@ signals:
     void edited();
     // setWholeText replaced the text.
     void textReplaced();
+    // Files were dropped on the editor.
+    void filesDropped(const QStringList& paths);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

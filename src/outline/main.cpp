@@ -61,21 +61,40 @@ int printRecords(const std::string& path)
     return 0;
 }
 
-int printClassTree(const std::string& path)
+void printRootTree(const zd::ClassStructure& root, const std::string& parsingResult)
 {
-    zd::DecompilerImpl decompiler;
-    std::unique_ptr<zd::ClassStructure> root;
-    if (outline::isClassFile(path)) {
-        root = decompiler.decompile(enterApplicationDirectory(path));
-    } else {
-        std::string text = io::file::FileHelper::loadFile(path);
-        root = decompiler.createClassStructure(text.data(), text.size());
-    }
+    outline::printTree(std::cout, root, outline::rootAccessGroup(parsingResult, root.getNameAndLine()));
+}
+
+// A class file goes through the whole facade, as in the viewer.
+int printClassFileTree(const std::string& path)
+{
+    std::unique_ptr<zd::ClassStructure> root = zd::DecompilerImpl().decompile(enterApplicationDirectory(path));
     if (root != nullptr) {
-        const char* rootAccess = outline::rootAccessGroup(parseRecords(root->getText()), root->getNameAndLine());
-        outline::printTree(std::cout, *root, rootAccess);
+        printRootTree(*root, parseRecords(root->getText()));
     }
     return 0;
+}
+
+// The facade's steps for a Java text, without logging a text that declares
+// no class as a failed check.
+int printJavaTextTree(const std::string& path)
+{
+    std::string text = io::file::FileHelper::loadFile(path);
+    std::string parsingResult = parseRecords(text);
+    if (parsingResult.empty()) {
+        return 0;
+    }
+    std::unique_ptr<zd::ClassStructure> root = zd::DecompilerImpl().buildTree(parsingResult, text);
+    if (root != nullptr) {
+        printRootTree(*root, parsingResult);
+    }
+    return 0;
+}
+
+int printClassTree(const std::string& path)
+{
+    return outline::isClassFile(path) ? printClassFileTree(path) : printJavaTextTree(path);
 }
 
 int run(const outline::OutlineOptions& options)

@@ -105,6 +105,7 @@ bool isPure(const Expr& e) {
     case ExprKind::ClassLiteral: case ExprKind::Field: case ExprKind::ArrayElement:
     case ExprKind::ArrayLength: case ExprKind::Unary: case ExprKind::Binary: case ExprKind::Compare:
     case ExprKind::Cast: case ExprKind::InstanceOf: case ExprKind::Conditional: case ExprKind::Concat:
+    case ExprKind::Caught:
         break;
     default: return false;
     }
@@ -151,7 +152,7 @@ ExprPtr negate(const ExprPtr& c) {
         const char* inverse = flipped(c->op);
         // A floating comparison is false on NaN either way round, so only
         // `!` keeps its meaning.
-        if (inverse && !isFloating(*c->args[0])) {
+        if (inverse && (!isFloating(*c->args[0]) || c->op == "==" || c->op == "!=")) {
             return makeBinary(inverse, c->args[0], c->args[1], booleanType());
         }
         if (c->op == "&&" || c->op == "||") {

@@ -129,7 +129,8 @@ private:
         _inState.assign(blocks.size(), Bits(_words, 0));
         std::vector<Bits> out(blocks.size(), Bits(_words, 0));
         for (size_t d = 0; d < _defs.size() && _defs[d].insn < 0; ++d) set(_inState[static_cast<size_t>(_in.cfg.entry)], d);
-        const std::vector<int> order = _in.cfg.reversePostorder(_in.raw.handlers);
+        _order = _in.cfg.reversePostorder(_in.raw.handlers);
+        const std::vector<int>& order = _order;
         for (bool changed = true; changed;) {
             changed = false;
             for (int id : order) {
@@ -162,7 +163,8 @@ private:
 
     void resolveUses(UnionFind& webs) {
         _useWeb.assign(_in.code.instructions.size(), -1);
-        for (const Block& b : _in.cfg.blocks) {
+        for (int id : _order) {
+            const Block& b = _in.cfg.blocks[static_cast<size_t>(id)];
             Bits cur = _inState[static_cast<size_t>(b.id)];
             for (size_t i = b.first; i < b.last; ++i) {
                 const LocalAccess a = localAccess(_in.code.instructions[i]);
@@ -297,6 +299,7 @@ private:
     Budget& _budget;
     std::vector<Def> _defs;
     std::vector<JavaType> _paramTypes;
+    std::vector<int> _order;
     std::vector<int> _defOfInsn, _useWeb, _entryOfWeb;
     size_t _words = 0;
     std::vector<Bits> _touching, _atSlot, _inState;

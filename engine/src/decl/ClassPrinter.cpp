@@ -1,5 +1,6 @@
 #include "decl/ClassPrinter.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "classfile/AccessFlags.h"
@@ -95,10 +96,13 @@ private:
         size_t nextClass = 0;
         std::vector<std::pair<int, const ClassNode*>> classes;
         for (const auto& member : _node.members) classes.emplace_back(firstLine(member), &member);
+        std::stable_sort(classes.begin(), classes.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& method : _node.file.methods) {
             if (isHiddenMethod(_node.file, method)) continue;
+            // Methods without line numbers say nothing about where classes go.
             int line = firstLine(method);
-            while (nextClass < classes.size() && classes[nextClass].first < line) {
+            while (line != INT_MAX && nextClass < classes.size() && classes[nextClass].first < line) {
                 memberClass(*classes[nextClass++].second);
             }
             separate();

@@ -2,6 +2,7 @@
 
 #include "classfile/AccessFlags.h"
 #include "decl/ClassPrinter.h"
+#include "decl/Comments.h"
 #include "decl/ImportNamer.h"
 #include "print/Names.h"
 #include "print/SourceWriter.h"
@@ -30,6 +31,14 @@ void header(SourceWriter& out, const ClassFile& file) {
     out.blank();
 }
 
+bool isPackageInfo(const ClassNode& top) {
+    const std::string& name = top.file.thisClass;
+    const std::string suffix = "package-info";
+    return (top.file.access & access::Interface) && name.size() >= suffix.size() &&
+           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+           (name.size() == suffix.size() || name[name.size() - suffix.size() - 1] == '/');
+}
+
 }  // namespace
 
 std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& siblings, const PrintOptions& options) {
@@ -46,6 +55,11 @@ std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& sibli
     }
     for (const auto& name : types.imports()) out.line("import " + name + ";");
     if (!types.imports().empty()) out.blank();
+    if (isPackageInfo(top)) {
+        // Only the package's annotations live there, and they are comments.
+        out.lines(annotationComments(top.file.annotations, top.file.deprecated));
+        return out.text();
+    }
     printClass(out, top, types, options);
     return out.text();
 }

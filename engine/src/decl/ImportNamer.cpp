@@ -33,6 +33,7 @@ std::string dotted(const std::string& internalName) {
 ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
     _packageInternal = packageOf(top.file.thisClass);
     _package = dotted(_packageInternal);
+    countOwnNames(top);
     addOwn(top, displayName(top.name), true);
     std::set<std::string> referenced;
     std::vector<const ClassNode*> pending{&top};
@@ -46,14 +47,23 @@ ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
     decideTopLevel(referenced, siblings);
 }
 
+void ImportNamer::countOwnNames(const ClassNode& node) {
+    for (const auto& member : node.members) {
+        ++_ownNameUses[displayName(member.name)];
+        countOwnNames(member);
+    }
+}
+
 // Direct members of the top class are in scope everywhere in the file by
-// their simple names; deeper ones are named from there.
+// their simple names, unless a deeper class of the same name hides them;
+// the others are named from their enclosing class.
 void ImportNamer::addOwn(const ClassNode& node, const std::string& path, bool isTop) {
     _own[node.file.thisClass] = path;
     _ownSimpleNames.insert(displayName(node.name));
     for (const auto& member : node.members) {
         std::string name = displayName(member.name);
-        addOwn(member, isTop ? name : path + "." + name, false);
+        bool simple = isTop && _ownNameUses[name] == 1;
+        addOwn(member, simple ? name : path + "." + name, false);
     }
 }
 

@@ -30,6 +30,7 @@ private:
         std::string simpleName;
     };
 
+    void countOwnNames(const ClassNode& node);
     void addOwn(const ClassNode& node, const std::string& path, bool isTop);
     void addNesting(const ClassNode& node);
     void decideTopLevel(const std::set<std::string>& referenced, const SiblingFiles& siblings);
@@ -41,6 +42,7 @@ private:
     std::string _package;
     std::unordered_map<std::string, std::string> _own;       // internal name -> name in the file
     std::set<std::string> _ownSimpleNames;
+    std::map<std::string, int> _ownNameUses;
     std::unordered_map<std::string, Nesting> _nesting;      // member class -> outer and simple name
     std::unordered_map<std::string, std::string> _topLevel;  // decided names of top-level classes
     std::vector<std::string> _imports;

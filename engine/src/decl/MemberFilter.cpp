@@ -1,6 +1,7 @@
 #include "decl/MemberFilter.h"
 
 #include "classfile/AccessFlags.h"
+#include "decl/BridgeTarget.h"
 
 namespace jad {
 
@@ -22,6 +23,10 @@ bool isHiddenField(const Field& field) { return isSynthetic(field.access, field.
 bool isHiddenMethod(const ClassFile& owner, const Method& method) {
     if (!isBridge(method)) return isSynthetic(method.access, method.syntheticAttribute);
     std::string parameters = parameterPart(method.descriptor);
+    // The bridged method may be inherited; the bridge's call names it.
+    if (auto target = bridgeTarget(owner, method)) {
+        if (target->name == method.name && parameterPart(target->descriptor) == parameters) return true;
+    }
     for (const Method& other : owner.methods) {
         if (&other == &method || other.name != method.name) continue;
         if (parameterPart(other.descriptor) != parameters) continue;

@@ -84,6 +84,18 @@ std::vector<std::string> bodyLines(const BodyRequest& request) {
     return {"throw new RuntimeException(\"method body could not be printed\");"};
 }
 
+// A static initializer must be able to complete normally, so one that ends
+// by throwing (a body that could not be decompiled) throws conditionally;
+// `if (true)` still leaves every static final field definitely assigned.
+std::vector<std::string> staticInitializerLines(std::vector<std::string> lines) {
+    if (lines.empty() || lines.back().rfind("throw ", 0) != 0) return lines;
+    std::string statement = lines.back();
+    lines.back() = "if (true) {";
+    lines.push_back("    " + statement);
+    lines.push_back("}");
+    return lines;
+}
+
 void printBody(SourceWriter& out, const MemberContext& context, const Method& method,
                const std::vector<std::string>& names, const std::string& head) {
     if (!method.code) {
@@ -98,7 +110,8 @@ void printBody(SourceWriter& out, const MemberContext& context, const Method& me
     BodyRequest request{context.owner.file, method, context.types, context.options, names};
     out.line(head + " {");
     out.indent();
-    out.lines(bodyLines(request));
+    std::vector<std::string> lines = bodyLines(request);
+    out.lines(method.name == "<clinit>" ? staticInitializerLines(std::move(lines)) : lines);
     out.dedent();
     out.line("}");
 }

@@ -15,7 +15,8 @@ namespace parser {
 // handler returns anyway, the process ends as with the default.
 using ScannerFatalErrorHandler = void (*)(const char* message);
 
-// Receives each byte that no lexical rule accepts.
+// Receives each byte that no lexical rule accepts. It may throw, which
+// abandons the parse as a fatal-error handler's exception does.
 using UnmatchedByteHandler = void (*)(char byte);
 
 // Each returns the handler it replaces; null restores the default.

@@ -2,9 +2,10 @@
 # Stand-in for the decompiler engine in the viewer's tests and benchmark: the
 # "class file" already holds the Java text, which is written out behind a
 # header comment, as the engine would. A file whose name holds "engine-fails"
-# makes it fail.
+# makes it fail. Every run is logged in jad/runs.log.
 for path; do :; done
 name=$(basename "$path")
 case "$name" in *engine-fails*) exit 1 ;; esac
 mkdir -p jad/tmp
+echo "$path" >> jad/runs.log
 { printf '// Decompiled for a test.\r\n\r\n'; cat "$path"; } > "jad/tmp/${name%.*}.java"

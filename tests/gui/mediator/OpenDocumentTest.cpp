@@ -40,7 +40,7 @@ TEST_F(MediatorTest, OpensAClassFileIntoTreeEditorAndDocument) {
 
     EXPECT_TRUE(boxes.empty());
     ASSERT_EQ(decompiler->paths, std::vector<std::string>{path});
-    EXPECT_EQ(windows::file::getCurrentDirectory(), applicationDirectory() + "/");
+    EXPECT_EQ(windows::file::getCurrentDirectory(), applicationDirectory());
     EXPECT_EQ(edit.text, JAVA_TEXT);
     // Nested classes before fields, fields before methods, each block from
     // least to most visible.

@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include "gui/ApplicationShell.h"
 #include "gui/CMainFrame.h"
 #include "gui/CZefraApp.h"
 
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
     products::zefra::gui::CZefraApp app(count, arguments.data());
     if (!app.initInstance()) return 1;
     QTimer::singleShot(1500, &app, [&] {
-        app.mainFrame()->grab().save(picture);
+        app.shell()->mainFrame()->grab().save(picture);
         app.quit();
     });
     return app.exec();

@@ -1,0 +1,114 @@
+#include "cli/Driver.h"
+
+#include <exception>
+#include <filesystem>
+#include <fstream>
+
+#include "classfile/ClassReader.h"
+#include "cli/Files.h"
+#include "cli/Options.h"
+#include "decl/ClassTree.h"
+#include "decl/CompilationUnit.h"
+
+namespace jad {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A failure of one input, reported as "<file>: <reason>".
+struct InputFailure {
+    std::string reason;
+};
+
+std::string decompile(const fs::path& input, const std::vector<uint8_t>& bytes, const Options& options,
+                      std::string& thisClass) {
+    try {
+        ClassFile file = readClassFile(bytes.data(), bytes.size());
+        thisClass = file.thisClass;
+        DirectorySiblings siblings(input.parent_path().empty() ? fs::path(".") : input.parent_path());
+        ClassNode tree = buildClassTree(std::move(file), siblings);
+        return printCompilationUnit(tree, siblings, options.print);
+    } catch (const ClassFormatError& error) {
+        throw InputFailure{error.reason};
+    } catch (const std::bad_alloc&) {
+        throw InputFailure{"out of memory"};
+    }
+}
+
+fs::path outputPath(const fs::path& input, const std::string& thisClass, const Options& options) {
+    fs::path directory = options.outputDirectory.empty() ? fs::path(".") : fs::path(options.outputDirectory);
+    if (options.restorePackages) {
+        size_t slash = thisClass.rfind('/');
+        if (slash != std::string::npos) directory /= fs::path(thisClass.substr(0, slash));
+    }
+    return directory / (input.stem().string() + "." + options.extension);
+}
+
+void writeOutput(const fs::path& path, const std::string& text, bool overwrite) {
+    std::error_code error;
+    if (!path.parent_path().empty()) {
+        fs::create_directories(path.parent_path(), error);
+        if (error) throw InputFailure{"cannot create directory " + path.parent_path().string() + " (" + error.message() + ")"};
+    }
+    if (!overwrite && fs::exists(path, error)) {
+        throw InputFailure{"output " + path.string() + " exists, not overwritten (use -o)"};
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out) throw InputFailure{"cannot write " + path.string()};
+}
+
+void processInput(const std::string& name, const Options& options, std::ostream& out) {
+    fs::path input(name);
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = readInputFile(input);
+    } catch (const ReadError& error) {
+        throw InputFailure{error.reason};
+    }
+    std::string thisClass;
+    std::string text = decompile(input, bytes, options, thisClass);
+    if (options.toStandardOutput) {
+        out << text;
+        out.flush();
+        return;
+    }
+    writeOutput(outputPath(input, thisClass, options), text, options.overwrite);
+}
+
+}  // namespace
+
+int runJad(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    Options options;
+    try {
+        options = parseOptions(arguments);
+    } catch (const UsageError& error) {
+        err << "jad: " << error.message << " (jad -h for help)\n";
+        return 2;
+    }
+    if (options.action == Options::Action::Help) {
+        out << UsageText;
+        return 0;
+    }
+    if (options.action == Options::Action::Version) {
+        out << "jad (Zefra engine) " << EngineVersion << "\n";
+        return 0;
+    }
+    int status = 0;
+    for (const auto& name : options.files) {
+        try {
+            processInput(name, options, out);
+        } catch (const InputFailure& failure) {
+            err << name << ": " << failure.reason << "\n";
+            status = 1;
+        } catch (const std::exception& error) {
+            err << name << ": internal error: " << error.what() << "\n";
+            status = 1;
+        }
+    }
+    return status;
+}
+
+}  // namespace jad

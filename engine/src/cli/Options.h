@@ -1,0 +1,32 @@
+// The command line of jad.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "body/MethodBody.h"
+
+namespace jad {
+
+struct Options {
+    enum class Action { Decompile, Help, Version };
+    Action action = Action::Decompile;
+    bool overwrite = false;        // -o
+    std::string outputDirectory;   // -d<dir>; empty: the current directory
+    std::string extension = "java";  // -s<ext>
+    bool toStandardOutput = false;   // -p
+    bool restorePackages = false;    // -r
+    PrintOptions print;              // -ff, -b, -l<n>
+    std::vector<std::string> files;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+// Options come first; the first argument that is not one starts the files.
+Options parseOptions(const std::vector<std::string>& arguments);
+
+extern const char* const UsageText;
+
+}  // namespace jad

@@ -1,0 +1,365 @@
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QToolBar>
+#include <QUrl>
+#include <QtTest>
+
+#include "ModalAnswers.h"
+#include "WindowTests.h"
+#include "gui/ApplicationShell.h"
+#include "gui/CGoToLineDialog.h"
+#include "gui/CLeftView.h"
+#include "gui/CMainFrame.h"
+#include "gui/CZefraDoc.h"
+#include "gui/CZefraView.h"
+#include "gui/CommandIds.h"
+#include "gui/RecentFileList.h"
+#include "windows/file/FileSystemHelpers.h"
+
+using namespace products::zefra::gui;
+
+namespace {
+
+QString applicationDirectory() {
+    return QString::fromStdString(windows::file::getApplicationDirectory());
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray shapesText() { return readAll(QStringLiteral(ZEFRA_GUI_TEST_DATA "/Shapes.class")); }
+
+QStringList engineRuns() {
+    return QString::fromUtf8(readAll(applicationDirectory() + "jad/runs.log")).split('\n', Qt::SkipEmptyParts);
+}
+
+QTreeWidgetItem* findItem(QTreeWidget* tree, const QString& text) {
+    const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+// Answers a file dialog with a path, as a user typing it would.
+ModalAnswers::Answer chooseFile(const QString& path, QString* proposed = nullptr) {
+    return [path, proposed](QDialog& dialog) {
+        auto& files = dynamic_cast<QFileDialog&>(dialog);
+        if (proposed) {
+            *proposed = QDir(files.directory()).absoluteFilePath(files.selectedFiles().value(0));
+        }
+        files.selectFile(path);
+        return int(QDialog::Accepted);
+    };
+}
+
+ModalAnswers::Answer pressButton(int button) {
+    return [button](QDialog&) { return button; };
+}
+
+}
+
+void WindowTest::openUrl(const QUrl& url) { _opened.append(url); }
+
+void WindowTest::init() {
+    _scratch = applicationDirectory() + "scratch/";
+    QDir(_scratch).removeRecursively();
+    QDir().mkpath(_scratch);
+    QFile::remove(applicationDirectory() + "config.txt");
+    QFile::remove(applicationDirectory() + "jad/runs.log");
+    QSettings().clear();
+    writeAll(_scratch + "Shapes.class", shapesText());
+    _opened.clear();
+    QDesktopServices::setUrlHandler("https", this, "openUrl");
+    QDesktopServices::setUrlHandler("http", this, "openUrl");
+}
+
+void WindowTest::cleanup() {
+    QDesktopServices::unsetUrlHandler("https");
+    QDesktopServices::unsetUrlHandler("http");
+    QDir(_scratch).removeRecursively();
+    QFile::remove(applicationDirectory() + "config.txt");
+}
+
+void WindowTest::startsWithTheClassFileNamedOnTheCommandLine() {
+    ModalAnswers answers;
+    QDir::setCurrent(_scratch);
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra", "Shapes.class"}));  // relative to where it was started
+    CMainFrame* frame = shell.mainFrame();
+
+    QCOMPARE(answers.boxes, QStringList());
+    QCOMPARE(engineRuns(), QStringList{_scratch + "Shapes.class"});
+    QCOMPARE(frame->windowTitle(), QString("Shapes.java - zefra"));
+    QCOMPARE(shell.document()->pathName(), applicationDirectory() + "Shapes.java");
+    QTreeWidgetItem* root = frame->treeView()->topLevelItem(0);
+    QVERIFY(root);
+    QCOMPARE(root->text(0), QString("Shapes"));
+    QVERIFY(root->isExpanded());
+    QCOMPARE(root->childCount(), 8);
+    QCOMPARE(root->child(0)->text(0), QString("Circle"));
+    QVERIFY(!root->child(0)->isExpanded());
+    QCOMPARE(root->child(1)->text(0), QString("count"));
+    QCOMPARE(QByteArray::fromStdString(frame->editView()->getWholeText()), shapesText());
+    QVERIFY(!shell.document()->isModified());
+    QCOMPARE(shell.recentFiles()->entries(), QStringList{_scratch + "Shapes.class"});
+    QCOMPARE(QSettings().value("Recent File List/File1").toString(), _scratch + "Shapes.class");
+    QCOMPARE(frame->splitter()->widget(0), static_cast<QWidget*>(frame->treeView()));
+}
+
+void WindowTest::newDocumentIsNamedZefra() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra"}));
+    QCOMPARE(shell.mainFrame()->windowTitle(), QString("Zefra - zefra"));
+    QCOMPARE(shell.mainFrame()->treeView()->topLevelItemCount(), 0);
+    QCOMPARE(shell.mainFrame()->editView()->getWholeText(), std::string());
+    QVERIFY(engineRuns().isEmpty());
+    QCOMPARE(QDir::currentPath() + "/", applicationDirectory());
+}
+
+void WindowTest::choosingATreeItemSelectsItsLine() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    CMainFrame* frame = shell.mainFrame();
+    QTreeWidgetItem* item = findItem(frame->treeView(), "reset()");
+    QVERIFY(item);
+    frame->treeView()->setCurrentItem(item);
+    const QTextCursor cursor = frame->editView()->textCursor();
+    QCOMPARE(cursor.block().blockNumber(), item->data(0, CLeftView::LINE_ROLE).toInt());
+    QCOMPARE(cursor.selectedText(), QString("    private void reset()"));
+    QCOMPARE(cursor.position(), cursor.block().position());
+    QCOMPARE(frame->editView()->getFirstVisibleLine(), cursor.block().blockNumber());
+}
+
+void WindowTest::enterAndDoubleClickMoveTheFocusToTheEditor() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    CMainFrame* frame = shell.mainFrame();
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    CLeftView* tree = frame->treeView();
+    QTreeWidgetItem* item = findItem(tree, "main(String args[])");
+    tree->setFocus();
+    tree->setCurrentItem(item);
+    QTest::keyClick(tree, Qt::Key_Return);
+    QVERIFY(frame->editView()->hasFocus());
+    QCOMPARE(frame->editView()->textCursor().blockNumber(), item->data(0, CLeftView::LINE_ROLE).toInt());
+
+    tree->setFocus();
+    QVERIFY(tree->hasFocus());
+    QTreeWidgetItem* circle = findItem(tree, "Circle");
+    const QPoint where = tree->visualItemRect(circle).center();
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, where);
+    QVERIFY(frame->editView()->hasFocus());
+    QCOMPARE(frame->editView()->textCursor().blockNumber(), circle->data(0, CLeftView::LINE_ROLE).toInt());
+}
+
+void WindowTest::dropOpensTheFirstFileOnly() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra"}));
+    QList<QUrl> urls;
+    for (const char* name : {"A.class", "B.class", "C.class"}) {
+        writeAll(_scratch + name, shapesText());
+        urls << QUrl::fromLocalFile(_scratch + name);
+    }
+    QMimeData mime;
+    mime.setUrls(urls);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(shell.mainFrame(), &drop);
+    QCOMPARE(engineRuns(), QStringList{_scratch + "A.class"});
+    QCOMPARE(shell.mainFrame()->windowTitle(), QString("A.java - zefra"));
+    QCOMPARE(answers.boxes, QStringList());
+}
+
+void WindowTest::nonClassFileChangesNeitherTitleNorRecentList() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    CMainFrame* frame = shell.mainFrame();
+    writeAll(_scratch + "notes.txt", "just text");
+    answers.push(chooseFile(_scratch + "notes.txt"));
+    frame->action(command::FILE_OPEN)->trigger();
+    QCOMPARE(answers.boxes,
+             QStringList{"Zefra - Java Decompiler Error|The file " + _scratch +
+                         "notes.txt has an unsupported file format. Only .class files supported."});
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(_scratch + "notes.txt")});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &drop);
+    QCOMPARE(answers.boxes.size(), 2);
+    QCOMPARE(frame->windowTitle(), QString("Shapes.java - zefra"));
+    QCOMPARE(shell.recentFiles()->entries(), QStringList{_scratch + "Shapes.class"});
+    QCOMPARE(QByteArray::fromStdString(frame->editView()->getWholeText()), shapesText());
+}
+
+void WindowTest::statusPaneFollowsCaretAndSelection() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    CMainFrame* frame = shell.mainFrame();
+    CZefraView* edit = frame->editView();
+    QLabel* pane = frame->statusPane(pane::LINE_COUNT);
+    QCOMPARE(pane->text(), QString("Ln 1 Col 1"));
+    edit->setSelection(edit->lineIndex(2) + 4, edit->lineIndex(2) + 4);
+    QCOMPARE(pane->text(), QString("Ln 3 Col 5"));
+    edit->setSelection(0, edit->lineIndex(1));
+    QCOMPARE(pane->text(), QString("Ln 1 Col 1 - Ln 2 Col 1"));
+    QTest::keyClick(edit, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(pane->text(), QString("Ln 1 Col 1 - Ln 3 Col 1"));
+
+    frame->action(command::VIEW_STATUS_BAR)->trigger();
+    QVERIFY(frame->statusBar()->isHidden());
+    edit->setSelection(edit->lineIndex(3), edit->lineIndex(3));
+    frame->action(command::VIEW_STATUS_BAR)->trigger();
+    QCOMPARE(pane->text(), QString("Ln 4 Col 1"));
+    QCOMPARE(frame->statusPane(0)->text(), QString("Ready"));
+}
+
+void WindowTest::goToLineCommandAnswersOutOfRangeNumbers() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    CMainFrame* frame = shell.mainFrame();
+    const int lines = frame->editView()->getLineCount();
+    QString shown;
+    const auto typeLine = [&shown](const QString& text) {
+        return [&shown, text](QDialog& dialog) {
+            auto& goTo = dynamic_cast<CGoToLineDialog&>(dialog);
+            shown = QString::number(goTo.m_lineNumber);
+            goTo.show();
+            goTo.lineNumberEdit()->setText(text);
+            goTo.accept();
+            return goTo.result();
+        };
+    };
+    answers.push(typeLine("999"));
+    frame->action(command::GO_TO)->trigger();
+    QCOMPARE(shown, QString("1"));
+    QCOMPARE(answers.boxes, QStringList{"Zefra - Java Decompiler Information|The line number must be "
+                                        "between 1 and " + QString::number(lines)});
+    answers.push(typeLine("3"));
+    frame->action(command::GO_TO)->trigger();
+    QCOMPARE(frame->editView()->textCursor().blockNumber(), 2);
+    QCOMPARE(frame->editView()->textCursor().selectedText(), QString("public class Shapes"));
+    answers.push(pressButton(QDialog::Rejected));  // Cancel: the caret's line is selected again
+    frame->action(command::GO_TO)->trigger();
+    QCOMPARE(frame->editView()->textCursor().blockNumber(), 2);
+    QCOMPARE(answers.boxes.size(), 1);
+}
+
+void WindowTest::saveAfterOpenProposesTheJavaNameAndKeepsTheClassFile() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    CMainFrame* frame = shell.mainFrame();
+    QString proposed;
+    answers.push(chooseFile(_scratch + "Saved.java", &proposed));
+    frame->action(command::FILE_SAVE)->trigger();
+    QCOMPARE(proposed, applicationDirectory() + "Shapes.java");
+    QCOMPARE(readAll(_scratch + "Saved.java"), shapesText());
+    QCOMPARE(readAll(_scratch + "Shapes.class"), shapesText());
+    QCOMPARE(frame->windowTitle(), QString("Saved.java - zefra"));
+
+    // Now an existing, writable file: Save writes it without asking.
+    QTextCursor cursor = frame->editView()->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    frame->editView()->setTextCursor(cursor);
+    QTest::keyClicks(frame->editView(), "// end");
+    QVERIFY(shell.document()->isModified());
+    const int dialogs = answers.dialogCount;
+    frame->action(command::FILE_SAVE)->trigger();
+    QCOMPARE(answers.dialogCount, dialogs);
+    QCOMPARE(readAll(_scratch + "Saved.java"), shapesText() + "// end");
+    QVERIFY(!shell.document()->isModified());
+    QCOMPARE(readAll(_scratch + "Shapes.class"), shapesText());
+}
+
+void WindowTest::modifiedTextIsNotDroppedWithoutAsking() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    CMainFrame* frame = shell.mainFrame();
+    QTest::keyClicks(frame->editView(), "x");
+    QVERIFY(shell.document()->isModified());
+
+    answers.push(pressButton(QMessageBox::Cancel));
+    QVERIFY(!frame->close());
+    QVERIFY(frame->isVisible());
+    QCOMPARE(answers.boxes, QStringList{"zefra|Save changes to Shapes.java?"});
+
+    answers.push(pressButton(QMessageBox::No));
+    frame->action(command::FILE_NEW)->trigger();
+    QCOMPARE(frame->windowTitle(), QString("Zefra - zefra"));
+    QCOMPARE(frame->editView()->getWholeText(), std::string());
+    QVERIFY(!shell.document()->isModified());
+
+    QTest::keyClicks(frame->editView(), "y");
+    answers.push(pressButton(QMessageBox::No));
+    QVERIFY(frame->close());
+    QCOMPARE(answers.boxes.last(), QString("zefra|Save changes to Zefra?"));
+}
+
+void WindowTest::malformedConfigIsReportedAndHelpUsesTheDefault() {
+    writeAll(applicationDirectory() + "config.txt", "homepageUrl=http://configured.example\nno pair here\n");
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra"}));
+    QCOMPARE(answers.boxes.size(), 1);
+    QVERIFY2(answers.boxes[0].startsWith("Zefra - Java Decompiler Error|Error parsing the config file."),
+             qPrintable(answers.boxes[0]));
+    shell.mainFrame()->action(command::HOME_PAGE)->trigger();
+    shell.mainFrame()->action(command::IMPROVE_CODE)->trigger();
+    QCOMPARE(_opened.size(), 2);
+    QCOMPARE(_opened[0], QUrl("https://www.zefra.org/"));
+    QCOMPARE(_opened[1].scheme(), QString("https"));
+}
+
+void WindowTest::commandsKeepTheirIds() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra"}));
+    CMainFrame* frame = shell.mainFrame();
+    const std::pair<int, const char*> menuItems[] = {
+        {57600, "&New\tCtrl+N"},      {57601, "&Open...\tCtrl+O"}, {57603, "&Save\tCtrl+S"},
+        {57604, "Save &As..."},       {57607, "&Print...\tCtrl+P"}, {57609, "Print Pre&view"},
+        {57606, "P&rint Setup..."},   {57665, "E&xit"},            {57643, "&Undo\tCtrl+Z"},
+        {57635, "Cu&t\tCtrl+X"},      {57634, "&Copy\tCtrl+C"},    {57637, "&Paste\tCtrl+V"},
+        {57636, "&Find...\tCtrl+F"},  {57640, "Find Next\tF3"},    {32771, "&Go To... \tCtrl+G"},
+        {59392, "&Toolbar"},          {59393, "&Status Bar"},      {57664, "&About zefra..."},
+        {32773, "&Zefra website"},    {32775, "&Improve your Java code"},
+    };
+    for (const auto& [id, text] : menuItems) {
+        QAction* item = frame->action(id);
+        QVERIFY2(item, qPrintable(QString::number(id)));
+        QCOMPARE(item->text(), QString(text));
+        QCOMPARE(item->data().toInt(), id);
+    }
+    QCOMPARE(frame->action(32771)->statusTip(), QString("Go to the specified line"));
+    QVERIFY(frame->action(57634)->shortcuts().contains(QKeySequence("Ctrl+Ins")));
+    QVERIFY(frame->action(57680)->shortcuts().contains(QKeySequence("F6")));
+    QList<int> buttons;
+    for (QAction* button : frame->findChild<QToolBar*>()->actions()) {
+        buttons << (button->isSeparator() ? 0 : button->data().toInt());
+    }
+    QCOMPARE(buttons, (QList<int>{57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57607, 0, 57664}));
+}

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "TemporaryDirectory.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// zefra-outline is built in the build root, two levels above this test.
+std::string outlineProgram()
+{
+    fs::path self = fs::read_symlink("/proc/self/exe");
+    return (self.parent_path().parent_path().parent_path() / "zefra-outline").string();
+}
+
+struct RunResult {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+class OutlineToolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!fs::exists(outlineProgram())) {
+            GTEST_SKIP() << "zefra-outline is not built";
+        }
+    }
+
+    RunResult run(const std::string& arguments)
+    {
+        const std::string command = "'" + outlineProgram() + "' " + arguments + " >'" + _directory.path()
+                                    + "/out' 2>'" + _directory.path() + "/err'";
+        int status = std::system(command.c_str());
+        return RunResult{WIFEXITED(status) ? WEXITSTATUS(status) : -1, _directory.readFile("out"),
+                         _directory.readFile("err")};
+    }
+
+    std::string javaFile(const std::string& text)
+    {
+        _directory.writeFile("In.java", text);
+        return "'" + _directory.path() + "/In.java'";
+    }
+
+    pipelinetest::TemporaryDirectory _directory;
+};
+
+}
+
+TEST_F(OutlineToolTest, RecordsArePrintedExactly)
+{
+    RunResult result = run("--records " + javaFile("interface I { int X = 1; void f(); }"));
+    EXPECT_EQ(0, result.exitCode);
+    EXPECT_EQ("0;0;0;package;I;1;0;2;package;X=1;1;0;1;package;f();\n", result.out);
+    EXPECT_EQ("", result.err);
+}
+
+TEST_F(OutlineToolTest, StrayBytesGoToStandardError)
+{
+    RunResult result = run("--records " + javaFile("class A { } # @"));
+    EXPECT_EQ(0, result.exitCode);
+    EXPECT_EQ("0;0;0;package;A;\n", result.out);
+    EXPECT_EQ("#@", result.err);
+}
+
+TEST_F(OutlineToolTest, ParseErrorNamesFileAndLine)
+{
+    std::string file = javaFile("class A {\n  int outer;\n}\n");
+    RunResult result = run("--records " + file);
+    EXPECT_EQ(1, result.exitCode);
+    EXPECT_EQ("", result.out);
+    EXPECT_EQ(_directory.path() + "/In.java:2: A parsing error occurred.\n", result.err);
+    EXPECT_EQ(1, run(file).exitCode);
+}
+
+TEST_F(OutlineToolTest, TreeListsEntriesWithOneBasedLines)
+{
+    RunResult result = run(javaFile("public class Foo {\n  public static class In { void m() { } }\n"
+                                    "  protected int p;\n  private String s = \"a\\nb\";\n  int x;\n"
+                                    "  public Foo() { }\n}\n"));
+    EXPECT_EQ(0, result.exitCode);
+    EXPECT_EQ("class public Foo 1\n"
+              "  class public In 2\n"
+              "    method private m() 2\n"
+              "  field private s=\"a\\\\nb\" 4\n"
+              "  field private x 5\n"
+              "  field protected p 3\n"
+              "  method public Foo() 6\n",
+              result.out);
+}
+
+TEST_F(OutlineToolTest, TextWithoutClassPrintsNothing)
+{
+    EXPECT_EQ("\n", run("--records " + javaFile("package a;")).out);
+    RunResult tree = run(javaFile("package a;"));
+    EXPECT_EQ(0, tree.exitCode);
+    EXPECT_EQ("", tree.out);
+}
+
+TEST_F(OutlineToolTest, OtherFailuresExitWithTwo)
+{
+    RunResult missing = run("--records '" + _directory.path() + "/none.java'");
+    EXPECT_EQ(2, missing.exitCode);
+    EXPECT_NE("", missing.err);
+    EXPECT_EQ(2, run("").exitCode);
+    EXPECT_EQ(2, run("--bogus x.java").exitCode);
+    RunResult help = run("--help");
+    EXPECT_EQ(0, help.exitCode);
+    EXPECT_NE(std::string::npos, help.out.find("--records"));
+}
