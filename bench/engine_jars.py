@@ -310,18 +310,19 @@ class JarReport:
 
 
 def expected_members(info, infos_by_name):
-    """(fields, methods, classes) as the tree should list them."""
+    """(fields, methods, classes, tolerated methods): what the tree must list
+    (the non-synthetic members) and what it may list besides (bridges, which
+    the engine prints when their parameters differ)."""
     fields = [f.name for f in info.fields if not f.synthetic]
     methods = []
-    plain = {(m.name, m.params) for m in info.methods if not m.bridge}
+    tolerated = set()
     for m in info.methods:
         if m.name == "<clinit>":
             continue
         if m.synthetic:
-            # A bridge is printed only when no method of the same name and
-            # parameters exists (it differs in its parameter types).
-            if not (m.bridge and (m.name, m.params) not in plain):
-                continue
+            if m.bridge:
+                tolerated.add(m.name)
+            continue
         methods.append(info.simple_name if m.name == "<init>" else m.name)
     classes = []
     for e in info.member_classes():
@@ -335,7 +336,7 @@ def expected_members(info, infos_by_name):
             rest = e.inner[len(info.this) + 1:] if e.inner.startswith(info.this + "$") else None
             if rest and rest.lstrip("0123456789") == e.name and rest[0].isdigit():
                 classes.append(e)
-    return fields, methods, classes
+    return fields, methods, classes, tolerated
 
 
 def has_anonymous(info, infos_by_name):
@@ -347,13 +348,14 @@ def has_anonymous(info, infos_by_name):
 
 
 def compare_tree(node, info, infos_by_name, problems, path):
-    fields, methods, classes = expected_members(info, infos_by_name)
+    fields, methods, classes, tolerated = expected_members(info, infos_by_name)
     lenient = has_anonymous(info, infos_by_name)
     for kind, want, got in (("field", fields, node.fields), ("method", methods, node.methods)):
         want_c = collections.Counter(n for n in want if not breaks_dialect(n))
         got_c = collections.Counter(got)
         missing = want_c - got_c
-        extra = collections.Counter({k: v for k, v in (got_c - want_c).items() if not breaks_dialect(k)})
+        extra = collections.Counter({k: v for k, v in (got_c - want_c).items()
+                                     if not breaks_dialect(k) and k not in tolerated})
         if missing:
             problems.append("%s: %s missing %s" % (path, kind, ", ".join(sorted(missing))))
         if extra and not lenient:
@@ -481,7 +483,15 @@ def bench_jar(jar_name, jar, jad, outline, work, args, pool, compiler_dir):
             except subprocess.TimeoutExpired:
                 return internal, None, "zefra-outline time-out"
             if proc.returncode != 0:
-                return internal, None, (proc.stderr or proc.stdout).decode("utf-8", "replace").strip()[:120]
+                # stderr: the bytes the scanner matched to no token, then
+                # "<path>:<line>: <message>".
+                err = proc.stderr.decode("utf-8", "replace")
+                where = err.rfind(path + ":")
+                stray = err[:where].strip() if where > 0 else ""
+                message = err[where + len(path) + 1:].strip() if where >= 0 else err.strip()
+                if stray:
+                    message += " (unscanned bytes %r)" % stray[:20]
+                return internal, None, "line " + message[:120]
             return internal, proc.stdout.decode("utf-8", "replace"), None
 
         for internal, text, error in pool.map(parse_one, tops):

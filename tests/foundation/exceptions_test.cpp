@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "decompiler/engine/DecompilerEngineException.h"
 #include "exceptions/NumberFormatException.h"
 #include "io/file/CouldNotLoadFileException.h"
 #include "io/file/CouldNotSaveFileException.h"
@@ -45,27 +44,6 @@ TEST(ExceptionTree, ConfigExceptionDoesNotCatchNumberFormatException) {
     EXPECT_TRUE((catches<ConfigException, KeyDoesNotExistException>()));
     EXPECT_FALSE((catches<ConfigException, exceptions::NumberFormatException>()));
     EXPECT_TRUE((catches<exceptions::Exception, exceptions::NumberFormatException>()));
-}
-
-TEST(ExceptionTree, OwnExceptionsAreNotStandardExceptions) {
-    bool caughtAsStandard = false;
-    try {
-        try {
-            throw exceptions::NumberFormatException("n");
-        } catch (const std::exception&) {
-            caughtAsStandard = true;
-        }
-    } catch (const exceptions::Exception&) {
-    }
-    EXPECT_FALSE(caughtAsStandard);
-}
-
-TEST(ExceptionTree, EngineExceptionReturnsItsOwnMessage) {
-    try {
-        throw products::zefra::decompiler::engine::DecompilerEngineException("engine text");
-    } catch (const exceptions::Exception& e) {
-        EXPECT_EQ("engine text", e.getMessage());
-    }
 }
 
 TEST(SystemErrors, KnownCodeGivesSystemTextWithItsLineBreak) {

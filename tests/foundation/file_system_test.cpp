@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestDirectory.h"
+#include "io/file/FileHelper.h"
 #include "windows/file/FileSystemHelpers.h"
 
 namespace {
@@ -63,6 +64,45 @@ TEST(LongPath, MissingPathIsAnInvalidInputPath) {
     EXPECT_EQ(std::string("Error converting the filename, a\0b", 34) + ", to a long path. Input path invalid.",
               failureOf<CouldNotConvertShortPathToLongPathException>(
                   [] { toLongPath(std::string("a\0b", 3)); }));
+}
+
+}
+
+namespace {
+
+// A current directory that has been removed cannot be determined.
+class RemovedCurrentDirectory {
+public:
+    RemovedCurrentDirectory() {
+        char previous[4096];
+        EXPECT_NE(nullptr, getcwd(previous, sizeof previous));
+        _previous = previous;
+        char pattern[] = "/tmp/zefra-removed-XXXXXX";
+        EXPECT_NE(nullptr, mkdtemp(pattern));
+        EXPECT_EQ(0, chdir(pattern));
+        EXPECT_EQ(0, rmdir(pattern));
+    }
+    ~RemovedCurrentDirectory() { EXPECT_EQ(0, chdir(_previous.c_str())); }
+
+private:
+    std::string _previous;
+};
+
+TEST(CurrentDirectory, RemovedDirectoryCannotBeDetermined) {
+    RemovedCurrentDirectory removed;
+    EXPECT_EQ(std::string("Couldn't get the current directory.\n System error message: ") + std::strerror(ENOENT) +
+                  "\n",
+              failureOf<CouldNotGetCurrentDirectoryException>([] { getCurrentDirectory(); }));
+}
+
+TEST(CurrentDirectory, FileMessagesSayWhenTheDirectoryIsUnknown) {
+    RemovedCurrentDirectory removed;
+    const std::string message =
+        failureOf<io::file::CouldNotLoadFileException>([] { io::file::FileHelper::loadFile("x"); });
+    EXPECT_NE(std::string::npos,
+              message.find("\nCurrent Working Directory: Couldn't get the current directory. Exception: "
+                           "Couldn't get the current directory.\n System error message: "))
+        << message;
 }
 
 }

@@ -5,7 +5,6 @@
 #include "exceptions/NumberFormatException.h"
 #include "util/Helpers.h"
 #include "util/StringHelper.h"
-#include "util/StringHelperException.h"
 #include "util/parser/ArgumentParserHelpers.h"
 
 namespace {
@@ -72,18 +71,6 @@ TEST(ToInt, ValuesBeyond32BitsAreRejectedNotWrapped) {
               toIntFailure("99999999999999999999"));
 }
 
-TEST(ToWide, ConvertsAsciiAndReportsInvalidMultibyteText) {
-    EXPECT_EQ(L"https://example.org/a?b=1", StringHelper::toWide("https://example.org/a?b=1"));
-    EXPECT_EQ(L"", StringHelper::toWide(""));
-    // In the "C" locale a byte above 127 is not a character.
-    try {
-        StringHelper::toWide("bad \xff");
-        SUCCEED();  // some C libraries map every byte
-    } catch (const util::StringHelperException& e) {
-        EXPECT_EQ("Could get the length of the corresponding wide string for 'bad \xff'.", e.getMessage());
-    }
-}
-
 TEST(PathParts, QuotedPathSplitsWithoutQuotes) {
     EXPECT_EQ("/dir/", util::getDirectoryPart("\"/dir/file.class\""));
     EXPECT_EQ("file.class", util::getFileNamePart("\"/dir/file.class\""));
@@ -99,11 +86,6 @@ TEST(PathParts, TrailingSeparatorAndRoot) {
     EXPECT_EQ("", util::getFileNamePart("/a/b/"));
     EXPECT_EQ("/", util::getDirectoryPart("/x"));
     EXPECT_EQ("a\\b", util::getFileNamePart("/d/a\\b"));  // a backslash is an ordinary character
-}
-
-TEST(LineEndings, Constants) {
-    EXPECT_EQ("\r\n", util::CRLF);
-    EXPECT_EQ("\r\n\r\n", util::CRLF_CRLF);
 }
 
 }

@@ -137,6 +137,21 @@ TEST_F(RunnerTest, MissingEngineNamesTheCurrentDirectory) {
               engineFailure(classFile("Foo.class")));
 }
 
+TEST_F(RunnerTest, MissingEngineInARemovedDirectorySaysTheDirectoryIsUnknown) {
+    const std::string path = classFile(_directory + "/Foo.class");
+    char removed[] = "/tmp/zefra-removed-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(removed));
+    ASSERT_EQ(0, chdir(removed));
+    ASSERT_EQ(0, rmdir(removed));
+    const std::string message = engineFailure(path);
+    ASSERT_EQ(0, chdir(_directory.c_str()));
+    EXPECT_EQ(0u, message.find("Could not find the Jad decompiler. Tried to load the file, ./jad/jad. The current "
+                               "working directory is: Could not get the current working directory. "
+                               "Exception:Couldn't get the current directory.\n System error message: "))
+        << message;
+    EXPECT_EQ('.', message.back());
+}
+
 TEST_F(RunnerTest, EngineThatCannotBeStartedShowsTheCommandLine) {
     installEngine(WRITING_ENGINE, 0644);
     const std::string message = engineFailure(classFile("My Foo.class"));

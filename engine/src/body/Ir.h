@@ -18,6 +18,7 @@ struct Var {
     int slot = -1;
     JavaType type;
     bool declaredType = false;  // from the descriptor or LocalVariableTable
+    bool exact = false;         // the type is the one the source declared (or every value's own)
     std::string name;           // given by the naming pass (or debug info)
     int id = 0;
     int defs = 0, uses = 0;     // counted by passes that need them

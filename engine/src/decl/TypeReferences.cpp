@@ -24,8 +24,34 @@ void addDescriptor(const std::string& descriptor, std::set<std::string>& into) {
     }
 }
 
-void addPool(const ConstantPool& pool, std::set<std::string>& into) {
+// The entries only a bootstrap method's own handle uses (LambdaMetafactory
+// and its descriptor): the output shows what the call site makes instead.
+std::set<uint16_t> bootstrapOnlyEntries(const ClassFile& file) {
+    std::set<uint16_t> entries;
+    for (const auto& bootstrap : file.bootstrapMethods) {
+        const Constant& handle = file.pool.at(bootstrap.methodHandle);
+        const Constant& ref = file.pool.at(handle.b);
+        entries.insert(ref.a);
+        entries.insert(ref.b);
+    }
+    // javac lists the bootstrap's Lookup class and its outer class among the
+    // inner classes too.
+    for (uint16_t i = 1; i < file.pool.count() && !file.bootstrapMethods.empty(); ++i) {
+        const Constant& entry = file.pool.at(i);
+        if (entry.tag != ConstantTag::Class) continue;
+        const std::string& name = file.pool.utf8(entry.a);
+        if (name == "java/lang/invoke/MethodHandles$Lookup" || name == "java/lang/invoke/MethodHandles") {
+            entries.insert(i);
+        }
+    }
+    return entries;
+}
+
+void addPool(const ClassFile& file, std::set<std::string>& into) {
+    const ConstantPool& pool = file.pool;
+    std::set<uint16_t> skipped = bootstrapOnlyEntries(file);
     for (uint16_t i = 1; i < pool.count(); ++i) {
+        if (skipped.count(i)) continue;
         const Constant& entry = pool.at(i);
         switch (entry.tag) {
         case ConstantTag::Class: addClassName(pool.utf8(entry.a), into); break;
@@ -50,7 +76,7 @@ void collectReferencedClasses(const ClassFile& file, std::set<std::string>& into
         for (const auto& local : method.code->locals) addDescriptor(local.descriptor, into);
         for (const auto& handler : method.code->handlers) addClassName(handler.catchType, into);
     }
-    addPool(file.pool, into);
+    addPool(file, into);
 }
 
 }  // namespace jad

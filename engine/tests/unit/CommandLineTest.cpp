@@ -72,13 +72,13 @@ TEST_F(CommandLine, ExistingOutputIsKeptWithoutOverwrite) {
 
 TEST_F(CommandLine, EachFailedInputGetsOneLineAndExitOne) {
     test::writeText(at("in/Zip.class"), "PK\x03\x04rest");
-    test::writeText(at("in/Short.class"), classA().substr(0, 20));
+    test::writeText(at("in/Short.class"), classA().substr(0, 40));
     auto result = jad({"-dout", "in/missing.class", "in/Zip.class", "in/A.class", "in/Short.class", "in"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               "in/missing.class: cannot open (No such file or directory)\n"
               "in/Zip.class: not a class file (magic 0x504B0304)\n"
-              "in/Short.class: truncated at byte 20\n"
+              "in/Short.class: truncated at byte 40\n"
               "in: is a directory\n");
     // The good input among them is still written.
     EXPECT_EQ(test::readText(at("out/A.java")), ExpectedA);

@@ -104,7 +104,7 @@ void WindowTest::startsWithTheClassFileNamedOnTheCommandLine() {
     QVERIFY(shell.start({"zefra", "Shapes.class"}));  // relative to where it was started
     CMainFrame* frame = shell.mainFrame();
 
-    QCOMPARE(answers.boxes, QStringList());
+    QCOMPARE(answers.boxes.join("\n"), QString());
     QCOMPARE(engineRuns(), QStringList{_scratch + "Shapes.class"});
     QCOMPARE(frame->windowTitle(), QString("Shapes.java - zefra"));
     QCOMPARE(shell.document()->pathName(), applicationDirectory() + "Shapes.java");
@@ -188,7 +188,7 @@ void WindowTest::dropOpensTheFirstFileOnly() {
     QApplication::sendEvent(shell.mainFrame(), &drop);
     QCOMPARE(engineRuns(), QStringList{_scratch + "A.class"});
     QCOMPARE(shell.mainFrame()->windowTitle(), QString("A.java - zefra"));
-    QCOMPARE(answers.boxes, QStringList());
+    QCOMPARE(answers.boxes.join("\n"), QString());
 }
 
 void WindowTest::nonClassFileChangesNeitherTitleNorRecentList() {

@@ -1,0 +1,44 @@
+// Expressions and statements as Java text in the classic dialect.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "body/Ir.h"
+#include "body/MethodBody.h"
+
+namespace jad::body {
+
+struct PrintContext {
+    const ClassFile& owner;
+    const TypeNamer& types;
+    const PrintOptions& options;
+    std::set<std::string> localNames;  // for deciding when a field needs `this.`
+};
+
+class ExprPrinter {
+public:
+    explicit ExprPrinter(const PrintContext& context) : _c(context) {}
+    std::string print(const Expr& e, int minPrecedence = 0) const;
+    std::string typeName(const JavaType& type) const;
+    std::string classOrArrayName(const std::string& internalOrDescriptor) const;
+    static int precedence(const Expr& e);
+
+private:
+    std::string text(const Expr& e) const;
+    std::string literal(const Expr& e) const;
+    std::string field(const Expr& e) const;
+    std::string invoke(const Expr& e) const;
+    std::string arguments(const Expr& e, size_t from) const;
+    std::string newArray(const Expr& e) const;
+    std::string arrayInit(const Expr& e, bool nested) const;
+    std::string concat(const Expr& e) const;
+    std::string classLiteral(const Expr& e) const;
+
+    const PrintContext& _c;
+};
+
+std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context);
+
+}  // namespace jad::body

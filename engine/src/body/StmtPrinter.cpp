@@ -1,0 +1,191 @@
+#include "body/Failure.h"
+#include "body/Printer.h"
+
+namespace jad::body {
+
+namespace {
+
+class StmtPrinter {
+public:
+    explicit StmtPrinter(const PrintContext& c) : _c(c), _expr(c) {}
+
+    std::vector<std::string> run(const StmtList& body) {
+        list(body, 0);
+        return std::move(_lines);
+    }
+
+private:
+    void line(int depth, const std::string& text) { _lines.push_back(std::string(static_cast<size_t>(depth) * 4, ' ') + text); }
+
+    std::string e(const ExprPtr& x, int precedence = 0) const { return _expr.print(*x, precedence); }
+
+    static std::string labelName(int label) { return "label" + std::to_string(label); }
+
+    void list(const StmtList& stmts, int depth) {
+        for (const StmtPtr& s : stmts) stmt(*s, depth);
+    }
+
+    // A declaration merged into its first assignment: `int i = 0;`.
+    bool declaresHere(const Stmt& s, std::string& text) const {
+        if (s.declare.size() != 1 || s.kind != StmtKind::Expr || s.expr->kind != ExprKind::Assign) return false;
+        const Expr& target = *s.expr->args[0];
+        if (target.kind != ExprKind::Local || target.var != s.declare[0]) return false;
+        text = _expr.typeName(target.var->type) + " " + target.var->name + " = " + e(s.expr->args[1], 1);
+        return true;
+    }
+
+    void declarations(const Stmt& s, int depth) {
+        for (const VarPtr& v : s.declare) line(depth, _expr.typeName(v->type) + " " + v->name + ";");
+    }
+
+    bool needsBraces(const StmtList& body) const {
+        if (_c.options.braces || body.size() != 1) return true;
+        const Stmt& only = *body[0];
+        if (!only.declare.empty() || only.label) return true;
+        switch (only.kind) {
+        case StmtKind::Expr: case StmtKind::Return: case StmtKind::Throw: case StmtKind::Break: case StmtKind::Continue:
+            return false;
+        default: return true;
+        }
+    }
+
+    // `head {` body `}` or, without braces, head and one indented statement.
+    void block(int depth, const std::string& head, const StmtList& body, const std::string& tail = "}") {
+        if (needsBraces(body)) {
+            line(depth, head + " {");
+            list(body, depth + 1);
+            line(depth, tail);
+        } else {
+            line(depth, head);
+            list(body, depth + 1);
+            if (tail != "}") line(depth, tail.substr(2));
+        }
+    }
+
+    std::string labelPrefix(const Stmt& s) const {
+        return s.label && s.explicitLabel ? labelName(s.label) + ": " : std::string();
+    }
+
+    void stmt(const Stmt& s, int depth) {
+        std::string merged;
+        if (declaresHere(s, merged)) {
+            line(depth, merged + ";");
+            return;
+        }
+        declarations(s, depth);
+        switch (s.kind) {
+        case StmtKind::Expr: return line(depth, e(s.expr) + ";");
+        case StmtKind::Return: return line(depth, s.expr ? "return " + e(s.expr) + ";" : "return;");
+        case StmtKind::Throw: return line(depth, "throw " + e(s.expr) + ";");
+        case StmtKind::Break: return line(depth, s.explicitLabel ? "break " + labelName(s.target) + ";" : "break;");
+        case StmtKind::Continue:
+            return line(depth, s.explicitLabel ? "continue " + labelName(s.target) + ";" : "continue;");
+        case StmtKind::If: return ifChain(s, depth, "if (" + e(s.expr) + ")");
+        case StmtKind::Block:
+            line(depth, labelPrefix(s) + "{");
+            list(s.body, depth + 1);
+            return line(depth, "}");
+        case StmtKind::Loop: return loop(s, depth);
+        case StmtKind::Switch: return switchStmt(s, depth);
+        case StmtKind::Try: return tryStmt(s, depth);
+        case StmtKind::Synchronized: return block(depth, "synchronized (" + e(s.expr) + ")", s.body);
+        case StmtKind::Monitor: throw Unsupported{"monitor operations outside a synchronized block"};
+        }
+    }
+
+    void ifChain(const Stmt& s, int depth, const std::string& head) {
+        const bool braces = needsBraces(s.body) || !s.elseBody.empty();
+        if (!braces) return block(depth, head, s.body);
+        line(depth, head + " {");
+        list(s.body, depth + 1);
+        if (s.elseBody.empty()) return line(depth, "}");
+        const Stmt& only = *s.elseBody[0];
+        if (s.elseBody.size() == 1 && only.kind == StmtKind::If && only.declare.empty()) {
+            _lines.back() += "";
+            return elseIf(only, depth);
+        }
+        line(depth, "} else {");
+        list(s.elseBody, depth + 1);
+        line(depth, "}");
+    }
+
+    void elseIf(const Stmt& s, int depth) {
+        line(depth, "} else if (" + e(s.expr) + ") {");
+        list(s.body, depth + 1);
+        if (s.elseBody.empty()) return line(depth, "}");
+        const Stmt& only = *s.elseBody[0];
+        if (s.elseBody.size() == 1 && only.kind == StmtKind::If && only.declare.empty()) return elseIf(only, depth);
+        line(depth, "} else {");
+        list(s.elseBody, depth + 1);
+        line(depth, "}");
+    }
+
+    std::string forPart(const StmtList& stmts) const {
+        std::string out;
+        for (const StmtPtr& s : stmts) {
+            if (!out.empty()) out += ", ";
+            std::string merged;
+            if (declaresHere(*s, merged)) out += merged;
+            else out += e(s->expr);
+        }
+        return out;
+    }
+
+    void loop(const Stmt& s, int depth) {
+        const std::string label = labelPrefix(s);
+        switch (s.loop) {
+        case LoopKind::Infinite: return block(depth, label + "while (true)", s.body);
+        case LoopKind::While: return block(depth, label + "while (" + e(s.expr) + ")", s.body);
+        case LoopKind::DoWhile:
+            line(depth, label + "do {");
+            list(s.body, depth + 1);
+            return line(depth, "} while (" + e(s.expr) + ");");
+        case LoopKind::For:
+            return block(depth, label + "for (" + forPart(s.init) + "; " + (s.expr ? e(s.expr) : "") + "; " +
+                                    forPart(s.update) + ")", s.body);
+        }
+    }
+
+    void switchStmt(const Stmt& s, int depth) {
+        line(depth, labelPrefix(s) + "switch (" + e(s.expr) + ") {");
+        for (const SwitchArm& arm : s.arms) {
+            for (int32_t key : arm.keys) line(depth, "case " + caseLabel(s, key) + ":");
+            if (arm.isDefault) line(depth, "default:");
+            list(arm.body, depth + 1);
+        }
+        line(depth, "}");
+    }
+
+    std::string caseLabel(const Stmt& s, int32_t key) const {
+        auto literal = makeIntLiteral(key);
+        if (s.expr->type.base == 'C' && s.expr->type.dimensions == 0 && key >= 0 && key <= 0xffff) literal->type = s.expr->type;
+        return _expr.print(*literal);
+    }
+
+    void tryStmt(const Stmt& s, int depth) {
+        line(depth, "try {");
+        list(s.body, depth + 1);
+        for (const CatchClause& c : s.catches) {
+            const std::string type = c.types.empty() || c.types[0].empty() ? "Throwable" : _c.types.className(c.types[0]);
+            line(depth, "} catch (" + type + " " + c.var->name + ") {");
+            list(c.body, depth + 1);
+        }
+        if (!s.finallyBody.empty()) {
+            line(depth, "} finally {");
+            list(s.finallyBody, depth + 1);
+        }
+        line(depth, "}");
+    }
+
+    const PrintContext& _c;
+    ExprPrinter _expr;
+    std::vector<std::string> _lines;
+};
+
+}  // namespace
+
+std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context) {
+    return StmtPrinter(context).run(body);
+}
+
+}  // namespace jad::body

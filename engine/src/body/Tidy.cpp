@@ -1,0 +1,91 @@
+#include "body/Tidy.h"
+
+#include <set>
+
+#include "body/Flow.h"
+#include "body/Walk.h"
+
+namespace jad::body {
+
+namespace {
+
+bool removeTailReturns(StmtList& list) {
+    if (list.empty()) return false;
+    Stmt& last = *list.back();
+    if (last.kind == StmtKind::Return && !last.expr) {
+        list.pop_back();
+        return true;
+    }
+    bool changed = false;
+    if (last.kind == StmtKind::If) {
+        changed |= removeTailReturns(last.body);
+        changed |= removeTailReturns(last.elseBody);
+    } else if (last.kind == StmtKind::Block || last.kind == StmtKind::Synchronized) {
+        changed |= removeTailReturns(last.body);
+    } else if (last.kind == StmtKind::Try && last.finallyBody.empty()) {
+        changed |= removeTailReturns(last.body);
+        for (CatchClause& c : last.catches) changed |= removeTailReturns(c.body);
+    }
+    return changed;
+}
+
+struct LabelMarker {
+    std::vector<Stmt*> breakables, loops;
+    std::set<int> used;
+
+    void walk(StmtList& list) {
+        for (StmtPtr& s : list) visit(*s);
+    }
+    void visit(Stmt& s) {
+        if (s.kind == StmtKind::Break) {
+            s.explicitLabel = breakables.empty() || breakables.back()->label != s.target;
+            if (s.explicitLabel) used.insert(s.target);
+            return;
+        }
+        if (s.kind == StmtKind::Continue) {
+            s.explicitLabel = loops.empty() || loops.back()->label != s.target;
+            if (s.explicitLabel) used.insert(s.target);
+            return;
+        }
+        const bool loop = s.kind == StmtKind::Loop;
+        const bool breakable = loop || s.kind == StmtKind::Switch;
+        if (breakable) breakables.push_back(&s);
+        if (loop) loops.push_back(&s);
+        for (StmtList* child : childLists(s)) walk(*child);
+        if (breakable) breakables.pop_back();
+        if (loop) loops.pop_back();
+    }
+    void apply(StmtList& list) {
+        visitLists(list, [&](StmtList& l) {
+            for (StmtPtr& s : l) {
+                if (s->label) s->explicitLabel = used.count(s->label) > 0;
+            }
+        });
+    }
+};
+
+}  // namespace
+
+void markExplicitLabels(StmtList& body) {
+    LabelMarker marker;
+    marker.walk(body);
+    marker.apply(body);
+}
+
+void tidy(StmtList& body, bool isVoid, Budget& budget) {
+    for (int round = 0; round < 200; ++round) {
+        budget.spend(body.size() + 1);
+        bool changed = removeTailJumps(body);
+        changed |= spliceUnusedBlocks(body);
+        changed |= redirectBreaks(body);
+        changed |= recoverLoops(body);
+        changed |= simplifyIfs(body);
+        if (isVoid) changed |= removeTailReturns(body);
+        if (!changed) break;
+    }
+    unwrapElseAfterJump(body);
+    spliceUnusedBlocks(body);
+    markExplicitLabels(body);
+}
+
+}  // namespace jad::body

@@ -1,0 +1,172 @@
+// Rules about jumps: tail jumps removed, blocks spliced, breaks redirected.
+#include <algorithm>
+
+#include "body/Flow.h"
+#include "body/Tidy.h"
+#include "body/Walk.h"
+
+namespace jad::body {
+
+namespace {
+
+bool endsWithJump(const StmtList& list, StmtKind kind, int label) {
+    if (list.empty()) return false;
+    const Stmt& last = *list.back();
+    if (isJumpTo(last, kind, label)) return true;
+    if (last.kind == StmtKind::If) return endsWithJump(last.body, kind, label) || endsWithJump(last.elseBody, kind, label);
+    if (last.kind == StmtKind::Block || last.kind == StmtKind::Synchronized) return endsWithJump(last.body, kind, label);
+    return false;
+}
+
+// if (c) { X; break B; } rest  ->  if (c) { X; break B; } else { rest }, when
+// the jumping branch cannot complete normally: rest is then in tail position.
+bool moveRestIntoElse(StmtList& list, StmtKind kind, int label) {
+    for (size_t i = list.size() - 1; i-- > 0;) {
+        Stmt& s = *list[i];
+        if (s.kind != StmtKind::If) continue;
+        StmtList* other = nullptr;
+        if (endsWithJump(s.body, kind, label) && !canComplete(s.body)) other = &s.elseBody;
+        else if (endsWithJump(s.elseBody, kind, label) && !canComplete(s.elseBody)) other = &s.body;
+        if (!other) continue;
+        if (canComplete(*other)) other->insert(other->end(), list.begin() + static_cast<long>(i) + 1, list.end());
+        list.erase(list.begin() + static_cast<long>(i) + 1, list.end());
+        return true;
+    }
+    return false;
+}
+
+bool removeTail(StmtList& list, StmtKind kind, int label) {
+    if (list.empty()) return false;
+    bool changed = moveRestIntoElse(list, kind, label);
+    Stmt& last = *list.back();
+    if (isJumpTo(last, kind, label)) {
+        list.pop_back();
+        return true;
+    }
+    switch (last.kind) {
+    case StmtKind::If:
+        changed |= removeTail(last.body, kind, label);
+        changed |= removeTail(last.elseBody, kind, label);
+        break;
+    case StmtKind::Block: case StmtKind::Synchronized: changed |= removeTail(last.body, kind, label); break;
+    case StmtKind::Try:
+        if (!last.finallyBody.empty()) break;
+        changed |= removeTail(last.body, kind, label);
+        for (CatchClause& c : last.catches) changed |= removeTail(c.body, kind, label);
+        break;
+    case StmtKind::Switch:
+        if (kind == StmtKind::Break && !last.arms.empty()) changed |= removeTail(last.arms.back().body, kind, label);
+        break;
+    default: break;
+    }
+    return changed;
+}
+
+}  // namespace
+
+bool removeTailJumps(StmtList& body) {
+    bool changed = false;
+    visitLists(body, [&](StmtList& list) {
+        for (StmtPtr& s : list) {
+            if (s->kind == StmtKind::Block && s->label) changed |= removeTail(s->body, StmtKind::Break, s->label);
+            if (s->kind == StmtKind::Loop && s->label) changed |= removeTail(s->body, StmtKind::Continue, s->label);
+        }
+    });
+    return changed;
+}
+
+bool spliceUnusedBlocks(StmtList& body) {
+    bool changed = false;
+    visitLists(body, [&](StmtList& list) {
+        StmtList result;
+        for (StmtPtr& s : list) {
+            if (s->kind == StmtKind::Block && (s->label == 0 || countJumps(s->body, s->label) == 0)) {
+                result.insert(result.end(), s->body.begin(), s->body.end());
+                changed = true;
+            } else {
+                result.push_back(s);
+            }
+        }
+        list.swap(result);
+    });
+    return changed;
+}
+
+namespace {
+
+// Breakable constructs (loops, switches) that end `list`: leaving one of
+// them is leaving the list's owner.
+void tailBreakables(StmtList& list, std::vector<Stmt*>& out) {
+    if (list.empty()) return;
+    Stmt& last = *list.back();
+    switch (last.kind) {
+    case StmtKind::Loop: case StmtKind::Switch: out.push_back(&last); break;
+    case StmtKind::If: tailBreakables(last.body, out); tailBreakables(last.elseBody, out); break;
+    case StmtKind::Block: case StmtKind::Synchronized: tailBreakables(last.body, out); break;
+    case StmtKind::Try:
+        if (!last.finallyBody.empty()) break;
+        tailBreakables(last.body, out);
+        for (CatchClause& c : last.catches) tailBreakables(c.body, out);
+        break;
+    default: break;
+    }
+}
+
+struct Redirector {
+    int nextLabel = 0;
+    bool changed = false;
+    std::vector<Stmt*> breakables;  // innermost last
+    std::vector<std::pair<int, std::vector<Stmt*>>> blocks;  // label, its tail breakables
+
+    void walk(StmtList& list) {
+        for (StmtPtr& s : list) visit(*s);
+    }
+
+    void visit(Stmt& s) {
+        if (s.kind == StmtKind::Break) return redirect(s);
+        const bool breakable = s.kind == StmtKind::Loop || s.kind == StmtKind::Switch;
+        if (breakable) breakables.push_back(&s);
+        if (s.kind == StmtKind::Block && s.label) {
+            std::vector<Stmt*> tails;
+            tailBreakables(s.body, tails);
+            blocks.push_back({s.label, tails});
+        }
+        for (StmtList* child : childLists(s)) walk(*child);
+        if (s.kind == StmtKind::Block && s.label) blocks.pop_back();
+        if (breakable) breakables.pop_back();
+    }
+
+    void redirect(Stmt& jump) {
+        if (breakables.empty()) return;
+        Stmt* inner = breakables.back();
+        if (inner->label == jump.target) return;
+        for (auto& [label, tails] : blocks) {
+            if (label != jump.target) continue;
+            if (std::find(tails.begin(), tails.end(), inner) == tails.end()) return;
+            if (!inner->label) inner->label = ++nextLabel;
+            jump.target = inner->label;
+            changed = true;
+            return;
+        }
+    }
+};
+
+int maxLabel(const StmtList& list) {
+    int best = 0;
+    for (const StmtPtr& s : list) {
+        best = std::max(best, s->label);
+        for (StmtList* child : childLists(*s)) best = std::max(best, maxLabel(*child));
+    }
+    return best;
+}
+
+}  // namespace
+
+bool redirectBreaks(StmtList& body) {
+    Redirector r;
+    r.nextLabel = maxLabel(body);
+    r.walk(body);
+    return r.changed;
+}
+
+}  // namespace jad::body

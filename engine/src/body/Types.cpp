@@ -1,0 +1,363 @@
+#include "body/Types.h"
+
+#include <functional>
+#include <map>
+
+#include "body/Walk.h"
+
+namespace jad::body {
+
+namespace {
+
+enum class Context : uint8_t { None, Assignment, Invocation, Receiver, Condition };
+
+struct Want {
+    const JavaType* type = nullptr;
+    Context context = Context::None;
+};
+
+bool isPrimitive(const JavaType& t, char base) { return t.dimensions == 0 && t.base == base; }
+
+bool isObject(const JavaType& t) { return t.dimensions == 0 && t.base == 'L' && t.className == "java/lang/Object"; }
+
+// Visits every expression slot with the type its context requires, parents
+// before children.
+class ContextWalker {
+public:
+    using Visit = std::function<void(ExprPtr&, const Want&)>;
+    ContextWalker(const MethodTypes& method, Visit visit) : _method(method), _visit(std::move(visit)) {}
+
+    void walk(StmtList& list) {
+        for (StmtPtr& s : list) {
+            for (StmtList* child : childLists(*s)) walk(*child);
+            if (!s->expr) continue;
+            switch (s->kind) {
+            case StmtKind::Return: expr(s->expr, {&_method.returnType, Context::Assignment}); break;
+            case StmtKind::If: case StmtKind::Loop: expr(s->expr, {&_boolean, Context::Condition}); break;
+            default: expr(s->expr, {}); break;
+            }
+        }
+    }
+
+    void expr(ExprPtr& slot, const Want& want) {
+        _visit(slot, want);
+        Expr& e = *slot;
+        switch (e.kind) {
+        case ExprKind::Assign: {
+            const JavaType target = e.args[0]->kind == ExprKind::Local ? e.args[0]->var->type : e.args[0]->type;
+            lvalue(e.args[0]);
+            expr(e.args[1], {&target, Context::Assignment});
+            return;
+        }
+        case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement:
+            lvalue(e.args[0]);
+            for (size_t i = 1; i < e.args.size(); ++i) expr(e.args[i], {});
+            return;
+        case ExprKind::Invoke: return invoke(e);
+        case ExprKind::New: return arguments(e, 0, e.descriptor);
+        case ExprKind::NewArray:
+            for (ExprPtr& size : e.args) expr(size, {&_int, Context::Assignment});
+            return;
+        case ExprKind::ArrayInit: {
+            const JavaType element = e.type.elementType();
+            for (ExprPtr& item : e.args) expr(item, {&element, Context::Assignment});
+            return;
+        }
+        case ExprKind::ArrayElement: return lvalue(slot);
+        case ExprKind::Field: return lvalue(slot);
+        case ExprKind::Binary:
+            if (e.op == "&&" || e.op == "||" || ((e.op == "&" || e.op == "|" || e.op == "^") && isPrimitive(e.type, 'Z'))) {
+                for (ExprPtr& c : e.args) expr(c, {&_boolean, Context::Condition});
+                return;
+            }
+            for (ExprPtr& c : e.args) expr(c, {});
+            return;
+        case ExprKind::Unary:
+            expr(e.args[0], e.op == "!" ? Want{&_boolean, Context::Condition} : Want{});
+            return;
+        case ExprKind::Conditional: {
+            expr(e.args[0], {&_boolean, Context::Condition});
+            const JavaType* branchType = want.type ? want.type : &e.type;
+            const Want branch{branchType, want.type ? want.context : Context::None};
+            expr(e.args[1], branch);
+            expr(e.args[2], branch);
+            return;
+        }
+        default:
+            for (ExprPtr& c : e.args) expr(c, {});
+            return;
+        }
+    }
+
+private:
+    // Sub-expressions of an assignment target or access path.
+    void lvalue(ExprPtr& slot) {
+        Expr& e = *slot;
+        if (e.kind == ExprKind::Field && !e.isStatic) {
+            const JavaType owner = typeOfClassName(e.owner);
+            expr(e.args[0], {&owner, Context::Receiver});
+        } else if (e.kind == ExprKind::ArrayElement) {
+            expr(e.args[0], {});
+            expr(e.args[1], {&_int, Context::Assignment});
+        }
+    }
+
+    void invoke(Expr& e) {
+        size_t first = 0;
+        if (!e.isStatic) {
+            first = 1;
+            if (e.name != "<init>" && e.invoke != InvokeKind::Super) {
+                const JavaType owner = typeOfClassName(e.owner);
+                expr(e.args[0], {&owner, Context::Receiver});
+            } else {
+                expr(e.args[0], {});
+            }
+        }
+        arguments(e, first, e.descriptor);
+    }
+
+    void arguments(Expr& e, size_t first, const std::string& descriptor) {
+        auto type = parseMethodDescriptor(descriptor);
+        for (size_t i = first; i < e.args.size(); ++i) {
+            const size_t p = i - first;
+            if (type && p < type->parameters.size()) expr(e.args[i], {&type->parameters[p], Context::Invocation});
+            else expr(e.args[i], {});
+        }
+    }
+
+    const MethodTypes& _method;
+    Visit _visit;
+    const JavaType _boolean = primitive('Z');
+    const JavaType _int = primitive('I');
+};
+
+bool isIntLiteral(const Expr& e) { return e.kind == ExprKind::Literal && e.literal.tag == 'I'; }
+
+struct Evidence {
+    bool boolOk = true, byteOk = true, charOk = true, shortOk = true;
+    bool boolSeen = false, byteSeen = false, charSeen = false, shortSeen = false;
+    bool wantsBool = false;
+    std::vector<JavaType> refTypes;
+    bool refInexact = false;
+};
+
+void noteIntValue(Evidence& ev, const Expr& value) {
+    if (isIntLiteral(value)) {
+        const int64_t n = value.literal.integer;
+        ev.boolOk = ev.boolOk && (n == 0 || n == 1);
+        ev.byteOk = ev.byteOk && n >= -128 && n <= 127;
+        ev.shortOk = ev.shortOk && n >= -32768 && n <= 32767;
+        ev.charOk = ev.charOk && n >= 0 && n <= 0xffff;
+        return;
+    }
+    const char t = value.type.dimensions == 0 ? value.type.base : 'I';
+    ev.boolOk = ev.boolOk && t == 'Z';
+    ev.boolSeen = ev.boolSeen || t == 'Z';
+    ev.byteOk = ev.byteOk && t == 'B';
+    ev.byteSeen = ev.byteSeen || t == 'B';
+    ev.charOk = ev.charOk && t == 'C';
+    ev.charSeen = ev.charSeen || t == 'C';
+    ev.shortOk = ev.shortOk && (t == 'S' || t == 'B');
+    ev.shortSeen = ev.shortSeen || t == 'S';
+}
+
+bool exactExpr(const Expr& e) {
+    switch (e.kind) {
+    case ExprKind::Local: case ExprKind::This: return e.var->exact || e.var->declaredType;
+    case ExprKind::Conditional: return false;
+    case ExprKind::ArrayElement: return exactExpr(*e.args[0]);
+    case ExprKind::Assign: return exactExpr(*e.args[0]);
+    default: return true;
+    }
+}
+
+JavaType decide(const Var& v, const Evidence& ev) {
+    if (v.type.isReference()) {
+        if (ev.refTypes.empty()) return v.type;
+        for (const JavaType& t : ev.refTypes) {
+            if (!sameType(t, ev.refTypes[0])) return objectType("java/lang/Object");
+        }
+        return ev.refTypes[0];
+    }
+    if (ev.boolOk && (ev.boolSeen || ev.wantsBool)) return primitive('Z');
+    if (ev.charOk && ev.charSeen) return primitive('C');
+    if (ev.byteOk && ev.byteSeen) return primitive('B');
+    if (ev.shortOk && ev.shortSeen) return primitive('S');
+    return primitive('I');
+}
+
+void retypeAll(StmtList& body) {
+    visitAllExprs(body, [](ExprPtr& slot) { retype(*slot); });
+}
+
+}  // namespace
+
+void retype(Expr& e) {
+    switch (e.kind) {
+    case ExprKind::Local: case ExprKind::This: e.type = e.var->type; break;
+    case ExprKind::Binary:
+        if ((e.op == "&" || e.op == "|" || e.op == "^") && isPrimitive(e.args[0]->type, 'Z') &&
+            isPrimitive(e.args[1]->type, 'Z')) e.type = primitive('Z');
+        break;
+    case ExprKind::Assign: case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement:
+        e.type = e.args[0]->type;
+        break;
+    case ExprKind::ArrayElement:
+        if (e.args[0]->type.isArray()) e.type = e.args[0]->type.elementType();
+        break;
+    case ExprKind::Conditional: {
+        const Expr& a = *e.args[1];
+        const Expr& b = *e.args[2];
+        if (isPrimitive(a.type, 'Z') || isPrimitive(b.type, 'Z')) {
+            if ((isPrimitive(a.type, 'Z') || isIntLiteral(a)) && (isPrimitive(b.type, 'Z') || isIntLiteral(b))) e.type = primitive('Z');
+        } else if (a.kind == ExprKind::Null) {
+            e.type = b.type;
+        } else {
+            e.type = a.type;
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTypes& method, Budget& budget) {
+    for (int round = 0; round < 3; ++round) {
+        retypeAll(body);
+        std::map<Var*, Evidence> evidence;
+        for (const VarPtr& v : vars) {
+            if (!v->declaredType && v->kind != VarKind::This && v->kind != VarKind::Parameter) evidence[v.get()];
+        }
+        if (evidence.empty()) return;
+        ContextWalker walker(method, [&](ExprPtr& slot, const Want& want) {
+            budget.spend();
+            Expr& e = *slot;
+            if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Local) {
+                auto it = evidence.find(e.args[0]->var.get());
+                if (it == evidence.end()) return;
+                const Expr& value = *e.args[1];
+                if (it->first->type.isReference()) {
+                    if (value.kind != ExprKind::Null) it->second.refTypes.push_back(value.type);
+                    if (!exactExpr(value)) it->second.refInexact = true;
+                } else if (isIntLike(it->first->type)) {
+                    noteIntValue(it->second, value);
+                }
+            } else if ((e.kind == ExprKind::CompoundAssign || e.kind == ExprKind::PostIncrement ||
+                        e.kind == ExprKind::PreIncrement) && e.args[0]->kind == ExprKind::Local) {
+                auto it = evidence.find(e.args[0]->var.get());
+                if (it != evidence.end()) it->second.boolOk = false;
+            } else if (e.kind == ExprKind::Local && want.type && isPrimitive(*want.type, 'Z')) {
+                auto it = evidence.find(e.var.get());
+                if (it != evidence.end()) it->second.wantsBool = true;
+            }
+        });
+        walker.walk(body);
+        for (auto& [var, ev] : evidence) {
+            var->type = decide(*var, ev);
+            var->exact = var->type.isReference() ? !ev.refInexact && !isObject(var->type) : true;
+        }
+    }
+    retypeAll(body);
+}
+
+namespace {
+
+ExprPtr booleanLiteral(bool value) {
+    auto e = makeIntLiteral(value ? 1 : 0);
+    e->type = primitive('Z');
+    return e;
+}
+
+void coerceSlot(ExprPtr& slot, const Want& want) {
+    if (!want.type) return;
+    Expr& e = *slot;
+    const JavaType& need = *want.type;
+    if (need.dimensions == 0 && need.base != 'L') {
+        if (e.kind == ExprKind::Conditional) return;  // branches are coerced on their own
+        const char have = e.type.dimensions == 0 ? e.type.base : 'L';
+        switch (need.base) {
+        case 'Z':
+            if (isIntLiteral(e)) slot = booleanLiteral(e.literal.integer != 0);
+            else if (have != 'Z' && isIntLike(e.type)) slot = makeBinary("!=", slot, makeIntLiteral(0), primitive('Z'));
+            return;
+        case 'C':
+            if (isIntLiteral(e) && e.literal.integer >= 0 && e.literal.integer <= 0xffff) e.type = primitive('C');
+            else if (have != 'C' && isIntLike(e.type)) slot = makeCast(need, slot);
+            return;
+        case 'B': case 'S':
+            if (isIntLiteral(e) && want.context != Context::Invocation) return;
+            if (have == need.base || (need.base == 'S' && have == 'B')) return;
+            if (isIntLike(e.type) || isIntLiteral(e)) slot = makeCast(need, slot);
+            return;
+        case 'I':
+            if (have == 'Z') {
+                auto c = makeExpr(ExprKind::Conditional, primitive('I'));
+                c->args = {slot, makeIntLiteral(1), makeIntLiteral(0)};
+                slot = c;
+            } else if (want.context == Context::Invocation && have != 'I' && isIntLike(e.type) && !isIntLiteral(e)) {
+                slot = makeCast(need, slot);
+            }
+            return;
+        default:
+            if (want.context == Context::Invocation && have != need.base && !e.type.isReference() && e.kind != ExprKind::Literal) {
+                slot = makeCast(need, slot);
+            }
+            return;
+        }
+    }
+    if (e.kind == ExprKind::Null) {
+        if (want.context == Context::Invocation || want.context == Context::Receiver) slot = makeCast(need, slot);
+        return;
+    }
+    if (!e.type.isReference() || sameType(e.type, need)) return;
+    if (isObject(need) && want.context != Context::Receiver) return;
+    if (exactExpr(e)) return;
+    slot = makeCast(need, slot);
+}
+
+// b == 0 -> !b and friends, once booleans are known.
+void simplifyBooleans(ExprPtr& slot) {
+    Expr& e = *slot;
+    if (e.kind == ExprKind::Binary && (e.op == "==" || e.op == "!=")) {
+        for (int side = 0; side < 2; ++side) {
+            const Expr& value = *e.args[static_cast<size_t>(side)];
+            const Expr& other = *e.args[static_cast<size_t>(1 - side)];
+            if (isPrimitive(value.type, 'Z') && isIntLiteral(other) && (other.literal.integer == 0 || other.literal.integer == 1)) {
+                const bool keep = (e.op == "!=") == (other.literal.integer == 0);
+                ExprPtr v = e.args[static_cast<size_t>(side)];
+                slot = keep ? v : negate(v);
+                return;
+            }
+            if (isPrimitive(value.type, 'C') && isIntLiteral(other) && other.literal.integer >= 0 && other.literal.integer <= 0xffff) {
+                e.args[static_cast<size_t>(1 - side)]->type = primitive('C');
+            }
+        }
+    }
+    if (e.kind == ExprKind::Binary && isPrimitive(e.args[0]->type, 'C')) {
+        Expr& other = *e.args[1];
+        if ((e.op == "<" || e.op == ">" || e.op == "<=" || e.op == ">=") && isIntLiteral(other) && other.literal.integer >= 0 &&
+            other.literal.integer <= 0xffff) other.type = primitive('C');
+    }
+    if (e.kind == ExprKind::Conditional && isPrimitive(e.type, 'Z')) {
+        const Expr& a = *e.args[1];
+        const Expr& b = *e.args[2];
+        if (a.kind == ExprKind::Literal && b.kind == ExprKind::Literal && a.literal.integer != b.literal.integer) {
+            slot = a.literal.integer ? e.args[0] : negate(e.args[0]);
+        }
+    }
+}
+
+}  // namespace
+
+void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
+    retypeAll(body);
+    ContextWalker walker(method, [&](ExprPtr& slot, const Want& want) {
+        budget.spend();
+        coerceSlot(slot, want);
+    });
+    walker.walk(body);
+    retypeAll(body);
+    visitAllExprs(body, [](ExprPtr& slot) { simplifyBooleans(slot); });
+}
+
+}  // namespace jad::body

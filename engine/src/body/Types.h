@@ -1,0 +1,22 @@
+// Types of variables without debug information, inferred from the values
+// assigned and the places they are used (boolean, char, byte, short and int
+// told apart), then casts and literal forms so every expression has the type
+// its context needs.
+#pragma once
+
+#include "body/Failure.h"
+#include "body/Ir.h"
+
+namespace jad::body {
+
+struct MethodTypes {
+    JavaType returnType;
+};
+
+void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTypes& method, Budget& budget);
+void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget);
+
+// Recomputes the types of expressions that depend on their operands.
+void retype(Expr& e);
+
+}  // namespace jad::body
