@@ -18,7 +18,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import engine_classfile as cf  # noqa: E402
-from engine_jars import FALLBACK_MARK, FALLBACK_REASON, run_child  # noqa: E402
+from engine_jars import FALLBACK_MARK, FALLBACK_REASON, confirm_slowest, run_child  # noqa: E402
 
 OPTIONS = ["-ff", "-b", "-l80", "-o"]
 
@@ -94,24 +94,25 @@ def main():
         return path, run_child([args.jad] + OPTIONS + ["-sjava", "-d" + single_out, path],
                                timeout=args.timeout)
 
-    times = []
+    per_class = {}
     rss_all = []
     failures = []
     crashes = []
-    slowest = []
     biggest = []
     with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, args.jobs)) as pool:
         for path, (status, ms, rss, err) in pool.map(single, sample):
             rel = os.path.relpath(path, args.classes)
-            times.append(ms)
+            per_class[path] = ms
             rss_all.append(rss)
-            slowest.append((ms, rel))
             biggest.append((rss, rel))
             if status == 1:
                 failures.append((rel, describe(status, err)))
             elif status != 0:
                 crashes.append((rel, describe(status, err)))
-    slowest.sort(reverse=True)
+    confirm_slowest(per_class, lambda path: single(path)[1][1])
+    times = list(per_class.values())
+    slowest = sorted(((ms, os.path.relpath(path, args.classes)) for path, ms in per_class.items()),
+                     reverse=True)
     biggest.sort(reverse=True)
 
     # Fallback bodies in the batch output of the top-level classes.

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "TemporaryDirectory.h"
 #include "decompiler/parser/ParserException.h"
 #include "decompiler/parser/ParserImpl.h"
 
@@ -85,6 +87,15 @@ TEST(ParserImpl, InitializerTexts)
               parse("class A { String s = \"a;b\"; String t = \"x{;}\"; }"));
     EXPECT_EQ("0;0;0;package;A;1;0;2;package;c=Outer.this.x?A.class:int.class;",
               parse("class A { Object c = Outer.this.x ? A.class : int.class; }"));
+}
+
+TEST(ParserImpl, ZeroByteInALiteralIsDataNotAFailedCheck)
+{
+    pipelinetest::TemporaryDirectory directory;
+    pipelinetest::CurrentDirectoryScope scope(directory.path());
+    EXPECT_EQ(std::string("0;0;0;package;A;1;0;2;package;z=\"a\0 b\";", 39),
+              parse(std::string("class A { String z = \"a\0;b\"; }", 30)));
+    EXPECT_FALSE(std::ifstream("assertion.txt").good());
 }
 
 TEST(ParserImpl, AnonymousClassMembersComeFirstAtTheEnclosingDepth)

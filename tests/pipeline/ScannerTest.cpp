@@ -226,3 +226,18 @@ TEST(Scanner, NextParseStartsCleanAfterAbandonedParse)
     ParserImpl parser;
     EXPECT_EQ("0;0;0;package;D;", parser.parse("class D { }"));
 }
+
+TEST(Scanner, EveryByteValueIsConsumed)
+{
+    for (int value = 0; value < 256; ++value) {
+        std::string text = "a" + std::string(1, static_cast<char>(value)) + "b";
+        ScanResult result = scan(text);
+        std::string seen;
+        for (const Token& token : result.tokens) {
+            seen += token.text;
+        }
+        // Every byte ends up in a token, in the stray bytes, or is a blank.
+        EXPECT_LE(seen.size() + result.strayBytes.size(), text.size()) << value;
+        EXPECT_GE(seen.size() + result.strayBytes.size() + 1, text.size()) << value;
+    }
+}

@@ -127,7 +127,7 @@ std::string ExprPrinter::text(const Expr& e) const {
 
 std::string ExprPrinter::field(const Expr& e) const {
     if (e.isStatic) {
-        if (e.owner == _c.owner.thisClass && !_c.localNames.count(e.name)) return e.name;
+        if (e.owner == _c.owner.thisClass && !_c.localNames.count(e.name) && !_c.qualifyStatics) return e.name;
         return _c.types.className(e.owner) + "." + e.name;
     }
     const Expr& receiver = *e.args[0];

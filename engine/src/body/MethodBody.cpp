@@ -1,14 +1,71 @@
 #include "body/MethodBody.h"
 
+#include "body/Cfg.h"
+#include "body/Declare.h"
+#include "body/Idioms.h"
 #include "body/Instruction.h"
+#include "body/Invariants.h"
+#include "body/Locals.h"
+#include "body/Printer.h"
+#include "body/Regions.h"
+#include "body/Simplify.h"
+#include "body/Stack.h"
+#include "body/Structure.h"
+#include "body/Tidy.h"
+#include "body/Types.h"
+#include "classfile/AccessFlags.h"
 
 namespace jad {
 
+namespace {
+
+// Steps allowed per method: generous for real code, small enough that no
+// input keeps the engine busy for long.
+uint64_t budgetFor(size_t instructions) { return 200000 + uint64_t(instructions) * 600; }
+
+std::vector<std::string> decompile(const BodyRequest& request) {
+    using namespace body;
+    const Code& code = *request.method.code;
+    const DecodedCode decoded = decode(code, request.owner.pool);
+    if (!decoded.ok()) throw Unsupported{decoded.error};
+    Budget budget(budgetFor(decoded.instructions.size()));
+    Cfg cfg = buildCfg(decoded, code, budget);
+    Locals locals = buildLocals({decoded, cfg, code, request.method, request.owner.thisClass, request.parameterNames}, budget);
+    StackInput stackInput{decoded, cfg, code, request.owner, request.method, locals};
+    buildExpressions(stackInput, budget);
+    checkBlocks(cfg, "stack to expressions");
+    simplifyBlocks(cfg, code.handlers, locals.all, budget);
+    checkBlocks(cfg, "block simplification");
+    RegionTree regions = buildRegions(cfg, code.handlers, locals.all, budget);
+    StmtList body = structure(cfg, regions, budget);
+    checkTree(body, "structuring");
+    auto type = parseMethodDescriptor(request.method.descriptor);
+    const bool isVoid = type && type->returnType.base == 'V' && type->returnType.dimensions == 0;
+    tidy(body, isVoid, budget);
+    checkTree(body, "tidying");
+    recoverIdioms(body, request.method.name == "<init>", request.owner.superClass);
+    MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner};
+    inferTypes(body, locals.all, methodTypes, budget);
+    coerceTypes(body, methodTypes, budget);
+    PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>"};
+    context.localNames = declareLocals(body, locals.params, budget);
+    checkTree(body, "declarations");
+    return printStatements(body, context);
+}
+
+}  // namespace
+
 std::vector<std::string> decompileBody(const BodyRequest& request) {
     if (!request.method.code) return fallbackBody(request, "no code");
-    const body::DecodedCode decoded = body::decode(*request.method.code, request.owner.pool);
-    if (!decoded.ok()) return fallbackBody(request, decoded.error);
-    return fallbackBody(request, "method bodies are not decompiled yet");
+    try {
+        return decompile(request);
+    } catch (const body::Unsupported& u) {
+        return fallbackBody(request, u.reason);
+    } catch (const ClassFormatError& e) {
+        return fallbackBody(request, e.reason);
+    } catch (const std::exception& e) {
+        return fallbackBody(request, std::string("internal error: ") + e.what());
+    }
 }
 
 }  // namespace jad

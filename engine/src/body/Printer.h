@@ -15,6 +15,7 @@ struct PrintContext {
     const TypeNamer& types;
     const PrintOptions& options;
     std::set<std::string> localNames;  // for deciding when a field needs `this.`
+    bool qualifyStatics = false;       // a static initializer may not read a later field by its simple name
 };
 
 class ExprPrinter {

@@ -305,6 +305,16 @@ private:
         if (stmts.empty() || stmts.back()->kind != StmtKind::Monitor || !stmts.back()->enter) return nullptr;
         ExprPtr lock = stmts.back()->expr;
         stmts.pop_back();
+        // javac keeps the lock in a local for the exits; the source named it once.
+        if (!stmts.empty() && stmts.back()->kind == StmtKind::Expr && stmts.back()->expr->kind == ExprKind::Assign) {
+            const Expr& assign = *stmts.back()->expr;
+            const Expr& target = *assign.args[0];
+            if (target.kind == ExprKind::Local && (samePure(*assign.args[1], *lock) || (lock->kind == ExprKind::Local && lock->var == target.var))) {
+                _lockVars.push_back(target.var.get());
+                lock = assign.args[1];
+                stmts.pop_back();
+            }
+        }
         return lock;
     }
 
@@ -365,6 +375,10 @@ private:
     std::vector<int> _top;
     std::vector<Group> _groups;
     std::vector<int> _groupOfHandler;
+    std::vector<Var*> _lockVars;  // locals that only held a monitor
+
+public:
+    const std::vector<Var*>& lockVars() const { return _lockVars; }
 };
 
 }  // namespace

@@ -146,7 +146,9 @@ private:
     }
 
     void finishBlock() {
-        if (_block->exit == BlockExit::Cond || _block->exit == BlockExit::Switch) {
+        bool leavesRange = false;
+        for (int s : _block->succ) leavesRange |= _in.cfg.blocks[static_cast<size_t>(s)].handlers != _block->handlers;
+        if (_block->exit == BlockExit::Cond || _block->exit == BlockExit::Switch || leavesRange) {
             if (!_stack.empty()) spillStack();
         }
         if (_block->exit != BlockExit::End || !_stack.empty()) {
@@ -541,8 +543,11 @@ void Simulator::dynamic(const Instruction& insn) {
     std::vector<ExprPtr> args(type->parameters.size());
     for (size_t i = args.size(); i-- > 0;) args[i] = pop();
     auto concat = makeExpr(ExprKind::Concat, objectType("java/lang/String"));
+    std::string pieceTypes;
     if (target.name == "makeConcat") {
         concat->args = args;
+        for (const JavaType& t : type->parameters) pieceTypes += t.descriptor();
+        concat->descriptor = "(" + pieceTypes + ")V";
         return push(concat);
     }
     if (target.name != "makeConcatWithConstants" || bsm.arguments.empty()) throw Unsupported{"unknown string concatenation"};
@@ -551,13 +556,17 @@ void Simulator::dynamic(const Instruction& insn) {
     size_t nextArg = 0, nextConstant = 1;
     std::u16string text;
     auto flush = [&] {
-        if (!text.empty()) concat->args.push_back(stringPiece(text));
+        if (!text.empty()) {
+            concat->args.push_back(stringPiece(text));
+            pieceTypes += "Ljava/lang/String;";
+        }
         text.clear();
     };
     for (char16_t c : recipe) {
         if (c == 1) {
             flush();
             if (nextArg >= args.size()) throw Unsupported{"concatenation recipe needs more arguments"};
+            pieceTypes += type->parameters[nextArg].descriptor();
             concat->args.push_back(args[nextArg++]);
         } else if (c == 2) {
             if (nextConstant >= bsm.arguments.size()) throw Unsupported{"concatenation recipe needs more constants"};
@@ -570,6 +579,7 @@ void Simulator::dynamic(const Instruction& insn) {
     }
     flush();
     if (nextArg != args.size()) throw Unsupported{"concatenation recipe leaves arguments unused"};
+    concat->descriptor = "(" + pieceTypes + ")V";
     push(concat);
 }
 

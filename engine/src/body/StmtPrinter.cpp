@@ -88,7 +88,10 @@ private:
         case StmtKind::Loop: return loop(s, depth);
         case StmtKind::Switch: return switchStmt(s, depth);
         case StmtKind::Try: return tryStmt(s, depth);
-        case StmtKind::Synchronized: return block(depth, "synchronized (" + e(s.expr) + ")", s.body);
+        case StmtKind::Synchronized:
+            line(depth, "synchronized (" + e(s.expr) + ") {");
+            list(s.body, depth + 1);
+            return line(depth, "}");
         case StmtKind::Monitor: throw Unsupported{"monitor operations outside a synchronized block"};
         }
     }
@@ -166,7 +169,7 @@ private:
         line(depth, "try {");
         list(s.body, depth + 1);
         for (const CatchClause& c : s.catches) {
-            const std::string type = c.types.empty() || c.types[0].empty() ? "Throwable" : _c.types.className(c.types[0]);
+            const std::string type = _c.types.className(c.types.empty() || c.types[0].empty() ? "java/lang/Throwable" : c.types[0]);
             line(depth, "} catch (" + type + " " + c.var->name + ") {");
             list(c.body, depth + 1);
         }

@@ -66,6 +66,7 @@ bool forLoop(Stmt& loop) {
         --first;
     }
     if (first == body.size()) return false;
+    if (first == 0) return false;  // a loop of updates alone reads better as while
     StmtList update(body.begin() + static_cast<long>(first), body.end());
     StmtList rest(body.begin(), body.begin() + static_cast<long>(first));
     // continue-like breaks out of a block just before the update

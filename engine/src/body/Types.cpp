@@ -9,7 +9,7 @@ namespace jad::body {
 
 namespace {
 
-enum class Context : uint8_t { None, Assignment, Invocation, Receiver, Condition };
+enum class Context : uint8_t { None, Assignment, Invocation, ExactInvocation, Receiver, Condition };
 
 struct Want {
     const JavaType* type = nullptr;
@@ -55,6 +55,7 @@ public:
             return;
         case ExprKind::Invoke: return invoke(e);
         case ExprKind::New: return arguments(e, 0, e.descriptor);
+        case ExprKind::Concat: return arguments(e, 0, e.descriptor);
         case ExprKind::NewArray:
             for (ExprPtr& size : e.args) expr(size, {&_int, Context::Assignment});
             return;
@@ -113,14 +114,28 @@ private:
                 expr(e.args[0], {});
             }
         }
-        arguments(e, first, e.descriptor);
+        arguments(e, first, e.descriptor, overloaded(e));
     }
 
-    void arguments(Expr& e, size_t first, const std::string& descriptor) {
+    // Another method of this class with the name and as many parameters.
+    bool overloaded(const Expr& call) const {
+        if (!_method.owner || call.owner != _method.owner->thisClass) return false;
+        auto own = parseMethodDescriptor(call.descriptor);
+        if (!own) return false;
+        for (const Method& m : _method.owner->methods) {
+            if (m.name != call.name || m.descriptor == call.descriptor) continue;
+            auto other = parseMethodDescriptor(m.descriptor);
+            if (other && other->parameters.size() == own->parameters.size()) return true;
+        }
+        return false;
+    }
+
+    void arguments(Expr& e, size_t first, const std::string& descriptor, bool exact = false) {
         auto type = parseMethodDescriptor(descriptor);
+        const Context context = exact ? Context::ExactInvocation : Context::Invocation;
         for (size_t i = first; i < e.args.size(); ++i) {
             const size_t p = i - first;
-            if (type && p < type->parameters.size()) expr(e.args[i], {&type->parameters[p], Context::Invocation});
+            if (type && p < type->parameters.size()) expr(e.args[i], {&type->parameters[p], context});
             else expr(e.args[i], {});
         }
     }
@@ -268,8 +283,10 @@ ExprPtr booleanLiteral(bool value) {
     return e;
 }
 
-void coerceSlot(ExprPtr& slot, const Want& want) {
+void coerceSlot(ExprPtr& slot, Want want) {
     if (!want.type) return;
+    const bool exactArgument = want.context == Context::ExactInvocation;
+    if (exactArgument) want.context = Context::Invocation;
     Expr& e = *slot;
     const JavaType& need = *want.type;
     if (need.dimensions == 0 && need.base != 'L') {
@@ -310,8 +327,8 @@ void coerceSlot(ExprPtr& slot, const Want& want) {
         return;
     }
     if (!e.type.isReference() || sameType(e.type, need)) return;
-    if (isObject(need) && want.context != Context::Receiver) return;
-    if (exactExpr(e)) return;
+    if (isObject(need) && want.context != Context::Receiver && !exactArgument) return;
+    if (exactExpr(e) && !exactArgument) return;
     slot = makeCast(need, slot);
 }
 

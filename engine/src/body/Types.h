@@ -6,11 +6,13 @@
 
 #include "body/Failure.h"
 #include "body/Ir.h"
+#include "classfile/ClassFile.h"
 
 namespace jad::body {
 
 struct MethodTypes {
     JavaType returnType;
+    const ClassFile* owner = nullptr;  // its own overloads need arguments of the exact types
 };
 
 void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTypes& method, Budget& budget);

@@ -80,6 +80,9 @@ void EditorTest::filesDroppedOnTheEditorAreNotInserted() {
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile("/tmp/A.class"), QUrl::fromLocalFile("/tmp/B.class")});
     mime.setText("file:///tmp/A.class");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view.viewport(), &drop);
     QCOMPARE(dropped.count(), 1);

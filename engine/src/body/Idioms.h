@@ -1,0 +1,12 @@
+// Source forms recovered from what javac makes of them: string
+// concatenation from StringBuilder chains, compound assignments and
+// increments, the implicit super() call.
+#pragma once
+
+#include "body/Ir.h"
+
+namespace jad::body {
+
+void recoverIdioms(StmtList& body, bool isConstructor, const std::string& superClass);
+
+}  // namespace jad::body
