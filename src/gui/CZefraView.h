@@ -6,6 +6,7 @@
 #include "gui/TextCodec.h"
 
 class QPrinter;
+class QTextBlock;
 
 namespace products {
 namespace zefra {
@@ -57,6 +58,7 @@ protected:
 
 private:
     int clampedPosition(int offset) const;
+    LineBreak breakAfter(const QTextBlock& block) const;
 
     int _limit = DEFAULT_TEXT_LIMIT;
     LineBreak _usualBreak = LineBreak::Lf;

@@ -137,7 +137,7 @@ DecodedText decodeText(const std::string& bytes) {
     return decoded;
 }
 
-void encodeLine(const QString& line, std::string& out) {
+void encodeLine(QStringView line, std::string& out) {
     const qsizetype size = line.size();
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t unit = line.at(i).unicode();

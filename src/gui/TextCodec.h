@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ struct DecodedText {
 DecodedText decodeText(const std::string& bytes);
 
 // The bytes of one line (without its break).
-void encodeLine(const QString& line, std::string& out);
+void encodeLine(QStringView line, std::string& out);
 
 const char* lineBreakBytes(LineBreak lineBreak);
 
