@@ -4,7 +4,7 @@
 //   gui_open_bench [members]     (run on QT_QPA_PLATFORM=offscreen)
 #include <QApplication>
 #include <QElapsedTimer>
-#include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -41,6 +41,12 @@ std::string javaText(int members) {
 
 double milliseconds(const QElapsedTimer& timer) { return timer.nsecsElapsed() / 1e6; }
 
+// Processor time of the viewer and its engine children: on a busy machine
+// it says more than the wall clock.
+double cpuMilliseconds() {
+    return (std::clock() + 0.0) * 1000.0 / CLOCKS_PER_SEC;
+}
+
 long residentKilobytes() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
@@ -72,9 +78,11 @@ int main(int argc, char** argv) {
     const long before = residentKilobytes();
 
     QElapsedTimer timer;
+    const double cpuStart = cpuMilliseconds();
     timer.start();
     Delegate::instance().openDocument(classFile);
     const double open = milliseconds(timer);
+    const double openCpu = cpuMilliseconds() - cpuStart;
     app.processEvents();  // the first layout and paint
     const double shown = milliseconds(timer);
 
@@ -96,7 +104,8 @@ int main(int argc, char** argv) {
     const bool same = shell.mainFrame()->editView()->getWholeText() == text;
     std::printf("members                      %d (tree items %d, text %zu bytes, %d lines)\n",
                 members, items, text.size(), shell.mainFrame()->editView()->getLineCount());
-    std::printf("openDocument to filled views %.1f ms   (target 300 ms)\n", open);
+    std::printf("openDocument to filled views %.1f ms   (target 300 ms; processor time %.1f ms)\n",
+                open, openCpu);
     std::printf("  ... and first paint        %.1f ms\n", shown);
     std::printf("  engine stand-in and parser %.1f ms\n", pipelineOnly);
     std::printf("  tree only                  %.1f ms\n", treeOnly);

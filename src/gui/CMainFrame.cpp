@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -18,6 +19,7 @@
 #include "gui/CommandIds.h"
 #include "gui/Delegate.h"
 #include "gui/Icons.h"
+#include "gui/LockKeys.h"
 #include "gui/ModalRunner.h"
 #include "gui/RecentFileList.h"
 #include "platform/messagebox/MessageBoxReporter.h"
@@ -30,6 +32,7 @@ namespace {
 
 constexpr int TREE_PANE_WIDTH = 200;
 constexpr int EDIT_PANE_WIDTH = 100;
+constexpr int LOCK_PANE_INTERVAL_MS = 250;
 const char* const LINE_COUNT_PANE_WIDTH_TEXT = "ID_INDICATOR_LINECOUNTID_INDICATOR_LINECOUNT";
 
 // The status pane as the mediator fills it.
@@ -116,10 +119,13 @@ bool CMainFrame::createStatusBar() {
     lineCount->setMinimumWidth(
         lineCount->fontMetrics().horizontalAdvance(LINE_COUNT_PANE_WIDTH_TEXT));
     for (int id : {pane::CAPS, pane::NUM, pane::SCROLL}) {
-        // The lock states are not known to the window system layer; the
-        // panes keep their place and width.
         _panes[id]->setMinimumWidth(_panes[id]->fontMetrics().horizontalAdvance("SCRL") + 8);
     }
+    // The lock keys change outside the program; their panes follow at idle pace.
+    auto* lockTimer = new QTimer(this);
+    connect(lockTimer, &QTimer::timeout, this, &CMainFrame::updateLockPanes);
+    lockTimer->start(LOCK_PANE_INTERVAL_MS);
+    updateLockPanes();
     return true;
 }
 
@@ -146,6 +152,10 @@ bool CMainFrame::createClient() {
     connect(_editView, &CZefraView::edited, this, [this] { _document.setModified(true); });
     connect(_editView, &CZefraView::undoAvailable, action(command::EDIT_UNDO),
             &QAction::setEnabled);
+    for (int id : {command::EDIT_CUT, command::EDIT_COPY}) {
+        action(id)->setEnabled(false);
+        connect(_editView, &CZefraView::copyAvailable, action(id), &QAction::setEnabled);
+    }
     return true;
 }
 
@@ -164,6 +174,14 @@ QAction* CMainFrame::action(int commandId) const {
 QLabel* CMainFrame::statusPane(int paneId) const {
     const auto found = _panes.find(paneId);
     return found == _panes.end() ? nullptr : found->second;
+}
+
+void CMainFrame::updateLockPanes() {
+    LockKeyStates states;
+    if (!queryLockKeys(states)) return;
+    _panes[pane::CAPS]->setText(states.caps ? "CAP" : "");
+    _panes[pane::NUM]->setText(states.num ? "NUM" : "");
+    _panes[pane::SCROLL]->setText(states.scroll ? "SCRL" : "");
 }
 
 void CMainFrame::updateTitle() {

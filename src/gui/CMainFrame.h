@@ -78,6 +78,7 @@ private:
                         void (CMainFrame::*handler)());
     void updateRecentFileMenu();
     void updateTitle();
+    void updateLockPanes();
 
     void onFileNew();
     void onFileOpen();

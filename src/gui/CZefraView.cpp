@@ -125,6 +125,8 @@ void CZefraView::lineScroll(int lines) {
 void CZefraView::setEditorFont(const Font& font) {
     if (const auto* qtFont = dynamic_cast<const QtFont*>(&font)) {
         setFont(qtFont->font());
+        // The edit control's tab stops: every eight characters.
+        setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) * TAB_WIDTH);
         viewport()->update();
     }
 }

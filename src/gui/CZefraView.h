@@ -19,6 +19,7 @@ class CZefraView : public QPlainTextEdit, public EditViewPartner {
 public:
     // The edit control's usual limit before a longer text raises it.
     static constexpr int DEFAULT_TEXT_LIMIT = 30000;
+    static constexpr int TAB_WIDTH = 8;
 
     explicit CZefraView(QWidget* parent = nullptr);
 

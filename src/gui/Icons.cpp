@@ -138,7 +138,68 @@ QIcon iconForId(int iconId) {
     return treeIcon(iconId);
 }
 
+namespace {
+
+void drawPage(QPainter& p, QRectF r) {
+    p.setPen(QColor(70, 70, 70));
+    p.setBrush(Qt::white);
+    p.drawRect(r);
+    p.setPen(QColor(150, 150, 150));
+    for (qreal y = r.top() + 3; y < r.bottom() - 1; y += 2) {
+        p.drawLine(QPointF(r.left() + 2, y), QPointF(r.right() - 2, y));
+    }
+}
+
+// The toolbar's own pictures, 16 x 15, for the commands a desktop theme may lack.
+QPixmap commandPixmap(int commandId) {
+    QPixmap pixmap(16, 15);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (commandId) {
+    case command::EDIT_CUT:
+        p.setPen(QPen(QColor(60, 60, 60), 1.2));
+        p.drawLine(QPointF(5, 1), QPointF(10, 9));
+        p.drawLine(QPointF(11, 1), QPointF(6, 9));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(30, 60, 200), 1.4));
+        p.drawEllipse(QRectF(2.5, 9, 4, 4));
+        p.drawEllipse(QRectF(9.5, 9, 4, 4));
+        break;
+    case command::EDIT_COPY:
+        drawPage(p, QRectF(1.5, 1.5, 8, 10));
+        drawPage(p, QRectF(6.5, 3.5, 8, 10));
+        break;
+    case command::EDIT_PASTE:
+        p.setPen(QColor(90, 60, 20));
+        p.setBrush(QColor(190, 140, 70));
+        p.drawRoundedRect(QRectF(1.5, 2.5, 10, 11), 1, 1);
+        p.setBrush(QColor(120, 120, 120));
+        p.drawRect(QRectF(4.5, 1, 4, 3));
+        drawPage(p, QRectF(7.5, 5.5, 7, 9));
+        break;
+    case command::FILE_PRINT:
+        p.setPen(QColor(60, 60, 60));
+        drawPage(p, QRectF(4.5, 0.5, 7, 6));
+        p.setPen(QColor(60, 60, 60));
+        p.setBrush(QColor(170, 170, 170));
+        p.drawRect(QRectF(1.5, 6.5, 13, 6));
+        p.setBrush(QColor(40, 180, 40));
+        p.drawRect(QRectF(11, 8, 2, 1.5));
+        break;
+    default:
+        break;
+    }
+    return pixmap;
+}
+
+}
+
 QIcon toolbarIcon(int commandId) {
+    if (commandId == command::EDIT_CUT || commandId == command::EDIT_COPY ||
+        commandId == command::EDIT_PASTE || commandId == command::FILE_PRINT) {
+        return QIcon(commandPixmap(commandId));
+    }
     struct Picture {
         int command;
         const char* theme;
@@ -148,10 +209,6 @@ QIcon toolbarIcon(int commandId) {
         {command::FILE_NEW, "document-new", QStyle::SP_FileIcon},
         {command::FILE_OPEN, "document-open", QStyle::SP_DialogOpenButton},
         {command::FILE_SAVE, "document-save", QStyle::SP_DialogSaveButton},
-        {command::EDIT_CUT, "edit-cut", QStyle::SP_TrashIcon},
-        {command::EDIT_COPY, "edit-copy", QStyle::SP_FileDialogNewFolder},
-        {command::EDIT_PASTE, "edit-paste", QStyle::SP_FileDialogContentsView},
-        {command::FILE_PRINT, "document-print", QStyle::SP_ComputerIcon},
         {command::APP_ABOUT, "help-about", QStyle::SP_MessageBoxQuestion},
     };
     for (const Picture& picture : pictures) {

@@ -35,9 +35,9 @@ protected:
         }
     }
 
-    RunResult run(const std::string& arguments)
+    RunResult run(const std::string& arguments, const std::string& program = outlineProgram())
     {
-        const std::string command = "'" + outlineProgram() + "' " + arguments + " >'" + _directory.path()
+        const std::string command = "'" + program + "' " + arguments + " >'" + _directory.path()
                                     + "/out' 2>'" + _directory.path() + "/err'";
         int status = std::system(command.c_str());
         return RunResult{WIFEXITED(status) ? WEXITSTATUS(status) : -1, _directory.readFile("out"),
@@ -115,4 +115,34 @@ TEST_F(OutlineToolTest, OtherFailuresExitWithTwo)
     RunResult help = run("--help");
     EXPECT_EQ(0, help.exitCode);
     EXPECT_NE(std::string::npos, help.out.find("--records"));
+}
+
+// A class file goes through the engine beside the program, run from the
+// program's directory; a relative class-file path still names the same file.
+TEST_F(OutlineToolTest, ClassFileRunsTheEngineFromTheApplicationDirectory)
+{
+    const std::string app = _directory.path() + "/app";
+    fs::create_directories(app);
+    fs::copy_file(outlineProgram(), app + "/zefra-outline");
+    _directory.writeFile("app/jad/jad",
+                         "#!/bin/sh\n"
+                         "for last; do :; done\n"
+                         "test -f \"$last\" || exit 5\n"
+                         "printf '// header\\r\\n\\r\\npublic class Foo\\r\\n{\\r\\n    int x;\\r\\n}\\r\\n' "
+                         "> jad/tmp/Foo.java\n",
+                         true);
+    fs::create_directories(app + "/jad/tmp");
+    _directory.writeFile("classes/Foo.class", "\xca\xfe\xba\xbe");
+    pipelinetest::CurrentDirectoryScope scope(_directory.path() + "/classes");
+
+    RunResult tree = run("Foo.class", app + "/zefra-outline");
+    EXPECT_EQ(0, tree.exitCode) << tree.err;
+    EXPECT_EQ("class public Foo 1\n  field private x 3\n", tree.out);
+    RunResult records = run("--records Foo.class", app + "/zefra-outline");
+    EXPECT_EQ("0;0;0;public;Foo;1;2;2;package;x;\n", records.out);
+
+    fs::remove(app + "/jad/jad");
+    RunResult noEngine = run("Foo.class", app + "/zefra-outline");
+    EXPECT_EQ(2, noEngine.exitCode);
+    EXPECT_NE(std::string::npos, noEngine.err.find("Could not find the Jad decompiler."));
 }

@@ -161,7 +161,17 @@ private:
             return;
         }
         s.declare.push_back(shared(v));
-        _declared[v] = at;
+        _declared[v] = scopeOf(at);
+    }
+
+    // A declaration in a switch arm is in scope in the arms after it too:
+    // for naming, its scope is the whole switch.
+    Site scopeOf(Site at) const {
+        const auto it = _info.find(at.list);
+        if (it == _info.end() || !it->second.parent) return at;
+        const Stmt& owner = *(*it->second.parent)[it->second.index];
+        if (owner.kind != StmtKind::Switch) return at;
+        return {it->second.parent, it->second.index, true};
     }
 
     bool onlyInside(Var* v, Site at) const {

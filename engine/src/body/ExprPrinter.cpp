@@ -111,7 +111,13 @@ std::string ExprPrinter::text(const Expr& e) const {
         return "(" + typeName(e.type) + ")" + operand;
     }
     case ExprKind::InstanceOf: return print(*e.args[0], 10) + " instanceof " + classOrArrayName(e.owner);
-    case ExprKind::Assign: return print(*e.args[0], 15) + " = " + print(*e.args[1], 1);
+    case ExprKind::Assign: {
+        const Expr& target = *e.args[0];
+        // a final field is assigned by its simple name
+        const bool ownStatic = target.kind == ExprKind::Field && target.isStatic && target.owner == _c.owner.thisClass &&
+                               !_c.localNames.count(target.name);
+        return (ownStatic ? target.name : print(target, 15)) + " = " + print(*e.args[1], 1);
+    }
     case ExprKind::CompoundAssign: return print(*e.args[0], 15) + " " + e.op + "= " + print(*e.args[1], 1);
     case ExprKind::PreIncrement: return e.op + print(*e.args[0], 15);
     case ExprKind::PostIncrement: return print(*e.args[0], 15) + e.op;
@@ -173,7 +179,8 @@ std::string ExprPrinter::arrayInit(const Expr& e, bool nested) const {
     std::string out = nested ? "{" : "new " + typeName(e.type) + "{";
     for (size_t i = 0; i < e.args.size(); ++i) {
         if (i > 0) out += ", ";
-        out += e.args[i]->kind == ExprKind::ArrayInit ? arrayInit(*e.args[i], true) : print(*e.args[i], 1);
+        const bool nestedInit = e.args[i]->kind == ExprKind::ArrayInit && e.type.dimensions > 1;
+        out += nestedInit ? arrayInit(*e.args[i], true) : print(*e.args[i], 1);
     }
     return out + "}";
 }

@@ -49,10 +49,12 @@ public:
             expr(e.args[1], {&target, Context::Assignment});
             return;
         }
-        case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement:
+        case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement: {
             lvalue(e.args[0]);
-            for (size_t i = 1; i < e.args.size(); ++i) expr(e.args[i], {});
+            const bool logical = isPrimitive(e.args[0]->type, 'Z') && (e.op == "&" || e.op == "|" || e.op == "^");
+            for (size_t i = 1; i < e.args.size(); ++i) expr(e.args[i], logical ? Want{&_boolean, Context::Condition} : Want{});
             return;
+        }
         case ExprKind::Invoke: return invoke(e);
         case ExprKind::New: return arguments(e, 0, e.descriptor);
         case ExprKind::Concat: return arguments(e, 0, e.descriptor);
@@ -68,6 +70,10 @@ public:
         case ExprKind::Field: return lvalue(slot);
         case ExprKind::Binary:
             if (e.op == "&&" || e.op == "||" || ((e.op == "&" || e.op == "|" || e.op == "^") && isPrimitive(e.type, 'Z'))) {
+                for (ExprPtr& c : e.args) expr(c, {&_boolean, Context::Condition});
+                return;
+            }
+            if ((e.op == "==" || e.op == "!=") && (isPrimitive(e.args[0]->type, 'Z') || isPrimitive(e.args[1]->type, 'Z'))) {
                 for (ExprPtr& c : e.args) expr(c, {&_boolean, Context::Condition});
                 return;
             }
@@ -154,9 +160,16 @@ struct Evidence {
     bool wantsBool = false;
     std::vector<JavaType> refTypes;
     bool refInexact = false;
+    bool tested = false;  // an operand of instanceof or a cast
+    bool array = false;   // indexed or asked for its length
 };
 
 void noteIntValue(Evidence& ev, const Expr& value) {
+    if (value.kind == ExprKind::Conditional) {
+        noteIntValue(ev, *value.args[1]);
+        noteIntValue(ev, *value.args[2]);
+        return;
+    }
     if (isIntLiteral(value)) {
         const int64_t n = value.literal.integer;
         ev.boolOk = ev.boolOk && (n == 0 || n == 1);
@@ -176,6 +189,18 @@ void noteIntValue(Evidence& ev, const Expr& value) {
     ev.shortSeen = ev.shortSeen || t == 'S';
 }
 
+bool exactExpr(const Expr& e);
+
+void noteRefValue(Evidence& ev, const Expr& value) {
+    if (value.kind == ExprKind::Conditional) {
+        noteRefValue(ev, *value.args[1]);
+        noteRefValue(ev, *value.args[2]);
+        return;
+    }
+    if (value.kind != ExprKind::Null) ev.refTypes.push_back(value.type);
+    if (!exactExpr(value)) ev.refInexact = true;
+}
+
 bool exactExpr(const Expr& e) {
     switch (e.kind) {
     case ExprKind::Local: case ExprKind::This: return e.var->exact || e.var->declaredType;
@@ -188,6 +213,7 @@ bool exactExpr(const Expr& e) {
 
 JavaType decide(const Var& v, const Evidence& ev) {
     if (v.type.isReference()) {
+        if (ev.tested && !ev.array) return objectType("java/lang/Object");
         if (ev.refTypes.empty()) return v.type;
         for (const JavaType& t : ev.refTypes) {
             if (!sameType(t, ev.refTypes[0])) return objectType("java/lang/Object");
@@ -205,12 +231,33 @@ void retypeAll(StmtList& body) {
     visitAllExprs(body, [](ExprPtr& slot) { retype(*slot); });
 }
 
+// A conditional of 0/1 literals (or such a literal) becomes boolean-typed.
+void makeBoolean(Expr& e) {
+    if (isIntLiteral(e) && (e.literal.integer == 0 || e.literal.integer == 1)) {
+        e.type = primitive('Z');
+    } else if (e.kind == ExprKind::Conditional && isIntLike(e.type)) {
+        const Expr& a = *e.args[1];
+        const Expr& b = *e.args[2];
+        const bool okA = isPrimitive(a.type, 'Z') || (isIntLiteral(a) && (a.literal.integer == 0 || a.literal.integer == 1)) || a.kind == ExprKind::Conditional;
+        const bool okB = isPrimitive(b.type, 'Z') || (isIntLiteral(b) && (b.literal.integer == 0 || b.literal.integer == 1)) || b.kind == ExprKind::Conditional;
+        if (!okA || !okB) return;
+        makeBoolean(*e.args[1]);
+        makeBoolean(*e.args[2]);
+        if (isPrimitive(e.args[1]->type, 'Z') && isPrimitive(e.args[2]->type, 'Z')) e.type = primitive('Z');
+    }
+}
+
 }  // namespace
 
 void retype(Expr& e) {
     switch (e.kind) {
     case ExprKind::Local: case ExprKind::This: e.type = e.var->type; break;
     case ExprKind::Binary:
+        if (e.op == "&" || e.op == "|" || e.op == "^" || e.op == "==" || e.op == "!=") {
+            // a 0/1 value next to a boolean is a boolean too
+            if (isPrimitive(e.args[0]->type, 'Z')) makeBoolean(*e.args[1]);
+            if (isPrimitive(e.args[1]->type, 'Z')) makeBoolean(*e.args[0]);
+        }
         if ((e.op == "&" || e.op == "|" || e.op == "^") && isPrimitive(e.args[0]->type, 'Z') &&
             isPrimitive(e.args[1]->type, 'Z')) e.type = primitive('Z');
         break;
@@ -227,8 +274,10 @@ void retype(Expr& e) {
             if ((isPrimitive(a.type, 'Z') || isIntLiteral(a)) && (isPrimitive(b.type, 'Z') || isIntLiteral(b))) e.type = primitive('Z');
         } else if (a.kind == ExprKind::Null) {
             e.type = b.type;
-        } else {
+        } else if (b.kind == ExprKind::Null || !a.type.isReference() || sameType(a.type, b.type)) {
             e.type = a.type;
+        } else {
+            e.type = objectType("java/lang/Object");
         }
         break;
     }
@@ -237,11 +286,13 @@ void retype(Expr& e) {
 }
 
 void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTypes& method, Budget& budget) {
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 12; ++round) {
         retypeAll(body);
+        bool changed = false;
         std::map<Var*, Evidence> evidence;
         for (const VarPtr& v : vars) {
-            if (!v->declaredType && v->kind != VarKind::This && v->kind != VarKind::Parameter) evidence[v.get()];
+            if (!v->declaredType && v->kind != VarKind::This && v->kind != VarKind::Parameter &&
+                (isIntLike(v->type) || v->type.isReference())) evidence[v.get()];
         }
         if (evidence.empty()) return;
         ContextWalker walker(method, [&](ExprPtr& slot, const Want& want) {
@@ -252,8 +303,7 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
                 if (it == evidence.end()) return;
                 const Expr& value = *e.args[1];
                 if (it->first->type.isReference()) {
-                    if (value.kind != ExprKind::Null) it->second.refTypes.push_back(value.type);
-                    if (!exactExpr(value)) it->second.refInexact = true;
+                    noteRefValue(it->second, value);
                 } else if (isIntLike(it->first->type)) {
                     noteIntValue(it->second, value);
                 }
@@ -261,6 +311,14 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
                         e.kind == ExprKind::PreIncrement) && e.args[0]->kind == ExprKind::Local) {
                 auto it = evidence.find(e.args[0]->var.get());
                 if (it != evidence.end()) it->second.boolOk = false;
+            } else if ((e.kind == ExprKind::InstanceOf || (e.kind == ExprKind::Cast && e.type.isReference())) &&
+                       e.args[0]->kind == ExprKind::Local) {
+                // the source tested or cast it, so its declared type was wider
+                auto it = evidence.find(e.args[0]->var.get());
+                if (it != evidence.end() && !sameType(e.type, it->first->type)) it->second.tested = true;
+            } else if ((e.kind == ExprKind::ArrayLength || e.kind == ExprKind::ArrayElement) && e.args[0]->kind == ExprKind::Local) {
+                auto it = evidence.find(e.args[0]->var.get());
+                if (it != evidence.end()) it->second.array = true;
             } else if (e.kind == ExprKind::Local && want.type && isPrimitive(*want.type, 'Z')) {
                 auto it = evidence.find(e.var.get());
                 if (it != evidence.end()) it->second.wantsBool = true;
@@ -268,9 +326,12 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
         });
         walker.walk(body);
         for (auto& [var, ev] : evidence) {
-            var->type = decide(*var, ev);
-            var->exact = var->type.isReference() ? !ev.refInexact && !isObject(var->type) : true;
+            const JavaType type = decide(*var, ev);
+            changed = changed || !sameType(type, var->type);
+            var->type = type;
+            var->exact = var->type.isReference() ? !ev.refInexact && !isObject(var->type) && !ev.tested : true;
         }
+        if (!changed) break;
     }
     retypeAll(body);
 }

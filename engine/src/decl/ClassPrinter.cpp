@@ -8,6 +8,7 @@
 #include "decl/MemberFilter.h"
 #include "decl/MemberPrinter.h"
 #include "decl/Modifiers.h"
+#include "decl/StaticFields.h"
 #include "print/Names.h"
 
 namespace jad {
@@ -64,7 +65,17 @@ int firstLine(const ClassNode& node) {
 class BodyPrinter {
 public:
     BodyPrinter(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options)
-        : _out(out), _node(node), _types(types), _options(options), _context{node, types, options} {}
+        : _out(out), _node(node), _types(types), _options(options), _context{node, types, options, {}, {}} {
+        for (const auto& method : node.file.methods) {
+            if (method.name != "<clinit>" || !method.code || isHiddenMethod(node.file, method)) continue;
+            _context.staticBlock = staticInitializerBody(_context, method);
+            auto values = fieldInitializers(_context.staticBlock, node.file, types.className(node.file.thisClass));
+            if (values) {
+                _context.fieldValues = std::move(*values);
+                _staticBlockAsInitializers = true;
+            }
+        }
+    }
 
     void print() {
         if (_options.fieldsFirst) fields();
@@ -100,6 +111,7 @@ private:
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& method : _node.file.methods) {
             if (isHiddenMethod(_node.file, method)) continue;
+            if (method.name == "<clinit>" && _staticBlockAsInitializers) continue;
             // Methods without line numbers say nothing about where classes go.
             int line = firstLine(method);
             while (line != INT_MAX && nextClass < classes.size() && classes[nextClass].first < line) {
@@ -122,6 +134,7 @@ private:
     const PrintOptions& _options;
     MemberContext _context;
     bool _printed = false;
+    bool _staticBlockAsInitializers = false;
 };
 
 }  // namespace

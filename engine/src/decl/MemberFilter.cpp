@@ -16,12 +16,31 @@ std::string parameterPart(const std::string& descriptor) {
 
 bool isBridge(const Method& method) { return (method.access & access::Bridge) != 0; }
 
+// Whether the class's own declaration gives type arguments to a direct
+// supertype ("Comparable<Foo>"), which the erased output drops: only then
+// does the source need the bridges that implement the raw supertype.
+bool hasParameterizedSupertype(const ClassFile& owner) {
+    const std::string& signature = owner.signature;
+    size_t pos = 0;
+    if (!signature.empty() && signature[0] == '<') {
+        int depth = 0;
+        for (; pos < signature.size(); ++pos) {
+            if (signature[pos] == '<') ++depth;
+            if (signature[pos] == '>' && --depth == 0) break;
+        }
+        ++pos;
+    }
+    return pos < signature.size() && signature.find('<', pos) != std::string::npos;
+}
+
 }  // namespace
 
 bool isHiddenField(const Field& field) { return isSynthetic(field.access, field.syntheticAttribute); }
 
 bool isHiddenMethod(const ClassFile& owner, const Method& method) {
     if (!isBridge(method)) return isSynthetic(method.access, method.syntheticAttribute);
+    // Bridges for type arguments given further up are the compiler's again.
+    if (!hasParameterizedSupertype(owner)) return true;
     std::string parameters = parameterPart(method.descriptor);
     // The bridged method may be inherited; the bridge's call names it.
     if (auto target = bridgeTarget(owner, method)) {

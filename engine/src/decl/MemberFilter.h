@@ -9,10 +9,10 @@ namespace jad {
 bool isHiddenField(const Field& field);
 
 // Synthetic methods are hidden, except a bridge whose parameter types differ
-// from every other method of its name: the erased class needs it to
-// implement its raw supertype, so it prints as an ordinary method. A bridge
-// that differs only in its return type cannot be declared beside the method
-// it bridges and stays hidden.
+// from the method it calls, in a class that gives its direct supertypes type
+// arguments: the erased class needs it to implement its raw supertype, so it
+// prints as an ordinary method. A bridge that differs only in its return
+// type cannot be declared beside the method it bridges and stays hidden.
 bool isHiddenMethod(const ClassFile& owner, const Method& method);
 
 }  // namespace jad

@@ -110,8 +110,7 @@ void printBody(SourceWriter& out, const MemberContext& context, const Method& me
     BodyRequest request{context.owner.file, method, context.types, context.options, names};
     out.line(head + " {");
     out.indent();
-    std::vector<std::string> lines = bodyLines(request);
-    out.lines(method.name == "<clinit>" ? staticInitializerLines(std::move(lines)) : lines);
+    out.lines(method.name == "<clinit>" ? context.staticBlock : bodyLines(request));
     out.dedent();
     out.line("}");
 }
@@ -125,8 +124,23 @@ void printField(SourceWriter& out, const MemberContext& context, const Field& fi
     std::string text = fieldModifiers(field.access, inInterface(context.owner)) + context.types.typeName(type) +
                        " " + displayName(field.name);
     std::string value = constantInitializer(context.owner.file, field, context.options.splitLiteralsAt);
+    auto computed = context.fieldValues.find(field.name);
+    if (value.empty() && computed != context.fieldValues.end() && !computed->second.empty()) {
+        // The expression may span lines (an anonymous class); its first
+        // line goes on the declaration's.
+        const std::vector<std::string>& lines = computed->second;
+        out.line(text + " = " + lines.front() + (lines.size() == 1 ? ";" : ""));
+        for (size_t i = 1; i < lines.size(); ++i) out.line(lines[i] + (i + 1 == lines.size() ? ";" : ""));
+        return;
+    }
     if (!value.empty()) text += " = " + value;
     out.line(text + ";");
+}
+
+std::vector<std::string> staticInitializerBody(const MemberContext& context, const Method& clinit) {
+    std::vector<std::string> names;
+    BodyRequest request{context.owner.file, clinit, context.types, context.options, names};
+    return staticInitializerLines(bodyLines(request));
 }
 
 void printMethod(SourceWriter& out, const MemberContext& context, const Method& method) {

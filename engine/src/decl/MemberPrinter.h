@@ -1,19 +1,33 @@
 // Field and method declarations; method bodies come from the body decompiler.
 #pragma once
 
+#include <map>
+#include <string>
+#include <vector>
+
 #include "body/MethodBody.h"
 #include "decl/ClassTree.h"
 #include "print/SourceWriter.h"
 
 namespace jad {
 
+// Field name -> the lines of the expression that initializes it.
+using FieldValues = std::map<std::string, std::vector<std::string>>;
+
 struct MemberContext {
     const ClassNode& owner;
     const TypeNamer& types;
     const PrintOptions& options;
+    // The static initializer's statements, decompiled ahead when the class
+    // has one, and the field initializers taken out of them.
+    std::vector<std::string> staticBlock;
+    FieldValues fieldValues;
 };
 
 void printField(SourceWriter& out, const MemberContext& context, const Field& field);
 void printMethod(SourceWriter& out, const MemberContext& context, const Method& method);
+
+// The statements of the static initializer `clinit`, ready for its block.
+std::vector<std::string> staticInitializerBody(const MemberContext& context, const Method& clinit);
 
 }  // namespace jad

@@ -206,5 +206,24 @@ TEST_F(Declarations, GenericsAndAnnotationsBecomeComments) {
                          "    public static List listOf(Object[] items) {\n"});
 }
 
+
+TEST_F(Declarations, StaticInitializersOfOnlyFieldAssignmentsBecomeInitializers) {
+    std::map<std::string, std::string> sources{{"Statics.java", R"(
+        public class Statics {
+            static final Object LOCK = new Object();
+            static final int[] TABLE = new int[4];
+            static String name = "n";
+            interface Holder { Object EMPTY = new Object(); }
+        }
+        class Mixed { static int a; static { a = 1; System.out.println(a); } })"}};
+    std::string text = decompile(sources, "Statics.class", "", {"-ff"});
+    expectInOrder(text, {"    static final Object LOCK = new Object();\n", "    static final int[] TABLE = new int[4];\n",
+                         "    static String name = \"n\";\n", "    interface Holder {\n        Object EMPTY = new Object();\n"});
+    expectAbsent(text, {"static {"});
+    // Anything besides the assignments keeps the block as it is.
+    auto mixed = test::runJad({"-p", (dir.path() / "classes/Mixed.class").string()}, dir.path());
+    expectInOrder(test::withLf(mixed.out), {"    static {\n"});
+}
+
 }  // namespace
 }  // namespace jad

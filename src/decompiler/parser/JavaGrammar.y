@@ -68,7 +68,7 @@ JavaValue cat(std::initializer_list<JavaValue> parts)
 {
     JavaValue result = *parts.begin();
     for (const JavaValue* part = parts.begin() + 1; part != parts.end(); ++part) {
-        pool().append(result.text, part->text);
+        result.text = pool().append(result.text, part->text);
     }
     return result;
 }
@@ -78,7 +78,7 @@ JavaValue catSpaced(std::initializer_list<JavaValue> parts)
     JavaValue result = *parts.begin();
     for (const JavaValue* part = parts.begin() + 1; part != parts.end(); ++part) {
         pool().appendLiteral(result.text, " ");
-        pool().append(result.text, part->text);
+        result.text = pool().append(result.text, part->text);
     }
     return result;
 }

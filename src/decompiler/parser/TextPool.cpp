@@ -59,7 +59,15 @@ const std::string& TextPool::text(Handle handle) const
 TextPool::Handle TextPool::append(Handle head, Handle tail)
 {
     Slot& headSlot = _slots[static_cast<std::size_t>(head)];
-    const Slot& tailSlot = _slots[static_cast<std::size_t>(tail)];
+    Slot& tailSlot = _slots[static_cast<std::size_t>(tail)];
+    // Nested parentheses and casts put a short text before a long one again
+    // and again; moving the short one into the long one's buffer keeps that
+    // from allocating and copying the long text at every level.
+    if (!headSlot.holdsBrace && headSlot.text.size() < tailSlot.text.size()) {
+        tailSlot.text.insert(0, headSlot.text);
+        release(head);
+        return tail;
+    }
     appendBytes(headSlot, tailSlot.text.data(), tailSlot.text.size());
     release(tail);
     return head;

@@ -25,7 +25,8 @@ public:
     Handle makeEmpty();
     const std::string& text(Handle handle) const;
 
-    // Appends the tail's text to the head's and releases the tail.
+    // The head's text followed by the tail's, under whichever of the two
+    // handles is returned; the other one is released.
     Handle append(Handle head, Handle tail);
     Handle appendLiteral(Handle head, const char* literal);
     void release(Handle handle);
