@@ -505,7 +505,11 @@ def bench_jar(jar_name, jar, jad, outline, work, args, pool, compiler_dir):
             names = []
             for other, oinfo in infos.items():
                 if other == internal or other.startswith(internal + "$"):
-                    names.append(oinfo.simple_name)
+                    if oinfo.flags & cf.ACC_SYNTHETIC:
+                        continue
+                    entry = oinfo.entry_for_self()
+                    if entry is None or entry.name:
+                        names.append(oinfo.simple_name)  # anonymous classes have none
                     names += [f.name for f in oinfo.fields if not f.synthetic]
                     names += [m.name for m in oinfo.methods if not m.synthetic and not m.name.startswith("<")]
             excused = any(breaks_dialect(n) for n in names)

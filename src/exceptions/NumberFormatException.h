@@ -1,20 +1,14 @@
 #pragma once
 
-#include <string>
-
+#include "exceptions/MessageException.h"
 #include "exceptions/Exception.h"
 
 namespace exceptions {
 
 // Text that cannot be read as a number or a boolean.
-class NumberFormatException : public Exception {
+class NumberFormatException : public exceptions::MessageException<Exception> {
 public:
-    explicit NumberFormatException(const std::string& message) : _message(message) {}
-
-    const std::string& getMessage() const override { return _message; }
-
-private:
-    std::string _message;
+    using MessageException::MessageException;
 };
 
 }

@@ -117,6 +117,21 @@ TEST(SaveFile, KeepsPermissionsAndSavesThroughSymbolicLinks) {
     EXPECT_EQ(0640u, real.st_mode & 07777);
 }
 
+TEST(SaveFile, DanglingLinkAndHardLinkAreWrittenThrough) {
+    TestDirectory directory;
+    ASSERT_EQ(0, symlink("made.java", "dangling.java"));
+    FileHelper::saveFile("dangling.java", "through the link");
+    struct stat link;
+    ASSERT_EQ(0, lstat("dangling.java", &link));
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+    EXPECT_EQ("through the link", readWhole("made.java"));
+
+    writeWhole("first.java", "old");
+    ASSERT_EQ(0, ::link("first.java", "second.java"));
+    FileHelper::saveFile("first.java", "new");
+    EXPECT_EQ("new", readWhole("second.java"));
+}
+
 TEST(SaveFile, AppendModeAddsToTheTarget) {
     TestDirectory directory;
     writeWhole("log", "one,");

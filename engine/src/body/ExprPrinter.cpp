@@ -74,7 +74,7 @@ std::string ExprPrinter::text(const Expr& e) const {
     switch (e.kind) {
     case ExprKind::Literal: return literal(e);
     case ExprKind::Null: return "null";
-    case ExprKind::This: return "this";
+    case ExprKind::This: return _c.thisName;
     case ExprKind::Local: return e.var->name;
     case ExprKind::Field: return field(e);
     case ExprKind::ArrayElement: {
@@ -127,6 +127,7 @@ std::string ExprPrinter::text(const Expr& e) const {
     case ExprKind::Concat: return concat(e);
     case ExprKind::Caught: throw Unsupported{"caught exception outside its handler"};
     case ExprKind::Uninitialized: throw Unsupported{"object used before its constructor ran"};
+    case ExprKind::Lambda: return lambdaText(e, _c, *this);
     }
     return std::string();
 }
@@ -158,7 +159,10 @@ std::string ExprPrinter::invoke(const Expr& e) const {
         const std::string qualifier = e.owner == _c.owner.thisClass ? std::string() : _c.types.className(e.owner) + ".";
         return qualifier + e.name + "(" + arguments(e, 0) + ")";
     }
-    if (e.invoke == InvokeKind::Super) return "super." + e.name + "(" + arguments(e, 1) + ")";
+    if (e.invoke == InvokeKind::Super) {
+        if (_c.inLambda) throw Unsupported{"super call inside a lambda"};
+        return "super." + e.name + "(" + arguments(e, 1) + ")";
+    }
     const Expr& receiver = *e.args[0];
     const bool creation = receiver.kind == ExprKind::NewArray || receiver.kind == ExprKind::ArrayInit;
     std::string target = receiver.kind == ExprKind::This ? std::string()

@@ -28,7 +28,7 @@ using VarPtr = std::shared_ptr<Var>;
 enum class ExprKind : uint8_t {
     Literal, Null, This, Local, Field, ArrayElement, ArrayLength, Invoke, New, NewArray,
     ArrayInit, Unary, Binary, Compare, Cast, InstanceOf, Assign, CompoundAssign, PreIncrement,
-    PostIncrement, Conditional, ClassLiteral, Concat, Caught, Uninitialized,
+    PostIncrement, Conditional, ClassLiteral, Concat, Caught, Uninitialized, Lambda,
 };
 
 enum class InvokeKind : uint8_t { Virtual, Special, Static, Interface, Super };
@@ -41,6 +41,14 @@ struct LiteralValue {
     int64_t integer = 0;
     double real = 0;
     std::u16string text;
+};
+
+// A lambda or method reference: the functional interface's method (erased)
+// and the method that implements it.
+struct LambdaSite {
+    std::string samName, samDescriptor;
+    int implKind = 0;  // method-handle reference kind
+    std::string implOwner, implName, implDescriptor;
 };
 
 struct Expr {
@@ -56,6 +64,7 @@ struct Expr {
     LiteralValue literal;
     VarPtr var;          // Local
     uint32_t newPc = 0;  // Uninitialized: the `new` it stands for
+    std::shared_ptr<LambdaSite> lambda;  // Lambda: args hold the captured values
 };
 
 // Statements, both before structuring (inside basic blocks) and after.

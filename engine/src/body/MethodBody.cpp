@@ -23,7 +23,11 @@ namespace {
 // input keeps the engine busy for long.
 uint64_t budgetFor(size_t instructions) { return 200000 + uint64_t(instructions) * 600; }
 
-std::vector<std::string> decompile(const BodyRequest& request) {
+// Lambda bodies decompile inside the method that creates them; a class file
+// could make that recursion endless.
+thread_local int g_lambdaDepth = 0;
+
+std::vector<std::string> decompile(const BodyRequest& request, const std::string& thisName) {
     using namespace body;
     const Code& code = *request.method.code;
     const DecodedCode decoded = decode(code, request.owner.pool);
@@ -47,18 +51,36 @@ std::vector<std::string> decompile(const BodyRequest& request) {
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner};
     inferTypes(body, locals.all, methodTypes, budget);
     coerceTypes(body, methodTypes, budget);
-    PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>"};
+    PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>", thisName,
+                         thisName != "this"};
+    context.inLambda = g_lambdaDepth > 0;
     context.localNames = declareLocals(body, locals.params, budget);
     checkTree(body, "declarations");
     return printStatements(body, context);
 }
 
+struct DepthGuard {
+    DepthGuard() { ++g_lambdaDepth; }
+    ~DepthGuard() { --g_lambdaDepth; }
+};
+
 }  // namespace
+
+namespace body {
+
+std::vector<std::string> lambdaBody(const BodyRequest& request, const std::string& thisName) {
+    if (g_lambdaDepth >= 8) throw Unsupported{"lambdas nested too deeply"};
+    DepthGuard guard;
+    if (!request.method.code) throw Unsupported{"lambda without code"};
+    return decompile(request, thisName);
+}
+
+}  // namespace body
 
 std::vector<std::string> decompileBody(const BodyRequest& request) {
     if (!request.method.code) return fallbackBody(request, "no code");
     try {
-        return decompile(request);
+        return decompile(request, "this");
     } catch (const body::Unsupported& u) {
         return fallbackBody(request, u.reason);
     } catch (const ClassFormatError& e) {

@@ -16,7 +16,18 @@ struct PrintContext {
     const PrintOptions& options;
     std::set<std::string> localNames;  // for deciding when a field needs `this.`
     bool qualifyStatics = false;       // a static initializer may not read a later field by its simple name
+    std::string thisName = "this";     // `Outer.this` inside the body of a lambda
+    bool inLambda = false;
 };
+
+class ExprPrinter;
+
+// The statements of a lambda's synthetic method, as the body of the
+// anonymous class method that stands for it.
+std::vector<std::string> lambdaBody(const BodyRequest& request, const std::string& thisName);
+
+// `new Interface() { public R m(...) { ... } }` for a lambda or method reference.
+std::string lambdaText(const Expr& e, const PrintContext& context, const ExprPrinter& printer);
 
 class ExprPrinter {
 public:

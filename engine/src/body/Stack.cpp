@@ -507,6 +507,7 @@ private:
     }
 
     void dynamic(const Instruction& insn);
+    void lambda(const MemberRef& site, const MethodType& type, const BootstrapMethod& bsm);
 
     StackInput& _in;
     const ConstantPool& _pool;
@@ -539,8 +540,10 @@ void Simulator::dynamic(const Instruction& insn) {
     const BootstrapMethod& bsm = _in.owner.bootstrapMethods[site.a];
     const Constant& handle = _pool.at(bsm.methodHandle, ConstantTag::MethodHandle);
     const MemberRef target = _pool.memberRef(handle.b);
-    if (target.owner != "java/lang/invoke/StringConcatFactory") throw Unsupported{"invokedynamic " + nat.name + " (lambda or other call site)"};
-    std::vector<ExprPtr> args(type->parameters.size());
+    std::vector<ExprPtr> args;
+    if (target.owner == "java/lang/invoke/LambdaMetafactory") return lambda(nat, *type, bsm);
+    if (target.owner != "java/lang/invoke/StringConcatFactory") throw Unsupported{"invokedynamic " + nat.name + " (unknown call site)"};
+    args.resize(type->parameters.size());
     for (size_t i = args.size(); i-- > 0;) args[i] = pop();
     auto concat = makeExpr(ExprKind::Concat, objectType("java/lang/String"));
     std::string pieceTypes;
@@ -581,6 +584,29 @@ void Simulator::dynamic(const Instruction& insn) {
     if (nextArg != args.size()) throw Unsupported{"concatenation recipe leaves arguments unused"};
     concat->descriptor = "(" + pieceTypes + ")V";
     push(concat);
+}
+
+void Simulator::lambda(const MemberRef& site, const MethodType& type, const BootstrapMethod& bsm) {
+    if (bsm.arguments.size() < 3) throw Unsupported{"lambda call site without its arguments"};
+    const Constant& sam = _pool.at(bsm.arguments[0], ConstantTag::MethodType);
+    const Constant& impl = _pool.at(bsm.arguments[1], ConstantTag::MethodHandle);
+    auto info = std::make_shared<LambdaSite>();
+    info->samName = site.name;
+    info->samDescriptor = _pool.utf8(sam.a);
+    info->implKind = impl.a;
+    const MemberRef ref = _pool.memberRef(impl.b);
+    info->implOwner = ref.owner;
+    info->implName = ref.name;
+    info->implDescriptor = ref.descriptor;
+    if (!parseMethodDescriptor(info->samDescriptor) || !parseMethodDescriptor(info->implDescriptor)) {
+        throw Unsupported{"malformed lambda descriptor"};
+    }
+    auto e = makeExpr(ExprKind::Lambda, type.returnType);
+    e->args.resize(type.parameters.size());
+    for (size_t i = e->args.size(); i-- > 0;) e->args[i] = pop();
+    e->owner = type.returnType.className;
+    e->lambda = info;
+    push(e);
 }
 
 }  // namespace

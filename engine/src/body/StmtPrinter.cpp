@@ -15,7 +15,16 @@ public:
     }
 
 private:
-    void line(int depth, const std::string& text) { _lines.push_back(std::string(static_cast<size_t>(depth) * 4, ' ') + text); }
+    // Text with line breaks (an anonymous class) continues at the same depth.
+    void line(int depth, const std::string& text) {
+        const std::string indent(static_cast<size_t>(depth) * 4, ' ');
+        size_t start = 0;
+        for (size_t nl = text.find('\n'); nl != std::string::npos; nl = text.find('\n', start)) {
+            _lines.push_back(indent + text.substr(start, nl - start));
+            start = nl + 1;
+        }
+        _lines.push_back(indent + text.substr(start));
+    }
 
     std::string e(const ExprPtr& x, int precedence = 0) const { return _expr.print(*x, precedence); }
 

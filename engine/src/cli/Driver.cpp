@@ -1,5 +1,6 @@
 #include "cli/Driver.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -36,11 +37,28 @@ std::string decompile(const fs::path& input, const std::vector<uint8_t>& bytes, 
     }
 }
 
+// The package as directories; a name that would climb out of the output
+// directory is refused.
+fs::path packagePath(const std::string& package) {
+    fs::path path;
+    size_t start = 0;
+    while (start <= package.size()) {
+        size_t end = std::min(package.find('/', start), package.size());
+        std::string segment = package.substr(start, end - start);
+        if (segment.empty() || segment == "." || segment == ".." || segment.find('\0') != std::string::npos) {
+            throw InputFailure{"package " + package + " cannot be restored as directories"};
+        }
+        path /= segment;
+        start = end + 1;
+    }
+    return path;
+}
+
 fs::path outputPath(const fs::path& input, const std::string& thisClass, const Options& options) {
     fs::path directory = options.outputDirectory.empty() ? fs::path(".") : fs::path(options.outputDirectory);
     if (options.restorePackages) {
         size_t slash = thisClass.rfind('/');
-        if (slash != std::string::npos) directory /= fs::path(thisClass.substr(0, slash));
+        if (slash != std::string::npos) directory /= packagePath(thisClass.substr(0, slash));
     }
     return directory / (input.stem().string() + "." + options.extension);
 }

@@ -8,6 +8,7 @@
 #include "decl/MemberFilter.h"
 #include "decl/MemberPrinter.h"
 #include "decl/Modifiers.h"
+#include "decl/SignatureText.h"
 #include "decl/StaticFields.h"
 #include "print/Names.h"
 
@@ -141,7 +142,9 @@ private:
 
 void printClass(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options) {
     out.lines(annotationComments(node.file.annotations, node.file.deprecated));
-    out.lines(signatureComment(node.file.signature));
+    const char* keyword = isInterface(node) ? "interface" : "class";
+    out.lines(signatureComment(node.file.signature,
+                               classSignatureText(node.file.signature, keyword, displayName(node.name))));
     out.line(classHead(node, types) + " {");
     out.indent();
     BodyPrinter(out, node, types, options).print();

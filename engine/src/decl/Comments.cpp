@@ -15,8 +15,25 @@ std::vector<std::string> annotationComments(const AnnotationTexts& annotations, 
     return lines;
 }
 
-std::vector<std::string> signatureComment(const std::string& signature) {
-    if (signature.empty()) return {};
+namespace {
+
+// Whether a signature says more than the erased declaration: type arguments
+// or type variables ('T' where a type starts; class names start after 'L').
+bool isGeneric(const std::string& signature) {
+    if (signature.find('<') != std::string::npos) return true;
+    for (size_t i = 0; i < signature.size(); ++i) {
+        if (signature[i] == 'T' && (i == 0 || std::string("(;[)^>:+-").find(signature[i - 1]) != std::string::npos)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<std::string> signatureComment(const std::string& signature, const std::optional<std::string>& text) {
+    if (signature.empty() || !isGeneric(signature)) return {};
+    if (text) return {"// " + *text};
     return {"// signature " + displayName(signature)};
 }
 

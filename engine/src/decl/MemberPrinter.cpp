@@ -7,6 +7,7 @@
 #include "decl/Comments.h"
 #include "decl/ConstantText.h"
 #include "decl/Modifiers.h"
+#include "decl/SignatureText.h"
 #include "decl/ParameterNames.h"
 #include "print/Literals.h"
 #include "print/Names.h"
@@ -119,7 +120,7 @@ void printBody(SourceWriter& out, const MemberContext& context, const Method& me
 
 void printField(SourceWriter& out, const MemberContext& context, const Field& field) {
     out.lines(annotationComments(field.annotations, field.deprecated));
-    out.lines(signatureComment(field.signature));
+    out.lines(signatureComment(field.signature, fieldSignatureText(field.signature, displayName(field.name))));
     JavaType type = *parseFieldDescriptor(field.descriptor);
     std::string text = fieldModifiers(field.access, inInterface(context.owner)) + context.types.typeName(type) +
                        " " + displayName(field.name);
@@ -148,7 +149,11 @@ void printMethod(SourceWriter& out, const MemberContext& context, const Method& 
     size_t skip = hiddenLeadingParameters(context.owner, method, type);
     std::vector<std::string> names = parameterNames(method, type.parameters, context.types);
     out.lines(annotationComments(method.annotations, method.deprecated));
-    out.lines(signatureComment(method.signature));
+    bool constructor = method.name == "<init>";
+    std::string shownName = displayName(constructor ? context.owner.name : method.name);
+    std::vector<std::string> shownNames(names.begin() + static_cast<long>(skip), names.end());
+    out.lines(signatureComment(method.signature,
+                               methodSignatureText(method.signature, shownName, shownNames, constructor)));
     out.lines(parameterAnnotationComments(method, names, skip));
     std::string head = declarationHead(context, method, type, names, skip);
     if (method.access & (access::Abstract | access::Native)) {

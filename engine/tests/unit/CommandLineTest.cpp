@@ -14,10 +14,10 @@ namespace fs = std::filesystem;
 using test::ClassBytes;
 
 // demo/A, public, with a SourceFile attribute and nothing else.
-std::string classA() {
+std::string classA(const std::string& name = "demo/A") {
     auto bytes = ClassBytes()
                      .header()
-                     .u2(8).utf8("demo/A").u1(7).u2(1).utf8("java/lang/Object").u1(7).u2(3)
+                     .u2(8).utf8(name).u1(7).u2(1).utf8("java/lang/Object").u1(7).u2(3)
                      .utf8("SourceFile").utf8("A.java").utf8("unused")
                      .u2(0x21).u2(2).u2(4).u2(0).u2(0).u2(0)
                      .u2(1).u2(5).u4(2).u2(6)
@@ -113,6 +113,13 @@ TEST_F(CommandLine, OutputGoesWhereTheOptionsSay) {
     auto restored = jad({"-r", "-sjad", "-ddeep/er", "in/A.class"});
     EXPECT_EQ(restored.status, 0) << restored.err;
     EXPECT_EQ(test::readText(at("deep/er/demo/A.jad")), ExpectedA);
+
+    // A package name never leads outside the output directory.
+    test::writeText(at("in/Evil.class"), classA("../../escaped/A"));
+    auto evil = jad({"-r", "-dout/x", "in/Evil.class"});
+    EXPECT_EQ(evil.status, 1);
+    EXPECT_EQ(evil.err, "in/Evil.class: package ../../escaped cannot be restored as directories\n");
+    EXPECT_FALSE(fs::exists(at("escaped")));
 }
 
 }  // namespace

@@ -198,11 +198,9 @@ TEST_F(Declarations, GenericsAndAnnotationsBecomeComments) {
             @Deprecated(since = "1") public Map<K, List<String>> index;
             @SafeVarargs public static <T> List<T> listOf(@SuppressWarnings("x") T... items) { return null; }
         })"}}, "Generic.class", "-g", {"-ff"});
-    expectInOrder(text, {"// @Deprecated\n// signature <K::Ljava/lang/Comparable<TK;>;>Ljava/lang/Object;\n"
-                         "public class Generic {\n",
-                         "    // @Deprecated(since = \"1\")\n    // signature Ljava/util/Map<TK;Ljava/util/List<Ljava/lang/String;>;>;\n"
-                         "    public Map index;\n",
-                         "    // @SafeVarargs\n    // signature <T:Ljava/lang/Object;>([TT;)Ljava/util/List<TT;>;\n"
+    expectInOrder(text, {"// @Deprecated\n// class Generic<K extends Comparable<K>>\npublic class Generic {\n",
+                         "    // @Deprecated(since = \"1\")\n    // Map<K, List<String>> index\n    public Map index;\n",
+                         "    // @SafeVarargs\n    // <T> List<T> listOf(T[] items)\n"
                          "    public static List listOf(Object[] items) {\n"});
 }
 

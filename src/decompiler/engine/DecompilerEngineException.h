@@ -1,7 +1,6 @@
 #pragma once
 
-#include <string>
-
+#include "exceptions/MessageException.h"
 #include "exceptions/Exception.h"
 
 namespace products {
@@ -10,14 +9,9 @@ namespace decompiler {
 namespace engine {
 
 // The decompiler engine could not be run or its output could not be found.
-class DecompilerEngineException : public exceptions::Exception {
+class DecompilerEngineException : public exceptions::MessageException<exceptions::Exception> {
 public:
-    explicit DecompilerEngineException(const std::string& message) : _message(message) {}
-
-    const std::string& getMessage() const override { return _message; }
-
-private:
-    std::string _message;
+    using MessageException::MessageException;
 };
 
 }

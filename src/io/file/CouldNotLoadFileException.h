@@ -1,21 +1,15 @@
 #pragma once
 
-#include <string>
-
+#include "exceptions/MessageException.h"
 #include "io/IOException.h"
 
 namespace io {
 namespace file {
 
 // Opening, sizing or reading a file failed.
-class CouldNotLoadFileException : public IOException {
+class CouldNotLoadFileException : public exceptions::MessageException<IOException> {
 public:
-    explicit CouldNotLoadFileException(const std::string& message) : _message(message) {}
-
-    const std::string& getMessage() const override { return _message; }
-
-private:
-    std::string _message;
+    using MessageException::MessageException;
 };
 
 }

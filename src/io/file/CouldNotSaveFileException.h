@@ -1,21 +1,15 @@
 #pragma once
 
-#include <string>
-
+#include "exceptions/MessageException.h"
 #include "io/IOException.h"
 
 namespace io {
 namespace file {
 
 // Opening or writing a file failed.
-class CouldNotSaveFileException : public IOException {
+class CouldNotSaveFileException : public exceptions::MessageException<IOException> {
 public:
-    explicit CouldNotSaveFileException(const std::string& message) : _message(message) {}
-
-    const std::string& getMessage() const override { return _message; }
-
-private:
-    std::string _message;
+    using MessageException::MessageException;
 };
 
 }

@@ -1,8 +1,7 @@
 #include "io/file/FileHelper.h"
 
-#include <vector>
-
 #include "debug/assertion.h"
+#include "io/file/StreamFailures.h"
 #include "io/file/StreamOpening.h"
 #include "platform/errorresources/SystemErrors.h"
 #include "util/Helpers.h"
@@ -13,9 +12,6 @@ namespace file {
 
 namespace {
 
-const std::ios_base::iostate ALL_STREAM_FAILURES =
-    std::ios_base::badbit | std::ios_base::failbit | std::ios_base::eofbit;
-
 std::string unsignedText(std::uint64_t value) { return std::to_string(value); }
 
 std::string limitText() { return unsignedText(FileHelper::MAX_FILE_SIZE); }
@@ -23,51 +19,36 @@ std::string limitText() { return unsignedText(FileHelper::MAX_FILE_SIZE); }
 // The size as the stream reports it, before it is narrowed to 32 bits, so
 // that files of 4 GiB and more are refused instead of wrapping.
 std::streamoff streamSize(std::ifstream& stream, const std::string& fileName) {
-    try {
-        std::streampos start = stream.tellg();
-        stream.seekg(0, std::ios_base::end);
-        std::streamoff size = stream.tellg();
-        stream.seekg(start);
-        if (!(size >= 0)) {
-            assertionFailed("sz >= 0", "io/file/FileHelper", 74);
-        }
-        return size;
-    } catch (const std::ios_base::failure& failure) {
-        throw CouldNotLoadFileException(FileHelper::makeErrorContext(
-            "An error occured while trying to get the size of the file.", fileName, failure.what()));
-    } catch (...) {
-        assertionFailed("false", "io/file/FileHelper", 84);
-        throw;
-    }
+    return convertStreamFailures<CouldNotLoadFileException>(
+        "An error occured while trying to get the size of the file.", fileName, 84, [&stream] {
+            std::streampos start = stream.tellg();
+            stream.seekg(0, std::ios_base::end);
+            std::streamoff size = stream.tellg();
+            stream.seekg(start);
+            if (!(size >= 0)) {
+                assertionFailed("sz >= 0", "io/file/FileHelper", 74);
+            }
+            return size;
+        });
 }
 
 std::string readBytes(std::ifstream& stream, std::uint64_t count, const std::string& fileName) {
-    try {
-        std::vector<char> buffer(static_cast<std::size_t>(count));
-        stream.read(buffer.data(), static_cast<std::streamsize>(count));
-        return std::string(buffer.data(), buffer.size());
-    } catch (const std::ios_base::failure& failure) {
-        throw CouldNotLoadFileException(FileHelper::makeErrorContext(
-            "An error occured while trying to load the file.", fileName, failure.what()));
-    } catch (...) {
-        assertionFailed("false", "io/file/FileHelper", 169);
-        throw;
-    }
+    return convertStreamFailures<CouldNotLoadFileException>(
+        "An error occured while trying to load the file.", fileName, 169, [&stream, count] {
+            std::string bytes(static_cast<std::size_t>(count), '\0');
+            stream.read(&bytes[0], static_cast<std::streamsize>(count));
+            return bytes;
+        });
 }
 
 }
 
 void FileHelper::openForReading(std::ifstream& stream, const std::string& fileName) {
-    try {
-        stream.exceptions(ALL_STREAM_FAILURES);
-        stream.open(fileName, std::ios_base::in | std::ios_base::binary);
-    } catch (const std::ios_base::failure& failure) {
-        throw CouldNotLoadFileException(makeErrorContext(
-            "An error occured when trying to open the file for reading.", fileName, failure.what()));
-    } catch (...) {
-        assertionFailed("false", "io/file/FileHelper", 29);
-        throw;
-    }
+    convertStreamFailures<CouldNotLoadFileException>(
+        "An error occured when trying to open the file for reading.", fileName, 29, [&] {
+            stream.exceptions(ALL_STREAM_FAILURES);
+            stream.open(fileName, std::ios_base::in | std::ios_base::binary);
+        });
 }
 
 void FileHelper::openForWriting(std::ofstream& stream, const std::string& fileName,

@@ -1,9 +1,9 @@
 // FileHelper::saveFile: the target is replaced by a fully written temporary
 // file in one rename, so a failure part-way (a full disk) cannot destroy it.
 
-#include "debug/assertion.h"
 #include "io/file/FileHelper.h"
 #include "io/file/ReplacementFile.h"
+#include "io/file/StreamFailures.h"
 #include "io/file/StreamOpening.h"
 
 namespace io {
@@ -16,17 +16,11 @@ const char* const WRITE_FAILED = "An error occured when trying to write the file
 // Writes, flushes and closes, so that every byte has reached the system
 // before the caller goes on.
 void writeAll(std::ofstream& stream, const std::string& data, const std::string& fileName) {
-    try {
+    convertStreamFailures<CouldNotSaveFileException>(WRITE_FAILED, fileName, 206, [&] {
         stream.write(data.data(), static_cast<std::streamsize>(data.size()));
         stream.flush();
         stream.close();
-    } catch (const std::ios_base::failure& failure) {
-        throw CouldNotSaveFileException(
-            FileHelper::makeErrorContext(WRITE_FAILED, fileName, failure.what()));
-    } catch (...) {
-        assertionFailed("false", "io/file/FileHelper", 206);
-        throw;
-    }
+    });
 }
 
 void writeInPlace(const std::string& fileName, const std::string& data,

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -91,21 +92,20 @@ std::string resolveSaveTarget(const std::string& fileName) {
     if (lstat(fileName.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
         return fileName;
     }
-    char* resolved = realpath(fileName.c_str(), nullptr);
-    if (!resolved) {
-        return fileName;
-    }
-    std::string target = resolved;
-    std::free(resolved);
-    return target;
+    std::unique_ptr<char, void (*)(void*)> resolved(realpath(fileName.c_str(), nullptr), std::free);
+    return resolved ? std::string(resolved.get()) : fileName;
 }
 
 bool canReplace(const std::string& target) {
     struct stat existing;
-    if (stat(target.c_str(), &existing) != 0) {
+    if (lstat(target.c_str(), &existing) != 0) {
         return errno == ENOENT;
     }
-    return S_ISREG(existing.st_mode) && access(target.c_str(), W_OK) == 0;
+    // A link left unresolved dangles or loops: writing through it creates the
+    // file it names, a rename would destroy the link. A second hard link or
+    // another owner would be lost by a rename too.
+    return S_ISREG(existing.st_mode) && existing.st_nlink == 1 && existing.st_uid == geteuid() &&
+           access(target.c_str(), W_OK) == 0;
 }
 
 }

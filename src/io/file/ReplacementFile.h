@@ -38,9 +38,10 @@ private:
 std::string resolveSaveTarget(const std::string& fileName);
 
 // Whether target can be saved by replacing it: it does not exist yet, or it is
-// a regular file the user may write. Anything else (devices, pipes, read-only
-// files, directories) is written in place, so the system refuses or accepts
-// it just as it would a direct write.
+// a regular file with one name, owned by the user, who may write it. Anything
+// else (links that do not resolve, hard links, devices, pipes, read-only files,
+// directories) is written in place, so the system refuses or accepts it just
+// as it would a direct write.
 bool canReplace(const std::string& target);
 
 }

@@ -19,21 +19,27 @@ const char* const PREFIX = "System error message: ";
 
 #ifdef _WIN32
 
+// Frees the buffer that FormatMessageA allocates, also when copying it throws.
+struct SystemBuffer {
+    char* text = nullptr;
+    SystemBuffer() = default;
+    SystemBuffer(const SystemBuffer&) = delete;
+    SystemBuffer& operator=(const SystemBuffer&) = delete;
+    ~SystemBuffer() {
+        if (text) {
+            LocalFree(text);
+        }
+    }
+};
+
 // The system's text for a code, with its own trailing CR LF; "" when unknown.
 std::string systemText(int errorCode) {
-    char* buffer = nullptr;
+    SystemBuffer buffer;
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
                                       FORMAT_MESSAGE_ALLOCATE_BUFFER,
                                   nullptr, static_cast<DWORD>(errorCode), 0x400,
-                                  reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
-    std::string text;
-    if (length != 0) {
-        text.assign(buffer, length);
-    }
-    if (buffer) {
-        LocalFree(buffer);
-    }
-    return text;
+                                  reinterpret_cast<LPSTR>(&buffer.text), 0, nullptr);
+    return length != 0 ? std::string(buffer.text, length) : std::string();
 }
 
 #else

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "windows/file/WindowsFileException.h"
 
 namespace windows {
@@ -10,7 +8,7 @@ namespace file {
 // A path could not be brought to its long form.
 class CouldNotConvertShortPathToLongPathException : public WindowsFileException {
 public:
-    explicit CouldNotConvertShortPathToLongPathException(const std::string& message) : WindowsFileException(message) {}
+    using WindowsFileException::WindowsFileException;
 };
 
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "windows/file/WindowsFileException.h"
 
 namespace windows {
@@ -10,7 +8,7 @@ namespace file {
 // The current directory could not be determined.
 class CouldNotGetCurrentDirectoryException : public WindowsFileException {
 public:
-    explicit CouldNotGetCurrentDirectoryException(const std::string& message) : WindowsFileException(message) {}
+    using WindowsFileException::WindowsFileException;
 };
 
 }

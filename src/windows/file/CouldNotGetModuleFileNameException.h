@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "windows/file/WindowsFileException.h"
 
 namespace windows {
@@ -10,7 +8,7 @@ namespace file {
 // The running program's own path could not be determined.
 class CouldNotGetModuleFileNameException : public WindowsFileException {
 public:
-    explicit CouldNotGetModuleFileNameException(const std::string& message) : WindowsFileException(message) {}
+    using WindowsFileException::WindowsFileException;
 };
 
 }

@@ -1,0 +1,168 @@
+// Lambdas and method references as anonymous classes: the dialect has no
+// `->` or `::`, so each call site becomes a class implementing the
+// functional interface, its method running the lambda's body.
+#include "body/Failure.h"
+#include "body/Printer.h"
+#include "classfile/AccessFlags.h"
+
+namespace jad::body {
+
+namespace {
+
+constexpr int kInvokeVirtual = 5, kInvokeStatic = 6, kInvokeSpecial = 7, kNewInvokeSpecial = 8, kInvokeInterface = 9;
+
+const Method* findMethod(const ClassFile& owner, const std::string& name, const std::string& descriptor) {
+    for (const Method& m : owner.methods) {
+        if (m.name == name && m.descriptor == descriptor) return &m;
+    }
+    return nullptr;
+}
+
+std::string indentLines(const std::vector<std::string>& lines, const std::string& indent) {
+    std::string out;
+    for (const std::string& l : lines) out += "\n" + (l.empty() ? l : indent + l);
+    return out;
+}
+
+struct Signature {
+    std::vector<JavaType> params;
+    JavaType result;
+};
+
+class LambdaPrinter {
+public:
+    LambdaPrinter(const Expr& e, const PrintContext& c, const ExprPrinter& p) : _e(e), _site(*e.lambda), _c(c), _p(p) {}
+
+    std::string run() {
+        auto sam = parseMethodDescriptor(_site.samDescriptor);
+        auto impl = parseMethodDescriptor(_site.implDescriptor);
+        if (!sam || !impl) throw Unsupported{"malformed lambda descriptor"};
+        _sam = {sam->parameters, sam->returnType};
+        _impl = {impl->parameters, impl->returnType};
+        for (size_t i = 0; i < _sam.params.size(); ++i) _samNames.push_back("arg" + std::to_string(i));
+        std::vector<std::string> body = synthetic() ? syntheticBody() : referenceBody();
+        std::string head = "new " + _c.types.className(_e.owner) + "() {";
+        std::string method = "public " + _p.typeName(_sam.result) + " " + _site.samName + "(";
+        for (size_t i = 0; i < _sam.params.size(); ++i) {
+            if (i) method += ", ";
+            method += _p.typeName(_sam.params[i]) + " " + _samNames[i];
+        }
+        method += ") {";
+        return head + "\n    " + method + indentLines(body, "        ") + "\n    }\n}";
+    }
+
+private:
+    bool synthetic() const {
+        if (_site.implOwner != _c.owner.thisClass || _site.implName.rfind("lambda$", 0) != 0) return false;
+        const Method* m = findMethod(_c.owner, _site.implName, _site.implDescriptor);
+        return m && m->code;
+    }
+
+    bool isVoid(const JavaType& t) const { return t.base == 'V' && t.dimensions == 0; }
+
+    // The parameters of the synthetic method: captured values first, named
+    // as the enclosing code names them, then the interface method's.
+    std::vector<std::string> syntheticBody() {
+        const Method& m = *findMethod(_c.owner, _site.implName, _site.implDescriptor);
+        const bool instance = (m.access & access::Static) == 0;
+        size_t captured = _e.args.size();
+        size_t first = 0;
+        if (instance) {
+            if (captured == 0 || _e.args[0]->kind != ExprKind::This) throw Unsupported{"lambda on another object"};
+            first = 1;
+        }
+        const size_t own = captured - first;
+        if (own + _sam.params.size() != _impl.params.size()) throw Unsupported{"lambda arity differs from its interface"};
+        std::vector<std::string> names;
+        for (size_t i = first; i < captured; ++i) {
+            const Expr& value = *_e.args[i];
+            if (value.kind != ExprKind::Local) throw Unsupported{"lambda captures an expression"};
+            names.push_back(value.var->name);
+        }
+        std::vector<std::string> prologue;
+        for (size_t i = 0; i < _sam.params.size(); ++i) {
+            const JavaType& want = _impl.params[own + i];
+            std::string name = "arg" + std::to_string(i);
+            if (!sameType(want, _sam.params[i])) {
+                const std::string local = "p" + std::to_string(i);
+                prologue.push_back(_p.typeName(want) + " " + local + " = (" + _p.typeName(want) + ")" + name + ";");
+                name = local;
+            }
+            names.push_back(name);
+        }
+        BodyRequest request{_c.owner, m, _c.types, _c.options, names};
+        std::vector<std::string> body = lambdaBody(request, instance ? _c.types.className(_c.owner.thisClass) + ".this" : "this");
+        prologue.insert(prologue.end(), body.begin(), body.end());
+        return prologue;
+    }
+
+    std::string argument(size_t index, const JavaType& want) const {
+        const size_t captured = _e.args.size();
+        if (index < captured) {
+            const Expr& value = *_e.args[index];
+            if (!isPure(value)) throw Unsupported{"method reference bound to an expression with effects"};
+            return _p.print(value, 13);
+        }
+        const size_t s = index - captured;
+        if (s >= _sam.params.size()) throw Unsupported{"method reference arity differs from its interface"};
+        if (sameType(want, _sam.params[s]) || !_sam.params[s].isReference()) return _samNames[s];
+        return "(" + _p.typeName(want) + ")" + _samNames[s];
+    }
+
+    std::vector<std::string> referenceBody() {
+        const size_t total = _e.args.size() + _sam.params.size();
+        std::string call;
+        size_t next = 0;
+        auto args = [&](size_t from) {
+            std::string out;
+            for (size_t i = 0; i < _impl.params.size(); ++i) {
+                if (i) out += ", ";
+                out += argument(from + i, _impl.params[i]);
+            }
+            next = from + _impl.params.size();
+            return out;
+        };
+        switch (_site.implKind) {
+        case kInvokeStatic:
+            call = _c.types.className(_site.implOwner) + "." + _site.implName + "(" + args(0) + ")";
+            break;
+        case kInvokeVirtual:
+        case kInvokeInterface: {
+            const JavaType owner = typeOfClassName(_site.implOwner);
+            std::string receiver = argument(0, owner);
+            if (receiver.find('(') == 0 || receiver.find(' ') != std::string::npos) receiver = "(" + receiver + ")";
+            call = receiver + "." + _site.implName + "(" + args(1) + ")";
+            break;
+        }
+        case kNewInvokeSpecial:
+            call = "new " + _c.types.className(_site.implOwner) + "(" + args(0) + ")";
+            break;
+        case kInvokeSpecial:
+            if (_site.implOwner != _c.owner.thisClass || _e.args.empty() || _e.args[0]->kind != ExprKind::This) {
+                throw Unsupported{"super method reference"};
+            }
+            call = _c.thisName + "." + _site.implName + "(" + args(1) + ")";
+            break;
+        default: throw Unsupported{"method handle kind " + std::to_string(_site.implKind)};
+        }
+        if (next != total) throw Unsupported{"method reference arity differs from its interface"};
+        if (isVoid(_sam.result)) return {call + ";"};
+        if (isVoid(_impl.result) && _site.implKind != kNewInvokeSpecial) throw Unsupported{"method reference returns nothing"};
+        return {"return " + call + ";"};
+    }
+
+    const Expr& _e;
+    const LambdaSite& _site;
+    const PrintContext& _c;
+    const ExprPrinter& _p;
+    Signature _sam, _impl;
+    std::vector<std::string> _samNames;
+};
+
+}  // namespace
+
+std::string lambdaText(const Expr& e, const PrintContext& context, const ExprPrinter& printer) {
+    return LambdaPrinter(e, context, printer).run();
+}
+
+}  // namespace jad::body
