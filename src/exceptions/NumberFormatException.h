@@ -1,12 +1,12 @@
 #pragma once
 
-#include "exceptions/MessageException.h"
 #include "exceptions/Exception.h"
+#include "exceptions/MessageException.h"
 
 namespace exceptions {
 
 // Text that cannot be read as a number or a boolean.
-class NumberFormatException : public exceptions::MessageException<Exception> {
+class NumberFormatException : public MessageException<Exception> {
 public:
     using MessageException::MessageException;
 };

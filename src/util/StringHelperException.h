@@ -1,7 +1,7 @@
 #pragma once
 
-#include "exceptions/MessageException.h"
 #include "exceptions/Exception.h"
+#include "exceptions/MessageException.h"
 
 namespace util {
 

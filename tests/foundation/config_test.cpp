@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestDirectory.h"
+#include "TestSupport.h"
 #include "exceptions/NumberFormatException.h"
 #include "io/file/FileHelper.h"
 #include "util/config/ConfigImpl.h"
@@ -15,16 +15,6 @@ using util::config::ParseException;
 
 const std::string EMPTY_DETAILS =
     "Error details:\nProblems in the configuration file loader (ConfigImpl).\nFilename: \nConfiguration text:\n\n";
-
-template <typename Failure, typename Action>
-std::string failureOf(Action action) {
-    try {
-        action();
-    } catch (const Failure& e) {
-        return e.getMessage();
-    }
-    return "no exception";
-}
 
 std::string parseFailure(const std::string& text) {
     return failureOf<ParseException>([&text] { ConfigImpl config(text, ConfigImpl::SOURCE_TEXT); });

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestDirectory.h"
+#include "TestSupport.h"
 #include "io/file/FileHelper.h"
 
 namespace {
@@ -17,16 +17,6 @@ namespace {
 using io::file::CouldNotLoadFileException;
 using io::file::CouldNotSaveFileException;
 using io::file::FileHelper;
-
-template <typename Failure, typename Action>
-std::string failureOf(Action action) {
-    try {
-        action();
-    } catch (const Failure& e) {
-        return e.getMessage();
-    }
-    return "no exception";
-}
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;

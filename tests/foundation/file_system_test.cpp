@@ -3,23 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "TestDirectory.h"
+#include "TestSupport.h"
 #include "io/file/FileHelper.h"
 #include "windows/file/FileSystemHelpers.h"
 
 namespace {
 
 using namespace windows::file;
-
-template <typename Failure, typename Action>
-std::string failureOf(Action action) {
-    try {
-        action();
-    } catch (const Failure& e) {
-        return e.getMessage();
-    }
-    return "no exception";
-}
 
 TEST(CurrentDirectory, EndsWithOneAddedSeparatorEvenAtTheRoot) {
     TestDirectory directory;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestDirectory.h"
+#include "TestSupport.h"
 #include "util/parser/StringTokenizerImpl.h"
 
 namespace {

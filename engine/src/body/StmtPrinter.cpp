@@ -106,8 +106,12 @@ private:
     }
 
     void ifChain(const Stmt& s, int depth, const std::string& head) {
-        const bool braces = needsBraces(s.body) || !s.elseBody.empty();
-        if (!braces) return block(depth, head, s.body);
+        const bool braces = needsBraces(s.body) || (!s.elseBody.empty() && needsBraces(s.elseBody));
+        if (!braces) {
+            block(depth, head, s.body);
+            if (s.elseBody.empty()) return;
+            return block(depth, "else", s.elseBody);
+        }
         line(depth, head + " {");
         list(s.body, depth + 1);
         if (s.elseBody.empty()) return line(depth, "}");

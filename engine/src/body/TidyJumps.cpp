@@ -136,16 +136,20 @@ struct Redirector {
         if (breakable) breakables.pop_back();
     }
 
+    // Leaving a loop or switch that ends block B is leaving B: name the
+    // innermost such construct instead.
     void redirect(Stmt& jump) {
-        if (breakables.empty()) return;
-        Stmt* inner = breakables.back();
-        if (inner->label == jump.target) return;
         for (auto& [label, tails] : blocks) {
             if (label != jump.target) continue;
-            if (std::find(tails.begin(), tails.end(), inner) == tails.end()) return;
-            if (!inner->label) inner->label = ++nextLabel;
-            jump.target = inner->label;
-            changed = true;
+            for (size_t i = breakables.size(); i-- > 0;) {
+                Stmt* candidate = breakables[i];
+                if (candidate->label == jump.target) return;
+                if (std::find(tails.begin(), tails.end(), candidate) == tails.end()) continue;
+                if (!candidate->label) candidate->label = ++nextLabel;
+                jump.target = candidate->label;
+                changed = true;
+                return;
+            }
             return;
         }
     }

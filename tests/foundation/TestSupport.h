@@ -49,3 +49,14 @@ inline void writeWhole(const std::string& fileName, const std::string& data) {
     std::ofstream stream(fileName, std::ios_base::binary);
     stream << data;
 }
+
+// The message of the Failure that action throws, or "no exception".
+template <typename Failure, typename Action>
+std::string failureOf(Action action) {
+    try {
+        action();
+    } catch (const Failure& e) {
+        return e.getMessage();
+    }
+    return "no exception";
+}
