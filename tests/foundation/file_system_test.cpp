@@ -1,6 +1,11 @@
 #include <cstring>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -34,6 +39,31 @@ TEST(ModuleFileName, NamesTheRunningProgram) {
     EXPECT_EQ('/', directory.back());
     EXPECT_EQ(directory, module.substr(0, directory.size()));
     EXPECT_EQ(std::string::npos, module.find('/', directory.size()));
+}
+
+// The same program run from a directory whose name holds double quotes must
+// still find its own directory: the quotes are part of the name.
+TEST(ModuleFileName, QuotesInTheProgramsDirectoryAreKept) {
+    TestDirectory directory;
+    const std::string quoted = directory.path() + "/dir \"with\" quotes";
+    ASSERT_EQ(0, mkdir(quoted.c_str(), 0755));
+    const std::string copy = quoted + "/tests";
+    if (link(getModuleFileName().c_str(), copy.c_str()) != 0) {
+        GTEST_SKIP() << "the test program cannot be linked into " << quoted;
+    }
+    pid_t child = fork();
+    ASSERT_NE(-1, child);
+    if (child == 0) {
+        int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 1);
+        dup2(quiet, 2);
+        execl(copy.c_str(), copy.c_str(), "--gtest_filter=ModuleFileName.NamesTheRunningProgram",
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST(LongPath, ExistingPathComesBackUnchanged) {

@@ -1,7 +1,4 @@
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TemporaryDirectory.h"
 #include "decompiler/engine/Jad.h"
 #include "io/file/CouldNotLoadFileException.h"
 
@@ -17,18 +15,6 @@ namespace {
 
 using products::zefra::decompiler::engine::DecompilerEngineException;
 using products::zefra::decompiler::engine::Jad;
-
-std::string readWhole(const std::string& fileName) {
-    std::ifstream stream(fileName, std::ios_base::binary);
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return text.str();
-}
-
-void writeWhole(const std::string& fileName, const std::string& data) {
-    std::ofstream stream(fileName, std::ios_base::binary);
-    stream << data;
-}
 
 // The engine writes its output under the base name of its last argument and
 // records the arguments it received, each ended by a zero byte.
@@ -43,20 +29,13 @@ printf 'header line 1\r\nheader line 2\r\n\r\nclass A {\r\n\r\n}\r\n' > "jad/tmp
 // the test; the previous current directory is restored afterwards.
 class RunnerTest : public testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/zefra-runner-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        _directory = pattern;
-        char previous[4096];
-        ASSERT_NE(nullptr, getcwd(previous, sizeof previous));
-        _previous = previous;
-        ASSERT_EQ(0, chdir(_directory.c_str()));
-        ASSERT_EQ(0, mkdir("jad", 0755));
-        ASSERT_EQ(0, mkdir("jad/tmp", 0755));
+    RunnerTest() : _directory(_temporary.path()), _current(_directory) {
+        _temporary.writeFile("jad/tmp/.keep", "");
     }
-    void TearDown() override {
-        ASSERT_EQ(0, chdir(_previous.c_str()));
-        ASSERT_EQ(0, std::system(("rm -rf '" + _directory + "'").c_str()));
+
+    std::string readWhole(const std::string& fileName) const { return _temporary.readFile(fileName); }
+    void writeWhole(const std::string& fileName, const std::string& data) const {
+        _temporary.writeFile(fileName, data);
     }
 
     void installEngine(const std::string& script, mode_t mode = 0755) {
@@ -88,8 +67,9 @@ protected:
         return "no exception";
     }
 
-    std::string _directory;
-    std::string _previous;
+    pipelinetest::TemporaryDirectory _temporary;
+    const std::string _directory;
+    pipelinetest::CurrentDirectoryScope _current;
 };
 
 TEST_F(RunnerTest, RunsTheEngineWithItsOptionsAndCutsTheHeader) {

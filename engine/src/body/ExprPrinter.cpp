@@ -133,12 +133,14 @@ std::string ExprPrinter::text(const Expr& e) const {
 }
 
 std::string ExprPrinter::field(const Expr& e) const {
+    // Inside a lambda's class the interface's own members would hide the
+    // enclosing class's, so those are named in full there.
     if (e.isStatic) {
-        if (e.owner == _c.owner.thisClass && !_c.localNames.count(e.name) && !_c.qualifyStatics) return e.name;
+        if (e.owner == _c.owner.thisClass && !_c.localNames.count(e.name) && !_c.qualifyStatics && !_c.inLambda) return e.name;
         return _c.types.className(e.owner) + "." + e.name;
     }
     const Expr& receiver = *e.args[0];
-    if (receiver.kind == ExprKind::This && !_c.localNames.count(e.name)) return e.name;
+    if (receiver.kind == ExprKind::This && !_c.localNames.count(e.name) && !_c.inLambda) return e.name;
     return print(receiver, 15) + "." + e.name;
 }
 
@@ -156,7 +158,7 @@ std::string ExprPrinter::invoke(const Expr& e) const {
         return std::string(e.owner == _c.owner.thisClass ? "this" : "super") + "(" + arguments(e, 1) + ")";
     }
     if (e.isStatic) {
-        const std::string qualifier = e.owner == _c.owner.thisClass ? std::string() : _c.types.className(e.owner) + ".";
+        const std::string qualifier = e.owner == _c.owner.thisClass && !_c.inLambda ? std::string() : _c.types.className(e.owner) + ".";
         return qualifier + e.name + "(" + arguments(e, 0) + ")";
     }
     if (e.invoke == InvokeKind::Super) {
@@ -165,7 +167,7 @@ std::string ExprPrinter::invoke(const Expr& e) const {
     }
     const Expr& receiver = *e.args[0];
     const bool creation = receiver.kind == ExprKind::NewArray || receiver.kind == ExprKind::ArrayInit;
-    std::string target = receiver.kind == ExprKind::This ? std::string()
+    std::string target = receiver.kind == ExprKind::This ? (_c.inLambda ? _c.thisName + "." : std::string())
                          : creation ? "(" + text(receiver) + ")." : print(receiver, 15) + ".";
     return target + e.name + "(" + arguments(e, 1) + ")";
 }

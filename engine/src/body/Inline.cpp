@@ -66,6 +66,13 @@ struct Finder {
             const bool lazy = (e->kind == ExprKind::Binary && (e->op == "&&" || e->op == "||") && i > 0) ||
                               (e->kind == ExprKind::Conditional && i > 0);
             if (isAssign && i == 0 && child->kind == ExprKind::Local) continue;  // a target is not a read
+            if (isAssign && i == 0 && !contains(*child)) {
+                // a field or element target evaluates its parts first and stores last
+                for (const ExprPtr& part : child->args) {
+                    if (!safeBefore(*part, *value)) blocked = true;
+                }
+                continue;
+            }
             if (!contains(*child)) {
                 if (!safeBefore(*child, *value)) blocked = true;
                 continue;

@@ -27,6 +27,18 @@ uint64_t budgetFor(size_t instructions) { return 200000 + uint64_t(instructions)
 // could make that recursion endless.
 thread_local int g_lambdaDepth = 0;
 
+bool isConstructorCall(const body::Stmt& s) {
+    return s.kind == body::StmtKind::Expr && s.expr->kind == body::ExprKind::Invoke && s.expr->name == "<init>" &&
+           !s.expr->args.empty() && s.expr->args[0]->kind == body::ExprKind::This;
+}
+
+// Java wants this(...) or super(...) first; code before it cannot be printed.
+void checkConstructorCall(const body::StmtList& body) {
+    for (size_t i = 0; i < body.size(); ++i) {
+        if (isConstructorCall(*body[i]) && i > 0) throw body::Unsupported{"statements before the constructor call"};
+    }
+}
+
 std::vector<std::string> decompile(const BodyRequest& request, const std::string& thisName) {
     using namespace body;
     const Code& code = *request.method.code;
@@ -48,6 +60,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     tidy(body, isVoid, budget);
     checkTree(body, "tidying");
     recoverIdioms(body, request.method.name == "<init>", request.owner.superClass);
+    if (request.method.name == "<init>") checkConstructorCall(body);
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner};
     inferTypes(body, locals.all, methodTypes, budget);
     coerceTypes(body, methodTypes, budget);

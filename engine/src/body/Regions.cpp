@@ -38,11 +38,52 @@ public:
         for (size_t i = 0; i < _top.size(); ++i) _top[i] = static_cast<int>(i);
         _groupOfHandler.assign(_handlers.size(), -1);
         collectGroups();
-        for (size_t g = 0; g < _groups.size(); ++g) collapse(g);
+        collapseAll();
         return std::move(_tree);
     }
 
 private:
+    // Innermost first; a range inside another's handler may be no smaller
+    // than that range, so a group that does not fit yet waits for the rest.
+    void collapseAll() {
+        _collapsed.assign(_groups.size(), 0);
+        std::vector<size_t> pending(_groups.size());
+        for (size_t g = 0; g < pending.size(); ++g) pending[g] = g;
+        while (!pending.empty()) {
+            std::vector<size_t> waiting;
+            std::string reason = "protected ranges that do not nest";
+            for (size_t g : pending) {
+                if (enclosesPending(g, pending)) {
+                    waiting.push_back(g);
+                    continue;
+                }
+                try {
+                    collapse(g);
+                    _collapsed[g] = 1;
+                } catch (const Unsupported& u) {
+                    waiting.push_back(g);
+                    reason = u.reason;
+                }
+            }
+            if (waiting.size() == pending.size()) throw Unsupported{reason};
+            pending.swap(waiting);
+        }
+    }
+
+    // A range that shares blocks with a smaller one still waiting must wait
+    // for it: collapsing the outer first would hide the inner.
+    bool enclosesPending(size_t g, const std::vector<size_t>& pending) const {
+        const std::vector<int>& mine = _groups[g].covered;
+        for (size_t p : pending) {
+            if (p == g || _collapsed[p] || _groups[p].covered.size() > mine.size()) continue;
+            const std::vector<int>& theirs = _groups[p].covered;
+            std::vector<int> common;
+            std::set_intersection(mine.begin(), mine.end(), theirs.begin(), theirs.end(), std::back_inserter(common));
+            if (!common.empty() && (theirs.size() < mine.size() || p < g)) return true;
+        }
+        return false;
+    }
+
     void collectGroups() {
         std::map<uint32_t, Group> byPc;
         std::vector<uint32_t> pcOrder;
@@ -103,7 +144,7 @@ private:
         std::vector<int> result;
         for (int h : _cfg.blocks[static_cast<size_t>(block)].handlers) {
             const int g = _groupOfHandler[static_cast<size_t>(h)];
-            if (g > static_cast<int>(current)) result.push_back(h);
+            if (g >= 0 && g != static_cast<int>(current) && !_collapsed[static_cast<size_t>(g)]) result.push_back(h);
         }
         return result;
     }
@@ -114,7 +155,7 @@ private:
         std::vector<int> idom;
     };
 
-    TopGraph topGraph(size_t current) {
+    TopGraph topGraph() {
         TopGraph g;
         const size_t n = _tree.nodes.size();
         g.succ.assign(n, {});
@@ -134,7 +175,8 @@ private:
                 if (to != from || s == _tree.nodes[static_cast<size_t>(to)].entryBlock) edge(from, to);
             }
             for (int h : b.handlers) {
-                if (_groupOfHandler[static_cast<size_t>(h)] < static_cast<int>(current)) continue;
+                const int g = _groupOfHandler[static_cast<size_t>(h)];
+                if (g < 0 || _collapsed[static_cast<size_t>(g)]) continue;
                 const int to = _top[static_cast<size_t>(_cfg.blockAt(_handlers[static_cast<size_t>(h)].handlerPc))];
                 if (to != from) edge(from, to);
             }
@@ -187,7 +229,7 @@ private:
 
     void collapse(size_t index) {
         const Group& group = _groups[index];
-        const TopGraph g = topGraph(index);
+        const TopGraph g = topGraph();
         std::set<int> covered(group.covered.begin(), group.covered.end());
         std::set<int> body;
         for (int b : group.covered) body.insert(_top[static_cast<size_t>(b)]);
@@ -255,6 +297,10 @@ private:
             if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Local && e.args[1]->kind == ExprKind::Caught) {
                 VarPtr v = e.args[0]->var;
                 b.stmts.erase(b.stmts.begin());
+                if (!v->declaredType) {
+                    v->type = e.args[1]->type;
+                    v->declaredType = true;
+                }
                 return v;
             }
         }
@@ -375,6 +421,7 @@ private:
     std::vector<int> _top;
     std::vector<Group> _groups;
     std::vector<int> _groupOfHandler;
+    std::vector<char> _collapsed;
     std::vector<Var*> _lockVars;  // locals that only held a monitor
 
 public:

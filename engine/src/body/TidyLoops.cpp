@@ -56,9 +56,27 @@ const Var* updatedVar(const Stmt& s) {
     }
 }
 
+// if (c) { jump } else { rest }  ->  if (c) { jump } rest, so a loop's last
+// statements are visible.
+void flattenTail(StmtList& body) {
+    for (int guard = 0; guard < 1000 && !body.empty(); ++guard) {
+        Stmt& last = *body.back();
+        if (last.kind != StmtKind::If || last.elseBody.empty() || !last.declare.empty()) return;
+        if (canComplete(last.body) && !canComplete(last.elseBody)) {
+            last.expr = negate(last.expr);
+            last.body.swap(last.elseBody);
+        }
+        if (canComplete(last.body)) return;
+        StmtList rest;
+        rest.swap(last.elseBody);
+        body.insert(body.end(), rest.begin(), rest.end());
+    }
+}
+
 // while (c) { body; i++; }  ->  for (; c; i++) { body }
 bool forLoop(Stmt& loop) {
     StmtList& body = loop.body;
+    flattenTail(body);
     size_t first = body.size();
     while (first > 0) {
         const Var* v = updatedVar(*body[first - 1]);

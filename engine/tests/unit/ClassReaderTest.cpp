@@ -84,6 +84,36 @@ TEST(ClassReader, ChecksCodeAgainstItsOwnLength) {
               "Code attribute overruns its length at byte 95");
 }
 
+// A static method m()V, max_stack 1, max_locals 1, code `nop; return`, with
+// one StackMapTable attribute of `frames` (count first).
+std::vector<uint8_t> withStackMap(const std::vector<uint8_t>& frames) {
+    ClassBytes code;
+    code.u2(1).u2(1).u4(2).u1(0).u1(0xB1).u2(0).u2(1).u2(8).u4(static_cast<uint32_t>(frames.size())).raw(frames);
+    ClassBytes bytes;
+    bytes.header().u2(9).utf8("A").u1(7).u2(1).utf8("java/lang/Object").u1(7).u2(3).utf8("Code").utf8("m")
+        .utf8("()V").utf8("StackMapTable").classInfo().u2(0).u2(1).u2(9).u2(6).u2(7).u2(1).u2(5)
+        .u4(static_cast<uint32_t>(code.bytes().size())).raw(code.bytes()).u2(0);
+    return bytes.bytes();
+}
+
+TEST(ClassReader, ExpandsAndChecksStackMapFrames) {
+    // One append frame at offset 1 adding an int local.
+    auto bytes = withStackMap({0, 1, 252, 0, 1, 1});
+    ClassFile file = readClassFile(bytes.data(), bytes.size());
+    const auto& frames = file.methods[0].code->frames;
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].offset, 1u);
+    ASSERT_EQ(frames[0].locals.size(), 1u);
+    EXPECT_EQ(frames[0].locals[0].tag, VerificationTag::Integer);
+    EXPECT_EQ(reasonFor(withStackMap({0, 2, 252, 0, 1, 1, 64, 1})), "stack map frame at offset 2 outside the code");
+    EXPECT_EQ(reasonFor(withStackMap({0, 1, 200})), "stack map has reserved frame type 200");
+    EXPECT_EQ(reasonFor(withStackMap({0, 1, 250, 0, 0})), "stack map chops more locals than there are");
+    // Two locals where max_locals is 1; a long counts twice.
+    EXPECT_EQ(reasonFor(withStackMap({0, 1, 252, 0, 0, 4})), "stack map frame exceeds max_locals");
+    EXPECT_EQ(reasonFor(withStackMap({0, 1, 64, 9})), "stack map has unknown verification type 9");
+    EXPECT_EQ(reasonFor(withStackMap({0, 1, 64, 8, 0, 7})), "stack map names offset 7 outside the code");
+}
+
 TEST(ClassReader, RejectsBytesAfterTheClass) {
     auto bytes = ClassBytes().header().standardPool().classInfo().noMembers().u1(0).bytes();
     EXPECT_EQ(reasonFor(bytes), "1 extra bytes after the end of the class at byte " + std::to_string(bytes.size() - 1));

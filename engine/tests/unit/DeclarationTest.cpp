@@ -85,7 +85,7 @@ TEST_F(Declarations, ConstantsPrintAsLiteralsThatReadBack) {
         "    static final String STR = \"tab\\tquote\\\"\" + \"back\\\\ \xC3\xA9\xE4\xB8\xAD \\000\" + \" end\\r\\n\";\n",
         "    static final String LONG = \"abcdefghij\" + \"klmnopqrst\" + \"uvwxyz\";\n",
         // The JVM ignores a constant on an instance field; the constructor sets it.
-        "    final int instance;\n    static int notConstant;\n"});
+        "    final int instance;\n    static int notConstant = 3;\n"});
 }
 
 TEST_F(Declarations, ParameterNamesComeFromDebugInfoOrAreMadeUp) {
@@ -123,8 +123,10 @@ TEST_F(Declarations, MethodsConstructorsAndInitializers) {
     expectInOrder(text, {"    protected Shapes(int n) throws IOException, InterruptedException {\n",
                          "    public abstract double area();\n",
                          "    native int peek();\n",
-                         "    final synchronized void lock() {\n",
-                         "    static {\n"});
+                         "    final synchronized void lock() {\n"});
+    // A static block that only assigns a field is that field's initializer.
+    expectInOrder(text, {"    static int count = 1;\n"});
+    expectAbsent(text, {"static {"});
     // The enclosing instance the compiler passes is not a declared parameter.
     expectInOrder(text, {"    class Inner {\n        Inner(String name) {\n"});
     expectInOrder(text, {"    interface Visitor {\n", "        void visit(Shapes shapes);\n",

@@ -36,7 +36,8 @@ TEST_F(Structuring, LabeledBreakAndContinueWhereNeeded) {
         }
         return found; } })", "m");
     expectDecompiled(text);
-    expectPieces(text, {"label", ": for (int i = 0;", "continue label", "break label", "found++;"});
+    // `continue outer` from the inner loop's end is the inner loop's break
+    expectPieces(text, {"label", ": for (int i = 0;", "break;", "break label", "found++;"});
 }
 
 TEST_F(Structuring, SwitchWithFallThroughAndDefaultInTheMiddle) {

@@ -8,6 +8,7 @@
 #include "platform/PathSeparator.h"
 #include "platform/errorresources/SystemErrors.h"
 #include "util/StringHelper.h"
+#include "util/parser/ArgumentParserHelpers.h"
 #include "windows/file/FileSystemHelpers.h"
 
 namespace products {
@@ -90,8 +91,7 @@ void runEngine(const std::string& longPath) {
 // POSIX they are ordinary characters of a name, and the engine writes its
 // output under the name it was given.
 std::string outputPathFor(const std::string& longPath) {
-    std::string::size_type separator = longPath.rfind(SEPARATOR);
-    const std::string fileName = separator == std::string::npos ? longPath : longPath.substr(separator + 1);
+    const std::string fileName = util::fileNameOfPath(longPath);
     std::string::size_type dot = fileName.rfind('.');
     if (dot == std::string::npos) {
         throw DecompilerEngineException(

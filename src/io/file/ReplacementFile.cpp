@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/PathSeparator.h"
+#include "util/parser/ArgumentParserHelpers.h"
 
 namespace io {
 namespace file {
@@ -18,11 +18,6 @@ namespace file {
 namespace {
 
 const int RESERVE_ATTEMPTS = 100;
-
-std::string directoryOf(const std::string& path) {
-    std::string::size_type separator = path.rfind(platform::PATH_SEPARATOR);
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
 
 // Short and free of the target's name, so that it never exceeds a name limit.
 std::string temporaryName(const std::string& directory, int attempt) {
@@ -59,7 +54,7 @@ ReplacementFile::~ReplacementFile() {
 }
 
 bool ReplacementFile::reserve() {
-    const std::string directory = directoryOf(_target);
+    const std::string directory = util::directoryOfPath(_target);
     for (int attempt = 0; attempt < RESERVE_ATTEMPTS; ++attempt) {
         _path = temporaryName(directory, attempt);
         // 0666 lets the umask decide, as it would for a file created directly.

@@ -16,11 +16,19 @@ std::string withoutQuotes(const std::string& path) {
 
 }
 
+std::string directoryOfPath(const std::string& path) {
+    std::string::size_type separator = path.rfind(platform::PATH_SEPARATOR);
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+std::string fileNameOfPath(const std::string& path) {
+    std::string::size_type separator = path.rfind(platform::PATH_SEPARATOR);
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
 std::string getDirectoryPart(const std::string& path) {
     try {
-        const std::string unquoted = withoutQuotes(path);
-        std::string::size_type separator = unquoted.rfind(platform::PATH_SEPARATOR);
-        return separator == std::string::npos ? std::string() : unquoted.substr(0, separator + 1);
+        return directoryOfPath(withoutQuotes(path));
     } catch (...) {
         assertionFailed("false", "util/parser/ArgumentParserHelpers", 136);
         throw;
@@ -29,9 +37,7 @@ std::string getDirectoryPart(const std::string& path) {
 
 std::string getFileNamePart(const std::string& path) {
     try {
-        const std::string unquoted = withoutQuotes(path);
-        std::string::size_type separator = unquoted.rfind(platform::PATH_SEPARATOR);
-        return separator == std::string::npos ? unquoted : unquoted.substr(separator + 1);
+        return fileNameOfPath(withoutQuotes(path));
     } catch (...) {
         assertionFailed("false", "util/parser/ArgumentParserHelpers", 169);
         throw;

@@ -65,7 +65,9 @@ std::string getModuleFileName() {
     return path;
 }
 
-std::string getApplicationDirectory() { return util::getDirectoryPart(getModuleFileName()); }
+// The module path comes from the system, so a double quote in it is part of a
+// directory name and must stay.
+std::string getApplicationDirectory() { return util::directoryOfPath(getModuleFileName()); }
 
 std::string getCurrentDirectory() {
     std::string directory;
