@@ -114,7 +114,10 @@ private:
     void note(const Expr& e, Site site) {
         if (e.kind == ExprKind::Local && e.var->kind != VarKind::Parameter && e.var->kind != VarKind::This) {
             auto& sites = _sites[e.var.get()];
-            if (sites.empty()) _order.push_back(e.var.get());
+            if (sites.empty()) {
+                _order.push_back(e.var.get());
+                _owners[e.var.get()] = e.var;
+            }
             sites.push_back(site);
         }
         for (const ExprPtr& c : e.args) note(*c, site);
@@ -199,15 +202,7 @@ private:
         }
     }
 
-    VarPtr shared(Var* v) {
-        // Var objects are owned by the method's list; find the shared pointer
-        // through any expression that names it.
-        VarPtr found;
-        visitAllExprs(_body, [&](ExprPtr& e) {
-            if (!found && e->kind == ExprKind::Local && e->var.get() == v) found = e->var;
-        });
-        return found;
-    }
+    VarPtr shared(Var* v) const { return _owners.at(v); }
 
     bool visibleTogether(Site a, Site b) const {
         return within(a, b) || within(b, a);
@@ -266,6 +261,7 @@ private:
     std::vector<Var*> _order;
     std::map<Var*, Site> _catchVars, _declared;
     std::map<Var*, std::vector<StmtList*>> _catchBodies;
+    std::map<Var*, VarPtr> _owners;
     std::multimap<std::string, Taken> _taken;
     std::set<std::string> _names;
 };

@@ -291,6 +291,13 @@ StmtList Level::branches(int n) {
     case BlockExit::End: return {};
     case BlockExit::Goto: return doBranch(n, b.succ[0]);
     case BlockExit::Cond: {
+        if (b.succ[0] == b.succ[1]) {
+            // both ways lead to the same place: only the test's effects remain
+            StmtList code{makeStmt(StmtKind::If, b.cond)};
+            StmtList next = doBranch(n, b.succ[0]);
+            code.insert(code.end(), next.begin(), next.end());
+            return code;
+        }
         // javac jumps around the then-branch, so the fall-through edge is the
         // source's then-branch.
         auto s = makeStmt(StmtKind::If, negate(b.cond));

@@ -64,6 +64,34 @@ struct LabelMarker {
     }
 };
 
+int occurrences(const StmtList& body, const Var* v) {
+    int count = 0;
+    visitAllExprs(const_cast<StmtList&>(body), [&](ExprPtr& e) {
+        if (e->kind == ExprKind::Local && e->var.get() == v) ++count;
+    });
+    return count;
+}
+
+// try { ...; t = E; } catch (...) { ... } return t;  ->  try { ...; return E; } ...
+void returnInsideTry(StmtList& body) {
+    visitLists(body, [&](StmtList& list) {
+        for (size_t i = 0; i + 1 < list.size(); ++i) {
+            Stmt& tryStmt = *list[i];
+            Stmt& ret = *list[i + 1];
+            if (tryStmt.kind != StmtKind::Try || !tryStmt.finallyBody.empty() || tryStmt.body.empty()) continue;
+            if (ret.kind != StmtKind::Return || !ret.expr || ret.expr->kind != ExprKind::Local) continue;
+            const VarPtr temp = ret.expr->var;
+            if (temp->kind != VarKind::Temp) continue;
+            Stmt& last = *tryStmt.body.back();
+            if (last.kind != StmtKind::Expr || last.expr->kind != ExprKind::Assign || last.expr->args[0]->kind != ExprKind::Local ||
+                last.expr->args[0]->var != temp) continue;
+            if (occurrences(body, temp.get()) != 2) continue;
+            tryStmt.body.back() = makeStmt(StmtKind::Return, last.expr->args[1]);
+            list.erase(list.begin() + static_cast<long>(i) + 1);
+        }
+    });
+}
+
 }  // namespace
 
 void markExplicitLabels(StmtList& body) {
@@ -84,6 +112,7 @@ void tidy(StmtList& body, bool isVoid, Budget& budget) {
         if (!changed) break;
     }
     unwrapElseAfterJump(body);
+    returnInsideTry(body);
     spliceUnusedBlocks(body);
     markExplicitLabels(body);
 }

@@ -2,6 +2,7 @@
 
 #include "classfile/AccessFlags.h"
 #include "decl/BridgeTarget.h"
+#include "print/Names.h"
 
 namespace jad {
 
@@ -35,7 +36,27 @@ bool hasParameterizedSupertype(const ClassFile& owner) {
 
 }  // namespace
 
-bool isHiddenField(const Field& field) { return isSynthetic(field.access, field.syntheticAttribute); }
+bool isAssertionFlag(const Field& field) {
+    return field.name == "$assertionsDisabled" && field.descriptor == "Z" && (field.access & access::Static);
+}
+
+bool isHiddenField(const Field& field) {
+    return isSynthetic(field.access, field.syntheticAttribute) && !isAssertionFlag(field);
+}
+
+std::string assertionFlagName(const ClassFile& owner) {
+    std::string name = "assertionsDisabled";
+    for (int suffix = 1;; ++suffix) {
+        bool taken = false;
+        for (const auto& field : owner.fields) taken |= field.name == name;
+        if (!taken) return name;
+        name = "assertionsDisabled" + std::to_string(suffix);
+    }
+}
+
+std::string printedFieldName(const ClassFile& owner, const Field& field) {
+    return isAssertionFlag(field) ? assertionFlagName(owner) : displayName(field.name);
+}
 
 bool isHiddenMethod(const ClassFile& owner, const Method& method) {
     if (!isBridge(method)) return isSynthetic(method.access, method.syntheticAttribute);

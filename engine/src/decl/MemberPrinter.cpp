@@ -6,6 +6,7 @@
 #include "classfile/Descriptor.h"
 #include "decl/Comments.h"
 #include "decl/ConstantText.h"
+#include "decl/MemberFilter.h"
 #include "decl/Modifiers.h"
 #include "decl/SignatureText.h"
 #include "decl/ParameterNames.h"
@@ -120,12 +121,13 @@ void printBody(SourceWriter& out, const MemberContext& context, const Method& me
 
 void printField(SourceWriter& out, const MemberContext& context, const Field& field) {
     out.lines(annotationComments(field.annotations, field.deprecated));
-    out.lines(signatureComment(field.signature, fieldSignatureText(field.signature, displayName(field.name))));
+    std::string name = printedFieldName(context.owner.file, field);
+    out.lines(signatureComment(field.signature, fieldSignatureText(field.signature, name)));
     JavaType type = *parseFieldDescriptor(field.descriptor);
     std::string text = fieldModifiers(field.access, inInterface(context.owner)) + context.types.typeName(type) +
-                       " " + displayName(field.name);
+                       " " + name;
     std::string value = constantInitializer(context.owner.file, field, context.options.splitLiteralsAt);
-    auto computed = context.fieldValues.find(field.name);
+    auto computed = context.fieldValues.find(name);
     if (value.empty() && computed != context.fieldValues.end() && !computed->second.empty()) {
         // The expression may span lines (an anonymous class); its first
         // line goes on the declaration's.

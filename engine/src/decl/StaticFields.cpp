@@ -32,8 +32,11 @@ int assignedField(const std::string& first, const ClassFile& owner, const std::s
     std::string name = text.substr(0, assign);
     for (size_t i = 0; i < owner.fields.size(); ++i) {
         const Field& field = owner.fields[i];
-        if (field.name != name || !(field.access & access::Static) || isHiddenField(field)) continue;
-        if (field.constantValue || !isPlainIdentifier(name)) return -1;
+        // The statements may still use the class file's name for a field the
+        // declaration renames.
+        bool named = field.name == name || printedFieldName(owner, field) == name;
+        if (!named || !(field.access & access::Static) || isHiddenField(field)) continue;
+        if (field.constantValue) return -1;
         rest = text.substr(assign + 3);
         return static_cast<int>(i);
     }
@@ -55,7 +58,7 @@ std::optional<FieldValues> fieldInitializers(const std::vector<std::string>& sta
         if (last.empty() || last.back() != ';') return std::nullopt;
         last.pop_back();
         statement.front() = rest;
-        values[owner.fields[static_cast<size_t>(field)].name] = statement;
+        values[printedFieldName(owner, owner.fields[static_cast<size_t>(field)])] = statement;
         previous = field;
     }
     return values;
