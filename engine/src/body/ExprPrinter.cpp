@@ -47,7 +47,12 @@ int ExprPrinter::precedence(const Expr& e) {
 
 std::string ExprPrinter::print(const Expr& e, int minPrecedence) const {
     std::string t = text(e);
-    return precedence(e) < minPrecedence ? "(" + t + ")" : t;
+    int p = precedence(e);
+    // a literal split into pieces is a sum
+    const int split = _c.options.splitLiteralsAt;
+    if (e.kind == ExprKind::Literal && e.literal.tag == 'S' && split > 0 &&
+        (e.literal.text.size() > static_cast<size_t>(split) || t.find("\" + \"") != std::string::npos)) p = 11;
+    return p < minPrecedence ? "(" + t + ")" : t;
 }
 
 std::string ExprPrinter::typeName(const JavaType& type) const { return _c.types.typeName(type); }

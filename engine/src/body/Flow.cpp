@@ -9,9 +9,9 @@ bool isJumpTo(const Stmt& s, StmtKind kind, int label) { return s.kind == kind &
 bool hasJump(const StmtList& list, StmtKind kind, int label) {
     for (const StmtPtr& s : list) {
         if (isJumpTo(*s, kind, label)) return true;
-        for (StmtList* child : childLists(*s)) {
-            if (hasJump(*child, kind, label)) return true;
-        }
+        bool found = false;
+        forEachChildList(*s, [&](StmtList& child) { found = found || hasJump(child, kind, label); });
+        if (found) return true;
     }
     return false;
 }
@@ -20,7 +20,7 @@ int countJumps(const StmtList& list, int label) {
     int count = 0;
     for (const StmtPtr& s : list) {
         if ((s->kind == StmtKind::Break || s->kind == StmtKind::Continue) && s->target == label) ++count;
-        for (StmtList* child : childLists(*s)) count += countJumps(*child, label);
+        forEachChildList(*s, [&](StmtList& child) { count += countJumps(child, label); });
     }
     return count;
 }
@@ -31,7 +31,7 @@ void retarget(StmtList& list, StmtKind kind, int label, StmtKind newKind, int ne
             s->kind = newKind;
             s->target = newLabel;
         }
-        for (StmtList* child : childLists(*s)) retarget(*child, kind, label, newKind, newLabel);
+        forEachChildList(*s, [&](StmtList& child) { retarget(child, kind, label, newKind, newLabel); });
     }
 }
 

@@ -73,6 +73,7 @@ public:
     Budget& budget;
     std::vector<Scope> scopes;
     int labels = 0;
+    int depth = 0;
 };
 
 Level::Level(Structurer& s, int parent, int part, int entry) : _s(s), _parent(parent), _part(part), _entry(entry) {}
@@ -213,6 +214,12 @@ std::vector<int> Level::domChildren(int n) const {
 
 StmtList Level::doTree(int n) {
     _s.budget.spend();
+    // every nested tree is a few native frames; keep well inside the stack
+    if (++_s.depth > 1500) throw Unsupported{"control flow nested too deeply"};
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{_s.depth};
     if (_generated[static_cast<size_t>(n)]++) throw Unsupported{"block reached twice while structuring"};
     const bool compound = _s.tree.isCompound(n);
     const Node& node = _s.node(n);
@@ -241,7 +248,7 @@ StmtList Level::nodeWithin(int n, const std::vector<int>& placed) {
     return wrap(placed, 0, [&] {
         StmtList code = codeOf(n);
         StmtList jumps = branches(n);
-        code.insert(code.end(), jumps.begin(), jumps.end());
+        code.insert(code.end(), std::make_move_iterator(jumps.begin()), std::make_move_iterator(jumps.end()));
         return code;
     });
 }
@@ -256,7 +263,7 @@ StmtList Level::wrap(const std::vector<int>& ys, size_t from, const std::functio
     _s.scopes.pop_back();
     StmtList result{block};
     StmtList after = doTree(y);
-    result.insert(result.end(), after.begin(), after.end());
+    result.insert(result.end(), std::make_move_iterator(after.begin()), std::make_move_iterator(after.end()));
     return result;
 }
 

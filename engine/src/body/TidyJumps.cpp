@@ -155,21 +155,17 @@ struct Redirector {
     }
 };
 
-int maxLabel(const StmtList& list) {
-    int best = 0;
-    for (const StmtPtr& s : list) {
-        best = std::max(best, s->label);
-        for (StmtList* child : childLists(*s)) best = std::max(best, maxLabel(*child));
-    }
-    return best;
-}
-
 }  // namespace
 
 bool redirectBreaks(StmtList& body) {
+    // labels made here only need to differ from the structurer's, which
+    // count up from one per method
+    thread_local int nextLabel = 1 << 24;
+    if (nextLabel > (1 << 30)) nextLabel = 1 << 24;
     Redirector r;
-    r.nextLabel = maxLabel(body);
+    r.nextLabel = nextLabel;
     r.walk(body);
+    nextLabel = r.nextLabel;
     return r.changed;
 }
 

@@ -21,7 +21,7 @@ std::vector<StmtList*> childLists(Stmt& s) {
 
 void visitLists(StmtList& list, const ListVisitor& f) {
     for (StmtPtr& s : list) {
-        for (StmtList* child : childLists(*s)) visitLists(*child, f);
+        forEachChildList(*s, [&](StmtList& child) { visitLists(child, f); });
     }
     f(list);
 }

@@ -21,6 +21,14 @@ void visitLists(StmtList& list, const ListVisitor& f);
 void visitAllExprs(StmtList& list, const ExprVisitor& f);
 // The statement lists directly owned by `s` (branches, bodies, arms, catches).
 std::vector<StmtList*> childLists(Stmt& s);
+// The same without building a vector: `f` is called with each list.
+template <typename F> void forEachChildList(Stmt& s, F&& f) {
+    for (StmtList* l : {&s.init, &s.body, &s.elseBody, &s.update, &s.finallyBody}) {
+        if (!l->empty()) f(*l);
+    }
+    for (SwitchArm& arm : s.arms) f(arm.body);
+    for (CatchClause& c : s.catches) f(c.body);
+}
 
 // Counts into Var::defs and Var::uses over `lists` (the counts are reset first
 // for `vars`).

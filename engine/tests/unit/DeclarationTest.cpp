@@ -215,7 +215,8 @@ TEST_F(Declarations, StaticInitializersOfOnlyFieldAssignmentsBecomeInitializers)
             static String name = "n";
             interface Holder { Object EMPTY = new Object(); }
         }
-        class Mixed { static int a; static { a = 1; System.out.println(a); } })"}};
+        class Mixed { static int a; static { a = 1; System.out.println(a); } }
+        class Asserts { void check(int x) { assert x > 0; } })"}};
     std::string text = decompile(sources, "Statics.class", "", {"-ff"});
     expectInOrder(text, {"    static final Object LOCK = new Object();\n", "    static final int[] TABLE = new int[4];\n",
                          "    static String name = \"n\";\n", "    interface Holder {\n        Object EMPTY = new Object();\n"});
@@ -223,6 +224,9 @@ TEST_F(Declarations, StaticInitializersOfOnlyFieldAssignmentsBecomeInitializers)
     // Anything besides the assignments keeps the block as it is.
     auto mixed = test::runJad({"-p", (dir.path() / "classes/Mixed.class").string()}, dir.path());
     expectInOrder(test::withLf(mixed.out), {"    static {\n"});
+    // The flag `assert` compiles to is synthetic, yet the code still reads it.
+    auto asserts = test::runJad({"-p", (dir.path() / "classes/Asserts.class").string()}, dir.path());
+    expectInOrder(test::withLf(asserts.out), {"    static final boolean assertionsDisabled"});
 }
 
 }  // namespace
