@@ -83,11 +83,18 @@ bool LevelReader::readNextRecord()
     if (static_cast<std::uint32_t>(depth) < _levels.back().level) {
         return false;
     }
+    // The whole record is taken before its numbers are read, so that a bad
+    // line or kind leaves the tokenizer at the next record for the enclosing
+    // level.
     _st.nextToken();  // the depth, already known
-    std::int32_t line = util::toInt(_st.nextToken());
-    std::int32_t kind = util::toInt(_st.nextToken());
-    AccessGroup group = accessGroupOf(_st.nextToken());
-    NameAndLine nameAndLine(_st.nextToken(), line);
+    std::string lineToken = _st.nextToken();
+    std::string kindToken = _st.nextToken();
+    std::string access = _st.nextToken();
+    std::string name = _st.nextToken();
+    std::int32_t line = util::toInt(lineToken);
+    std::int32_t kind = util::toInt(kindToken);
+    AccessGroup group = accessGroupOf(access);
+    NameAndLine nameAndLine(std::move(name), line);
     if (kind == parser::RECORD_KIND_CLASS) {
         // The class's members are the following records deeper than the class.
         enterLevel(static_cast<std::uint32_t>(depth) + 1u, std::string(), std::move(nameAndLine), group);

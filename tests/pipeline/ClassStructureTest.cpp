@@ -152,6 +152,18 @@ TEST_F(ClassStructureTest, BrokenRecordsAreReportedAndSkipped)
     EXPECT_TRUE(badLine->isEmpty());
 }
 
+TEST_F(ClassStructureTest, BadLineOrKindEndsTheLevelAfterTheWholeRecord)
+{
+    // The failing record is taken whole, so the top level reads on from the
+    // next record and finds the public class B.
+    for (const char* record : {"1;x;1;public;f();", "1;4;y;public;f();"}) {
+        auto root = build(std::string("0;0;0;package;A;") + record + "1;5;2;public;lost;0;6;0;public;B;");
+        ASSERT_NE(nullptr, root) << record;
+        EXPECT_EQ(NameAndLine("B", 6), root->getNameAndLine()) << record;
+    }
+    EXPECT_EQ(2, pipelinetest::countLoggedChecks("false"));
+}
+
 TEST_F(ClassStructureTest, ExtremeNestingIsBuiltAndDestroyed)
 {
     // Depth -1 compares as the largest unsigned depth, and its members'

@@ -32,6 +32,28 @@ bool isConstructorCall(const body::Stmt& s) {
            !s.expr->args.empty() && s.expr->args[0]->kind == body::ExprKind::This;
 }
 
+// javac stores the outer instance and captured values in synthetic fields
+// before calling the super constructor; the source never wrote those stores.
+void dropPlumbingBeforeConstructorCall(body::StmtList& body, const ClassFile& owner) {
+    auto isPlumbing = [&](const body::Stmt& s) {
+        if (s.kind != body::StmtKind::Expr || s.expr->kind != body::ExprKind::Assign) return false;
+        const body::Expr& target = *s.expr->args[0];
+        if (target.kind != body::ExprKind::Field || target.isStatic || target.owner != owner.thisClass ||
+            target.args[0]->kind != body::ExprKind::This) return false;
+        for (const Field& f : owner.fields) {
+            if (f.name == target.name) return (f.access & access::Synthetic) != 0 || f.syntheticAttribute;
+        }
+        return false;
+    };
+    size_t call = 0;
+    while (call < body.size() && !isConstructorCall(*body[call])) ++call;
+    if (call == body.size()) return;
+    for (size_t i = 0; i < call; ++i) {
+        if (!isPlumbing(*body[i])) return;
+    }
+    body.erase(body.begin(), body.begin() + static_cast<long>(call));
+}
+
 // Java wants this(...) or super(...) first; code before it cannot be printed.
 void checkConstructorCall(const body::StmtList& body) {
     for (size_t i = 0; i < body.size(); ++i) {
@@ -60,7 +82,10 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     tidy(body, isVoid, budget);
     checkTree(body, "tidying");
     recoverIdioms(body, request.method.name == "<init>", request.owner.superClass);
-    if (request.method.name == "<init>") checkConstructorCall(body);
+    if (request.method.name == "<init>") {
+        dropPlumbingBeforeConstructorCall(body, request.owner);
+        checkConstructorCall(body);
+    }
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner};
     inferTypes(body, locals.all, methodTypes, budget);
     coerceTypes(body, methodTypes, budget);

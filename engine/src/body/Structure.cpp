@@ -48,6 +48,7 @@ private:
     std::vector<int> _order;             // reverse postorder of level nodes
     std::vector<int> _rpo, _idom;        // indexed by node id
     std::vector<std::vector<int>> _preds;
+    std::vector<std::vector<int>> _children;  // in the dominator tree
     std::vector<std::vector<int>> _loopBody;  // per header: members (sorted)
     std::vector<char> _header;
     std::vector<char> _generated;
@@ -158,6 +159,11 @@ void Level::analyse() {
         for (int m : successors(n)) _preds[static_cast<size_t>(m)].push_back(n);
     }
     _idom = dominators(_order, _preds, size, _s.budget);
+    _children.assign(size, {});
+    for (int m : _order) {
+        const int d = _idom[static_cast<size_t>(m)];
+        if (d >= 0 && d != m) _children[static_cast<size_t>(d)].push_back(m);
+    }
     for (int n : _order) {
         for (int m : successors(n)) {
             if (_rpo[static_cast<size_t>(m)] > _rpo[static_cast<size_t>(n)]) continue;
@@ -203,10 +209,7 @@ bool Level::inLoop(int header, int n) const {
 }
 
 std::vector<int> Level::domChildren(int n) const {
-    std::vector<int> kids;
-    for (int m : _order) {
-        if (m != n && _idom[static_cast<size_t>(m)] == n) kids.push_back(m);
-    }
+    std::vector<int> kids = _children[static_cast<size_t>(n)];
     // highest reverse-postorder number first: it is placed last
     std::sort(kids.begin(), kids.end(), [&](int a, int b) { return _rpo[static_cast<size_t>(a)] > _rpo[static_cast<size_t>(b)]; });
     return kids;

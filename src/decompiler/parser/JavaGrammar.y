@@ -22,6 +22,7 @@ struct JavaValue {
 
 %code {
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 
@@ -56,10 +57,12 @@ int zefraJavalex()
     return token;
 }
 
+/* The loop's own wording is not ours; the hook gets one of its two texts. */
 void zefraJavaerror(const char* message)
 {
+    const char* hookMessage = std::strcmp(message, "memory exhausted") == 0 ? "parser stack overflow" : "parse error";
     if (zp::ParserImpl* parser = zp::ParserImpl::instance()) {
-        parser->reportSyntaxError(message);
+        parser->reportSyntaxError(hookMessage);
     }
 }
 

@@ -109,11 +109,11 @@ void ParserImpl::appendToResult(const std::string& s)
 {
     bool joinsSeparators = !_parsingResult.empty() && !s.empty()
                            && _parsingResult.back() == RECORD_SEPARATOR && s.front() == RECORD_SEPARATOR;
-    if (joinsSeparators || s.find(TWO_SEPARATORS) != std::string::npos) {
-        _resultHasTwoSeparators = true;
-    }
-    _resultSeparatorCount += countSeparators(s);
+    bool holdsTwoSeparators = joinsSeparators || s.find(TWO_SEPARATORS) != std::string::npos;
+    // Appending may throw; the kept answers change only once it has succeeded.
     _parsingResult += s;
+    _resultHasTwoSeparators = _resultHasTwoSeparators || holdsTwoSeparators;
+    _resultSeparatorCount += countSeparators(s);
 }
 
 unsigned ParserImpl::countSeparators(const std::string& text)
