@@ -33,6 +33,7 @@ import threading
 import time
 import zipfile
 
+sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import engine_classfile as cf  # noqa: E402
 

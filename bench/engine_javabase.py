@@ -16,6 +16,7 @@ import statistics
 import sys
 import time
 
+sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import engine_classfile as cf  # noqa: E402
 from engine_jars import FALLBACK_MARK, FALLBACK_REASON, confirm_slowest, run_child  # noqa: E402

@@ -296,9 +296,10 @@ private:
             Expr& e = *b.stmts[0]->expr;
             if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Local && e.args[1]->kind == ExprKind::Caught) {
                 VarPtr v = e.args[0]->var;
-                b.stmts.erase(b.stmts.begin());
+                const JavaType caughtType = e.args[1]->type;
+                b.stmts.erase(b.stmts.begin());  // `e` dies here
                 if (!v->declaredType) {
-                    v->type = e.args[1]->type;
+                    v->type = caughtType;
                     v->declaredType = true;
                 }
                 return v;
