@@ -199,12 +199,9 @@ std::string stringLiteral(const std::u16string& units, int splitAt) {
     if (terms.empty()) return "\"\"";
     // A term list without a string in front would add chars as numbers.
     if (terms.front()[0] != '"') terms.insert(terms.begin(), "\"\"");
-    if (terms.size() == 1) return terms.front();
-    // Parenthesised, the pieces stay one operand wherever the literal goes
-    // ("...".length(), a + "...").
-    std::string text = "(" + terms.front();
+    std::string text = terms.front();
     for (size_t i = 1; i < terms.size(); ++i) text += " + " + terms[i];
-    return text + ")";
+    return text;
 }
 
 std::string charLiteral(char16_t c) {

@@ -14,9 +14,9 @@ std::u16string decodeModifiedUtf8(const std::string& bytes);
 std::string toUtf8(const std::u16string& units);
 
 // A quoted string literal; when `splitAt` > 0, a literal longer than that is
-// cut into pieces of at most `splitAt` characters joined with " + ", in
-// parentheses so that the text is one operand wherever it is used. Lone
-// surrogates, which no quoted text can hold, become (char)N terms likewise.
+// cut into pieces of at most `splitAt` characters joined with " + ". Lone
+// surrogates, which no quoted text can hold, become (char)N terms likewise;
+// callers parenthesise a result with several terms where precedence needs it.
 std::string stringLiteral(const std::u16string& units, int splitAt = 0);
 // 'a', '\n', '\377'; a character above \377 prints as (char)N.
 std::string charLiteral(char16_t c);

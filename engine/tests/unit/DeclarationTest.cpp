@@ -82,8 +82,8 @@ TEST_F(Declarations, ConstantsPrintAsLiteralsThatReadBack) {
         "    static final char QUOTE = '\\'';\n    static final char LATIN = '\\377';\n"
         "    static final char WIDE = (char)20013;\n",
         "    static final byte B = -128;\n    static final short S = 32767;\n    static final boolean T = true;\n",
-        "    static final String STR = (\"tab\\tquote\\\"\" + \"back\\\\ \xC3\xA9\xE4\xB8\xAD \\000\" + \" end\\r\\n\");\n",
-        "    static final String LONG = (\"abcdefghij\" + \"klmnopqrst\" + \"uvwxyz\");\n",
+        "    static final String STR = \"tab\\tquote\\\"\" + \"back\\\\ \xC3\xA9\xE4\xB8\xAD \\000\" + \" end\\r\\n\";\n",
+        "    static final String LONG = \"abcdefghij\" + \"klmnopqrst\" + \"uvwxyz\";\n",
         // The JVM ignores a constant on an instance field; the constructor sets it.
         "    final int instance;\n    static int notConstant = 3;\n"});
 }
