@@ -40,10 +40,19 @@ public:
             finishBlock();
             _done[static_cast<size_t>(id)] = 1;
         }
+        requireEveryBlockReached();
     }
 
 private:
     using Stack = std::vector<ExprPtr>;
+
+    // Code that no path reaches never got its expressions; later passes would
+    // meet a branch without its condition.
+    void requireEveryBlockReached() const {
+        for (size_t id = 0; id < _done.size(); ++id) {
+            if (!_done[id] && !_in.cfg.blocks[id].removed) throw Unsupported{"unreachable code"};
+        }
+    }
 
     // ---- stack plumbing ----
 
