@@ -12,20 +12,6 @@ constexpr int MaxDepth = 32;
 // Longer texts are cut: they only feed a comment.
 constexpr size_t MaxText = 4096;
 
-const char* primitiveName(char base) {
-    switch (base) {
-    case 'B': return "byte";
-    case 'C': return "char";
-    case 'D': return "double";
-    case 'F': return "float";
-    case 'I': return "int";
-    case 'J': return "long";
-    case 'S': return "short";
-    case 'Z': return "boolean";
-    default: return "void";
-    }
-}
-
 // "Ljava/util/Map$Entry;" -> "java.util.Map.Entry"; java.lang's own types short.
 std::string sourceName(const std::string& descriptor, bool allowVoid) {
     auto type = parseFieldDescriptor(descriptor);

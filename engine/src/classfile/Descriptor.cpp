@@ -78,6 +78,21 @@ std::optional<MethodType> parseMethodDescriptor(const std::string& text) {
     return method;
 }
 
+const char* primitiveName(char base) {
+    switch (base) {
+    case 'B': return "byte";
+    case 'C': return "char";
+    case 'D': return "double";
+    case 'F': return "float";
+    case 'I': return "int";
+    case 'J': return "long";
+    case 'S': return "short";
+    case 'Z': return "boolean";
+    case 'V': return "void";
+    default: return nullptr;
+    }
+}
+
 JavaType typeOfClassName(const std::string& name) {
     if (!name.empty() && name[0] == '[') {
         if (auto type = parseFieldDescriptor(name)) return *type;

@@ -31,6 +31,10 @@ struct MethodType {
 std::optional<JavaType> parseFieldDescriptor(const std::string& text);
 std::optional<MethodType> parseMethodDescriptor(const std::string& text);
 
+// The Java keyword of a primitive descriptor letter ('I' -> "int", 'V' ->
+// "void"); nullptr for any other character.
+const char* primitiveName(char base);
+
 // A Class constant's name as a type: "java/lang/String" or "[I".
 JavaType typeOfClassName(const std::string& internalNameOrArray);
 

@@ -1,5 +1,6 @@
 #include "decl/SignatureText.h"
 
+#include "classfile/Descriptor.h"
 #include "print/Names.h"
 
 namespace jad {
@@ -68,19 +69,6 @@ public:
     }
 
 private:
-    static const char* primitiveName(char c) {
-        switch (c) {
-        case 'B': return "byte";
-        case 'C': return "char";
-        case 'D': return "double";
-        case 'F': return "float";
-        case 'I': return "int";
-        case 'J': return "long";
-        case 'S': return "short";
-        case 'Z': return "boolean";
-        default: return nullptr;
-        }
-    }
 
     std::string identifier(const char* stops) {
         size_t start = _pos;
