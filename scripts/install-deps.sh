@@ -6,7 +6,7 @@ packages=(cmake g++ ninja-build flex bison libgtest-dev libgmock-dev python3
           openjdk-17-jdk-headless
           libcommons-lang3-java libcommons-io-java libcommons-cli-java libguava-java)
 if [ "${1:-}" = gui ]; then
-  packages+=(qt6-base-dev qt6-base-dev-tools libgl-dev)
+  packages+=(qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do
