@@ -90,7 +90,7 @@ private:
             }
             names.push_back(name);
         }
-        BodyRequest request{_c.owner, m, _c.types, _c.options, names};
+        BodyRequest request{_c.owner, m, _c.types, _c.options, names, _c.unit};
         std::vector<std::string> body = lambdaBody(request, instance ? _c.types.className(_c.owner.thisClass) + ".this" : "this");
         prologue.insert(prologue.end(), body.begin(), body.end());
         return prologue;

@@ -92,6 +92,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>", thisName,
                          thisName != "this"};
     context.inLambda = g_lambdaDepth > 0;
+    context.unit = request.unit;
     context.localNames = declareLocals(body, locals.params, budget);
     checkTree(body, "declarations");
     return printStatements(body, context);

@@ -16,6 +16,16 @@ struct PrintOptions {
     int splitLiteralsAt = 0;   // -l<n>; 0 leaves literals whole
 };
 
+// What a body may ask of the compilation unit it is printed in; the
+// declaration printer answers, so the body decompiler never reads files.
+class UnitContext {
+public:
+    virtual ~UnitContext() = default;
+    // The class `internalName` ("a/b/Outer$1") when it lies beside the input,
+    // read once per unit; null when it is missing or unreadable.
+    virtual const ClassFile* findClass(const std::string& internalName) const = 0;
+};
+
 struct BodyRequest {
     const ClassFile& owner;
     const Method& method;
@@ -24,6 +34,7 @@ struct BodyRequest {
     // The names the declaration printed for the parameters, in order (without
     // `this`); the body uses them and keeps its own locals distinct from them.
     const std::vector<std::string>& parameterNames;
+    const UnitContext* unit = nullptr;  // null: nothing beside the class is known
 };
 
 // The statements between the method's braces, one string per line, without

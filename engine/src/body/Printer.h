@@ -18,6 +18,7 @@ struct PrintContext {
     bool qualifyStatics = false;       // a static initializer may not read a later field by its simple name
     std::string thisName = "this";     // `Outer.this` inside the body of a lambda
     bool inLambda = false;
+    const UnitContext* unit = nullptr;
 };
 
 class ExprPrinter;

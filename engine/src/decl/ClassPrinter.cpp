@@ -65,8 +65,9 @@ int firstLine(const ClassNode& node) {
 
 class BodyPrinter {
 public:
-    BodyPrinter(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options)
-        : _out(out), _node(node), _types(types), _options(options), _context{node, types, options, {}, {}} {
+    BodyPrinter(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options,
+                const UnitContext* unit)
+        : _out(out), _node(node), _types(types), _options(options), _context{node, types, options, unit, {}, {}} {
         for (const auto& method : node.file.methods) {
             if (method.name != "<clinit>" || !method.code || isHiddenMethod(node.file, method)) continue;
             _context.staticBlock = staticInitializerBody(_context, method);
@@ -126,7 +127,7 @@ private:
 
     void memberClass(const ClassNode& member) {
         separate();
-        printClass(_out, member, _types, _options);
+        printClass(_out, member, _types, _options, _context.unit);
     }
 
     SourceWriter& _out;
@@ -140,14 +141,15 @@ private:
 
 }  // namespace
 
-void printClass(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options) {
+void printClass(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options,
+                const UnitContext* unit) {
     out.lines(annotationComments(node.file.annotations, node.file.deprecated));
     const char* keyword = isInterface(node) ? "interface" : "class";
     out.lines(signatureComment(node.file.signature,
                                classSignatureText(node.file.signature, keyword, displayName(node.name))));
     out.line(classHead(node, types) + " {");
     out.indent();
-    BodyPrinter(out, node, types, options).print();
+    BodyPrinter(out, node, types, options, unit).print();
     out.dedent();
     out.line("}");
 }

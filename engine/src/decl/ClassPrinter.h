@@ -7,6 +7,7 @@
 
 namespace jad {
 
-void printClass(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options);
+void printClass(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options,
+                const UnitContext* unit);
 
 }  // namespace jad

@@ -4,6 +4,7 @@
 #include "decl/ClassPrinter.h"
 #include "decl/Comments.h"
 #include "decl/ImportNamer.h"
+#include "decl/UnitClasses.h"
 #include "print/Names.h"
 #include "print/SourceWriter.h"
 
@@ -60,7 +61,8 @@ std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& sibli
         out.lines(annotationComments(top.file.annotations, top.file.deprecated));
         return out.text();
     }
-    printClass(out, top, types, options);
+    UnitClasses unit(siblings);
+    printClass(out, top, types, options, &unit);
     return out.text();
 }
 

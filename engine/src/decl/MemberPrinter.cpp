@@ -109,7 +109,7 @@ void printBody(SourceWriter& out, const MemberContext& context, const Method& me
         out.line("}");
         return;
     }
-    BodyRequest request{context.owner.file, method, context.types, context.options, names};
+    BodyRequest request{context.owner.file, method, context.types, context.options, names, context.unit};
     out.line(head + " {");
     out.indent();
     out.lines(method.name == "<clinit>" ? context.staticBlock : bodyLines(request));
@@ -142,7 +142,7 @@ void printField(SourceWriter& out, const MemberContext& context, const Field& fi
 
 std::vector<std::string> staticInitializerBody(const MemberContext& context, const Method& clinit) {
     std::vector<std::string> names;
-    BodyRequest request{context.owner.file, clinit, context.types, context.options, names};
+    BodyRequest request{context.owner.file, clinit, context.types, context.options, names, context.unit};
     return staticInitializerLines(bodyLines(request));
 }
 

@@ -18,6 +18,7 @@ struct MemberContext {
     const ClassNode& owner;
     const TypeNamer& types;
     const PrintOptions& options;
+    const UnitContext* unit;
     // The static initializer's statements, decompiled ahead when the class
     // has one, and the field initializers taken out of them.
     std::vector<std::string> staticBlock;

@@ -1,0 +1,27 @@
+// The class files beside the input that method bodies look into (switch
+// maps, anonymous and local classes), each read and parsed at most once.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "body/MethodBody.h"
+#include "decl/ClassTree.h"
+
+namespace jad {
+
+class UnitClasses : public UnitContext {
+public:
+    explicit UnitClasses(const SiblingFiles& siblings) : _siblings(siblings) {}
+    const ClassFile* findClass(const std::string& internalName) const override;
+
+private:
+    // Bounds the work one input can cause through the classes it names.
+    static constexpr size_t MaxClasses = 2000;
+
+    const SiblingFiles& _siblings;
+    mutable std::map<std::string, std::unique_ptr<ClassFile>> _read;  // null: missing or unreadable
+};
+
+}  // namespace jad
