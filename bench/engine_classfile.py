@@ -67,6 +67,7 @@ class ClassInfo:
         self.enclosing = None    # EnclosingMethod class, if any
         self.lambdas = 0         # invokedynamic call sites bootstrapped by LambdaMetafactory
         self.record = False
+        self.referenced = set()  # names of the fields and methods the code refers to
 
     @property
     def is_enum(self):
@@ -244,6 +245,11 @@ def _parse(data):
             target = pool[handle[2]]
             if target and target[0] in (10, 11) and cls(target[1]) == "java/lang/invoke/LambdaMetafactory":
                 info.lambdas += 1
+    for entry in pool:
+        if entry and entry[0] in (9, 10, 11):
+            name_and_type = pool[entry[2]]
+            if name_and_type and name_and_type[0] == 12:
+                info.referenced.add(utf(name_and_type[1]))
     return info
 
 
