@@ -88,7 +88,7 @@ public:
             if (p) take(p->name, {&_body, 0}, true);
         }
         for (Var* v : _order) place(v);
-        for (auto& [var, site] : _catchVars) name(var, site);
+        for (Var* v : catchVarsInOrder()) name(v, _catchVars[v]);
         for (Var* v : _order) name(v, _declared[v]);
         return _names;
     }
@@ -99,10 +99,10 @@ private:
             _budget.spend();
             Stmt& s = *list[i];
             if (s.expr) note(*s.expr, {&list, i});
-            for (StmtList* child : childLists(s)) {
-                _info[child] = {&list, i};
-                index(*child);
-            }
+            forEachChildList(s, [&](StmtList& child) {
+                _info[&child] = {&list, i};
+                index(child);
+            });
             for (CatchClause& c : s.catches) {
                 if (!c.var) continue;
                 if (!_catchVars.count(c.var.get())) _catchVars[c.var.get()] = {&c.body, 0};
@@ -121,6 +121,14 @@ private:
             sites.push_back(site);
         }
         for (const ExprPtr& c : e.args) note(*c, site);
+    }
+
+    // By creation, not by address: the names must not depend on the heap.
+    std::vector<Var*> catchVarsInOrder() const {
+        std::vector<Var*> vars;
+        for (const auto& entry : _catchVars) vars.push_back(entry.first);
+        std::sort(vars.begin(), vars.end(), [](const Var* a, const Var* b) { return a->id < b->id; });
+        return vars;
     }
 
     // The chain of (list, index) from `site` up to the body.

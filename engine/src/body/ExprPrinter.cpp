@@ -1,6 +1,8 @@
 #include "body/Printer.h"
 
+#include "body/Captures.h"
 #include "body/Failure.h"
+#include "body/OuterNames.h"
 #include "print/Literals.h"
 
 namespace jad::body {
@@ -93,7 +95,10 @@ std::string ExprPrinter::text(const Expr& e) const {
         return (creation ? "(" + text(array) + ")" : print(array, 15)) + ".length";
     }
     case ExprKind::Invoke: return invoke(e);
-    case ExprKind::New: return "new " + typeName(e.type) + "(" + arguments(e, 0) + ")";
+    case ExprKind::New:
+        if (auto qualified = qualifiedCreation(e, _c, *this, arguments(e, 1))) return *qualified;
+        if (auto anonymous = anonymousCreation(e, _c, *this)) return *anonymous;
+        return "new " + typeName(e.type) + "(" + arguments(e, 0) + ")";
     case ExprKind::NewArray: return newArray(e);
     case ExprKind::ArrayInit: return arrayInit(e, false);
     case ExprKind::Unary: {
@@ -144,8 +149,11 @@ std::string ExprPrinter::field(const Expr& e) const {
         if (e.owner == _c.owner.thisClass && !_c.localNames.count(e.name) && !_c.qualifyStatics && !_c.inLambda) return e.name;
         return _c.types.className(e.owner) + "." + e.name;
     }
+    const std::string outerThis = outerThisText(e, _c);
+    if (!outerThis.empty()) return outerThis;
     const Expr& receiver = *e.args[0];
     if (receiver.kind == ExprKind::This && !_c.localNames.count(e.name) && !_c.inLambda) return e.name;
+    if (auto qualifier = outerMemberQualifier(receiver, e.name, false, _c)) return *qualifier + e.name;
     return print(receiver, 15) + "." + e.name;
 }
 
@@ -174,6 +182,7 @@ std::string ExprPrinter::invoke(const Expr& e) const {
     const bool creation = receiver.kind == ExprKind::NewArray || receiver.kind == ExprKind::ArrayInit;
     std::string target = receiver.kind == ExprKind::This ? (_c.inLambda ? _c.thisName + "." : std::string())
                          : creation ? "(" + text(receiver) + ")." : print(receiver, 15) + ".";
+    if (auto qualifier = outerMemberQualifier(receiver, e.name, true, _c)) target = *qualifier;
     return target + e.name + "(" + arguments(e, 1) + ")";
 }
 

@@ -116,13 +116,15 @@ void recoverIdioms(StmtList& body, bool isConstructor, const std::string& superC
     visitLists(body, [](StmtList& list) {
         for (StmtPtr& s : list) compoundAssignment(s);
     });
-    for (StmtList* updates : {&body}) (void)updates;
-    if (isConstructor && !body.empty() && body[0]->kind == StmtKind::Expr) {
-        const Expr& call = *body[0]->expr;
-        if (call.kind == ExprKind::Invoke && call.name == "<init>" && call.args.size() == 1 && call.owner == superClass &&
-            call.args[0]->kind == ExprKind::This) {
-            body.erase(body.begin());
-        }
+    if (isConstructor) dropImplicitSuperCall(body, superClass);
+}
+
+void dropImplicitSuperCall(StmtList& body, const std::string& superClass) {
+    if (body.empty() || body[0]->kind != StmtKind::Expr) return;
+    const Expr& call = *body[0]->expr;
+    if (call.kind == ExprKind::Invoke && call.name == "<init>" && call.args.size() == 1 && call.owner == superClass &&
+        call.args[0]->kind == ExprKind::This) {
+        body.erase(body.begin());
     }
 }
 

@@ -9,4 +9,8 @@ namespace jad::body {
 
 void recoverIdioms(StmtList& body, bool isConstructor, const std::string& superClass);
 
+// Drops a constructor's first statement when it is the `super()` the
+// compiler adds by itself.
+void dropImplicitSuperCall(StmtList& body, const std::string& superClass);
+
 }  // namespace jad::body

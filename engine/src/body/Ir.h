@@ -82,6 +82,10 @@ struct SwitchArm {
     std::vector<int32_t> keys;
     bool isDefault = false;
     StmtList body;
+    // When set, what the case labels print instead of the keys, one per key:
+    // an enum constant (a static Field, printed by its simple name) or a
+    // string literal.
+    std::vector<ExprPtr> labels;
 };
 
 struct CatchClause {

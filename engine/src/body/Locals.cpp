@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "body/FrameTypes.h"
 #include "body/Opcodes.h"
 #include "classfile/AccessFlags.h"
 
@@ -62,10 +63,16 @@ public:
         UnionFind webs(_defs.size());
         resolveUses(webs);
         uniteByDebugInfo(webs);
+        typeByFrames(webs);
         return makeVars(webs);
     }
 
 private:
+    struct FrameType {
+        enum State : uint8_t { None, One, Conflict } state = None;
+        JavaType type;
+    };
+
     void collectDefs() {
         const bool isStatic = (_in.method.access & access::Static) != 0;
         uint32_t slot = 0;
@@ -127,23 +134,23 @@ private:
     void solve() {
         const auto& blocks = _in.cfg.blocks;
         _inState.assign(blocks.size(), Bits(_words, 0));
-        std::vector<Bits> out(blocks.size(), Bits(_words, 0));
         for (size_t d = 0; d < _defs.size() && _defs[d].insn < 0; ++d) set(_inState[static_cast<size_t>(_in.cfg.entry)], d);
         _order = _in.cfg.reversePostorder(_in.raw.handlers);
         const std::vector<int>& order = _order;
+        // Scratch sets, reused across blocks: this loop is hot.
+        Bits cur, inside, any;
         for (bool changed = true; changed;) {
             changed = false;
             for (int id : order) {
                 const Block& b = blocks[static_cast<size_t>(id)];
                 _budget.spend(_words + (b.last - b.first));
-                Bits cur = _inState[static_cast<size_t>(id)];
-                Bits inside(_words, 0);
+                cur = _inState[static_cast<size_t>(id)];
+                inside.assign(_words, 0);
                 transfer(b, cur, &inside);
-                out[static_cast<size_t>(id)] = cur;
                 for (int s : b.succ) changed |= merge(_inState[static_cast<size_t>(s)], cur);
                 for (int h : b.handlers) {
                     const int target = _in.cfg.blockAt(_in.raw.handlers[static_cast<size_t>(h)].handlerPc);
-                    Bits any = _inState[static_cast<size_t>(id)];
+                    any = _inState[static_cast<size_t>(id)];
                     for (size_t w = 0; w < _words; ++w) any[w] |= inside[w];
                     changed |= merge(_inState[static_cast<size_t>(target)], any);
                 }
@@ -163,9 +170,10 @@ private:
 
     void resolveUses(UnionFind& webs) {
         _useWeb.assign(_in.code.instructions.size(), -1);
+        Bits cur;
         for (int id : _order) {
             const Block& b = _in.cfg.blocks[static_cast<size_t>(id)];
-            Bits cur = _inState[static_cast<size_t>(b.id)];
+            cur = _inState[static_cast<size_t>(b.id)];
             for (size_t i = b.first; i < b.last; ++i) {
                 const LocalAccess a = localAccess(_in.code.instructions[i]);
                 if (a.load) resolveUse(webs, cur, a, i);
@@ -230,7 +238,60 @@ private:
         }
     }
 
-    VarPtr makeVar(const Def& def, int debug) {
+    // The block holding each instruction, -1 outside every block.
+    std::vector<int> blockOfInstructions() const {
+        std::vector<int> blockOf(_in.code.instructions.size(), -1);
+        for (const Block& b : _in.cfg.blocks) {
+            for (size_t i = b.first; i < b.last && i < blockOf.size(); ++i) blockOf[i] = b.id;
+        }
+        return blockOf;
+    }
+
+    // The defs reaching instruction `insn` of block `block`.
+    Bits reachingAt(int block, size_t insn) const {
+        const Block& b = _in.cfg.blocks[static_cast<size_t>(block)];
+        Bits cur = _inState[static_cast<size_t>(block)];
+        for (size_t i = b.first; i < insn; ++i) {
+            const int d = _defOfInsn[i];
+            if (d < 0) continue;
+            kill(cur, _defs[static_cast<size_t>(d)]);
+            set(cur, static_cast<size_t>(d));
+        }
+        return cur;
+    }
+
+    // Every web a frame covers takes the frame's type; a web that frames
+    // type two ways is left to inference.
+    void typeByFrames(UnionFind& webs) {
+        _frameType.assign(_defs.size(), FrameType{});
+        if (_in.raw.frames.empty()) return;
+        const std::vector<int> blockOf = blockOfInstructions();
+        for (const FrameLocals& frame : frameReferenceLocals(_in.raw, _in.code)) {
+            const int block = blockOf[frame.insn];
+            if (block < 0) continue;
+            _budget.spend(_words + frame.references.size() + (frame.insn - _in.cfg.blocks[static_cast<size_t>(block)].first));
+            const Bits cur = reachingAt(block, frame.insn);
+            for (const auto& [slot, type] : frame.references) {
+                if (slot < _atSlot.size()) noteFrameType(webs, cur, _atSlot[slot], type);
+            }
+        }
+    }
+
+    void noteFrameType(UnionFind& webs, const Bits& cur, const Bits& here, const JavaType& type) {
+        for (size_t w = 0; w < _words; ++w) {
+            uint64_t bits = cur[w] & here[w];
+            while (bits) {
+                const size_t d = w * 64 + static_cast<size_t>(__builtin_ctzll(bits));
+                bits &= bits - 1;
+                if (_defs[d].category != 'A') continue;
+                FrameType& known = _frameType[webs.find(d)];
+                if (known.state == FrameType::None) known = {FrameType::One, type};
+                else if (!sameType(known.type, type)) known.state = FrameType::Conflict;
+            }
+        }
+    }
+
+    VarPtr makeVar(const Def& def, int debug, const FrameType& frame) {
         auto var = std::make_shared<Var>();
         var->slot = static_cast<int>(def.slot);
         var->id = static_cast<int>(_vars.size()) + 1;
@@ -239,6 +300,10 @@ private:
         default: var->type = primitive(def.category); break;
         }
         var->declaredType = def.category == 'J' || def.category == 'D' || def.category == 'F';
+        if (frame.state == FrameType::One) {
+            var->type = frame.type;
+            var->declaredType = true;
+        }
         if (debug >= 0) {
             const LocalVariable& entry = _in.raw.locals[static_cast<size_t>(debug)];
             auto type = parseFieldDescriptor(entry.descriptor);
@@ -260,7 +325,7 @@ private:
             const size_t root = webs.find(d);
             if (_defs[root].category != _defs[d].category) throw Unsupported{"local slot reused with conflicting types"};
             VarPtr& var = varOfWeb[root];
-            if (!var) var = makeVar(_defs[d], _entryOfWeb[root]);
+            if (!var) var = makeVar(_defs[d], _entryOfWeb[root], _frameType[root]);
             if (_defs[d].param >= 0) bindParameter(var, _defs[d], result);
         }
         result.varOf.resize(_in.code.instructions.size());
@@ -297,6 +362,7 @@ private:
 
     const LocalsInput& _in;
     Budget& _budget;
+    std::vector<FrameType> _frameType;  // per web root
     std::vector<Def> _defs;
     std::vector<JavaType> _paramTypes;
     std::vector<int> _order;

@@ -1,16 +1,23 @@
 #include "body/MethodBody.h"
 
+#include "body/Accessors.h"
+#include "body/Captures.h"
 #include "body/Cfg.h"
 #include "body/Declare.h"
+#include "body/Finally.h"
+#include "body/EnumSwitch.h"
 #include "body/Idioms.h"
 #include "body/Instruction.h"
 #include "body/Invariants.h"
 #include "body/Locals.h"
+#include "body/OuterInstances.h"
 #include "body/Printer.h"
 #include "body/Regions.h"
 #include "body/Simplify.h"
 #include "body/Stack.h"
+#include "body/StringSwitch.h"
 #include "body/Structure.h"
+#include "body/SyntheticNames.h"
 #include "body/Tidy.h"
 #include "body/Types.h"
 #include "classfile/AccessFlags.h"
@@ -75,15 +82,22 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     simplifyBlocks(cfg, code.handlers, locals.all, budget);
     checkBlocks(cfg, "block simplification");
     RegionTree regions = buildRegions(cfg, code.handlers, locals.all, budget);
+    foldFinallyBodies(cfg, regions, budget);
     StmtList body = structure(cfg, regions, budget);
     checkTree(body, "structuring");
     auto type = parseMethodDescriptor(request.method.descriptor);
     const bool isVoid = type && type->returnType.base == 'V' && type->returnType.dimensions == 0;
     tidy(body, isVoid, budget);
     checkTree(body, "tidying");
+    recoverEnumSwitches(body, request.unit);
+    recoverStringSwitches(body);
+    nameSyntheticMembers(body, request.owner, request.unit);
+    inlineAccessors(body, request.owner, request.unit);
     recoverIdioms(body, request.method.name == "<init>", request.owner.superClass);
+    if (request.method.name == "<init>") dropPlumbingBeforeConstructorCall(body, request.owner);
+    rewriteOuterInstances(body, request.owner, request.method, request.unit);
     if (request.method.name == "<init>") {
-        dropPlumbingBeforeConstructorCall(body, request.owner);
+        dropImplicitSuperCall(body, request.owner.superClass);
         checkConstructorCall(body);
     }
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner};
@@ -94,6 +108,8 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     context.inLambda = g_lambdaDepth > 0;
     context.unit = request.unit;
     context.localNames = declareLocals(body, locals.params, budget);
+    rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
+    context.notFinal = notEffectivelyFinal(body);
     checkTree(body, "declarations");
     return printStatements(body, context);
 }

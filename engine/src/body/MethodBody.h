@@ -2,6 +2,8 @@
 // decompiler: the printer asks for a body's statements as indented lines.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,27 @@ struct PrintOptions {
     int splitLiteralsAt = 0;   // -l<n>; 0 leaves literals whole
 };
 
+// One argument of an anonymous class's creation, as the constructor's
+// reading needs it.
+struct AnonymousArgument {
+    enum class Kind : uint8_t { This, Local, Null, Other } kind = Kind::Other;
+    std::string name;  // Local: its printed name, empty unless it is effectively final
+};
+
+struct AnonymousSite {
+    std::string descriptor;  // of the constructor called
+    std::vector<AnonymousArgument> arguments;
+    const TypeNamer& types;
+    const PrintOptions& options;
+};
+
+struct AnonymousClass {
+    std::string superType;                 // internal name of the class or interface it extends
+    std::vector<size_t> superArguments;    // creation arguments passed on to the super constructor
+    std::vector<std::string> members;      // its members, indented one level
+    std::string failure;                   // not empty: why it cannot be printed there
+};
+
 // What a body may ask of the compilation unit it is printed in; the
 // declaration printer answers, so the body decompiler never reads files.
 class UnitContext {
@@ -24,6 +47,21 @@ public:
     // The class `internalName` ("a/b/Outer$1") when it lies beside the input,
     // read once per unit; null when it is missing or unreadable.
     virtual const ClassFile* findClass(const std::string& internalName) const = 0;
+    // The class printed where `new internalName(...)` runs when it is an
+    // anonymous class; nothing for any other class.
+    virtual std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
+                                                         const AnonymousSite& site) const {
+        (void)internalName;
+        (void)site;
+        return std::nullopt;
+    }
+    // While an anonymous class is printed: its fields holding captured
+    // locals (`val$x`) and the names the enclosing code gives those locals
+    // (empty when it has none); null for any other class.
+    virtual const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const {
+        (void)internalName;
+        return nullptr;
+    }
 };
 
 struct BodyRequest {

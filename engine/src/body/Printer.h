@@ -19,6 +19,7 @@ struct PrintContext {
     std::string thisName = "this";     // `Outer.this` inside the body of a lambda
     bool inLambda = false;
     const UnitContext* unit = nullptr;
+    std::set<const Var*> notFinal = {};  // locals a capture could not name: assigned again, or apart from their declaration
 };
 
 class ExprPrinter;

@@ -15,6 +15,7 @@ struct RegionPart {
     std::vector<std::string> types;  // catch types; empty for the body, {""} for any
     int entry = -1;                  // node id
     VarPtr caught;                   // the catch parameter
+    bool isFinally = false;          // a handler for any exception that is the try's finally body
 };
 
 struct Node {

@@ -1,5 +1,6 @@
 #include "body/Failure.h"
 #include "body/Printer.h"
+#include "print/Names.h"
 
 namespace jad::body {
 
@@ -165,11 +166,19 @@ private:
     void switchStmt(const Stmt& s, int depth) {
         line(depth, labelPrefix(s) + "switch (" + e(s.expr) + ") {");
         for (const SwitchArm& arm : s.arms) {
-            for (int32_t key : arm.keys) line(depth, "case " + caseLabel(s, key) + ":");
+            for (size_t i = 0; i < arm.keys.size(); ++i) {
+                const std::string label = i < arm.labels.size() ? namedLabel(*arm.labels[i]) : caseLabel(s, arm.keys[i]);
+                line(depth, "case " + label + ":");
+            }
             if (arm.isDefault) line(depth, "default:");
             list(arm.body, depth + 1);
         }
         line(depth, "}");
+    }
+
+    // An enum switch names its constants unqualified: Java allows no other form.
+    std::string namedLabel(const Expr& label) const {
+        return label.kind == ExprKind::Field ? displayName(label.name) : _expr.print(label);
     }
 
     std::string caseLabel(const Stmt& s, int32_t key) const {

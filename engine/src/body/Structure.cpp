@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "body/Finally.h"
+
 namespace jad::body {
 
 namespace {
@@ -282,6 +284,10 @@ StmtList Level::codeOf(int n) {
     s->body = Level(_s, n, 0, node.parts[0].entry).run();
     for (size_t p = 1; p < node.parts.size(); ++p) {
         const RegionPart& part = node.parts[p];
+        if (part.isFinally) {
+            s->finallyBody = Level(_s, n, static_cast<int>(p), part.entry).run();
+            continue;
+        }
         for (const std::string& type : part.types) {
             CatchClause clause;
             clause.types = {type};
@@ -290,6 +296,7 @@ StmtList Level::codeOf(int n) {
             s->catches.push_back(std::move(clause));
         }
     }
+    mergeCatchesIntoFinally(*s);
     return {s};
 }
 

@@ -51,7 +51,7 @@ struct LabelMarker {
         const bool breakable = loop || s.kind == StmtKind::Switch;
         if (breakable) breakables.push_back(&s);
         if (loop) loops.push_back(&s);
-        for (StmtList* child : childLists(s)) walk(*child);
+        forEachChildList(s, [&](StmtList& child) { walk(child); });
         if (breakable) breakables.pop_back();
         if (loop) loops.pop_back();
     }

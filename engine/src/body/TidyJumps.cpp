@@ -131,7 +131,7 @@ struct Redirector {
             tailBreakables(s.body, tails);
             blocks.push_back({s.label, tails});
         }
-        for (StmtList* child : childLists(s)) walk(*child);
+        forEachChildList(s, [&](StmtList& child) { walk(child); });
         if (s.kind == StmtKind::Block && s.label) blocks.pop_back();
         if (breakable) breakables.pop_back();
     }

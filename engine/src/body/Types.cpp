@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "body/RefTypes.h"
 #include "body/Walk.h"
 
 namespace jad::body {
@@ -14,6 +15,7 @@ enum class Context : uint8_t { None, Assignment, Invocation, ExactInvocation, Re
 struct Want {
     const JavaType* type = nullptr;
     Context context = Context::None;
+    bool guessed = false;  // the type is an inferred one, not one the class file states
 };
 
 bool isPrimitive(const JavaType& t, char base) { return t.dimensions == 0 && t.base == base; }
@@ -29,7 +31,7 @@ public:
 
     void walk(StmtList& list) {
         for (StmtPtr& s : list) {
-            for (StmtList* child : childLists(*s)) walk(*child);
+            forEachChildList(*s, [&](StmtList& child) { walk(child); });
             if (!s->expr) continue;
             switch (s->kind) {
             case StmtKind::Return: expr(s->expr, {&_method.returnType, Context::Assignment}); break;
@@ -44,9 +46,11 @@ public:
         Expr& e = *slot;
         switch (e.kind) {
         case ExprKind::Assign: {
-            const JavaType target = e.args[0]->kind == ExprKind::Local ? e.args[0]->var->type : e.args[0]->type;
+            const Expr& to = *e.args[0];
+            const JavaType target = to.kind == ExprKind::Local ? to.var->type : to.type;
+            const bool guessed = to.kind == ExprKind::ArrayElement || (to.kind == ExprKind::Local && !to.var->declaredType);
             lvalue(e.args[0]);
-            expr(e.args[1], {&target, Context::Assignment});
+            expr(e.args[1], {&target, Context::Assignment, guessed});
             return;
         }
         case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement: {
@@ -85,7 +89,7 @@ public:
         case ExprKind::Conditional: {
             expr(e.args[0], {&_boolean, Context::Condition});
             const JavaType* branchType = want.type ? want.type : &e.type;
-            const Want branch{branchType, want.type ? want.context : Context::None};
+            const Want branch{branchType, want.type ? want.context : Context::None, !want.type || want.guessed};
             expr(e.args[1], branch);
             expr(e.args[2], branch);
             return;
@@ -158,10 +162,7 @@ struct Evidence {
     bool boolOk = true, byteOk = true, charOk = true, shortOk = true;
     bool boolSeen = false, byteSeen = false, charSeen = false, shortSeen = false;
     bool wantsBool = false;
-    std::vector<JavaType> refTypes;
-    bool refInexact = false;
-    bool tested = false;  // an operand of instanceof or a cast
-    bool array = false;   // indexed or asked for its length
+    RefEvidence ref;
 };
 
 void noteIntValue(Evidence& ev, const Expr& value) {
@@ -191,14 +192,43 @@ void noteIntValue(Evidence& ev, const Expr& value) {
 
 bool exactExpr(const Expr& e);
 
-void noteRefValue(Evidence& ev, const Expr& value) {
+void noteRefValue(RefEvidence& ev, const Expr& value) {
     if (value.kind == ExprKind::Conditional) {
         noteRefValue(ev, *value.args[1]);
         noteRefValue(ev, *value.args[2]);
         return;
     }
-    if (value.kind != ExprKind::Null) ev.refTypes.push_back(value.type);
-    if (!exactExpr(value)) ev.refInexact = true;
+    if (value.kind != ExprKind::Null) ev.values.push_back(value.type);
+    if (!exactExpr(value)) ev.inexact = true;
+}
+
+// x[i][j] = v: the types v may have, as a store at depth 2 into x.
+void noteStore(RefEvidence& ev, int depth, const Expr& value) {
+    if (value.kind == ExprKind::Conditional) {
+        noteStore(ev, depth, *value.args[1]);
+        noteStore(ev, depth, *value.args[2]);
+    } else if (value.kind != ExprKind::Null && value.type.isReference()) {
+        ev.stores.emplace_back(depth, value.type);
+    }
+}
+
+// The local an element path x[i][j] starts from, and how deep it goes.
+const Expr* elementRoot(const Expr& e, int& depth) {
+    const Expr* at = &e;
+    depth = 0;
+    while (at->kind == ExprKind::ArrayElement) {
+        at = at->args[0].get();
+        ++depth;
+    }
+    return at->kind == ExprKind::Local ? at : nullptr;
+}
+
+// A use that states the type it needs (a receiver, a parameter, a field,
+// a return), not one that only repeats an inference.
+bool asksType(const Want& want) {
+    if (!want.type || want.guessed || !want.type->isReference()) return false;
+    return want.context == Context::Receiver || want.context == Context::Invocation ||
+           want.context == Context::ExactInvocation || want.context == Context::Assignment;
 }
 
 bool exactExpr(const Expr& e) {
@@ -211,15 +241,7 @@ bool exactExpr(const Expr& e) {
     }
 }
 
-JavaType decide(const Var& v, const Evidence& ev) {
-    if (v.type.isReference()) {
-        if (ev.tested && !ev.array) return objectType("java/lang/Object");
-        if (ev.refTypes.empty()) return v.type;
-        for (const JavaType& t : ev.refTypes) {
-            if (!sameType(t, ev.refTypes[0])) return objectType("java/lang/Object");
-        }
-        return ev.refTypes[0];
-    }
+JavaType decideIntLike(const Evidence& ev) {
     if (ev.boolOk && (ev.boolSeen || ev.wantsBool)) return primitive('Z');
     if (ev.charOk && ev.charSeen) return primitive('C');
     if (ev.byteOk && ev.byteSeen) return primitive('B');
@@ -298,12 +320,21 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
         ContextWalker walker(method, [&](ExprPtr& slot, const Want& want) {
             budget.spend();
             Expr& e = *slot;
-            if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Local) {
+            if (e.kind == ExprKind::Local && asksType(want)) {
+                auto it = evidence.find(e.var.get());
+                if (it != evidence.end()) it->second.ref.asked.push_back(*want.type);
+            }
+            if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::ArrayElement) {
+                int depth = 0;
+                const Expr* root = elementRoot(*e.args[0], depth);
+                auto it = root ? evidence.find(root->var.get()) : evidence.end();
+                if (it != evidence.end()) noteStore(it->second.ref, depth, *e.args[1]);
+            } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Local) {
                 auto it = evidence.find(e.args[0]->var.get());
                 if (it == evidence.end()) return;
                 const Expr& value = *e.args[1];
                 if (it->first->type.isReference()) {
-                    noteRefValue(it->second, value);
+                    noteRefValue(it->second.ref, value);
                 } else if (isIntLike(it->first->type)) {
                     noteIntValue(it->second, value);
                 }
@@ -315,10 +346,10 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
                        e.args[0]->kind == ExprKind::Local) {
                 // the source tested or cast it, so its declared type was wider
                 auto it = evidence.find(e.args[0]->var.get());
-                if (it != evidence.end() && !sameType(e.type, it->first->type)) it->second.tested = true;
+                if (it != evidence.end() && !sameType(e.type, it->first->type)) it->second.ref.tested = true;
             } else if ((e.kind == ExprKind::ArrayLength || e.kind == ExprKind::ArrayElement) && e.args[0]->kind == ExprKind::Local) {
                 auto it = evidence.find(e.args[0]->var.get());
-                if (it != evidence.end()) it->second.array = true;
+                if (it != evidence.end()) it->second.ref.array = true;
             } else if (e.kind == ExprKind::Local && want.type && isPrimitive(*want.type, 'Z')) {
                 auto it = evidence.find(e.var.get());
                 if (it != evidence.end()) it->second.wantsBool = true;
@@ -326,10 +357,11 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
         });
         walker.walk(body);
         for (auto& [var, ev] : evidence) {
-            const JavaType type = decide(*var, ev);
-            changed = changed || !sameType(type, var->type);
-            var->type = type;
-            var->exact = var->type.isReference() ? !ev.refInexact && !isObject(var->type) && !ev.tested : true;
+            RefDecision d{decideIntLike(ev), true};
+            if (var->type.isReference()) d = decideReference(var->type, ev.ref);
+            changed = changed || !sameType(d.type, var->type) || d.exact != var->exact;
+            var->type = d.type;
+            var->exact = d.exact;
         }
         if (!changed) break;
     }
@@ -425,6 +457,21 @@ void simplifyBooleans(ExprPtr& slot) {
     }
 }
 
+// An indexed value whose type is not known to be an array: aaload and the
+// like name the element kind, so a cast restores the array; a length alone
+// does not tell which array it was.
+void arrayOperand(ExprPtr& slot) {
+    Expr& e = *slot;
+    if (e.kind != ExprKind::ArrayElement && e.kind != ExprKind::ArrayLength) return;
+    ExprPtr& array = e.args[0];
+    if (array->type.isArray()) return;
+    const bool knownElement = e.kind == ExprKind::ArrayElement && (e.type.isReference() || (e.type.base != 'B' && e.type.base != 'Z'));
+    if (!knownElement) throw Unsupported{"array of unknown type"};
+    JavaType type = e.type.isReference() ? objectType("java/lang/Object") : e.type;
+    type.dimensions += 1;
+    array = makeCast(type, array);
+}
+
 }  // namespace
 
 void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
@@ -434,6 +481,7 @@ void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
         coerceSlot(slot, want);
     });
     walker.walk(body);
+    visitAllExprs(body, [](ExprPtr& slot) { arrayOperand(slot); });
     retypeAll(body);
     visitAllExprs(body, [](ExprPtr& slot) { simplifyBooleans(slot); });
 }

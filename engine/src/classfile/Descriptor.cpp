@@ -1,5 +1,7 @@
 #include "classfile/Descriptor.h"
 
+#include <utility>
+
 namespace jad {
 
 namespace {
@@ -68,13 +70,13 @@ std::optional<MethodType> parseMethodDescriptor(const std::string& text) {
     while (pos < text.size() && text[pos] != ')') {
         auto parameter = readType(text, pos, false);
         if (!parameter) return std::nullopt;
-        method.parameters.push_back(*parameter);
+        method.parameters.push_back(std::move(*parameter));
     }
     if (pos >= text.size()) return std::nullopt;
     ++pos;
     auto result = readType(text, pos, true);
     if (!result || pos != text.size()) return std::nullopt;
-    method.returnType = *result;
+    method.returnType = std::move(*result);
     return method;
 }
 

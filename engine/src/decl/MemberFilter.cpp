@@ -1,5 +1,6 @@
 #include "decl/MemberFilter.h"
 
+#include "body/EnumValues.h"
 #include "classfile/AccessFlags.h"
 #include "decl/BridgeTarget.h"
 #include "print/Names.h"
@@ -40,25 +41,55 @@ bool isAssertionFlag(const Field& field) {
     return field.name == "$assertionsDisabled" && field.descriptor == "Z" && (field.access & access::Static);
 }
 
-bool isHiddenField(const Field& field) {
-    return isSynthetic(field.access, field.syntheticAttribute) && !isAssertionFlag(field);
+bool isEnumValuesField(const Field& field) {
+    return field.name == "$VALUES" && field.descriptor.rfind("[L", 0) == 0 && (field.access & access::Static);
 }
 
-std::string assertionFlagName(const ClassFile& owner) {
-    std::string name = "assertionsDisabled";
-    for (int suffix = 1;; ++suffix) {
-        bool taken = false;
-        for (const auto& field : owner.fields) taken |= field.name == name;
-        if (!taken) return name;
-        name = "assertionsDisabled" + std::to_string(suffix);
+bool isHiddenField(const Field& field) {
+    return isSynthetic(field.access, field.syntheticAttribute) && !isAssertionFlag(field) && !isEnumValuesField(field);
+}
+
+std::string assertionFlagName(const ClassFile& owner) { return legalSyntheticName(owner, "$assertionsDisabled", false); }
+
+std::string legalSyntheticName(const ClassFile& owner, const std::string& name, bool isMethod) {
+    std::string base;
+    for (char c : name) {
+        if (c != '$') base += c;
     }
+    if (base.empty() || !isPlainIdentifier(base)) base = isMethod ? "syntheticMethod" : "syntheticField";
+    auto taken = [&](const std::string& candidate) {
+        if (isMethod) {
+            for (const auto& method : owner.methods) {
+                if (method.name == candidate) return true;
+            }
+            return false;
+        }
+        for (const auto& field : owner.fields) {
+            if (field.name == candidate) return true;
+        }
+        return false;
+    };
+    std::string candidate = base;
+    for (int suffix = 1; taken(candidate); ++suffix) candidate = base + std::to_string(suffix);
+    return candidate;
 }
 
 std::string printedFieldName(const ClassFile& owner, const Field& field) {
-    return isAssertionFlag(field) ? assertionFlagName(owner) : displayName(field.name);
+    const bool kept = isAssertionFlag(field) || isEnumValuesField(field);
+    return kept && field.name.find('$') != std::string::npos ? legalSyntheticName(owner, field.name, false)
+                                                             : displayName(field.name);
+}
+
+std::string printedMethodName(const ClassFile& owner, const Method& method) {
+    const bool synthetic = isSynthetic(method.access, method.syntheticAttribute);
+    return synthetic && method.name.find('$') != std::string::npos ? legalSyntheticName(owner, method.name, true)
+                                                                   : displayName(method.name);
 }
 
 bool isHiddenMethod(const ClassFile& owner, const Method& method) {
+    if (method.name == "$values" && isSynthetic(method.access, method.syntheticAttribute)) {
+        return body::enumValuesArray(owner, method).has_value();
+    }
     if (!isBridge(method)) return isSynthetic(method.access, method.syntheticAttribute);
     // Bridges for type arguments given further up are the compiler's again.
     if (!hasParameterizedSupertype(owner)) return true;

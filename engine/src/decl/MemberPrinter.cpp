@@ -68,7 +68,7 @@ std::string declarationHead(const MemberContext& context, const Method& method, 
     if (method.name == "<init>") {
         text += displayName(context.owner.name);
     } else {
-        text += context.types.typeName(type.returnType) + " " + displayName(method.name);
+        text += context.types.typeName(type.returnType) + " " + printedMethodName(context.owner.file, method);
     }
     return text + "(" + parameterList(type.parameters, names, skip, context.types) + ")" +
            throwsClause(method, context.types);
@@ -152,7 +152,7 @@ void printMethod(SourceWriter& out, const MemberContext& context, const Method& 
     std::vector<std::string> names = parameterNames(method, type.parameters, context.types);
     out.lines(annotationComments(method.annotations, method.deprecated));
     bool constructor = method.name == "<init>";
-    std::string shownName = displayName(constructor ? context.owner.name : method.name);
+    std::string shownName = constructor ? displayName(context.owner.name) : printedMethodName(context.owner.file, method);
     std::vector<std::string> shownNames(names.begin() + static_cast<long>(skip), names.end());
     out.lines(signatureComment(method.signature,
                                methodSignatureText(method.signature, shownName, shownNames, constructor)));

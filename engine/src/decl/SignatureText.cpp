@@ -1,5 +1,7 @@
 #include "decl/SignatureText.h"
 
+#include <cstring>
+
 #include "classfile/Descriptor.h"
 #include "print/Names.h"
 
@@ -70,9 +72,11 @@ public:
 
 private:
 
+    static bool isStop(char c, const char* stops) { return c != '\0' && std::strchr(stops, c) != nullptr; }
+
     std::string identifier(const char* stops) {
         size_t start = _pos;
-        while (!atEnd() && std::string(stops).find(_text[_pos]) == std::string::npos) ++_pos;
+        while (!atEnd() && !isStop(_text[_pos], stops)) ++_pos;
         if (_pos == start) throw Malformed{};
         return _text.substr(start, _pos - start);
     }
@@ -138,6 +142,7 @@ private:
 
 std::optional<std::string> classSignatureText(const std::string& signature, const std::string& keyword,
                                               const std::string& name) {
+    if (signature.empty()) return std::nullopt;  // most members have none; no need to fail a parse
     try {
         SignatureReader in(signature);
         std::string text = keyword + " " + name + in.typeParameters();
@@ -156,6 +161,7 @@ std::optional<std::string> classSignatureText(const std::string& signature, cons
 }
 
 std::optional<std::string> fieldSignatureText(const std::string& signature, const std::string& name) {
+    if (signature.empty()) return std::nullopt;
     try {
         SignatureReader in(signature);
         std::string type = in.referenceType();
@@ -168,6 +174,7 @@ std::optional<std::string> fieldSignatureText(const std::string& signature, cons
 
 std::optional<std::string> methodSignatureText(const std::string& signature, const std::string& name,
                                                const std::vector<std::string>& parameterNames, bool isConstructor) {
+    if (signature.empty()) return std::nullopt;
     try {
         SignatureReader in(signature);
         std::string typeParameters = in.typeParameters();

@@ -21,4 +21,16 @@ const ClassFile* UnitClasses::findClass(const std::string& internalName) const {
     return _read.emplace(internalName, std::move(file)).first->second.get();
 }
 
+std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& internalName,
+                                                          const AnonymousSite& site) const {
+    const ClassFile* file = findClass(internalName);
+    if (!file || !isAnonymousClass(*file)) return std::nullopt;
+    return printAnonymousClass(*file, site, {_siblings, *this, _captures});
+}
+
+const std::map<std::string, std::string>* UnitClasses::capturedNames(const std::string& internalName) const {
+    auto found = _captures.find(internalName);
+    return found == _captures.end() ? nullptr : &found->second;
+}
+
 }  // namespace jad

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "body/MethodBody.h"
+#include "decl/AnonymousClasses.h"
 #include "decl/ClassTree.h"
 
 namespace jad {
@@ -15,6 +16,9 @@ class UnitClasses : public UnitContext {
 public:
     explicit UnitClasses(const SiblingFiles& siblings) : _siblings(siblings) {}
     const ClassFile* findClass(const std::string& internalName) const override;
+    std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
+                                                 const AnonymousSite& site) const override;
+    const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
 
 private:
     // Bounds the work one input can cause through the classes it names.
@@ -22,6 +26,7 @@ private:
 
     const SiblingFiles& _siblings;
     mutable std::map<std::string, std::unique_ptr<ClassFile>> _read;  // null: missing or unreadable
+    mutable CaptureRegistry _captures;  // of the anonymous classes being printed
 };
 
 }  // namespace jad

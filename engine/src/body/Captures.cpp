@@ -1,0 +1,109 @@
+#include "body/Captures.h"
+
+#include <map>
+
+#include "body/Failure.h"
+#include "body/Walk.h"
+
+namespace jad::body {
+
+namespace {
+
+bool declaresWithValue(const Stmt& s, const Var* var) {
+    return s.declare.size() == 1 && s.declare[0].get() == var && s.kind == StmtKind::Expr && s.expr &&
+           s.expr->kind == ExprKind::Assign && assignedVar(*s.expr) == var;
+}
+
+// An enclosing instance the printed code cannot name: an anonymous class has no name.
+bool isAnonymousInstance(const Expr& e, const UnitContext* unit) {
+    if (e.kind != ExprKind::Field || e.isStatic || e.name.rfind("this$", 0) != 0) return false;
+    if (e.type.base != 'L' || e.type.isArray()) return false;
+    const ClassFile* file = unit->findClass(e.type.className);
+    if (!file) return false;
+    for (const InnerClass& inner : file->innerClasses) {
+        if (inner.innerClass == file->thisClass) return inner.outerClass.empty() && inner.simpleName.empty();
+    }
+    return false;
+}
+
+AnonymousArgument siteArgument(const Expr& e, const PrintContext& c) {
+    AnonymousArgument argument;
+    switch (e.kind) {
+    case ExprKind::This: argument.kind = AnonymousArgument::Kind::This; break;
+    case ExprKind::Null: argument.kind = AnonymousArgument::Kind::Null; break;
+    case ExprKind::Local:
+        argument.kind = AnonymousArgument::Kind::Local;
+        if (!c.notFinal.count(e.var.get())) argument.name = e.var->name;
+        break;
+    default: break;
+    }
+    return argument;
+}
+
+}  // namespace
+
+std::set<const Var*> notEffectivelyFinal(StmtList& body) {
+    std::map<const Var*, int> writes;
+    visitAllExprs(body, [&](ExprPtr& e) {
+        if (const Var* v = assignedVar(*e)) ++writes[v];
+    });
+    std::set<const Var*> declaredWithValue;
+    visitLists(body, [&](StmtList& list) {
+        for (const StmtPtr& s : list) {
+            if (!s->declare.empty() && declaresWithValue(*s, s->declare[0].get())) declaredWithValue.insert(s->declare[0].get());
+        }
+    });
+    std::set<const Var*> result;
+    for (const auto& [var, count] : writes) {
+        const bool local = var->kind == VarKind::Local || var->kind == VarKind::Temp;
+        if (!local || count > 1 || !declaredWithValue.count(var)) result.insert(var);
+    }
+    return result;
+}
+
+void rewriteCapturedReads(StmtList& body, const ClassFile& owner, const Method& method, const UnitContext* unit,
+                          const std::set<std::string>& namesInUse) {
+    if (!unit) return;
+    const std::map<std::string, std::string>* captured = unit->capturedNames(owner.thisClass);
+    // The constructor's parameters carry the captured names themselves.
+    const bool constructor = method.name == "<init>";
+    std::map<std::string, VarPtr> locals;
+    visitAllExprs(body, [&](ExprPtr& slot) {
+        if (isAnonymousInstance(*slot, unit)) throw Unsupported{"anonymous class refers to an enclosing anonymous instance"};
+        if (!captured || slot->kind != ExprKind::Field || slot->isStatic || slot->owner != owner.thisClass ||
+            slot->args.empty() || slot->args[0]->kind != ExprKind::This) return;
+        auto found = captured->find(slot->name);
+        if (found == captured->end()) return;
+        if (found->second.empty()) throw Unsupported{"anonymous class captures an expression"};
+        if (!constructor && namesInUse.count(found->second)) throw Unsupported{"captured local hidden by a local"};
+        VarPtr& var = locals[slot->name];
+        if (!var) {
+            var = std::make_shared<Var>();
+            var->kind = VarKind::Parameter;
+            var->type = slot->type;
+            var->declaredType = true;
+            var->name = found->second;
+        }
+        slot = makeLocal(var);
+    });
+}
+
+std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& c, const ExprPrinter& p) {
+    if (!c.unit) return std::nullopt;
+    AnonymousSite site{e.descriptor, {}, c.types, c.options};
+    for (const ExprPtr& arg : e.args) site.arguments.push_back(siteArgument(*arg, c));
+    std::optional<AnonymousClass> cls = c.unit->anonymousClass(e.owner, site);
+    if (!cls) return std::nullopt;
+    if (!cls->failure.empty()) throw Unsupported{cls->failure};
+    std::string text = "new " + c.types.className(cls->superType) + "(";
+    for (size_t i = 0; i < cls->superArguments.size(); ++i) {
+        if (cls->superArguments[i] >= e.args.size()) throw Unsupported{"anonymous class argument out of range"};
+        if (i) text += ", ";
+        text += p.print(*e.args[cls->superArguments[i]], 1);
+    }
+    text += ") {";
+    for (const std::string& line : cls->members) text += "\n" + line;
+    return text + "\n}";
+}
+
+}  // namespace jad::body

@@ -1,0 +1,29 @@
+// Captured locals of anonymous classes: the creation passes them to the
+// class's constructor, which keeps them in `val$x` fields; the source
+// named the local itself, inside the class as outside.
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+
+#include "body/Ir.h"
+#include "body/MethodBody.h"
+#include "body/Printer.h"
+
+namespace jad::body {
+
+// The locals that are not effectively final as printed: written more than
+// once, or (for a local) once but not in its declaration.
+std::set<const Var*> notEffectivelyFinal(StmtList& body);
+
+// In a method of an anonymous class being printed, reads of its capture
+// fields become the locals the enclosing code passed. `namesInUse` are the
+// method's own names, which would hide a captured local of the same name.
+void rewriteCapturedReads(StmtList& body, const ClassFile& owner, const Method& method, const UnitContext* unit,
+                          const std::set<std::string>& namesInUse);
+
+// `new Super(args) { members }` when `e` creates an anonymous class.
+std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& c, const ExprPrinter& p);
+
+}  // namespace jad::body

@@ -1,0 +1,31 @@
+// Anonymous classes, printed inline where they are created: the creation
+// `new Outer$1(...)` becomes `new Super(args) { members }`, without the
+// constructor javac made and the fields it stores captured values in.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "body/MethodBody.h"
+#include "decl/ClassTree.h"
+
+namespace jad {
+
+// An anonymous class: its InnerClasses entry has neither an outer class nor
+// a simple name. The class javac makes for enum switch maps looks the same
+// but is never created, and is not one.
+bool isAnonymousClass(const ClassFile& file);
+bool isSwitchMapClass(const ClassFile& file);
+
+// The field name -> printed name of each captured local, per class being printed.
+using CaptureRegistry = std::map<std::string, std::map<std::string, std::string>>;
+
+struct AnonymousPrinting {
+    const SiblingFiles& siblings;
+    const UnitContext& unit;  // handed to the bodies of the members
+    CaptureRegistry& captures;
+};
+
+AnonymousClass printAnonymousClass(const ClassFile& file, const AnonymousSite& site, const AnonymousPrinting& printing);
+
+}  // namespace jad
