@@ -8,8 +8,9 @@
 // malloc. Memory on the lists is kept for the next class, never returned:
 // the peak stays that of the largest class decompiled.
 //
-// Linked into the program only (the library and its tests keep the C++
-// default), and left out of sanitizer builds, which bring their own.
+// Linked into the program and its unit tests, not into the library (the
+// fuzz target keeps the default), and left out of sanitizer builds, which
+// bring their own.
 #include <cstdint>
 #include <cstdlib>
 #include <new>
@@ -74,7 +75,7 @@ void* carve(Pools& pools, std::size_t sizeClass) {
     return header + 1;
 }
 
-void* allocate(std::size_t size) noexcept {
+inline void* allocate(std::size_t size) noexcept {
     if (size == 0) size = 1;
     if (size > MaxSmall) return largeBlock(size);
     const std::size_t sizeClass = (size - 1) / Granule;
@@ -86,7 +87,7 @@ void* allocate(std::size_t size) noexcept {
     return carve(pools, sizeClass);
 }
 
-void release(void* p) noexcept {
+inline void release(void* p) noexcept {
     if (!p) return;
     Header* header = static_cast<Header*>(p) - 1;
     if (header->sizeClass == LargeBlock) {
@@ -99,13 +100,19 @@ void release(void* p) noexcept {
     pools.free[header->sizeClass] = block;
 }
 
-void* allocateOrThrow(std::size_t size) {
+// Out of memory: the new-handler may free some, else bad_alloc.
+void* allocateAfterFailure(std::size_t size) {
     for (;;) {
-        if (void* p = allocate(size)) return p;
         std::new_handler handler = std::get_new_handler();
         if (!handler) throw std::bad_alloc();
         handler();
+        if (void* p = allocate(size)) return p;
     }
+}
+
+inline void* allocateOrThrow(std::size_t size) {
+    if (void* p = allocate(size)) return p;
+    return allocateAfterFailure(size);
 }
 
 }  // namespace

@@ -46,7 +46,6 @@ JAVAC_TIMEOUT = 300   # seconds for one javac call
 # and print, as KNOWN, but do not fail the suite; one that starts passing says
 # so, so that it can be taken off the list.
 KNOWN_FAILURES = {
-    "switch/EnumSwitch": {"r8g", "r8", "r17"},  # the switch map of javac's $1 class
     "arrays/MultiDim": {"r8", "r17"},           # reference locals typed without debug info
 }
 

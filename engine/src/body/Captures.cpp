@@ -3,6 +3,7 @@
 #include <map>
 
 #include "body/Failure.h"
+#include "body/OuterInstances.h"
 #include "body/Walk.h"
 
 namespace jad::body {
@@ -14,16 +15,19 @@ bool declaresWithValue(const Stmt& s, const Var* var) {
            s.expr->kind == ExprKind::Assign && assignedVar(*s.expr) == var;
 }
 
+bool isAnonymous(const ClassFile& file) {
+    for (const InnerClass& inner : file.innerClasses) {
+        if (inner.innerClass == file.thisClass) return inner.outerClass.empty() && inner.simpleName.empty();
+    }
+    return false;
+}
+
 // An enclosing instance the printed code cannot name: an anonymous class has no name.
 bool isAnonymousInstance(const Expr& e, const UnitContext* unit) {
     if (e.kind != ExprKind::Field || e.isStatic || e.name.rfind("this$", 0) != 0) return false;
     if (e.type.base != 'L' || e.type.isArray()) return false;
     const ClassFile* file = unit->findClass(e.type.className);
-    if (!file) return false;
-    for (const InnerClass& inner : file->innerClasses) {
-        if (inner.innerClass == file->thisClass) return inner.outerClass.empty() && inner.simpleName.empty();
-    }
-    return false;
+    return file && isAnonymous(*file);
 }
 
 AnonymousArgument siteArgument(const Expr& e, const PrintContext& c) {
@@ -64,19 +68,24 @@ std::set<const Var*> notEffectivelyFinal(StmtList& body) {
 void rewriteCapturedReads(StmtList& body, const ClassFile& owner, const Method& method, const UnitContext* unit,
                           const std::set<std::string>& namesInUse) {
     if (!unit) return;
-    const std::map<std::string, std::string>* captured = unit->capturedNames(owner.thisClass);
     // The constructor's parameters carry the captured names themselves.
     const bool constructor = method.name == "<init>";
     std::map<std::string, VarPtr> locals;
     visitAllExprs(body, [&](ExprPtr& slot) {
-        if (isAnonymousInstance(*slot, unit)) throw Unsupported{"anonymous class refers to an enclosing anonymous instance"};
-        if (!captured || slot->kind != ExprKind::Field || slot->isStatic || slot->owner != owner.thisClass ||
-            slot->args.empty() || slot->args[0]->kind != ExprKind::This) return;
+        if (slot->kind != ExprKind::Field || slot->isStatic || slot->args.empty()) return;
+        // A class nested in an anonymous class reads the captures of that
+        // class through its outer-instance field.
+        const Expr& receiver = *slot->args[0];
+        if (receiver.kind != ExprKind::This && instanceClassOf(receiver) != slot->owner) return;
+        const std::map<std::string, std::string>* captured = unit->capturedNames(slot->owner);
+        if (!captured) return;
         auto found = captured->find(slot->name);
         if (found == captured->end()) return;
         if (found->second.empty()) throw Unsupported{"anonymous class captures an expression"};
-        if (!constructor && namesInUse.count(found->second)) throw Unsupported{"captured local hidden by a local"};
-        VarPtr& var = locals[slot->name];
+        if (namesInUse.count(found->second) && !(constructor && slot->owner == owner.thisClass)) {
+            throw Unsupported{"captured local hidden by a local"};
+        }
+        VarPtr& var = locals[slot->owner + "." + slot->name];
         if (!var) {
             var = std::make_shared<Var>();
             var->kind = VarKind::Parameter;
@@ -86,6 +95,30 @@ void rewriteCapturedReads(StmtList& body, const ClassFile& owner, const Method& 
         }
         slot = makeLocal(var);
     });
+    // A step of a chain of outer instances that ends at a named class is
+    // printed as that class's `Outer.this`.
+    std::set<const Expr*> steps;
+    visitAllExprs(body, [&](ExprPtr& slot) {
+        if (slot->kind == ExprKind::Field && slot->name.rfind("this$", 0) == 0 && !slot->args.empty()) {
+            steps.insert(slot->args[0].get());
+        }
+    });
+    visitAllExprs(body, [&](ExprPtr& slot) {
+        if (!steps.count(slot.get()) && isAnonymousInstance(*slot, unit)) {
+            throw Unsupported{"anonymous class refers to an enclosing anonymous instance"};
+        }
+    });
+}
+
+void retypeAnonymousLocals(const std::vector<VarPtr>& vars, const UnitContext* unit) {
+    if (!unit) return;
+    for (const VarPtr& var : vars) {
+        if (!var || var->type.base != 'L') continue;
+        const ClassFile* file = unit->findClass(var->type.className);
+        if (!file || !isAnonymous(*file)) continue;
+        const bool implementsOne = file->superClass == "java/lang/Object" && file->interfaces.size() == 1;
+        var->type.className = implementsOne ? file->interfaces[0] : file->superClass;
+    }
 }
 
 std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& c, const ExprPrinter& p) {

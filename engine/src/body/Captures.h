@@ -23,6 +23,10 @@ std::set<const Var*> notEffectivelyFinal(StmtList& body);
 void rewriteCapturedReads(StmtList& body, const ClassFile& owner, const Method& method, const UnitContext* unit,
                           const std::set<std::string>& namesInUse);
 
+// A local typed as an anonymous class (its type taken from the value) is
+// declared with the class's supertype: the class has no name to write.
+void retypeAnonymousLocals(const std::vector<VarPtr>& vars, const UnitContext* unit);
+
 // `new Super(args) { members }` when `e` creates an anonymous class.
 std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& c, const ExprPrinter& p);
 

@@ -9,15 +9,22 @@ namespace jad::body {
 
 namespace {
 
+// By length first: this runs for every operand printed.
 int binaryPrecedence(const std::string& op) {
-    if (op == "*" || op == "/" || op == "%") return 12;
-    if (op == "+" || op == "-") return 11;
+    if (op.size() == 1) {
+        switch (op[0]) {
+        case '*': case '/': case '%': return 12;
+        case '+': case '-': return 11;
+        case '<': case '>': return 9;
+        case '&': return 7;
+        case '^': return 6;
+        case '|': return 5;
+        default: return 1;
+        }
+    }
     if (op == "<<" || op == ">>" || op == ">>>") return 10;
-    if (op == "<" || op == ">" || op == "<=" || op == ">=") return 9;
+    if (op == "<=" || op == ">=") return 9;
     if (op == "==" || op == "!=") return 8;
-    if (op == "&") return 7;
-    if (op == "^") return 6;
-    if (op == "|") return 5;
     if (op == "&&") return 4;
     if (op == "||") return 3;
     return 1;

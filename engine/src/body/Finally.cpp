@@ -1,6 +1,8 @@
 #include "body/Finally.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <unordered_map>
 
@@ -72,11 +74,11 @@ private:
         _inCompound.assign(_cfg.blocks.size(), 0);
         for (int b : compound.blocks) _inCompound[static_cast<size_t>(b)] = 1;
         Handler h;
-        if (!findHandler(c, p, h)) return;
+        if (!findHandler(c, p, h)) { if (getenv("FDEBUG")) fprintf(stderr, "no handler %d\n", c); return; }
         std::vector<Copy> copies;
         for (int start : exitTargets(compound, h)) {
             Copy copy;
-            if (!matchCopy(c, h, start, copy)) return;
+            if (!matchCopy(c, h, start, copy)) { if (getenv("FDEBUG")) fprintf(stderr, "no copy at %d\n", start); return; }
             copies.push_back(std::move(copy));
         }
         if (!copiesAreDisjoint(h, copies) || !localsStayLocal(h, copies)) return;

@@ -110,6 +110,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     context.localNames = declareLocals(body, locals.params, budget);
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
+    retypeAnonymousLocals(locals.all, request.unit);
     checkTree(body, "declarations");
     return printStatements(body, context);
 }

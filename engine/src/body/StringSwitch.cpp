@@ -39,6 +39,27 @@ const Expr* equalsLiteral(const Expr& cond, const Pattern& p) {
     return arg.kind == ExprKind::Literal && arg.literal.tag == 'S' ? &arg : nullptr;
 }
 
+bool isIntZero(const Expr& e) { return e.kind == ExprKind::Literal && e.literal.tag == 'I' && e.literal.integer == 0; }
+
+// A test as `call` or `!call`: before types are known, a boolean call may
+// still be compared with 0.
+const Expr* testedCall(const Expr& cond, bool& negated) {
+    const Expr* e = &cond;
+    negated = false;
+    for (int guard = 0; guard < 4; ++guard) {
+        if (e->kind == ExprKind::Unary && e->op == "!") {
+            negated = !negated;
+            e = e->args[0].get();
+        } else if (e->kind == ExprKind::Binary && (e->op == "!=" || e->op == "==") && isIntZero(*e->args[1])) {
+            negated = negated != (e->op == "==");
+            e = e->args[0].get();
+        } else {
+            break;
+        }
+    }
+    return e;
+}
+
 class ArmReader {
 public:
     ArmReader(Pattern& p, const std::vector<int32_t>& keys) : _p(p), _keys(keys) {}
@@ -50,14 +71,13 @@ public:
             const Stmt& s = *list[i];
             if (isExit(s)) return i + 1 == list.size();
             if (s.kind != StmtKind::If) return false;
+            bool negated = false;
+            const Expr& cond = *testedCall(*s.expr, negated);
             // `if (!text.equals("a")) break; index = 1;`
-            if (s.expr->kind == ExprKind::Unary && s.expr->op == "!" && s.body.size() == 1 && isExit(*s.body[0]) &&
-                s.elseBody.empty() && i + 1 < list.size()) {
+            if (negated && s.body.size() == 1 && isExit(*s.body[0]) && s.elseBody.empty() && i + 1 < list.size()) {
                 const StmtList rest(list.begin() + static_cast<long>(i) + 1, list.end());
-                return test(*s.expr->args[0], rest, {});
+                return test(cond, rest, {});
             }
-            const bool negated = s.expr->kind == ExprKind::Unary && s.expr->op == "!";
-            const Expr& cond = negated ? *s.expr->args[0] : *s.expr;
             if (!test(cond, negated ? s.elseBody : s.body, negated ? s.body : s.elseBody)) return false;
         }
         return true;
@@ -128,13 +148,12 @@ int countRefs(StmtList& body, const Var* var) {
 std::optional<size_t> recoverAt(StmtList& body, StmtList& list, size_t at) {
     if (at == 0 || at + 1 >= list.size()) return std::nullopt;
     Pattern p;
-    if (!readHashSwitch(*list[at], p)) return std::nullopt;
     const Stmt& reset = *list[at - 1];
     if (reset.kind != StmtKind::Expr || reset.expr->kind != ExprKind::Assign || reset.expr->args[0]->kind != ExprKind::Local) {
         return std::nullopt;
     }
     p.index = reset.expr->args[0]->var.get();
-    if (p.index == p.text || intAssigned(reset, p.index) != -1) return std::nullopt;
+    if (intAssigned(reset, p.index) != -1 || !readHashSwitch(*list[at], p) || p.index == p.text) return std::nullopt;
     Stmt& indexSwitch = *list[at + 1];
     if (indexSwitch.kind != StmtKind::Switch || !isLocal(*indexSwitch.expr, p.index)) return std::nullopt;
     for (const SwitchArm& arm : indexSwitch.arms) {

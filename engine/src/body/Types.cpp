@@ -274,15 +274,16 @@ void makeBoolean(Expr& e) {
 void retype(Expr& e) {
     switch (e.kind) {
     case ExprKind::Local: case ExprKind::This: e.type = e.var->type; break;
-    case ExprKind::Binary:
-        if (e.op == "&" || e.op == "|" || e.op == "^" || e.op == "==" || e.op == "!=") {
+    case ExprKind::Binary: {
+        const bool bitwise = e.op == "&" || e.op == "|" || e.op == "^";
+        if (bitwise || e.op == "==" || e.op == "!=") {
             // a 0/1 value next to a boolean is a boolean too
             if (isPrimitive(e.args[0]->type, 'Z')) makeBoolean(*e.args[1]);
             if (isPrimitive(e.args[1]->type, 'Z')) makeBoolean(*e.args[0]);
         }
-        if ((e.op == "&" || e.op == "|" || e.op == "^") && isPrimitive(e.args[0]->type, 'Z') &&
-            isPrimitive(e.args[1]->type, 'Z')) e.type = primitive('Z');
+        if (bitwise && isPrimitive(e.args[0]->type, 'Z') && isPrimitive(e.args[1]->type, 'Z')) e.type = primitive('Z');
         break;
+    }
     case ExprKind::Assign: case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement:
         e.type = e.args[0]->type;
         break;

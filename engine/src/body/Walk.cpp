@@ -2,36 +2,11 @@
 
 namespace jad::body {
 
-void visitExprSlots(ExprPtr& e, const ExprVisitor& f) {
-    if (!e) return;
-    for (ExprPtr& child : e->args) visitExprSlots(child, f);
-    f(e);
-}
-
-void visitOwnExprs(Stmt& s, const ExprVisitor& f) {
-    if (s.expr) f(s.expr);
-}
-
 std::vector<StmtList*> childLists(Stmt& s) {
     std::vector<StmtList*> lists{&s.init, &s.body, &s.elseBody, &s.update, &s.finallyBody};
     for (SwitchArm& arm : s.arms) lists.push_back(&arm.body);
     for (CatchClause& c : s.catches) lists.push_back(&c.body);
     return lists;
-}
-
-void visitLists(StmtList& list, const ListVisitor& f) {
-    for (StmtPtr& s : list) {
-        forEachChildList(*s, [&](StmtList& child) { visitLists(child, f); });
-    }
-    f(list);
-}
-
-void visitAllExprs(StmtList& list, const ExprVisitor& f) {
-    visitLists(list, [&](StmtList& l) {
-        for (StmtPtr& s : l) {
-            if (s->expr) visitExprSlots(s->expr, f);
-        }
-    });
 }
 
 Var* assignedVar(const Expr& e) {

@@ -11,14 +11,9 @@ namespace jad::body {
 using ExprVisitor = std::function<void(ExprPtr&)>;
 using ListVisitor = std::function<void(StmtList&)>;
 
-// Every expression slot of `e`, children before parents.
-void visitExprSlots(ExprPtr& e, const ExprVisitor& f);
-// The top-level expression slots held by one statement (not its children).
-void visitOwnExprs(Stmt& s, const ExprVisitor& f);
-// Every statement list inside `list`, inner lists before outer ones.
-void visitLists(StmtList& list, const ListVisitor& f);
-// Every expression slot anywhere under `list`.
-void visitAllExprs(StmtList& list, const ExprVisitor& f);
+// The visitors are templates: every pass walks the whole tree with them, and
+// a call through std::function per node was a large part of the run time.
+
 // The statement lists directly owned by `s` (branches, bodies, arms, catches).
 std::vector<StmtList*> childLists(Stmt& s);
 // The same without building a vector: `f` is called with each list.
@@ -28,6 +23,32 @@ template <typename F> void forEachChildList(Stmt& s, F&& f) {
     }
     for (SwitchArm& arm : s.arms) f(arm.body);
     for (CatchClause& c : s.catches) f(c.body);
+}
+
+// Every expression slot of `e`, children before parents.
+template <typename F> void visitExprSlots(ExprPtr& e, F&& f) {
+    if (!e) return;
+    for (ExprPtr& child : e->args) visitExprSlots(child, f);
+    f(e);
+}
+// The top-level expression slots held by one statement (not its children).
+template <typename F> void visitOwnExprs(Stmt& s, F&& f) {
+    if (s.expr) f(s.expr);
+}
+// Every statement list inside `list`, inner lists before outer ones.
+template <typename F> void visitLists(StmtList& list, F&& f) {
+    for (StmtPtr& s : list) {
+        forEachChildList(*s, [&](StmtList& child) { visitLists(child, f); });
+    }
+    f(list);
+}
+// Every expression slot anywhere under `list`.
+template <typename F> void visitAllExprs(StmtList& list, F&& f) {
+    visitLists(list, [&](StmtList& l) {
+        for (StmtPtr& s : l) {
+            if (s->expr) visitExprSlots(s->expr, f);
+        }
+    });
 }
 
 // Counts into Var::defs and Var::uses over `lists` (the counts are reset first

@@ -62,7 +62,7 @@ void readLocals(ByteCursor& in, ReadContext& context, Code& code, bool typed) {
             throw ClassFormatError{"local variable " + local.name + " has slot " + std::to_string(local.slot) +
                                    " beyond max_locals " + std::to_string(code.maxLocals)};
         }
-        if (!typed && !parseFieldDescriptor(local.descriptor)) {
+        if (!typed && !isFieldDescriptor(local.descriptor)) {
             throw ClassFormatError{"local variable " + local.name + " has malformed descriptor " + local.descriptor};
         }
         into.push_back(std::move(local));

@@ -18,28 +18,71 @@ bool isBase(char c) {
     }
 }
 
+// One type as read from descriptor text; a class type's name is the range
+// [nameStart, nameStart + nameLength) of that text.
+struct TypeSpan {
+    char base = 'V';
+    int dimensions = 0;
+    size_t nameStart = 0, nameLength = 0;
+};
+
 // Reads one type at `pos`, advancing it; `allowVoid` for return types.
-std::optional<JavaType> readType(const std::string& text, size_t& pos, bool allowVoid) {
-    JavaType type;
+bool scanType(const std::string& text, size_t& pos, bool allowVoid, TypeSpan& type) {
+    type = TypeSpan{};
     while (pos < text.size() && text[pos] == '[') {
-        if (++type.dimensions > MaxDimensions) return std::nullopt;
+        if (++type.dimensions > MaxDimensions) return false;
         ++pos;
     }
-    if (pos >= text.size()) return std::nullopt;
+    if (pos >= text.size()) return false;
     char c = text[pos++];
     if (c == 'L') {
         size_t end = text.find(';', pos);
-        if (end == std::string::npos || end == pos) return std::nullopt;
+        if (end == std::string::npos || end == pos) return false;
         type.base = 'L';
-        type.className = text.substr(pos, end - pos);
+        type.nameStart = pos;
+        type.nameLength = end - pos;
         pos = end + 1;
-        return type;
+        return true;
     }
     if (isBase(c) || (c == 'V' && allowVoid && type.dimensions == 0)) {
         type.base = c;
-        return type;
+        return true;
     }
-    return std::nullopt;
+    return false;
+}
+
+std::optional<JavaType> readType(const std::string& text, size_t& pos, bool allowVoid) {
+    TypeSpan span;
+    if (!scanType(text, pos, allowVoid, span)) return std::nullopt;
+    JavaType type;
+    type.base = span.base;
+    type.dimensions = span.dimensions;
+    if (span.base == 'L') type.className.assign(text, span.nameStart, span.nameLength);
+    return type;
+}
+
+void noteClassName(const std::string& text, const TypeSpan& type, std::vector<std::string_view>& names) {
+    if (type.base == 'L') names.emplace_back(text.data() + type.nameStart, type.nameLength);
+}
+
+bool scanClassNames(const std::string& text, std::vector<std::string_view>& names) {
+    size_t pos = 0;
+    TypeSpan type;
+    if (text.empty() || text[0] != '(') {
+        if (!scanType(text, pos, false, type) || pos != text.size()) return false;
+        noteClassName(text, type, names);
+        return true;
+    }
+    pos = 1;
+    while (pos < text.size() && text[pos] != ')') {
+        if (!scanType(text, pos, false, type)) return false;
+        noteClassName(text, type, names);
+    }
+    if (pos >= text.size()) return false;
+    ++pos;
+    if (!scanType(text, pos, true, type) || pos != text.size()) return false;
+    noteClassName(text, type, names);
+    return true;
 }
 
 }  // namespace
@@ -78,6 +121,19 @@ std::optional<MethodType> parseMethodDescriptor(const std::string& text) {
     if (!result || pos != text.size()) return std::nullopt;
     method.returnType = std::move(*result);
     return method;
+}
+
+bool isFieldDescriptor(const std::string& text) {
+    size_t pos = 0;
+    TypeSpan type;
+    return scanType(text, pos, false, type) && pos == text.size();
+}
+
+bool descriptorClassNames(const std::string& text, std::vector<std::string_view>& names) {
+    names.clear();
+    if (scanClassNames(text, names)) return true;
+    names.clear();
+    return false;
 }
 
 const char* primitiveName(char base) {

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace jad {
@@ -30,6 +31,13 @@ struct MethodType {
 // Nothing on malformed text: callers decide whether that is a format error.
 std::optional<JavaType> parseFieldDescriptor(const std::string& text);
 std::optional<MethodType> parseMethodDescriptor(const std::string& text);
+
+// Whether the text is a well-formed field descriptor; nothing is built.
+bool isFieldDescriptor(const std::string& text);
+
+// The class names (internal form) a field or method descriptor mentions, in
+// order, without building its types; false, and no names, on malformed text.
+bool descriptorClassNames(const std::string& text, std::vector<std::string_view>& names);
 
 // The Java keyword of a primitive descriptor letter ('I' -> "int", 'V' ->
 // "void"); nullptr for any other character.

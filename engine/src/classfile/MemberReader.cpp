@@ -42,7 +42,7 @@ Field readField(ByteCursor& in, ReadContext& context) {
     field.access = in.u2();
     field.name = context.utf8(in.u2());
     field.descriptor = context.utf8(in.u2());
-    if (!parseFieldDescriptor(field.descriptor)) {
+    if (!isFieldDescriptor(field.descriptor)) {
         throw ClassFormatError{"field " + field.name + " has malformed descriptor " + field.descriptor};
     }
     uint16_t attributes = in.u2();

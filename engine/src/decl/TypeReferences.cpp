@@ -16,12 +16,9 @@ void addClassName(const std::string& name, std::set<std::string>& into) {
 
 // A descriptor from the pool may be a field's or a method's.
 void addDescriptor(const std::string& descriptor, std::set<std::string>& into) {
-    if (auto method = parseMethodDescriptor(descriptor)) {
-        for (const auto& parameter : method->parameters) addType(parameter, into);
-        addType(method->returnType, into);
-    } else if (auto field = parseFieldDescriptor(descriptor)) {
-        addType(*field, into);
-    }
+    std::vector<std::string_view> names;
+    descriptorClassNames(descriptor, names);
+    for (std::string_view name : names) into.emplace(name);
 }
 
 // The entries only a bootstrap method's own handle uses (LambdaMetafactory

@@ -29,6 +29,18 @@ TEST_F(LocalsInference, BooleanAndCharLocalsAreToldApartFromInt) {
     expectPieces(text, {"boolean flag = false;", "char c = 'a';", "int i = 0;", "== 'x'", "flag = true;"});
 }
 
+// Generated catch names follow the source, outer handler first, whatever
+// the heap layout of the variables.
+TEST_F(LocalsInference, NestedCatchParametersAreNamedOuterFirst) {
+    const std::string text = bodyOf(R"(class T { static int m(String a, String b) {
+        try { return Integer.parseInt(a); }
+        catch (NumberFormatException e) {
+            try { return Integer.parseInt(b); }
+            catch (NumberFormatException f) { return -1; } } } })", "m", "");
+    expectDecompiled(text);
+    expectPieces(text, {"catch (NumberFormatException ex)", "catch (NumberFormatException ex2)"});
+}
+
 TEST(LocalNames, ReservedWordsOfTheViewerAreNeverNames) {
     for (const char* word : {"cast", "const", "future", "generic", "goto", "inner", "operator", "outer", "rest", "var",
                              "int", "class", "true", "null"}) {

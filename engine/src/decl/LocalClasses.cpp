@@ -1,0 +1,88 @@
+#include "decl/LocalClasses.h"
+
+#include <map>
+
+#include "body/Declare.h"
+#include "classfile/AccessFlags.h"
+
+namespace jad {
+
+namespace {
+
+bool isSynthetic(const Field& f) { return (f.access & access::Synthetic) || f.syntheticAttribute; }
+
+bool isCaptureField(const Field& f) { return isSynthetic(f) && f.name.rfind("val$", 0) == 0; }
+
+// The Utf8 entries a String constant uses: renaming those would change a literal.
+std::set<uint16_t> literalTexts(const ConstantPool& pool) {
+    std::set<uint16_t> texts;
+    for (uint16_t i = 1; i < pool.count(); ++i) {
+        const Constant& c = pool.at(i);
+        if (c.tag == ConstantTag::String) texts.insert(c.a);
+    }
+    return texts;
+}
+
+}  // namespace
+
+bool isLocalClassOf(const ClassFile& file, const std::string& enclosing) {
+    return file.enclosingMethod && file.enclosingMethod->className == enclosing;
+}
+
+bool hasOuterInstance(const ClassFile& file) {
+    if (!file.enclosingMethod) return false;
+    const std::string outer = "L" + file.enclosingMethod->className + ";";
+    for (const Field& f : file.fields) {
+        if (isSynthetic(f) && f.name.rfind("this$", 0) == 0 && f.descriptor == outer) return true;
+    }
+    return false;
+}
+
+std::string distinctName(const std::string& simpleName, const std::set<std::string>& taken) {
+    if (!taken.count(simpleName)) return simpleName;
+    for (int n = 2;; ++n) {
+        std::string candidate = simpleName + std::to_string(n);
+        if (!taken.count(candidate)) return candidate;
+    }
+}
+
+void declareAsMember(ClassFile& file, const std::string& local, const std::string& outer, const std::string& name,
+                     uint16_t access) {
+    for (InnerClass& inner : file.innerClasses) {
+        if (inner.innerClass != local) continue;
+        inner.outerClass = outer;
+        inner.simpleName = name;
+        inner.access = access;
+    }
+}
+
+void exposeCapturedFields(ClassFile& file) {
+    std::set<std::string> taken;
+    for (const Field& f : file.fields) taken.insert(f.name);
+    std::map<std::string, std::string> renamed;
+    int fallback = 0;
+    for (Field& f : file.fields) {
+        if (!isCaptureField(f)) continue;
+        std::string base = f.name.substr(4);
+        if (!body::isValidIdentifier(base)) base = "captured" + std::to_string(fallback++);
+        std::string name = distinctName(base, taken);
+        taken.insert(name);
+        renamed[f.name] = name;
+        f.name = name;
+        f.access = static_cast<uint16_t>((f.access & ~access::Synthetic) | access::Final);
+        f.syntheticAttribute = false;
+    }
+    if (renamed.empty()) return;
+    // The code names the fields through the pool.
+    const std::set<uint16_t> literals = literalTexts(file.pool);
+    std::vector<Constant> entries(1);  // slot 0 is never used
+    for (uint16_t i = 1; i < file.pool.count(); ++i) {
+        Constant c = file.pool.at(i);
+        auto found = c.tag == ConstantTag::Utf8 && !literals.count(i) ? renamed.find(c.utf8) : renamed.end();
+        if (found != renamed.end()) c.utf8 = found->second;
+        entries.push_back(std::move(c));
+    }
+    file.pool = ConstantPool(std::move(entries));
+}
+
+}  // namespace jad

@@ -1,0 +1,34 @@
+// Local classes: the dialect has no class declarations inside blocks, so
+// each is printed as a member class of the class whose method declares it.
+// Their class files are made to read as such member classes, so that the
+// rest of the printer treats them alike: the InnerClasses entries name the
+// enclosing class and the printed name, and the fields javac keeps captured
+// locals in (`val$x`) become ordinary final fields with legal names, which
+// the constructor's extra parameters fill.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "classfile/ClassFile.h"
+
+namespace jad {
+
+// Whether `file` is a local class declared in a method of `enclosing`.
+bool isLocalClassOf(const ClassFile& file, const std::string& enclosing);
+
+// Whether the local class keeps an enclosing instance (declared in an
+// instance method); without one it is printed static.
+bool hasOuterInstance(const ClassFile& file);
+
+// `simpleName`, or with a number added, not in `taken`.
+std::string distinctName(const std::string& simpleName, const std::set<std::string>& taken);
+
+// Records in `file`'s InnerClasses that `local` is the member `name` of `outer`.
+void declareAsMember(ClassFile& file, const std::string& local, const std::string& outer, const std::string& name,
+                     uint16_t access);
+
+// Renames the capture fields of the local class `file` and makes them ordinary.
+void exposeCapturedFields(ClassFile& file);
+
+}  // namespace jad
