@@ -5,6 +5,7 @@
 #include "body/Failure.h"
 #include "body/OuterInstances.h"
 #include "body/Walk.h"
+#include "classfile/AccessFlags.h"
 
 namespace jad::body {
 
@@ -108,6 +109,39 @@ void rewriteCapturedReads(StmtList& body, const ClassFile& owner, const Method& 
             throw Unsupported{"anonymous class refers to an enclosing anonymous instance"};
         }
     });
+}
+
+void moveCaptureStoresAfterSuperCall(StmtList& body, const ClassFile& owner) {
+    auto isObjectConstructorCall = [&](const Stmt& s) {
+        return s.kind == StmtKind::Expr && s.expr->kind == ExprKind::Invoke && s.expr->name == "<init>" &&
+               s.expr->owner == "java/lang/Object" && owner.superClass == "java/lang/Object" &&
+               !s.expr->args.empty() && s.expr->args[0]->kind == ExprKind::This;
+    };
+    auto isFinalField = [&](const std::string& name) {
+        for (const Field& f : owner.fields) {
+            if (f.name == name) return (f.access & access::Final) && !(f.access & access::Static);
+        }
+        return false;
+    };
+    auto isStoreOfParameter = [&](const Stmt& s) {
+        if (s.kind != StmtKind::Expr || s.expr->kind != ExprKind::Assign) return false;
+        const Expr& target = *s.expr->args[0];
+        const Expr& value = *s.expr->args[1];
+        return target.kind == ExprKind::Field && !target.isStatic && target.owner == owner.thisClass &&
+               target.args[0]->kind == ExprKind::This && isFinalField(target.name) && value.kind == ExprKind::Local &&
+               value.var->kind == VarKind::Parameter;
+    };
+    size_t call = 0;
+    while (call < body.size() && !isObjectConstructorCall(*body[call])) ++call;
+    if (call == body.size()) return;
+    StmtList moved, kept;
+    for (size_t i = 0; i < call; ++i) (isStoreOfParameter(*body[i]) ? moved : kept).push_back(body[i]);
+    if (moved.empty()) return;
+    StmtList result = kept;
+    result.push_back(body[call]);
+    result.insert(result.end(), moved.begin(), moved.end());
+    result.insert(result.end(), body.begin() + static_cast<long>(call) + 1, body.end());
+    body = std::move(result);
 }
 
 void retypeAnonymousLocals(const std::vector<VarPtr>& vars, const UnitContext* unit) {

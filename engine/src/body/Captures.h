@@ -23,6 +23,12 @@ std::set<const Var*> notEffectivelyFinal(StmtList& body);
 void rewriteCapturedReads(StmtList& body, const ClassFile& owner, const Method& method, const UnitContext* unit,
                           const std::set<std::string>& namesInUse);
 
+// A local class's constructor stores its captured values (now ordinary
+// final fields) before calling the super constructor, which source cannot
+// write; after a call of Object's constructor, which does nothing, the
+// stores may come after it.
+void moveCaptureStoresAfterSuperCall(StmtList& body, const ClassFile& owner);
+
 // A local typed as an anonymous class (its type taken from the value) is
 // declared with the class's supertype: the class has no name to write.
 void retypeAnonymousLocals(const std::vector<VarPtr>& vars, const UnitContext* unit);

@@ -1,8 +1,6 @@
 #include "body/Finally.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <unordered_map>
 
@@ -74,11 +72,11 @@ private:
         _inCompound.assign(_cfg.blocks.size(), 0);
         for (int b : compound.blocks) _inCompound[static_cast<size_t>(b)] = 1;
         Handler h;
-        if (!findHandler(c, p, h)) { if (getenv("FDEBUG")) fprintf(stderr, "no handler %d\n", c); return; }
+        if (!findHandler(c, p, h)) return;
         std::vector<Copy> copies;
         for (int start : exitTargets(compound, h)) {
             Copy copy;
-            if (!matchCopy(c, h, start, copy)) { if (getenv("FDEBUG")) fprintf(stderr, "no copy at %d\n", start); return; }
+            if (!matchCopy(c, h, start, copy)) return;
             copies.push_back(std::move(copy));
         }
         if (!copiesAreDisjoint(h, copies) || !localsStayLocal(h, copies)) return;
@@ -103,6 +101,13 @@ private:
         const Node& entry = node(compound.parts[p].entry);
         if (entry.block < 0) return false;
         h.entry = entry.block;
+        // the handler's store of the exception may stand alone when javac's
+        // range also covers it
+        for (size_t guard = 0; guard < h.blocks.size(); ++guard) {
+            const Block& first = block(h.entry);
+            if (!first.stmts.empty() || first.exit != BlockExit::Goto || !h.inside[static_cast<size_t>(first.succ[0])]) break;
+            h.entry = first.succ[0];
+        }
         const Var* caught = compound.parts[p].caught.get();
         VarCounts uses;
         for (int b : h.blocks) {

@@ -94,6 +94,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     nameSyntheticMembers(body, request.owner, request.unit);
     inlineAccessors(body, request.owner, request.unit);
     recoverIdioms(body, request.method.name == "<init>", request.owner.superClass);
+    if (request.method.name == "<init>") moveCaptureStoresAfterSuperCall(body, request.owner);
     if (request.method.name == "<init>") dropPlumbingBeforeConstructorCall(body, request.owner);
     rewriteOuterInstances(body, request.owner, request.method, request.unit);
     if (request.method.name == "<init>") {

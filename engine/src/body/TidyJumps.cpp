@@ -50,7 +50,8 @@ bool removeTail(StmtList& list, StmtKind kind, int label) {
         break;
     case StmtKind::Block: case StmtKind::Synchronized: changed |= removeTail(last.body, kind, label); break;
     case StmtKind::Try:
-        if (!last.finallyBody.empty()) break;
+        // leaving the try or a catch by the jump runs the finally body just as
+        // falling off its end does
         changed |= removeTail(last.body, kind, label);
         for (CatchClause& c : last.catches) changed |= removeTail(c.body, kind, label);
         break;

@@ -4,6 +4,7 @@
 
 #include "classfile/AccessFlags.h"
 #include "classfile/ClassReader.h"
+#include "decl/LocalClasses.h"
 
 namespace jad {
 
@@ -37,27 +38,62 @@ public:
             addMembers(*member, depth + 1);
             node.members.push_back(std::move(*member));
         }
+        addLocalClasses(node, depth);
     }
 
     void markSeen(const std::string& name) { _seen.insert(name); }
 
 private:
-    std::optional<ClassNode> load(ClassNode& outer, const InnerClass& inner) {
+    // The local classes declared in the methods of `node`'s class, as its
+    // member classes: the dialect has no class declarations in blocks.
+    void addLocalClasses(ClassNode& node, int depth) {
+        const std::string& self = node.file.thisClass;
+        std::set<std::string> taken{node.name};
+        std::vector<InnerClass> locals;
+        for (const InnerClass& inner : node.file.innerClasses) {
+            if (inner.outerClass == self) taken.insert(inner.simpleName);
+            if (inner.outerClass.empty() && !inner.simpleName.empty() && inner.innerClass != self) locals.push_back(inner);
+        }
+        for (const InnerClass& inner : locals) {
+            if (_seen.count(inner.innerClass)) continue;
+            if (depth >= MaxDepth || _seen.size() > MaxClasses || ++_localReads > MaxClasses) return;
+            // A local class of another class's method may be listed too.
+            std::optional<ClassNode> member = load(node, inner, false);
+            if (!member || !isLocalClassOf(member->file, self)) continue;
+            const bool keepsOuter = hasOuterInstance(member->file);
+            // A member of an interface cannot be an inner class.
+            if (keepsOuter && (node.file.access & access::Interface)) continue;
+            _seen.insert(inner.innerClass);
+            const std::string name = distinctName(inner.simpleName, taken);
+            taken.insert(name);
+            const uint16_t kept = inner.access & (access::Abstract | access::Final);
+            const uint16_t flags = static_cast<uint16_t>(kept | (keepsOuter ? 0 : access::Static));
+            declareAsMember(node.file, inner.innerClass, self, name, flags);
+            declareAsMember(member->file, inner.innerClass, self, name, flags);
+            exposeCapturedFields(member->file);
+            member->name = name;
+            member->access = flags;
+            addMembers(*member, depth + 1);
+            node.members.push_back(std::move(*member));
+        }
+    }
+
+    std::optional<ClassNode> load(ClassNode& outer, const InnerClass& inner, bool noteProblems = true) {
         std::string fileName = lastSegment(inner.innerClass) + ".class";
         auto bytes = _siblings.read(inner.innerClass);
         if (!bytes) {
-            outer.notes.push_back(fileName + ": not found beside the input");
+            if (noteProblems) outer.notes.push_back(fileName + ": not found beside the input");
             return std::nullopt;
         }
         ClassNode node;
         try {
             node.file = readClassFile(bytes->data(), bytes->size());
         } catch (const ClassFormatError& error) {
-            outer.notes.push_back(fileName + ": " + error.reason);
+            if (noteProblems) outer.notes.push_back(fileName + ": " + error.reason);
             return std::nullopt;
         }
         if (node.file.thisClass != inner.innerClass) {
-            outer.notes.push_back(fileName + ": holds " + node.file.thisClass + " instead");
+            if (noteProblems) outer.notes.push_back(fileName + ": holds " + node.file.thisClass + " instead");
             return std::nullopt;
         }
         const InnerClass* own = ownInnerEntry(node.file);
@@ -69,6 +105,7 @@ private:
 
     const SiblingFiles& _siblings;
     std::set<std::string> _seen;
+    size_t _localReads = 0;
 };
 
 }  // namespace

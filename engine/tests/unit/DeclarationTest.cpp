@@ -166,7 +166,8 @@ TEST_F(Declarations, EnumsRecordsAndAnnotationTypesAsClasses) {
         })"}}, "Kinds.class", "", {"-ff"});
     expectInOrder(text, {"import java.lang.annotation.Annotation;\n"});
     expectInOrder(text, {"    public static final class Color extends Enum {\n",
-                         "        public static final Color RED;\n        public static final Color GREEN;\n",
+                         "        public static final Color RED = new Color(\"RED\", 0);\n"
+                         "        public static final Color GREEN = new Color(\"GREEN\", 1);\n",
                          "        public static Color[] values() {", "        public static Color valueOf(String s) {"});
     expectInOrder(text, {"    static final class Point extends Record {\n",
                          "        private final int x;\n        private final String label;\n",
