@@ -46,7 +46,6 @@ JAVAC_TIMEOUT = 300   # seconds for one javac call
 # and print, as KNOWN, but do not fail the suite; one that starts passing says
 # so, so that it can be taken off the list.
 KNOWN_FAILURES = {
-    "arrays/MultiDim": {"r8", "r17"},           # reference locals typed without debug info
 }
 
 

@@ -119,7 +119,10 @@ void moveCaptureStoresAfterSuperCall(StmtList& body, const ClassFile& owner) {
     };
     auto isFinalField = [&](const std::string& name) {
         for (const Field& f : owner.fields) {
-            if (f.name == name) return (f.access & access::Final) && !(f.access & access::Static);
+            if (f.name == name) {
+                return (f.access & access::Final) && !(f.access & (access::Static | access::Synthetic)) &&
+                       !f.syntheticAttribute;
+            }
         }
         return false;
     };

@@ -315,7 +315,7 @@ private:
         _cfg.recomputePreds();
         for (const Copy& copy : copies) {
             if (!onlyFromTry(c, tryBlocks, copy.last)) continue;
-            if (!skipEmptyExit(tryBlocks, copy.last)) returnInsideTry(copy.last);
+            if (!skipEmptyExit(tryBlocks, copy.last)) returnInsideTry(c, copy.last);
         }
     }
 
@@ -347,32 +347,61 @@ private:
         return true;
     }
 
-    // `t = E;` in the try, then `return t;` after F: the source's `return E;`.
-    void returnInsideTry(int b) {
+    // What is left of a copy that was followed by a return is the return.
+    void returnInsideTry(int c, int b) {
         const Block& blk = block(b);
-        if (blk.stmts.size() != 1 || blk.exit != BlockExit::End) return;
-        const Stmt& ret = *blk.stmts[0];
-        if (ret.kind != StmtKind::Return || !ret.expr || ret.expr->kind != ExprKind::Local) return;
-        const Var* temp = ret.expr->var.get();
+        if (blk.stmts.size() != 1 || blk.exit != BlockExit::End || blk.stmts[0]->kind != StmtKind::Return) return;
         const std::vector<int> preds = blk.preds;
+        if (preds.empty()) return;
+        if (!returnFromPreds(b, blk.stmts[0]->expr, preds) && !adoptIntoTry(c, b, preds)) return;
+        _cfg.recomputePreds();
+    }
+
+    // `t = E;` in the try, then `return t;` after F: the source's `return E;`.
+    bool returnFromPreds(int b, const ExprPtr& value, const std::vector<int>& preds) {
+        if (value && value->kind != ExprKind::Local) return false;
+        const Var* temp = value ? value->var.get() : nullptr;
         for (int p : preds) {
             const Block& from = block(p);
-            if (from.exit != BlockExit::Goto || from.stmts.empty()) return;
-            const Stmt& s = *from.stmts.back();
-            if (s.kind != StmtKind::Expr || s.expr->kind != ExprKind::Assign || s.expr->args[0]->kind != ExprKind::Local ||
-                s.expr->args[0]->var.get() != temp) return;
+            if (from.exit != BlockExit::Goto) return false;
+            if (!temp) continue;
+            if (from.stmts.empty()) return false;
+            const Expr& e = *from.stmts.back()->expr;
+            if (from.stmts.back()->kind != StmtKind::Expr || e.kind != ExprKind::Assign || e.args[0]->kind != ExprKind::Local ||
+                e.args[0]->var.get() != temp) return false;
         }
-        const VarCounts all = countAll();
-        auto it = all.find(temp);
-        if (preds.empty() || it == all.end() || it->second != static_cast<int>(preds.size()) + 1) return;
+        if (temp) {
+            const VarCounts all = countAll();
+            auto it = all.find(temp);
+            if (it == all.end() || it->second != static_cast<int>(preds.size()) + 1) return false;
+        }
         for (int p : preds) {
             Block& from = block(p);
-            from.stmts.back() = makeStmt(StmtKind::Return, from.stmts.back()->expr->args[1]);
+            if (temp) from.stmts.back() = makeStmt(StmtKind::Return, from.stmts.back()->expr->args[1]);
+            else from.stmts.push_back(makeStmt(StmtKind::Return));
             from.exit = BlockExit::End;
             from.succ.clear();
         }
         removeBlock(b);
-        _cfg.recomputePreds();
+        return true;
+    }
+
+    // A return cannot throw, so it may as well stand inside the try: leaving
+    // the try by it runs F first, as the jump to it did.
+    bool adoptIntoTry(int c, int b, const std::vector<int>& preds) {
+        for (int p : preds) {
+            int x = p;
+            while (node(x).parent != c) {
+                _budget.spend();
+                x = node(x).parent;
+                if (x < 0) return false;
+            }
+            if (node(x).part != 0) return false;
+        }
+        node(b).parent = c;
+        node(b).part = 0;
+        node(c).blocks.push_back(b);
+        return true;
     }
 
     Cfg& _cfg;

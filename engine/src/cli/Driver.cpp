@@ -23,11 +23,11 @@ struct InputFailure {
 };
 
 std::string decompile(const fs::path& input, const std::vector<uint8_t>& bytes, const Options& options,
-                      std::string& thisClass) {
+                      SiblingCache& cache, std::string& thisClass) {
     try {
         ClassFile file = readClassFile(bytes.data(), bytes.size());
         thisClass = file.thisClass;
-        DirectorySiblings siblings(input.parent_path().empty() ? fs::path(".") : input.parent_path());
+        DirectorySiblings siblings(input.parent_path().empty() ? fs::path(".") : input.parent_path(), cache);
         ClassNode tree = buildClassTree(std::move(file), siblings);
         return printCompilationUnit(tree, siblings, options.print);
     } catch (const ClassFormatError& error) {
@@ -78,7 +78,7 @@ void writeOutput(const fs::path& path, const std::string& text, bool overwrite) 
     if (!out) throw InputFailure{"cannot write " + path.string()};
 }
 
-void processInput(const std::string& name, const Options& options, std::ostream& out) {
+void processInput(const std::string& name, const Options& options, SiblingCache& cache, std::ostream& out) {
     fs::path input(name);
     std::vector<uint8_t> bytes;
     try {
@@ -87,7 +87,7 @@ void processInput(const std::string& name, const Options& options, std::ostream&
         throw InputFailure{error.reason};
     }
     std::string thisClass;
-    std::string text = decompile(input, bytes, options, thisClass);
+    std::string text = decompile(input, bytes, options, cache, thisClass);
     if (options.toStandardOutput) {
         out << text;
         out.flush();
@@ -115,9 +115,10 @@ int runJad(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return 0;
     }
     int status = 0;
+    SiblingCache cache;
     for (const auto& name : options.files) {
         try {
-            processInput(name, options, out);
+            processInput(name, options, cache, out);
         } catch (const InputFailure& failure) {
             err << name << ": " << failure.reason << "\n";
             status = 1;

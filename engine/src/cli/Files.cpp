@@ -30,12 +30,41 @@ std::vector<uint8_t> readInputFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-std::optional<std::vector<uint8_t>> DirectorySiblings::read(const std::string& internalName) const {
+std::optional<std::vector<uint8_t>> SiblingCache::read(const std::filesystem::path& path) {
+    const std::string key = path.string();
+    auto found = _files.find(key);
+    if (found != _files.end()) return found->second;
+    std::optional<std::vector<uint8_t>> bytes;
     try {
-        return readInputFile(siblingPath(_directory, internalName));
+        bytes = readInputFile(path);
     } catch (const ReadError&) {
-        return std::nullopt;
+        // Missing or unreadable: remembered as such.
     }
+    const size_t size = bytes ? bytes->size() : 0;
+    if (_cachedBytes + size <= MaxCachedBytes) {
+        _cachedBytes += size;
+        _files.emplace(key, bytes);
+    }
+    return bytes;
+}
+
+std::shared_ptr<const ClassFile> SiblingCache::parsed(const std::string& key,
+                                                     const std::function<std::shared_ptr<const ClassFile>()>& parse) {
+    auto found = _classes.find(key);
+    if (found != _classes.end()) return found->second;
+    std::shared_ptr<const ClassFile> file = parse();
+    if (_classes.size() < MaxCachedClasses) _classes.emplace(key, file);
+    return file;
+}
+
+std::optional<std::vector<uint8_t>> DirectorySiblings::read(const std::string& internalName) const {
+    return _cache.read(siblingPath(_directory, internalName));
+}
+
+std::shared_ptr<const ClassFile> DirectorySiblings::parsed(const std::string& internalName) const {
+    // The file and the name asked for: a file answers only for the class it holds.
+    const std::string key = siblingPath(_directory, internalName).string() + '\n' + internalName;
+    return _cache.parsed(key, [&] { return SiblingFiles::parsed(internalName); });
 }
 
 bool DirectorySiblings::hasClass(const std::string& simpleName) const {

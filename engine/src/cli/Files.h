@@ -3,6 +3,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,14 +24,37 @@ struct ReadError {
 // The whole file; ReadError with the reason when it cannot be read.
 std::vector<uint8_t> readInputFile(const std::filesystem::path& path);
 
+// Class files read once per run: the inputs of one call share their
+// siblings, and each input looks into many of them.
+class SiblingCache {
+public:
+    // The file's bytes, nothing when it cannot be read.
+    std::optional<std::vector<uint8_t>> read(const std::filesystem::path& path);
+    // The class under `key`, parsed by `parse` the first time it is asked for.
+    std::shared_ptr<const ClassFile> parsed(const std::string& key,
+                                            const std::function<std::shared_ptr<const ClassFile>()>& parse);
+
+private:
+    // Past these, files are read and parsed each time again.
+    static constexpr size_t MaxCachedBytes = size_t{64} << 20;
+    static constexpr size_t MaxCachedClasses = 4096;
+
+    std::map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
+    size_t _cachedBytes = 0;
+    std::map<std::string, std::shared_ptr<const ClassFile>> _classes;  // null: unusable
+};
+
 class DirectorySiblings : public SiblingFiles {
 public:
-    explicit DirectorySiblings(std::filesystem::path directory) : _directory(std::move(directory)) {}
+    DirectorySiblings(std::filesystem::path directory, SiblingCache& cache)
+        : _directory(std::move(directory)), _cache(cache) {}
     std::optional<std::vector<uint8_t>> read(const std::string& internalName) const override;
     bool hasClass(const std::string& simpleName) const override;
+    std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const override;
 
 private:
     std::filesystem::path _directory;
+    SiblingCache& _cache;
 };
 
 }  // namespace jad

@@ -6,7 +6,7 @@ namespace jad {
 
 namespace {
 
-constexpr uint8_t kIload = 0x15, kAload = 0x19, kIload0 = 0x1a, kAload3 = 0x2d, kReturn = 0xb1, kPutfield = 0xb5,
+constexpr uint8_t kAconstNull = 0x01, kIload = 0x15, kAload = 0x19, kIload0 = 0x1a, kAload3 = 0x2d, kReturn = 0xb1, kPutfield = 0xb5,
                   kInvokespecial = 0xb7;
 
 class PlumbingReader {
@@ -28,11 +28,16 @@ public:
             std::vector<size_t> loaded;
             int parameter;
             while ((parameter = loadedParameter()) >= 0) loaded.push_back(static_cast<size_t>(parameter));
+            // javac reaches a private super constructor through one taking
+            // an extra null; the source called the private one.
+            const bool accessTag = _pos + 1 < _bytes.size() && _bytes[_pos] == kAconstNull &&
+                                   _bytes[_pos + 1] == kInvokespecial;
+            if (accessTag) ++_pos;
             if (_pos + 3 > _bytes.size()) return std::nullopt;
             const uint8_t op = _bytes[_pos];
             const uint16_t index = static_cast<uint16_t>(_bytes[_pos + 1] << 8 | _bytes[_pos + 2]);
             _pos += 3;
-            if (op == kPutfield && loaded.size() == 1) {
+            if (op == kPutfield && loaded.size() == 1 && !accessTag) {
                 MemberRef field = _owner.pool.memberRef(index);
                 if (field.owner != _owner.thisClass || !_result.storedIn[loaded[0]].empty()) return std::nullopt;
                 _result.storedIn[loaded[0]] = field.name;

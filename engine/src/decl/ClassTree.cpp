@@ -39,6 +39,7 @@ public:
             node.members.push_back(std::move(*member));
         }
         addLocalClasses(node, depth);
+        addAnonymousClasses(node, depth);
     }
 
     void markSeen(const std::string& name) { _seen.insert(name); }
@@ -75,6 +76,18 @@ private:
             member->access = flags;
             addMembers(*member, depth + 1);
             node.members.push_back(std::move(*member));
+        }
+    }
+
+    void addAnonymousClasses(ClassNode& node, int depth) {
+        for (const InnerClass& inner : node.file.innerClasses) {
+            if (!inner.outerClass.empty() || !inner.simpleName.empty() || _seen.count(inner.innerClass)) continue;
+            if (depth >= MaxDepth || _seen.size() > MaxClasses || ++_localReads > MaxClasses) return;
+            std::optional<ClassNode> anonymous = load(node, inner, false);
+            if (!anonymous || !isLocalClassOf(anonymous->file, node.file.thisClass)) continue;
+            _seen.insert(inner.innerClass);
+            addMembers(*anonymous, depth + 1);
+            node.anonymous.push_back(std::move(*anonymous));
         }
     }
 

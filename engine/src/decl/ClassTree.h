@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ public:
     // Whether the input's package holds a class of this simple name (which
     // would hide a java.lang class of the same name).
     virtual bool hasClass(const std::string& simpleName) const = 0;
+    // The class parsed; null when it is missing, unreadable or names itself
+    // otherwise. Implementations may share one parse among all the inputs of
+    // a run; this one parses on every call.
+    virtual std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const;
 };
 
 struct ClassNode {
@@ -29,6 +34,9 @@ struct ClassNode {
     bool member = false;
     std::vector<ClassNode> members;
     std::vector<std::string> notes;  // member classes left out, with the reason
+    // The anonymous classes its code creates: printed where they are
+    // created, listed here for the names their code uses.
+    std::vector<ClassNode> anonymous;
 };
 
 ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings);

@@ -43,6 +43,7 @@ ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
         addNesting(*node);
         collectReferencedClasses(node->file, referenced);
         for (const auto& member : node->members) pending.push_back(&member);
+        for (const auto& anonymous : node->anonymous) pending.push_back(&anonymous);
     }
     decideTopLevel(referenced, siblings);
 }

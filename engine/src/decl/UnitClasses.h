@@ -25,7 +25,7 @@ private:
     static constexpr size_t MaxClasses = 2000;
 
     const SiblingFiles& _siblings;
-    mutable std::map<std::string, std::unique_ptr<ClassFile>> _read;  // null: missing or unreadable
+    mutable std::map<std::string, std::shared_ptr<const ClassFile>> _read;  // null: missing or unreadable
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
 };
 

@@ -41,6 +41,37 @@ TEST_F(LocalsInference, NestedCatchParametersAreNamedOuterFirst) {
     expectPieces(text, {"catch (NumberFormatException ex)", "catch (NumberFormatException ex2)"});
 }
 
+TEST_F(LocalsInference, StackMapFramesGiveDeclaredReferenceTypes) {
+    // `objs` and `seq` live across branch targets, where the frames record
+    // the declared types that the values alone do not tell
+    const std::string text = bodyOf(R"(class T { static String m(int n) {
+        Object[][] objs = new Integer[1][1];
+        CharSequence seq = "abc";
+        for (int i = 0; i < n; i++) seq = new StringBuilder(seq).append(i);
+        try { objs[0][0] = "text"; } catch (ArrayStoreException e) { return "store " + seq; }
+        return "" + objs[0][0] + seq.length(); } })", "m", "");
+    expectDecompiled(text);
+    expectPieces(text, {"Object[][] arr = new Integer[1][1];", "CharSequence charSequence = \"abc\";", "arr[0][0] = \"text\";"});
+}
+
+TEST_F(LocalsInference, ReferenceLocalsBetweenFramesTakeTypesTheirUsesAccept) {
+    // no frame covers these: the declared type comes from values and uses
+    const std::string text = bodyOf(R"(class T {
+        static int len(CharSequence s) { return s.length(); }
+        static String m(boolean b) {
+        CharSequence seq = b ? "abc" : new StringBuilder("xy");
+        int n = len(seq) + seq.length();
+        String result;
+        try { Object[] objs = new Integer[1]; objs[0] = "s"; result = "no"; } catch (ArrayStoreException e) { result = "store"; }
+        long[] values = null;
+        String before = "" + values;
+        values = new long[n];
+        return result + before + values.length; } })", "m", "");
+    expectDecompiled(text);
+    expectPieces(text, {"CharSequence charSequence = (CharSequence)(", "len(charSequence) + charSequence.length()",
+                        "Object[] arr = new Integer[1];", "arr[0] = \"s\";", "long[] arr2 = new long[i];"});
+}
+
 TEST(LocalNames, ReservedWordsOfTheViewerAreNeverNames) {
     for (const char* word : {"cast", "const", "future", "generic", "goto", "inner", "operator", "outer", "rest", "var",
                              "int", "class", "true", "null"}) {
