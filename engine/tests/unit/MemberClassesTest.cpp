@@ -10,7 +10,7 @@ namespace {
 class MemberClasses : public ::testing::Test {
 protected:
     // Compiles `source` (class Outer) and returns jad's output for Outer.class.
-    std::string decompile(const std::string& source, const std::string& javacOptions = "--release 8") {
+    std::string decompile(const std::string& source, const std::string& javacOptions = "--release 8 -g") {
         auto compiled = test::compileJava(dir.path(), {{"Outer.java", source}}, javacOptions);
         EXPECT_EQ(compiled.status, 0) << compiled.err;
         auto result = test::runJad({"-p", (dir.path() / "classes" / "Outer.class").string()}, dir.path());
@@ -65,7 +65,7 @@ TEST_F(MemberClasses, AccessorsBecomeTheFieldAccessTheyStandFor) {
 }
 
 TEST_F(MemberClasses, NestmatesNeedNoAccessorsAndReadTheSame) {
-    std::string text = decompile(kFieldAccess, "--release 17");
+    std::string text = decompile(kFieldAccess, "--release 17 -g");
     expectContains(text, {"count++;", "total += ", "Outer.created *= 3;"});
     expectNoDollar(text);
 }

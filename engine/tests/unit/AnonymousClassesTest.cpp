@@ -1,0 +1,164 @@
+// Anonymous classes printed where they are created, local classes as
+// member classes, and what javac's constructors of those classes do.
+#include <gtest/gtest.h>
+
+#include "JavaTestSupport.h"
+#include "classfile/ClassReader.h"
+#include "decl/AnonymousConstructor.h"
+
+namespace jad {
+namespace {
+
+class AnonymousClasses : public ::testing::Test {
+protected:
+    std::string decompile(const std::string& source, const std::string& javacOptions = "--release 8 -g") {
+        auto compiled = test::compileJava(dir.path(), {{"Outer.java", source}}, javacOptions);
+        EXPECT_EQ(compiled.status, 0) << compiled.err;
+        auto result = test::runJad({"-p", (dir.path() / "classes" / "Outer.class").string()}, dir.path());
+        EXPECT_EQ(result.status, 0) << result.err;
+        return test::withLf(result.out);
+    }
+
+    ClassFile classFile(const std::string& name) {
+        auto bytes = test::readBytes(dir.path() / "classes" / (name + ".class"));
+        return readClassFile(bytes.data(), bytes.size());
+    }
+
+    test::TempDir dir;
+};
+
+void expectContains(const std::string& text, const std::vector<std::string>& pieces) {
+    for (const auto& piece : pieces) EXPECT_NE(text.find(piece), std::string::npos) << piece << "\n--- in ---\n" << text;
+}
+
+void expectAbsent(const std::string& text, const std::vector<std::string>& pieces) {
+    for (const auto& piece : pieces) EXPECT_EQ(text.find(piece), std::string::npos) << piece << "\n--- in ---\n" << text;
+}
+
+void expectNoDollar(const std::string& text) {
+    size_t code = text.find("\n\n");
+    EXPECT_EQ(text.find('$', code == std::string::npos ? 0 : code), std::string::npos) << text;
+}
+
+const char* const kCaptures = R"(
+    public class Outer {
+        int base = 1;
+        static abstract class Shape {
+            Shape(String label, int sides) {}
+            abstract int area();
+        }
+        Runnable run(final int k, String s) {
+            final String t = s + "!";
+            return new Runnable() {
+                public void run() { System.out.println(t + k + base); }
+            };
+        }
+        Shape shape(final int side) {
+            return new Shape("sq" + side, 4) {
+                int area() { return side * side; }
+            };
+        }
+        Object counter(final int start) {
+            return new Object() {
+                int value;
+                { value = start * 2; }
+                public String toString() { return "v" + value; }
+            };
+        }
+    })";
+
+TEST_F(AnonymousClasses, PrintedInlineWithCapturesSuperArgumentsAndInitializers) {
+    std::string text = decompile(kCaptures);
+    expectContains(text, {"return new Runnable() {", "System.out.println(t + k + Outer.this.base);",
+                          "return new Shape(\"sq\" + side, 4) {", "return side * side;",
+                          "return new Object() {\n            {\n                value = start * 2;\n            }"});
+    // javac's constructor and capture fields are the compiler's, not the source's.
+    expectAbsent(text, {"Outer$", "Not decompiled"});
+    expectNoDollar(text);
+}
+
+TEST_F(AnonymousClasses, ConstructorReadingFindsWhatEachParameterIsFor) {
+    decompile(kCaptures);
+    ClassFile shape = classFile("Outer$2");
+    ASSERT_EQ(shape.methods.size() > 0, true);
+    const Method* constructor = nullptr;
+    for (const Method& m : shape.methods) {
+        if (m.name == "<init>") constructor = &m;
+    }
+    ASSERT_NE(constructor, nullptr);
+    auto plan = readAnonymousConstructor(shape, *constructor);
+    ASSERT_TRUE(plan);
+    // (Outer this$0, String label, int sides, int side): javac puts the
+    // captured value after the super constructor's arguments.
+    ASSERT_EQ(plan->storedIn.size(), 4u);
+    EXPECT_EQ(plan->storedIn[0], "this$0");
+    EXPECT_EQ(plan->storedIn[1], "");
+    EXPECT_EQ(plan->storedIn[2], "");
+    EXPECT_EQ(plan->storedIn[3], "val$side");
+    EXPECT_EQ(plan->superArguments, (std::vector<size_t>{1, 2}));
+    EXPECT_FALSE(plan->initializer);
+    ClassFile counter = classFile("Outer$3");
+    for (const Method& m : counter.methods) {
+        if (m.name == "<init>") EXPECT_TRUE(readAnonymousConstructor(counter, m)->initializer);
+    }
+}
+
+TEST_F(AnonymousClasses, NestedInAnonymousClassesAndLambdasWithoutDebugInfo) {
+    std::string text = decompile(R"(
+        import java.util.concurrent.Callable;
+        public class Outer {
+            String tag = "t";
+            Runnable twice(final int depth) {
+                return new Runnable() {
+                    public void run() {
+                        final String inner = "d" + depth;
+                        Runnable nested = new Runnable() {
+                            public void run() { System.out.println(inner + depth + tag); }
+                        };
+                        nested.run();
+                    }
+                };
+            }
+            Callable lambda(final String word) {
+                return () -> new Object() { public String toString() { return word + tag; } }.toString();
+            }
+        })", "--release 8");
+    // Without debug information the locals are typed from their values;
+    // an anonymous class has no name to declare them with.
+    expectContains(text, {"Runnable runnable = new Runnable() {", "Outer.this.tag);", "+ Outer.this.tag;"});
+    expectAbsent(text, {"Not decompiled"});
+    expectNoDollar(text);
+}
+
+TEST_F(AnonymousClasses, LocalClassesBecomeMemberClassesTakingTheirCaptures) {
+    std::string text = decompile(R"(
+        public class Outer {
+            int offset = 100;
+            int instance(final int k) {
+                class L { int x() { return k + offset; } }
+                return new L().x();
+            }
+            static int twice(final int k) {
+                class L { int x() { return k * 2; } }
+                return new L().x();
+            }
+        })");
+    expectContains(text, {"class L {", "static class L2 {", "final int k;", "return new L(k).x();",
+                          "return new L2(k).x();", "return k + offset;"});
+    expectAbsent(text, {"// member class", "Outer.this = "});
+    expectNoDollar(text);
+}
+
+TEST_F(AnonymousClasses, EnumSwitchMapClassIsNeverPrinted) {
+    std::string text = decompile(R"(
+        public class Outer {
+            enum Color { RED, GREEN }
+            static int code(Color c) {
+                switch (c) { case RED: return 1; default: return 2; }
+            }
+        })");
+    expectAbsent(text, {"// member class", "SwitchMap\n", "new Object() {"});
+}
+
+}  // namespace
+}  // namespace jad
