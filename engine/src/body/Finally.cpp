@@ -353,7 +353,10 @@ private:
         if (blk.stmts.size() != 1 || blk.exit != BlockExit::End || blk.stmts[0]->kind != StmtKind::Return) return;
         const std::vector<int> preds = blk.preds;
         if (preds.empty()) return;
-        if (!returnFromPreds(b, blk.stmts[0]->expr, preds) && !adoptIntoTry(c, b, preds)) return;
+        // a return of anything but javac's temporary is the source's own code after the try
+        const ExprPtr& value = blk.stmts[0]->expr;
+        if (value && value->kind != ExprKind::Local) return;
+        if (!returnFromPreds(b, value, preds) && !adoptIntoTry(c, b, preds)) return;
         _cfg.recomputePreds();
     }
 

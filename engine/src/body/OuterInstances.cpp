@@ -133,8 +133,26 @@ private:
         return found;
     }
 
-    bool implicit(const Expr& outerArgument, const std::string& outer) const {
-        return instanceClassOf(outerArgument) == outer && std::find(_chain.begin(), _chain.end(), outer) != _chain.end();
+    bool isSubclass(const std::string& name, const std::string& base) const {
+        std::string current = name;
+        for (int depth = 0; depth < MaxNesting && !current.empty(); ++depth) {
+            if (current == base) return true;
+            const ClassFile* file = classOf(current, _owner, _unit);
+            if (!file) return false;
+            current = file->superClass;
+        }
+        return false;
+    }
+
+    // Whether the source's implicit outer instance is `outerArgument`: the
+    // innermost enclosing instance (from `first` outward) whose class is, or
+    // inherits from, the class the member belongs to.
+    bool implicit(const Expr& outerArgument, const std::string& outer, size_t first) const {
+        const std::string cls = instanceClassOf(outerArgument);
+        for (size_t i = first; i < _chain.size(); ++i) {
+            if (isSubclass(_chain[i], outer)) return _chain[i] == cls;
+        }
+        return false;
     }
 
     const InnerClass* takesOuter(const Expr& e, size_t outerIndex) const {
@@ -148,7 +166,7 @@ private:
     void creation(Expr& e) {
         const InnerClass* entry = takesOuter(e, 0);
         if (!entry) return;
-        if (!implicit(*e.args[0], entry->outerClass)) {
+        if (!implicit(*e.args[0], entry->outerClass, 0)) {
             // printed as outer.new Inner(...)
             e.op = "qualified";
             return;
@@ -159,7 +177,8 @@ private:
 
     void constructorCall(Expr& e) {
         const InnerClass* entry = takesOuter(e, 1);
-        if (!entry || !implicit(*e.args[1], entry->outerClass)) return;
+        // A constructor's own object is not yet an enclosing instance.
+        if (!entry || !implicit(*e.args[1], entry->outerClass, 1)) return;
         e.args.erase(e.args.begin() + 1);
         e.descriptor = withoutFirstParameter(e.descriptor);
     }

@@ -115,9 +115,10 @@ private:
     size_t _found = 0;
 };
 
-// switch (text.hashCode()) { ... }: the arms set the index.
+// switch (text.hashCode()) { ... }: the arms set the index. Without cases
+// (a lone default) only the call is left.
 bool readHashSwitch(const Stmt& s, Pattern& p) {
-    if (s.kind != StmtKind::Switch || s.expr->kind != ExprKind::Invoke) return false;
+    if ((s.kind != StmtKind::Switch && s.kind != StmtKind::Expr) || s.expr->kind != ExprKind::Invoke) return false;
     const Expr& call = *s.expr;
     if (call.isStatic || call.owner != "java/lang/String" || call.name != "hashCode" || call.descriptor != "()I" ||
         call.args.size() != 1 || call.args[0]->kind != ExprKind::Local) return false;
@@ -204,7 +205,7 @@ int32_t javaHashCode(const std::u16string& text) {
 void recoverStringSwitches(StmtList& body) {
     visitLists(body, [&](StmtList& list) {
         for (size_t i = 0; i < list.size(); ++i) {
-            if (list[i]->kind != StmtKind::Switch) continue;
+            if (list[i]->kind != StmtKind::Switch && list[i]->kind != StmtKind::Expr) continue;
             if (auto at = recoverAt(body, list, i)) i = *at;
         }
     });

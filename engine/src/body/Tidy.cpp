@@ -22,7 +22,8 @@ bool removeTailReturns(StmtList& list) {
         changed |= removeTailReturns(last.elseBody);
     } else if (last.kind == StmtKind::Block || last.kind == StmtKind::Synchronized) {
         changed |= removeTailReturns(last.body);
-    } else if (last.kind == StmtKind::Try && last.finallyBody.empty()) {
+    } else if (last.kind == StmtKind::Try) {
+        // falling off the try runs the finally body as the return did
         changed |= removeTailReturns(last.body);
         for (CatchClause& c : last.catches) changed |= removeTailReturns(c.body);
     }

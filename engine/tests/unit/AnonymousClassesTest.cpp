@@ -80,7 +80,6 @@ TEST_F(AnonymousClasses, PrintedInlineWithCapturesSuperArgumentsAndInitializers)
 TEST_F(AnonymousClasses, ConstructorReadingFindsWhatEachParameterIsFor) {
     decompile(kCaptures);
     ClassFile shape = classFile("Outer$2");
-    ASSERT_EQ(shape.methods.size() > 0, true);
     const Method* constructor = nullptr;
     for (const Method& m : shape.methods) {
         if (m.name == "<init>") constructor = &m;
@@ -99,7 +98,10 @@ TEST_F(AnonymousClasses, ConstructorReadingFindsWhatEachParameterIsFor) {
     EXPECT_FALSE(plan->initializer);
     ClassFile counter = classFile("Outer$3");
     for (const Method& m : counter.methods) {
-        if (m.name == "<init>") EXPECT_TRUE(readAnonymousConstructor(counter, m)->initializer);
+        if (m.name != "<init>") continue;
+        auto counterPlan = readAnonymousConstructor(counter, m);
+        ASSERT_TRUE(counterPlan);
+        EXPECT_TRUE(counterPlan->initializer);
     }
 }
 

@@ -42,7 +42,8 @@ TEST_F(Finally, EveryExitOfTheTrySharesOneFinally) {
         EXPECT_EQ(occurrences(text, "log.append(\"done\");"), 1u) << text;
         EXPECT_EQ(occurrences(text, "} finally {"), 1u) << text;
         EXPECT_EQ(text.find("catch (Throwable"), std::string::npos) << text;
-        expectPieces(text, {"try {", "continue;", "break;", "return -1;", "} finally {\n", "log.append(\"done\");"});
+        // the continue comes back as the if around the rest of the try
+        expectPieces(text, {"try {", ">= 0) {", "break;", "return -1;", "} finally {\n", "log.append(\"done\");"});
     }
 }
 

@@ -69,7 +69,7 @@ TEST_F(LocalsInference, ReferenceLocalsBetweenFramesTakeTypesTheirUsesAccept) {
         return result + before + values.length; } })", "m", "");
     expectDecompiled(text);
     expectPieces(text, {"CharSequence charSequence = (CharSequence)(", "len(charSequence) + charSequence.length()",
-                        "Object[] arr = new Integer[1];", "arr[0] = \"s\";", "long[] arr2 = new long[i];"});
+                        "Object[] arr = new Integer[1];", "arr[0] = \"s\";", "long[] arr = new long[i];"});
 }
 
 TEST(LocalNames, ReservedWordsOfTheViewerAreNeverNames) {
