@@ -108,10 +108,10 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
                          thisName != "this"};
     context.inLambda = g_lambdaDepth > 0;
     context.unit = request.unit;
+    retypeAnonymousLocals(locals.all, request.unit);
     context.localNames = declareLocals(body, locals.params, budget);
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
-    retypeAnonymousLocals(locals.all, request.unit);
     checkTree(body, "declarations");
     return printStatements(body, context);
 }

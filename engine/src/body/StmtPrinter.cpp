@@ -1,3 +1,5 @@
+#include <map>
+
 #include "body/Failure.h"
 #include "body/Printer.h"
 #include "print/Names.h"
@@ -29,7 +31,12 @@ private:
 
     std::string e(const ExprPtr& x, int precedence = 0) const { return _expr.print(*x, precedence); }
 
-    static std::string labelName(int label) { return "label" + std::to_string(label); }
+    // Labels are numbered in the order they are printed, so a method's text
+    // never depends on how the passes numbered them.
+    std::string labelName(int label) const {
+        auto numbered = _labelNumbers.emplace(label, static_cast<int>(_labelNumbers.size()) + 1).first;
+        return "label" + std::to_string(numbered->second);
+    }
 
     void list(const StmtList& stmts, int depth) {
         for (const StmtPtr& s : stmts) stmt(*s, depth);
@@ -205,6 +212,7 @@ private:
     const PrintContext& _c;
     ExprPrinter _expr;
     std::vector<std::string> _lines;
+    mutable std::map<int, int> _labelNumbers;  // label id -> the number printed
 };
 
 }  // namespace

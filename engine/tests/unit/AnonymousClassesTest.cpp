@@ -127,7 +127,7 @@ TEST_F(AnonymousClasses, NestedInAnonymousClassesAndLambdasWithoutDebugInfo) {
         })", "--release 8");
     // Without debug information the locals are typed from their values;
     // an anonymous class has no name to declare them with.
-    expectContains(text, {"Runnable runnable = new Runnable() {", "Outer.this.tag);", "+ Outer.this.tag;"});
+    expectContains(text, {"Runnable runnable = new Runnable() {", "runnable.run();", "Outer.this.tag);", "+ Outer.this.tag;"});
     expectAbsent(text, {"Not decompiled"});
     expectNoDollar(text);
 }

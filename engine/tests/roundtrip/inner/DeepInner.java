@@ -57,6 +57,19 @@ public class DeepInner {
         }
     }
 
+    // An inner class of a subclass extending an inner class it inherits.
+    static class Sub extends DeepInner {
+        class SubBase extends Base {
+            SubBase() {
+                super("sub");
+            }
+        }
+
+        String viaSub() {
+            return new SubBase().show();
+        }
+    }
+
     String run() {
         Middle m = new Middle();
         Middle.Innermost i = m.make();
@@ -76,6 +89,7 @@ public class DeepInner {
         }
         sb.append(' ').append(Middle.Innermost.class.getName());
         sb.append(' ').append(((Middle.Innermost) things[1]).level);
+        sb.append(' ').append(new Sub().viaSub());
         return sb.toString();
     }
 
