@@ -75,7 +75,8 @@ std::string legalSyntheticName(const ClassFile& owner, const std::string& name, 
 }
 
 std::string printedFieldName(const ClassFile& owner, const Field& field) {
-    const bool kept = isAssertionFlag(field) || isEnumValuesField(field);
+    // a field the source declared keeps its name, whatever it is
+    const bool kept = isSynthetic(field.access, field.syntheticAttribute) && !isHiddenField(field);
     return kept && field.name.find('$') != std::string::npos ? legalSyntheticName(owner, field.name, false)
                                                              : displayName(field.name);
 }
