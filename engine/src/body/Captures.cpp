@@ -150,7 +150,8 @@ void moveCaptureStoresAfterSuperCall(StmtList& body, const ClassFile& owner) {
 void retypeAnonymousLocals(const std::vector<VarPtr>& vars, const UnitContext* unit) {
     if (!unit) return;
     for (const VarPtr& var : vars) {
-        if (!var || var->type.base != 'L') continue;
+        // Anonymous classes are named Outer$N; any other type needs no look.
+        if (!var || var->type.base != 'L' || var->type.className.find('$') == std::string::npos) continue;
         const ClassFile* file = unit->findClass(var->type.className);
         if (!file || !isAnonymous(*file)) continue;
         const bool implementsOne = file->superClass == "java/lang/Object" && file->interfaces.size() == 1;

@@ -26,6 +26,9 @@ const ClassFile* classOf(const std::string& name, const ClassFile& owner, const 
 
 const InnerClass* anyEntry(const std::string& name, const ClassFile& owner, const UnitContext* unit) {
     if (const InnerClass* entry = entryIn(owner, name)) return entry;
+    // The owner must list every nested class it refers to; a name without
+    // a `$` is not worth reading a file for when it does not.
+    if (name.find('$') == std::string::npos) return nullptr;
     const ClassFile* file = name == owner.thisClass ? nullptr : classOf(name, owner, unit);
     return file ? entryIn(*file, name) : nullptr;
 }

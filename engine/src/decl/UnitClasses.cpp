@@ -2,7 +2,14 @@
 
 namespace jad {
 
+UnitClasses::UnitClasses(const SiblingFiles& siblings, const std::string& topClass)
+    : _siblings(siblings), _package(topClass.substr(0, topClass.rfind('/') + 1)) {}
+
 const ClassFile* UnitClasses::findClass(const std::string& internalName) const {
+    const bool samePackage = internalName.size() > _package.size() &&
+                             internalName.compare(0, _package.size(), _package) == 0 &&
+                             internalName.find('/', _package.size()) == std::string::npos;
+    if (!samePackage) return nullptr;
     auto found = _read.find(internalName);
     if (found != _read.end()) return found->second.get();
     if (_read.size() >= MaxClasses) return nullptr;

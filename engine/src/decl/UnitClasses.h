@@ -14,7 +14,9 @@ namespace jad {
 
 class UnitClasses : public UnitContext {
 public:
-    explicit UnitClasses(const SiblingFiles& siblings) : _siblings(siblings) {}
+    // `topClass` names the unit's top-level class: only classes of its
+    // package can lie beside the input.
+    UnitClasses(const SiblingFiles& siblings, const std::string& topClass);
     const ClassFile* findClass(const std::string& internalName) const override;
     std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
                                                  const AnonymousSite& site) const override;
@@ -25,6 +27,7 @@ private:
     static constexpr size_t MaxClasses = 2000;
 
     const SiblingFiles& _siblings;
+    std::string _package;  // "a/b/" or empty
     mutable std::map<std::string, std::shared_ptr<const ClassFile>> _read;  // null: missing or unreadable
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
 };
