@@ -7,6 +7,7 @@
 
 #include "classfile/ClassReader.h"
 #include "cli/Files.h"
+#include "cli/InputQueue.h"
 #include "cli/Options.h"
 #include "decl/ClassTree.h"
 #include "decl/CompilationUnit.h"
@@ -78,22 +79,32 @@ void writeOutput(const fs::path& path, const std::string& text, bool overwrite) 
     if (!out) throw InputFailure{"cannot write " + path.string()};
 }
 
-void processInput(const std::string& name, const Options& options, SiblingCache& cache, std::ostream& out) {
-    fs::path input(name);
-    std::vector<uint8_t> bytes;
+// Reading and decompiling: the part of an input's work that may run on any thread.
+InputResult decompileInput(const std::string& name, const Options& options, SiblingCache& cache) {
+    InputResult result;
     try {
-        bytes = readInputFile(input);
-    } catch (const ReadError& error) {
-        throw InputFailure{error.reason};
+        fs::path input(name);
+        std::vector<uint8_t> bytes;
+        try {
+            bytes = readInputFile(input);
+        } catch (const ReadError& error) {
+            throw InputFailure{error.reason};
+        }
+        result.text = decompile(input, bytes, options, cache, result.thisClass);
+    } catch (const InputFailure& failure) {
+        result.failure = failure.reason;
     }
-    std::string thisClass;
-    std::string text = decompile(input, bytes, options, cache, thisClass);
+    return result;
+}
+
+// Printing or writing: in input order, on the calling thread.
+void deliver(const std::string& name, const InputResult& result, const Options& options, std::ostream& out) {
     if (options.toStandardOutput) {
-        out << text;
+        out << result.text;
         out.flush();
         return;
     }
-    writeOutput(outputPath(input, thisClass, options), text, options.overwrite);
+    writeOutput(outputPath(fs::path(name), result.thisClass, options), result.text, options.overwrite);
 }
 
 }  // namespace
@@ -115,10 +126,16 @@ int runJad(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return 0;
     }
     int status = 0;
-    SiblingCache cache;
+    const size_t threads = InputQueue::threadsFor(options.files.size());
+    std::vector<SiblingCache> caches(std::max<size_t>(threads, 1));
+    InputQueue queue(options.files.size(), threads, [&](size_t index, size_t worker) {
+        return decompileInput(options.files[index], options, caches[worker]);
+    });
     for (const auto& name : options.files) {
+        const InputResult result = queue.next();
         try {
-            processInput(name, options, cache, out);
+            if (result.failure) throw InputFailure{*result.failure};
+            deliver(name, result, options, out);
         } catch (const InputFailure& failure) {
             err << name << ": " << failure.reason << "\n";
             status = 1;

@@ -84,6 +84,38 @@ TEST_F(CommandLine, EachFailedInputGetsOneLineAndExitOne) {
     EXPECT_EQ(test::readText(at("out/A.java")), ExpectedA);
 }
 
+// Inputs decompile on several threads; what the run prints, writes and
+// reports must still be that of one input after the other.
+TEST_F(CommandLine, ManyInputsKeepTheirOrder) {
+    std::vector<std::string> arguments{"-p"};
+    std::string expectedOut, expectedErr;
+    for (int i = 0; i < 120; ++i) {
+        const std::string name = "in/C" + std::to_string(i) + ".class";
+        if (i % 7 == 3) {
+            test::writeText(at(name), "junk");
+            expectedErr += name + ": not a class file (magic 0x6A756E6B)\n";
+        } else {
+            const std::string cls = "demo/C" + std::to_string(i);
+            test::writeText(at(name), classA(cls));
+            expectedOut += std::string(ExpectedA).replace(std::string(ExpectedA).find("class A"), 7,
+                                                          "class C" + std::to_string(i));
+        }
+        arguments.push_back(name);
+    }
+    auto result = jad(arguments);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, expectedErr);
+    EXPECT_EQ(result.out, expectedOut);
+
+    // Two inputs with one output name: the first is written, the second refused.
+    fs::create_directories(at("other"));
+    test::writeText(at("other/A.class"), classA("demo/Other"));
+    auto twice = jad({"-dtwice", "in/A.class", "other/A.class"});
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_EQ(twice.err, "other/A.class: output twice/A.java exists, not overwritten (use -o)\n");
+    EXPECT_EQ(test::readText(at("twice/A.java")), ExpectedA);
+}
+
 TEST_F(CommandLine, UsageErrorsExitTwo) {
     for (const auto& arguments : std::vector<std::vector<std::string>>{
              {}, {"-x", "in/A.class"}, {"-lots", "in/A.class"}, {"-d", "in/A.class"}, {"-o"}}) {
