@@ -68,8 +68,17 @@ std::shared_ptr<const ClassFile> DirectorySiblings::parsed(const std::string& in
 }
 
 bool DirectorySiblings::hasClass(const std::string& simpleName) const {
+    return _cache.isFile(siblingPath(_directory, simpleName));
+}
+
+bool SiblingCache::isFile(const std::filesystem::path& path) {
+    const std::string key = path.string();
+    auto found = _isFile.find(key);
+    if (found != _isFile.end()) return found->second;
     std::error_code error;
-    return std::filesystem::is_regular_file(siblingPath(_directory, simpleName), error);
+    const bool regular = std::filesystem::is_regular_file(path, error);
+    if (_isFile.size() < MaxCachedClasses) _isFile.emplace(key, regular);
+    return regular;
 }
 
 }  // namespace jad

@@ -30,6 +30,8 @@ class SiblingCache {
 public:
     // The file's bytes, nothing when it cannot be read.
     std::optional<std::vector<uint8_t>> read(const std::filesystem::path& path);
+    // Whether `path` is a regular file, asked of the file system once.
+    bool isFile(const std::filesystem::path& path);
     // The class under `key`, parsed by `parse` the first time it is asked for.
     std::shared_ptr<const ClassFile> parsed(const std::string& key,
                                             const std::function<std::shared_ptr<const ClassFile>()>& parse);
@@ -42,6 +44,7 @@ private:
     std::map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
     size_t _cachedBytes = 0;
     std::map<std::string, std::shared_ptr<const ClassFile>> _classes;  // null: unusable
+    std::map<std::string, bool> _isFile;  // by path
 };
 
 class DirectorySiblings : public SiblingFiles {
