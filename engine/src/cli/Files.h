@@ -38,8 +38,8 @@ public:
 
 private:
     // Past these, files are read and parsed each time again.
-    static constexpr size_t MaxCachedBytes = size_t{64} << 20;
-    static constexpr size_t MaxCachedClasses = 4096;
+    static constexpr size_t MaxCachedBytes = size_t{16} << 20;
+    static constexpr size_t MaxCachedClasses = 512;
 
     std::map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
     size_t _cachedBytes = 0;
