@@ -11,6 +11,13 @@ namespace {
 
 constexpr int kInvokeVirtual = 5, kInvokeStatic = 6, kInvokeSpecial = 7, kNewInvokeSpecial = 8, kInvokeInterface = 9;
 
+bool isAnonymousClassFile(const ClassFile& file) {
+    for (const InnerClass& inner : file.innerClasses) {
+        if (inner.innerClass == file.thisClass) return inner.outerClass.empty() && inner.simpleName.empty();
+    }
+    return false;
+}
+
 const Method* findMethod(const ClassFile& owner, const std::string& name, const std::string& descriptor) {
     for (const Method& m : owner.methods) {
         if (m.name == name && m.descriptor == descriptor) return &m;
@@ -91,6 +98,8 @@ private:
             names.push_back(name);
         }
         BodyRequest request{_c.owner, m, _c.types, _c.options, names, _c.unit};
+        // Inside an anonymous class the lambda's `this` has no name to print.
+        if (instance && isAnonymousClassFile(_c.owner)) throw Unsupported{"lambda refers to an enclosing anonymous instance"};
         std::vector<std::string> body = lambdaBody(request, instance ? _c.types.className(_c.owner.thisClass) + ".this" : "this");
         prologue.insert(prologue.end(), body.begin(), body.end());
         return prologue;

@@ -162,5 +162,22 @@ TEST_F(AnonymousClasses, EnumSwitchMapClassIsNeverPrinted) {
     expectAbsent(text, {"// member class", "SwitchMap\n", "new Object() {"});
 }
 
+// A lambda inside an anonymous class that uses the anonymous instance has
+// no name to reach it by: the method falls back instead of naming Outer$1.
+TEST_F(AnonymousClasses, LambdaUsingTheAnonymousInstanceFallsBack) {
+    const std::string text = decompile(
+        "import java.util.function.Supplier;\n"
+        "public class Outer {\n"
+        "    Object make() {\n"
+        "        return new Object() {\n"
+        "            int node = 4;\n"
+        "            Supplier<Integer> get() { return () -> node + 1; }\n"
+        "        };\n"
+        "    }\n"
+        "}\n");
+    expectContains(text, {"lambda refers to an enclosing anonymous instance"});
+    expectAbsent(text, {"Outer$1.this"});
+}
+
 }  // namespace
 }  // namespace jad
