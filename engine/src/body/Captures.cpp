@@ -16,19 +16,12 @@ bool declaresWithValue(const Stmt& s, const Var* var) {
            s.expr->kind == ExprKind::Assign && assignedVar(*s.expr) == var;
 }
 
-bool isAnonymous(const ClassFile& file) {
-    for (const InnerClass& inner : file.innerClasses) {
-        if (inner.innerClass == file.thisClass) return inner.outerClass.empty() && inner.simpleName.empty();
-    }
-    return false;
-}
-
 // An enclosing instance the printed code cannot name: an anonymous class has no name.
 bool isAnonymousInstance(const Expr& e, const UnitContext* unit) {
     if (e.kind != ExprKind::Field || e.isStatic || e.name.rfind("this$", 0) != 0) return false;
     if (e.type.base != 'L' || e.type.isArray()) return false;
     const ClassFile* file = unit->findClass(e.type.className);
-    return file && isAnonymous(*file);
+    return file && isAnonymousClassFile(*file);
 }
 
 AnonymousArgument siteArgument(const Expr& e, const PrintContext& c) {
@@ -147,13 +140,20 @@ void moveCaptureStoresAfterSuperCall(StmtList& body, const ClassFile& owner) {
     body = std::move(result);
 }
 
+bool isAnonymousClassFile(const ClassFile& file) {
+    for (const InnerClass& inner : file.innerClasses) {
+        if (inner.innerClass == file.thisClass) return inner.outerClass.empty() && inner.simpleName.empty();
+    }
+    return false;
+}
+
 void retypeAnonymousLocals(const std::vector<VarPtr>& vars, const UnitContext* unit) {
     if (!unit) return;
     for (const VarPtr& var : vars) {
         // Anonymous classes are named Outer$N; any other type needs no look.
         if (!var || var->type.base != 'L' || var->type.className.find('$') == std::string::npos) continue;
         const ClassFile* file = unit->findClass(var->type.className);
-        if (!file || !isAnonymous(*file)) continue;
+        if (!file || !isAnonymousClassFile(*file)) continue;
         const bool implementsOne = file->superClass == "java/lang/Object" && file->interfaces.size() == 1;
         var->type.className = implementsOne ? file->interfaces[0] : file->superClass;
     }

@@ -31,6 +31,9 @@ void moveCaptureStoresAfterSuperCall(StmtList& body, const ClassFile& owner);
 
 // A local typed as an anonymous class (its type taken from the value) is
 // declared with the class's supertype: the class has no name to write.
+// Whether the class file is an anonymous class, as its own InnerClasses entry says.
+bool isAnonymousClassFile(const ClassFile& file);
+
 void retypeAnonymousLocals(const std::vector<VarPtr>& vars, const UnitContext* unit);
 
 // `new Super(args) { members }` when `e` creates an anonymous class.

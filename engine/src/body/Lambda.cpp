@@ -1,6 +1,7 @@
 // Lambdas and method references as anonymous classes: the dialect has no
 // `->` or `::`, so each call site becomes a class implementing the
 // functional interface, its method running the lambda's body.
+#include "body/Captures.h"
 #include "body/Failure.h"
 #include "body/Printer.h"
 #include "classfile/AccessFlags.h"
@@ -10,13 +11,6 @@ namespace jad::body {
 namespace {
 
 constexpr int kInvokeVirtual = 5, kInvokeStatic = 6, kInvokeSpecial = 7, kNewInvokeSpecial = 8, kInvokeInterface = 9;
-
-bool isAnonymousClassFile(const ClassFile& file) {
-    for (const InnerClass& inner : file.innerClasses) {
-        if (inner.innerClass == file.thisClass) return inner.outerClass.empty() && inner.simpleName.empty();
-    }
-    return false;
-}
 
 const Method* findMethod(const ClassFile& owner, const std::string& name, const std::string& descriptor) {
     for (const Method& m : owner.methods) {
