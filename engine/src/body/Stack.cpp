@@ -461,7 +461,7 @@ private:
 
     void invoke(const Instruction& insn, uint8_t o) {
         const MemberRef ref = _pool.memberRef(static_cast<uint16_t>(insn.index));
-        auto type = parseMethodDescriptor(ref.descriptor);
+        auto type = methodTypeOf(ref.descriptor);
         if (!type) throw Unsupported{"malformed method descriptor"};
         std::vector<ExprPtr> args(type->parameters.size());
         for (size_t i = args.size(); i-- > 0;) args[i] = pop();
@@ -543,7 +543,7 @@ ExprPtr stringPiece(std::u16string text) {
 void Simulator::dynamic(const Instruction& insn) {
     const Constant& site = _pool.at(static_cast<uint16_t>(insn.index), ConstantTag::InvokeDynamic);
     const MemberRef nat = _pool.nameAndType(site.b);
-    auto type = parseMethodDescriptor(nat.descriptor);
+    auto type = methodTypeOf(nat.descriptor);
     if (!type) throw Unsupported{"malformed invokedynamic descriptor"};
     if (site.a >= _in.owner.bootstrapMethods.size()) throw Unsupported{"bootstrap method index out of range"};
     const BootstrapMethod& bsm = _in.owner.bootstrapMethods[site.a];

@@ -130,18 +130,17 @@ private:
     // Another method of this class with the name and as many parameters.
     bool overloaded(const Expr& call) const {
         if (!_method.owner || call.owner != _method.owner->thisClass) return false;
-        auto own = parseMethodDescriptor(call.descriptor);
+        auto own = parameterCount(call.descriptor);
         if (!own) return false;
         for (const Method& m : _method.owner->methods) {
             if (m.name != call.name || m.descriptor == call.descriptor) continue;
-            auto other = parseMethodDescriptor(m.descriptor);
-            if (other && other->parameters.size() == own->parameters.size()) return true;
+            if (parameterCount(m.descriptor) == own) return true;
         }
         return false;
     }
 
     void arguments(Expr& e, size_t first, const std::string& descriptor, bool exact = false) {
-        auto type = parseMethodDescriptor(descriptor);
+        auto type = methodTypeOf(descriptor);
         const Context context = exact ? Context::ExactInvocation : Context::Invocation;
         for (size_t i = first; i < e.args.size(); ++i) {
             const size_t p = i - first;

@@ -9,7 +9,7 @@ AttributeHeader readAttributeHeader(ByteCursor& in, const ConstantPool& pool) {
         throw ClassFormatError{name + " attribute length " + std::to_string(length) + " exceeds the " +
                                std::to_string(in.remaining()) + " bytes left"};
     }
-    return AttributeHeader{name, in.sub(length, name + " attribute")};
+    return AttributeHeader{name, in.sub(length, name, "attribute")};
 }
 
 }  // namespace jad

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "classfile/ConstantPool.h"
 
@@ -12,10 +13,13 @@ namespace jad {
 
 class ByteCursor {
 public:
-    // `base` is the range's offset in the file, for messages; `context` names
-    // the range ("Code attribute"), empty for the whole file.
-    ByteCursor(const uint8_t* data, size_t size, size_t base = 0, std::string context = {})
-        : _data(data), _size(size), _base(base), _context(std::move(context)) {}
+    // `base` is the range's offset in the file, for messages; `name` and
+    // `kind` name the range ("Code" "attribute"), empty for the whole file.
+    // `name` must outlive the cursor (it is the constant pool's text); the
+    // message is built only when a read fails.
+    ByteCursor(const uint8_t* data, size_t size, size_t base = 0, std::string_view name = {},
+               const char* kind = "")
+        : _data(data), _size(size), _base(base), _name(name), _kind(kind) {}
 
     uint8_t u1() { require(1); return _data[_pos++]; }
     uint16_t u2() {
@@ -39,29 +43,30 @@ public:
         return start;
     }
     // A cursor over the next `count` bytes; this one moves past them.
-    ByteCursor sub(size_t count, std::string context) {
+    ByteCursor sub(size_t count, std::string_view name, const char* kind) {
         size_t start = _pos;
         take(count);
-        return ByteCursor(_data + start, count, _base + start, std::move(context));
+        return ByteCursor(_data + start, count, _base + start, name, kind);
     }
 
     size_t remaining() const { return _size - _pos; }
     bool atEnd() const { return _pos == _size; }
     size_t offset() const { return _base + _pos; }  // in the file
-    const std::string& context() const { return _context; }
+    std::string context() const { return *_kind == 0 ? std::string() : std::string(_name) + " " + _kind; }
 
 private:
     void require(size_t count) const {
         if (count <= _size - _pos) return;
-        if (_context.empty()) throw ClassFormatError{"truncated at byte " + std::to_string(_base + _size)};
-        throw ClassFormatError{_context + " overruns its length at byte " + std::to_string(_base + _size)};
+        if (*_kind == 0) throw ClassFormatError{"truncated at byte " + std::to_string(_base + _size)};
+        throw ClassFormatError{context() + " overruns its length at byte " + std::to_string(_base + _size)};
     }
 
     const uint8_t* _data;
     size_t _size;
     size_t _pos = 0;
     size_t _base;
-    std::string _context;
+    std::string_view _name;
+    const char* _kind;
 };
 
 }  // namespace jad

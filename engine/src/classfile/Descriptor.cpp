@@ -1,5 +1,6 @@
 #include "classfile/Descriptor.h"
 
+#include <unordered_map>
 #include <utility>
 
 namespace jad {
@@ -121,6 +122,34 @@ std::optional<MethodType> parseMethodDescriptor(const std::string& text) {
     if (!result || pos != text.size()) return std::nullopt;
     method.returnType = std::move(*result);
     return method;
+}
+
+std::shared_ptr<const MethodType> methodTypeOf(const std::string& text) {
+    // Bounded: a run over many classes starts again rather than grow.
+    constexpr size_t MaxRemembered = 8192;
+    thread_local std::unordered_map<std::string, std::shared_ptr<const MethodType>> remembered;
+    auto found = remembered.find(text);
+    if (found != remembered.end()) return found->second;
+    auto parsed = parseMethodDescriptor(text);
+    std::shared_ptr<const MethodType> type;
+    if (parsed) type = std::make_shared<const MethodType>(std::move(*parsed));
+    if (remembered.size() >= MaxRemembered) remembered.clear();
+    remembered.emplace(text, type);
+    return type;
+}
+
+std::optional<size_t> parameterCount(const std::string& text) {
+    if (text.empty() || text[0] != '(') return std::nullopt;
+    size_t pos = 1, count = 0;
+    TypeSpan type;
+    while (pos < text.size() && text[pos] != ')') {
+        if (!scanType(text, pos, false, type)) return std::nullopt;
+        ++count;
+    }
+    if (pos >= text.size()) return std::nullopt;
+    ++pos;
+    if (!scanType(text, pos, true, type) || pos != text.size()) return std::nullopt;
+    return count;
 }
 
 bool isFieldDescriptor(const std::string& text) {

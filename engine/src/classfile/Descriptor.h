@@ -1,6 +1,7 @@
 // Field and method descriptors ("[Ljava/lang/String;", "(IJ)V") as types.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,8 +33,16 @@ struct MethodType {
 std::optional<JavaType> parseFieldDescriptor(const std::string& text);
 std::optional<MethodType> parseMethodDescriptor(const std::string& text);
 
+// parseMethodDescriptor, remembered per thread: a class asks for the same few
+// descriptors at every call site. Null on malformed text.
+std::shared_ptr<const MethodType> methodTypeOf(const std::string& text);
+
 // Whether the text is a well-formed field descriptor; nothing is built.
 bool isFieldDescriptor(const std::string& text);
+
+// The number of parameters of a well-formed method descriptor, without
+// building its types; nothing on malformed text.
+std::optional<size_t> parameterCount(const std::string& methodDescriptor);
 
 // The class names (internal form) a field or method descriptor mentions, in
 // order, without building its types; false, and no names, on malformed text.

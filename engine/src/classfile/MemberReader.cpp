@@ -87,7 +87,7 @@ Method readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner
     method.access = in.u2();
     method.name = context.utf8(in.u2());
     method.descriptor = context.utf8(in.u2());
-    if (!parseMethodDescriptor(method.descriptor)) {
+    if (!parameterCount(method.descriptor)) {
         throw ClassFormatError{"method " + method.name + " has malformed descriptor " + method.descriptor};
     }
     uint16_t attributes = in.u2();

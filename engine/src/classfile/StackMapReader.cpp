@@ -125,7 +125,7 @@ std::vector<VerificationType> initialLocals(const std::string& thisClass, const 
             locals.push_back(objectType(thisClass));
         }
     }
-    if (auto type = parseMethodDescriptor(method.descriptor)) {
+    if (auto type = methodTypeOf(method.descriptor)) {
         for (const auto& parameter : type->parameters) locals.push_back(parameterType(parameter));
     }
     return locals;

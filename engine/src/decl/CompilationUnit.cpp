@@ -61,7 +61,7 @@ std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& sibli
         out.lines(annotationComments(top.file.annotations, top.file.deprecated));
         return out.text();
     }
-    UnitClasses unit(siblings, top.file.thisClass);
+    UnitClasses unit(siblings, top);
     printClass(out, top, types, options, &unit);
     return out.text();
 }

@@ -35,7 +35,7 @@ ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
     _package = dotted(_packageInternal);
     countOwnNames(top);
     addOwn(top, displayName(top.name), true);
-    std::set<std::string> referenced;
+    ClassNameSet referenced;
     std::vector<const ClassNode*> pending{&top};
     while (!pending.empty()) {
         const ClassNode* node = pending.back();
@@ -88,7 +88,7 @@ std::string ImportNamer::outermost(const std::string& internalName) const {
 // A top-level class is named simply when no other class the file names
 // shares its simple name; those outside java.lang and this package are
 // imported.
-void ImportNamer::decideTopLevel(const std::set<std::string>& referenced, const SiblingFiles& siblings) {
+void ImportNamer::decideTopLevel(const ClassNameSet& referenced, const SiblingFiles& siblings) {
     std::set<std::string> topLevel;
     for (const auto& name : referenced) {
         std::string top = outermost(name);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "decl/ClassTree.h"
+#include "decl/TypeReferences.h"
 #include "print/TypeNamer.h"
 
 namespace jad {
@@ -33,7 +34,7 @@ private:
     void countOwnNames(const ClassNode& node);
     void addOwn(const ClassNode& node, const std::string& path, bool isTop);
     void addNesting(const ClassNode& node);
-    void decideTopLevel(const std::set<std::string>& referenced, const SiblingFiles& siblings);
+    void decideTopLevel(const ClassNameSet& referenced, const SiblingFiles& siblings);
     std::string outermost(const std::string& internalName) const;
     std::string resolve(const std::string& internalName, int depth) const;
     std::string qualified(const std::string& internalName) const;

@@ -6,19 +6,22 @@ namespace jad {
 
 namespace {
 
-void addType(const JavaType& type, std::set<std::string>& into) {
-    if (type.base == 'L' && !type.className.empty()) into.insert(type.className);
+void addName(std::string_view name, ClassNameSet& into) {
+    if (!name.empty() && into.find(name) == into.end()) into.emplace(name);
 }
 
-void addClassName(const std::string& name, std::set<std::string>& into) {
-    if (!name.empty()) addType(typeOfClassName(name), into);
+void addClassName(const std::string& name, ClassNameSet& into) {
+    if (name.empty()) return;
+    if (name[0] != '[') return addName(name, into);
+    const JavaType type = typeOfClassName(name);
+    if (type.base == 'L') addName(type.className, into);
 }
 
 // A descriptor from the pool may be a field's or a method's.
-void addDescriptor(const std::string& descriptor, std::set<std::string>& into) {
-    std::vector<std::string_view> names;
+void addDescriptor(const std::string& descriptor, ClassNameSet& into) {
+    thread_local std::vector<std::string_view> names;
     descriptorClassNames(descriptor, names);
-    for (std::string_view name : names) into.emplace(name);
+    for (std::string_view name : names) addName(name, into);
 }
 
 // The entries only a bootstrap method's own handle uses (LambdaMetafactory
@@ -44,7 +47,7 @@ std::set<uint16_t> bootstrapOnlyEntries(const ClassFile& file) {
     return entries;
 }
 
-void addPool(const ClassFile& file, std::set<std::string>& into) {
+void addPool(const ClassFile& file, ClassNameSet& into) {
     const ConstantPool& pool = file.pool;
     std::set<uint16_t> skipped = bootstrapOnlyEntries(file);
     for (uint16_t i = 1; i < pool.count(); ++i) {
@@ -61,7 +64,7 @@ void addPool(const ClassFile& file, std::set<std::string>& into) {
 
 }  // namespace
 
-void collectReferencedClasses(const ClassFile& file, std::set<std::string>& into) {
+void collectReferencedClasses(const ClassFile& file, ClassNameSet& into) {
     addClassName(file.thisClass, into);
     addClassName(file.superClass, into);
     for (const auto& name : file.interfaces) addClassName(name, into);

@@ -4,13 +4,17 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "classfile/ClassFile.h"
 
 namespace jad {
 
+// Looked up by views of descriptor text, so that a name seen again costs no copy.
+using ClassNameSet = std::set<std::string, std::less<>>;
+
 // Internal names of class types (array element types included; arrays and
 // primitives themselves are not classes).
-void collectReferencedClasses(const ClassFile& file, std::set<std::string>& into);
+void collectReferencedClasses(const ClassFile& file, ClassNameSet& into);
 
 }  // namespace jad

@@ -2,14 +2,29 @@
 
 namespace jad {
 
-UnitClasses::UnitClasses(const SiblingFiles& siblings, const std::string& topClass)
-    : _siblings(siblings), _package(topClass.substr(0, topClass.rfind('/') + 1)) {}
+namespace {
+
+void indexTree(const ClassNode& node, std::map<std::string, const ClassFile*>& index) {
+    index.emplace(node.file.thisClass, &node.file);
+    for (const ClassNode& member : node.members) indexTree(member, index);
+    for (const ClassNode& anonymous : node.anonymous) indexTree(anonymous, index);
+}
+
+}  // namespace
+
+UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top)
+    : _siblings(siblings), _package(top.file.thisClass.substr(0, top.file.thisClass.rfind('/') + 1)) {
+    // Already parsed, and what the unit prints: no need to read them again.
+    indexTree(top, _tree);
+}
 
 const ClassFile* UnitClasses::findClass(const std::string& internalName) const {
     const bool samePackage = internalName.size() > _package.size() &&
                              internalName.compare(0, _package.size(), _package) == 0 &&
                              internalName.find('/', _package.size()) == std::string::npos;
     if (!samePackage) return nullptr;
+    auto inTree = _tree.find(internalName);
+    if (inTree != _tree.end()) return inTree->second;
     auto found = _read.find(internalName);
     if (found != _read.end()) return found->second.get();
     if (_read.size() >= MaxClasses) return nullptr;

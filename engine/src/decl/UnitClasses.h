@@ -14,9 +14,9 @@ namespace jad {
 
 class UnitClasses : public UnitContext {
 public:
-    // `topClass` names the unit's top-level class: only classes of its
-    // package can lie beside the input.
-    UnitClasses(const SiblingFiles& siblings, const std::string& topClass);
+    // `top` is the unit's tree: its classes are answered from it, the rest
+    // of its package from the files beside the input. `top` must outlive this.
+    UnitClasses(const SiblingFiles& siblings, const ClassNode& top);
     const ClassFile* findClass(const std::string& internalName) const override;
     std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
                                                  const AnonymousSite& site) const override;
@@ -28,6 +28,7 @@ private:
 
     const SiblingFiles& _siblings;
     std::string _package;  // "a/b/" or empty
+    std::map<std::string, const ClassFile*> _tree;  // the classes of the unit being printed
     mutable std::map<std::string, std::shared_ptr<const ClassFile>> _read;  // null: missing or unreadable
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
 };

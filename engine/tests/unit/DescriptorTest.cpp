@@ -55,6 +55,8 @@ TEST(Descriptor, ClassNameScanAgreesWithTheParsers) {
         EXPECT_EQ(descriptorClassNames(text, names), parsed) << text;
         EXPECT_EQ(std::vector<std::string>(names.begin(), names.end()), expected) << text;
         EXPECT_EQ(isFieldDescriptor(text), parseFieldDescriptor(text).has_value()) << text;
+        auto method = parseMethodDescriptor(text);
+        EXPECT_EQ(parameterCount(text), method ? std::optional<size_t>(method->parameters.size()) : std::nullopt) << text;
     }
 }
 
