@@ -10,11 +10,14 @@ void SourceWriter::line(const std::string& text) {
         return;
     }
     _text.append(static_cast<size_t>(_level) * 4, ' ');
-    size_t start = _text.size();
+    const size_t start = _text.size();
     _text += text;
-    // A line end inside a line would shift everything after it.
-    for (size_t i = start; i < _text.size(); ++i) {
-        if (_text[i] == '\r' || _text[i] == '\n') _text[i] = ' ';
+    // A line end inside a line would shift everything after it. Rare, so
+    // look for one first with memchr rather than testing every character.
+    if (text.find('\n') != std::string::npos || text.find('\r') != std::string::npos) {
+        for (size_t i = start; i < _text.size(); ++i) {
+            if (_text[i] == '\r' || _text[i] == '\n') _text[i] = ' ';
+        }
     }
     _text += "\r\n";
     if (_text.size() > MaxBytes) throw ClassFormatError{"output exceeds 64 MB"};
