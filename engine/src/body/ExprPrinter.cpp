@@ -1,5 +1,7 @@
 #include "body/Printer.h"
 
+#include <string_view>
+
 #include "body/Captures.h"
 #include "body/Failure.h"
 #include "body/OuterNames.h"
@@ -9,8 +11,9 @@ namespace jad::body {
 
 namespace {
 
-// By length first: this runs for every operand printed.
-int binaryPrecedence(const std::string& op) {
+// By length first: this runs for every operand printed. Views compare
+// without measuring the literal each time.
+int binaryPrecedence(std::string_view op) {
     if (op.size() == 1) {
         switch (op[0]) {
         case '*': case '/': case '%': return 12;
@@ -22,11 +25,12 @@ int binaryPrecedence(const std::string& op) {
         default: return 1;
         }
     }
-    if (op == "<<" || op == ">>" || op == ">>>") return 10;
-    if (op == "<=" || op == ">=") return 9;
-    if (op == "==" || op == "!=") return 8;
-    if (op == "&&") return 4;
-    if (op == "||") return 3;
+    using namespace std::string_view_literals;
+    if (op == "<<"sv || op == ">>"sv || op == ">>>"sv) return 10;
+    if (op == "<="sv || op == ">="sv) return 9;
+    if (op == "=="sv || op == "!="sv) return 8;
+    if (op == "&&"sv) return 4;
+    if (op == "||"sv) return 3;
     return 1;
 }
 
