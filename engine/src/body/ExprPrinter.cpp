@@ -1,5 +1,7 @@
 #include "body/Printer.h"
 
+#include <string_view>
+
 #include "body/Captures.h"
 #include "body/Failure.h"
 #include "body/OuterNames.h"
@@ -9,8 +11,9 @@ namespace jad::body {
 
 namespace {
 
-// By length first: this runs for every operand printed.
-int binaryPrecedence(const std::string& op) {
+// By length first: this runs for every operand printed. Views compare
+// without measuring the literal each time.
+int binaryPrecedence(std::string_view op) {
     if (op.size() == 1) {
         switch (op[0]) {
         case '*': case '/': case '%': return 12;
@@ -22,16 +25,34 @@ int binaryPrecedence(const std::string& op) {
         default: return 1;
         }
     }
-    if (op == "<<" || op == ">>" || op == ">>>") return 10;
-    if (op == "<=" || op == ">=") return 9;
-    if (op == "==" || op == "!=") return 8;
-    if (op == "&&") return 4;
-    if (op == "||") return 3;
+    using namespace std::string_view_literals;
+    if (op == "<<"sv || op == ">>"sv || op == ">>>"sv) return 10;
+    if (op == "<="sv || op == ">="sv) return 9;
+    if (op == "=="sv || op == "!="sv) return 8;
+    if (op == "&&"sv) return 4;
+    if (op == "||"sv) return 3;
     return 1;
 }
 
 bool isString(const Expr& e) { return e.type.dimensions == 0 && e.type.base == 'L' && e.type.className == "java/lang/String"; }
 
+bool isArrayCreation(const Expr& e) { return e.kind == ExprKind::NewArray || e.kind == ExprKind::ArrayInit; }
+
+// Writes `left` then `right`. The text used to be joined with `+`, whose
+// operands are evaluated right to left here, so when both sides fail the
+// right side's reason is the one a fallback body reports; a failure on the
+// left therefore lets the right side run first. Its text is dropped with
+// the rest of the unfinished output.
+template <typename Left, typename Right>
+void leftThenRight(Left&& left, Right&& right) {
+    try {
+        left();
+    } catch (...) {
+        right();
+        throw;
+    }
+    right();
+}
 
 }  // namespace
 
@@ -55,13 +76,31 @@ int ExprPrinter::precedence(const Expr& e) {
 }
 
 std::string ExprPrinter::print(const Expr& e, int minPrecedence) const {
-    std::string t = text(e);
+    std::string out;
+    write(e, minPrecedence, out);
+    return out;
+}
+
+void ExprPrinter::write(const Expr& e, int minPrecedence, std::string& out) const {
     int p = precedence(e);
     // a literal split into pieces is a sum
     const int split = _c.options.splitLiteralsAt;
-    if (e.kind == ExprKind::Literal && e.literal.tag == 'S' && split > 0 &&
-        (e.literal.text.size() > static_cast<size_t>(split) || t.find("\" + \"") != std::string::npos)) p = 11;
-    return p < minPrecedence ? "(" + t + ")" : t;
+    if (e.kind == ExprKind::Literal && e.literal.tag == 'S' && split > 0) {
+        const std::string t = literal(e);
+        if (e.literal.text.size() > static_cast<size_t>(split) || t.find("\" + \"") != std::string::npos) p = 11;
+        if (p < minPrecedence) {
+            out += '(';
+            out += t;
+            out += ')';
+        } else {
+            out += t;
+        }
+        return;
+    }
+    const bool parenthesised = p < minPrecedence;
+    if (parenthesised) out += '(';
+    text(e, out);
+    if (parenthesised) out += ')';
 }
 
 std::string ExprPrinter::typeName(const JavaType& type) const { return _c.types.typeName(type); }
@@ -84,132 +123,262 @@ std::string ExprPrinter::literal(const Expr& e) const {
     return intLiteral(static_cast<int32_t>(v.integer));
 }
 
-std::string ExprPrinter::text(const Expr& e) const {
+void ExprPrinter::text(const Expr& e, std::string& out) const {
     switch (e.kind) {
-    case ExprKind::Literal: return literal(e);
-    case ExprKind::Null: return "null";
-    case ExprKind::This: return _c.thisName;
-    case ExprKind::Local: return e.var->name;
-    case ExprKind::Field: return field(e);
-    case ExprKind::ArrayElement: {
-        const Expr& array = *e.args[0];
-        const bool creation = array.kind == ExprKind::NewArray || array.kind == ExprKind::ArrayInit;
-        return (creation ? "(" + text(array) + ")" : print(array, 15)) + "[" + print(*e.args[1]) + "]";
-    }
-    case ExprKind::ArrayLength: {
-        const Expr& array = *e.args[0];
-        const bool creation = array.kind == ExprKind::NewArray || array.kind == ExprKind::ArrayInit;
-        return (creation ? "(" + text(array) + ")" : print(array, 15)) + ".length";
-    }
-    case ExprKind::Invoke: return invoke(e);
-    case ExprKind::New:
-        if (auto qualified = qualifiedCreation(e, _c, *this, arguments(e, 1))) return *qualified;
-        if (auto anonymous = anonymousCreation(e, _c, *this)) return *anonymous;
-        return "new " + typeName(e.type) + "(" + arguments(e, 0) + ")";
-    case ExprKind::NewArray: return newArray(e);
-    case ExprKind::ArrayInit: return arrayInit(e, false);
-    case ExprKind::Unary: {
-        std::string operand = print(*e.args[0], 13);
-        if (!operand.empty() && (operand[0] == '-' || operand[0] == '+') && (e.op == "-" || e.op == "+")) {
-            operand = "(" + operand + ")";
-        }
-        return e.op + operand;
-    }
+    case ExprKind::Literal: out += literal(e); return;
+    case ExprKind::Null: out += "null"; return;
+    case ExprKind::This: out += _c.thisName; return;
+    case ExprKind::Local: out += e.var->name; return;
+    case ExprKind::Field: return field(e, out);
+    case ExprKind::ArrayElement:
+        return leftThenRight([&] { arrayOperand(*e.args[0], out); }, [&] {
+            out += '[';
+            write(*e.args[1], 0, out);
+            out += ']';
+        });
+    case ExprKind::ArrayLength:
+        arrayOperand(*e.args[0], out);
+        out += ".length";
+        return;
+    case ExprKind::Invoke: return invoke(e, out);
+    case ExprKind::New: return creation(e, out);
+    case ExprKind::NewArray: return newArray(e, out);
+    case ExprKind::ArrayInit: return arrayInit(e, false, out);
+    case ExprKind::Unary: return unary(e, out);
     case ExprKind::Binary: {
         const int p = binaryPrecedence(e.op);
-        return print(*e.args[0], p) + " " + e.op + " " + print(*e.args[1], p + 1);
+        return leftThenRight([&] { write(*e.args[0], p, out); }, [&] {
+            out += ' ';
+            out += e.op;
+            out += ' ';
+            write(*e.args[1], p + 1, out);
+        });
     }
     case ExprKind::Compare:
         if (e.op != "lcmp") throw Unsupported{"floating comparison used as a value"};
-        return "Long.compare(" + print(*e.args[0]) + ", " + print(*e.args[1]) + ")";
+        out += "Long.compare(";
+        return leftThenRight([&] { write(*e.args[0], 0, out); }, [&] {
+            out += ", ";
+            write(*e.args[1], 0, out);
+            out += ')';
+        });
     case ExprKind::Cast: {
         const bool primitive = !e.type.isReference();
-        std::string operand = print(*e.args[0], primitive ? 13 : 14);
-        return "(" + typeName(e.type) + ")" + operand;
+        return leftThenRight([&] {
+            out += '(';
+            out += typeName(e.type);
+            out += ')';
+        }, [&] { write(*e.args[0], primitive ? 13 : 14, out); });
     }
-    case ExprKind::InstanceOf: return print(*e.args[0], 10) + " instanceof " + classOrArrayName(e.owner);
+    case ExprKind::InstanceOf: {
+        const std::string type = classOrArrayName(e.owner);
+        write(*e.args[0], 10, out);
+        out += " instanceof ";
+        out += type;
+        return;
+    }
     case ExprKind::Assign: {
         const Expr& target = *e.args[0];
         // a final field is assigned by its simple name
         const bool ownStatic = target.kind == ExprKind::Field && target.isStatic && target.owner == _c.owner.thisClass &&
                                !_c.localNames.count(target.name);
-        return (ownStatic ? target.name : print(target, 15)) + " = " + print(*e.args[1], 1);
+        return leftThenRight([&] {
+            if (ownStatic) out += target.name;
+            else write(target, 15, out);
+        }, [&] {
+            out += " = ";
+            write(*e.args[1], 1, out);
+        });
     }
-    case ExprKind::CompoundAssign: return print(*e.args[0], 15) + " " + e.op + "= " + print(*e.args[1], 1);
-    case ExprKind::PreIncrement: return e.op + print(*e.args[0], 15);
-    case ExprKind::PostIncrement: return print(*e.args[0], 15) + e.op;
+    case ExprKind::CompoundAssign:
+        return leftThenRight([&] { write(*e.args[0], 15, out); }, [&] {
+            out += ' ';
+            out += e.op;
+            out += "= ";
+            write(*e.args[1], 1, out);
+        });
+    case ExprKind::PreIncrement:
+        out += e.op;
+        return write(*e.args[0], 15, out);
+    case ExprKind::PostIncrement:
+        write(*e.args[0], 15, out);
+        out += e.op;
+        return;
     case ExprKind::Conditional:
-        return print(*e.args[0], 3) + " ? " + print(*e.args[1], 2) + " : " + print(*e.args[2], 2);
-    case ExprKind::ClassLiteral: return classLiteral(e);
-    case ExprKind::Concat: return concat(e);
+        return leftThenRight([&] { write(*e.args[0], 3, out); }, [&] {
+            out += " ? ";
+            leftThenRight([&] { write(*e.args[1], 2, out); }, [&] {
+                out += " : ";
+                write(*e.args[2], 2, out);
+            });
+        });
+    case ExprKind::ClassLiteral: out += classLiteral(e); return;
+    case ExprKind::Concat: out += concat(e); return;
     case ExprKind::Caught: throw Unsupported{"caught exception outside its handler"};
     case ExprKind::Uninitialized: throw Unsupported{"object used before its constructor ran"};
-    case ExprKind::Lambda: return lambdaText(e, _c, *this);
+    case ExprKind::Lambda: out += lambdaText(e, _c, *this); return;
     }
-    return std::string();
 }
 
-std::string ExprPrinter::field(const Expr& e) const {
+// An array creation is parenthesised before `[i]` or `.length`.
+void ExprPrinter::arrayOperand(const Expr& array, std::string& out) const {
+    if (!isArrayCreation(array)) return write(array, 15, out);
+    out += '(';
+    text(array, out);
+    out += ')';
+}
+
+void ExprPrinter::unary(const Expr& e, std::string& out) const {
+    out += e.op;
+    const size_t start = out.size();
+    write(*e.args[0], 13, out);
+    // `- -x`, not `--x`
+    const bool startsWithSign = out.size() > start && (out[start] == '-' || out[start] == '+');
+    if (startsWithSign && (e.op == "-" || e.op == "+")) {
+        out.insert(start, 1, '(');
+        out += ')';
+    }
+}
+
+void ExprPrinter::creation(const Expr& e, std::string& out) const {
+    // The arguments after the first are printed ahead of the qualified and
+    // anonymous forms, as they always were; the plain form reuses them.
+    const std::string later = arguments(e, 1);
+    if (auto qualified = qualifiedCreation(e, _c, *this, later)) {
+        out += *qualified;
+        return;
+    }
+    if (auto anonymous = anonymousCreation(e, _c, *this)) {
+        out += *anonymous;
+        return;
+    }
+    leftThenRight([&] {
+        out += "new ";
+        out += typeName(e.type);
+        out += '(';
+    }, [&] {
+        if (!e.args.empty()) write(*e.args[0], 1, out);
+        if (e.args.size() > 1) {
+            out += ", ";
+            out += later;
+        }
+        out += ')';
+    });
+}
+
+void ExprPrinter::field(const Expr& e, std::string& out) const {
     // Inside a lambda's class the interface's own members would hide the
     // enclosing class's, so those are named in full there.
     if (e.isStatic) {
-        if (e.owner == _c.owner.thisClass && !_c.localNames.count(e.name) && !_c.qualifyStatics && !_c.inLambda) return e.name;
-        return _c.types.className(e.owner) + "." + e.name;
+        if (e.owner == _c.owner.thisClass && !_c.localNames.count(e.name) && !_c.qualifyStatics && !_c.inLambda) {
+            out += e.name;
+            return;
+        }
+        out += _c.types.className(e.owner);
+        out += '.';
+        out += e.name;
+        return;
     }
     const std::string outerThis = outerThisText(e, _c);
-    if (!outerThis.empty()) return outerThis;
+    if (!outerThis.empty()) {
+        out += outerThis;
+        return;
+    }
     const Expr& receiver = *e.args[0];
-    if (receiver.kind == ExprKind::This && !_c.localNames.count(e.name) && !_c.inLambda) return e.name;
-    if (auto qualifier = outerMemberQualifier(receiver, e.name, false, _c)) return *qualifier + e.name;
-    return print(receiver, 15) + "." + e.name;
+    if (receiver.kind == ExprKind::This && !_c.localNames.count(e.name) && !_c.inLambda) {
+        out += e.name;
+        return;
+    }
+    if (auto qualifier = outerMemberQualifier(receiver, e.name, false, _c)) {
+        out += *qualifier;
+        out += e.name;
+        return;
+    }
+    write(receiver, 15, out);
+    out += '.';
+    out += e.name;
+}
+
+void ExprPrinter::arguments(const Expr& e, size_t from, std::string& out) const {
+    for (size_t i = from; i < e.args.size(); ++i) {
+        if (i > from) out += ", ";
+        write(*e.args[i], 1, out);
+    }
 }
 
 std::string ExprPrinter::arguments(const Expr& e, size_t from) const {
     std::string out;
-    for (size_t i = from; i < e.args.size(); ++i) {
-        if (i > from) out += ", ";
-        out += print(*e.args[i], 1);
-    }
+    arguments(e, from, out);
     return out;
 }
 
-std::string ExprPrinter::invoke(const Expr& e) const {
+void ExprPrinter::invoke(const Expr& e, std::string& out) const {
     if (e.name == "<init>") {
-        return std::string(e.owner == _c.owner.thisClass ? "this" : "super") + "(" + arguments(e, 1) + ")";
-    }
-    if (e.isStatic) {
-        const std::string qualifier = e.owner == _c.owner.thisClass && !_c.inLambda ? std::string() : _c.types.className(e.owner) + ".";
-        return qualifier + e.name + "(" + arguments(e, 0) + ")";
-    }
-    if (e.invoke == InvokeKind::Super) {
+        out += e.owner == _c.owner.thisClass ? "this(" : "super(";
+    } else if (e.isStatic) {
+        if (e.owner != _c.owner.thisClass || _c.inLambda) {
+            out += _c.types.className(e.owner);
+            out += '.';
+        }
+        out += e.name;
+        out += '(';
+        arguments(e, 0, out);
+        out += ')';
+        return;
+    } else if (e.invoke == InvokeKind::Super) {
         if (_c.inLambda) throw Unsupported{"super call inside a lambda"};
-        return "super." + e.name + "(" + arguments(e, 1) + ")";
+        out += "super.";
+        out += e.name;
+        out += '(';
+    } else {
+        const Expr& receiver = *e.args[0];
+        const size_t start = out.size();
+        if (receiver.kind != ExprKind::This) {
+            arrayOperand(receiver, out);
+            out += '.';
+        } else if (_c.inLambda) {
+            out += _c.thisName;
+            out += '.';
+        }
+        if (auto qualifier = outerMemberQualifier(receiver, e.name, true, _c)) {
+            out.resize(start);
+            out += *qualifier;
+        }
+        out += e.name;
+        out += '(';
     }
-    const Expr& receiver = *e.args[0];
-    const bool creation = receiver.kind == ExprKind::NewArray || receiver.kind == ExprKind::ArrayInit;
-    std::string target = receiver.kind == ExprKind::This ? (_c.inLambda ? _c.thisName + "." : std::string())
-                         : creation ? "(" + text(receiver) + ")." : print(receiver, 15) + ".";
-    if (auto qualifier = outerMemberQualifier(receiver, e.name, true, _c)) target = *qualifier;
-    return target + e.name + "(" + arguments(e, 1) + ")";
+    arguments(e, 1, out);
+    out += ')';
 }
 
-std::string ExprPrinter::newArray(const Expr& e) const {
+void ExprPrinter::newArray(const Expr& e, std::string& out) const {
     JavaType element = e.type;
     element.dimensions = 0;
-    std::string out = "new " + typeName(element);
-    for (const ExprPtr& size : e.args) out += "[" + print(*size) + "]";
+    out += "new ";
+    out += typeName(element);
+    for (const ExprPtr& size : e.args) {
+        out += '[';
+        write(*size, 0, out);
+        out += ']';
+    }
     for (int i = static_cast<int>(e.args.size()); i < e.type.dimensions; ++i) out += "[]";
-    return out;
 }
 
-std::string ExprPrinter::arrayInit(const Expr& e, bool nested) const {
-    std::string out = nested ? "{" : "new " + typeName(e.type) + "{";
+void ExprPrinter::arrayInit(const Expr& e, bool nested, std::string& out) const {
+    if (nested) {
+        out += '{';
+    } else {
+        out += "new ";
+        out += typeName(e.type);
+        out += '{';
+    }
     for (size_t i = 0; i < e.args.size(); ++i) {
         if (i > 0) out += ", ";
         const bool nestedInit = e.args[i]->kind == ExprKind::ArrayInit && e.type.dimensions > 1;
-        out += nestedInit ? arrayInit(*e.args[i], true) : print(*e.args[i], 1);
+        if (nestedInit) arrayInit(*e.args[i], true, out);
+        else write(*e.args[i], 1, out);
     }
-    return out + "}";
+    out += '}';
 }
 
 std::string ExprPrinter::concat(const Expr& e) const {

@@ -1,6 +1,8 @@
 // Lambdas and method references as anonymous classes: the dialect has no
 // `->` or `::`, so each call site becomes a class implementing the
 // functional interface, its method running the lambda's body.
+#include <iterator>
+
 #include "body/Captures.h"
 #include "body/Failure.h"
 #include "body/Printer.h"
@@ -21,7 +23,13 @@ const Method* findMethod(const ClassFile& owner, const std::string& name, const 
 
 std::string indentLines(const std::vector<std::string>& lines, const std::string& indent) {
     std::string out;
-    for (const std::string& l : lines) out += "\n" + (l.empty() ? l : indent + l);
+    for (const std::string& l : lines) {
+        out += '\n';
+        if (!l.empty()) {
+            out += indent;
+            out += l;
+        }
+    }
     return out;
 }
 
@@ -95,7 +103,7 @@ private:
         // Inside an anonymous class the lambda's `this` has no name to print.
         if (instance && isAnonymousClassFile(_c.owner)) throw Unsupported{"lambda refers to an enclosing anonymous instance"};
         std::vector<std::string> body = lambdaBody(request, instance ? _c.types.className(_c.owner.thisClass) + ".this" : "this");
-        prologue.insert(prologue.end(), body.begin(), body.end());
+        prologue.insert(prologue.end(), std::make_move_iterator(body.begin()), std::make_move_iterator(body.end()));
         return prologue;
     }
 

@@ -35,18 +35,24 @@ class ExprPrinter {
 public:
     explicit ExprPrinter(const PrintContext& context) : _c(context) {}
     std::string print(const Expr& e, int minPrecedence = 0) const;
+    // print, appended to `out`: no string per subexpression.
+    void write(const Expr& e, int minPrecedence, std::string& out) const;
     std::string typeName(const JavaType& type) const;
     std::string classOrArrayName(const std::string& internalOrDescriptor) const;
     static int precedence(const Expr& e);
 
 private:
-    std::string text(const Expr& e) const;
+    void text(const Expr& e, std::string& out) const;
     std::string literal(const Expr& e) const;
-    std::string field(const Expr& e) const;
-    std::string invoke(const Expr& e) const;
+    void arrayOperand(const Expr& array, std::string& out) const;
+    void unary(const Expr& e, std::string& out) const;
+    void creation(const Expr& e, std::string& out) const;
+    void field(const Expr& e, std::string& out) const;
+    void invoke(const Expr& e, std::string& out) const;
+    void arguments(const Expr& e, size_t from, std::string& out) const;
     std::string arguments(const Expr& e, size_t from) const;
-    std::string newArray(const Expr& e) const;
-    std::string arrayInit(const Expr& e, bool nested) const;
+    void newArray(const Expr& e, std::string& out) const;
+    void arrayInit(const Expr& e, bool nested, std::string& out) const;
     std::string concat(const Expr& e) const;
     std::string classLiteral(const Expr& e) const;
 

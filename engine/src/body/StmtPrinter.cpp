@@ -18,15 +18,39 @@ public:
     }
 
 private:
-    // Text with line breaks (an anonymous class) continues at the same depth.
-    void line(int depth, const std::string& text) {
-        const std::string indent(static_cast<size_t>(depth) * 4, ' ');
-        size_t start = 0;
-        for (size_t nl = text.find('\n'); nl != std::string::npos; nl = text.find('\n', start)) {
-            _lines.push_back(indent + text.substr(start, nl - start));
-            start = nl + 1;
+    static std::string indent(int depth) { return std::string(static_cast<size_t>(depth) * 4, ' '); }
+
+    // `text` already starts with the indent of `depth`; text with line
+    // breaks (an anonymous class) continues at the same depth.
+    void emit(std::string&& text, int depth) {
+        size_t nl = text.find('\n');
+        if (nl == std::string::npos) {
+            _lines.push_back(std::move(text));
+            return;
         }
-        _lines.push_back(indent + text.substr(start));
+        const std::string prefix = indent(depth);
+        _lines.push_back(text.substr(0, nl));
+        for (size_t start = nl + 1;; start = nl + 1) {
+            nl = text.find('\n', start);
+            _lines.push_back(prefix + text.substr(start, nl == std::string::npos ? std::string::npos : nl - start));
+            if (nl == std::string::npos) return;
+        }
+    }
+
+    void line(int depth, const std::string& text, const char* suffix = "") {
+        std::string indented = indent(depth);
+        indented += text;
+        indented += suffix;
+        emit(std::move(indented), depth);
+    }
+
+    // `prefix`, the expression, `suffix`, as one line.
+    void exprLine(int depth, const char* prefix, const Expr& x, const char* suffix) {
+        std::string text = indent(depth);
+        text += prefix;
+        _expr.write(x, 0, text);
+        text += suffix;
+        emit(std::move(text), depth);
     }
 
     std::string e(const ExprPtr& x, int precedence = 0) const { return _expr.print(*x, precedence); }
@@ -42,12 +66,18 @@ private:
         for (const StmtPtr& s : stmts) stmt(*s, depth);
     }
 
-    // A declaration merged into its first assignment: `int i = 0;`.
-    bool declaresHere(const Stmt& s, std::string& text) const {
+    // A declaration merged into its first assignment, appended to `out`: `int i = 0`.
+    bool declaresHere(const Stmt& s, std::string& out) const {
         if (s.declare.size() != 1 || s.kind != StmtKind::Expr || s.expr->kind != ExprKind::Assign) return false;
         const Expr& target = *s.expr->args[0];
         if (target.kind != ExprKind::Local || target.var != s.declare[0]) return false;
-        text = _expr.typeName(target.var->type) + " " + target.var->name + " = " + e(s.expr->args[1], 1);
+        // The value is printed before the type is named, as it always was.
+        const std::string value = e(s.expr->args[1], 1);
+        out += _expr.typeName(target.var->type);
+        out += ' ';
+        out += target.var->name;
+        out += " = ";
+        out += value;
         return true;
     }
 
@@ -69,7 +99,7 @@ private:
     // `head {` body `}` or, without braces, head and one indented statement.
     void block(int depth, const std::string& head, const StmtList& body, const std::string& tail = "}") {
         if (needsBraces(body)) {
-            line(depth, head + " {");
+            line(depth, head, " {");
             list(body, depth + 1);
             line(depth, tail);
         } else {
@@ -84,16 +114,17 @@ private:
     }
 
     void stmt(const Stmt& s, int depth) {
-        std::string merged;
+        std::string merged = indent(depth);
         if (declaresHere(s, merged)) {
-            line(depth, merged + ";");
+            merged += ';';
+            emit(std::move(merged), depth);
             return;
         }
         declarations(s, depth);
         switch (s.kind) {
-        case StmtKind::Expr: return line(depth, e(s.expr) + ";");
-        case StmtKind::Return: return line(depth, s.expr ? "return " + e(s.expr) + ";" : "return;");
-        case StmtKind::Throw: return line(depth, "throw " + e(s.expr) + ";");
+        case StmtKind::Expr: return exprLine(depth, "", *s.expr, ";");
+        case StmtKind::Return: return s.expr ? exprLine(depth, "return ", *s.expr, ";") : line(depth, "return;");
+        case StmtKind::Throw: return exprLine(depth, "throw ", *s.expr, ";");
         case StmtKind::Break: return line(depth, s.explicitLabel ? "break " + labelName(s.target) + ";" : "break;");
         case StmtKind::Continue:
             return line(depth, s.explicitLabel ? "continue " + labelName(s.target) + ";" : "continue;");
@@ -106,7 +137,7 @@ private:
         case StmtKind::Switch: return switchStmt(s, depth);
         case StmtKind::Try: return tryStmt(s, depth);
         case StmtKind::Synchronized:
-            line(depth, "synchronized (" + e(s.expr) + ") {");
+            exprLine(depth, "synchronized (", *s.expr, ") {");
             list(s.body, depth + 1);
             return line(depth, "}");
         case StmtKind::Monitor: throw Unsupported{"monitor operations outside a synchronized block"};
@@ -120,7 +151,7 @@ private:
             if (s.elseBody.empty()) return;
             return block(depth, "else", s.elseBody);
         }
-        line(depth, head + " {");
+        line(depth, head, " {");
         list(s.body, depth + 1);
         if (s.elseBody.empty()) return line(depth, "}");
         const Stmt& only = *s.elseBody[0];
@@ -134,7 +165,7 @@ private:
     }
 
     void elseIf(const Stmt& s, int depth) {
-        line(depth, "} else if (" + e(s.expr) + ") {");
+        exprLine(depth, "} else if (", *s.expr, ") {");
         list(s.body, depth + 1);
         if (s.elseBody.empty()) return line(depth, "}");
         const Stmt& only = *s.elseBody[0];
@@ -148,9 +179,7 @@ private:
         std::string out;
         for (const StmtPtr& s : stmts) {
             if (!out.empty()) out += ", ";
-            std::string merged;
-            if (declaresHere(*s, merged)) out += merged;
-            else out += e(s->expr);
+            if (!declaresHere(*s, out)) _expr.write(*s->expr, 0, out);
         }
         return out;
     }
@@ -163,7 +192,7 @@ private:
         case LoopKind::DoWhile:
             line(depth, label + "do {");
             list(s.body, depth + 1);
-            return line(depth, "} while (" + e(s.expr) + ");");
+            return exprLine(depth, "} while (", *s.expr, ");");
         case LoopKind::For:
             return block(depth, label + "for (" + forPart(s.init) + "; " + (s.expr ? e(s.expr) : "") + "; " +
                                     forPart(s.update) + ")", s.body);

@@ -1,6 +1,7 @@
 #include "decl/ImportNamer.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "decl/TypeReferences.h"
 #include "print/Names.h"
@@ -12,14 +13,16 @@ namespace {
 // Nesting chains longer than this are malformed (or cyclic).
 constexpr int MaxNesting = 32;
 
-std::string packageOf(const std::string& internalName) {
+// Views into the name: a package and a simple name are looked at once per
+// referenced class.
+std::string_view packageOf(std::string_view internalName) {
     size_t slash = internalName.rfind('/');
-    return slash == std::string::npos ? std::string() : internalName.substr(0, slash);
+    return slash == std::string_view::npos ? std::string_view() : internalName.substr(0, slash);
 }
 
-std::string simpleOf(const std::string& internalName) {
+std::string_view simpleOf(std::string_view internalName) {
     size_t slash = internalName.rfind('/');
-    return slash == std::string::npos ? internalName : internalName.substr(slash + 1);
+    return slash == std::string_view::npos ? internalName : internalName.substr(slash + 1);
 }
 
 std::string dotted(const std::string& internalName) {
@@ -31,7 +34,7 @@ std::string dotted(const std::string& internalName) {
 }  // namespace
 
 ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
-    _packageInternal = packageOf(top.file.thisClass);
+    _packageInternal = std::string(packageOf(top.file.thisClass));
     _package = dotted(_packageInternal);
     countOwnNames(top);
     addOwn(top, displayName(top.name), true);
@@ -75,39 +78,42 @@ void ImportNamer::addNesting(const ClassNode& node) {
     }
 }
 
-std::string ImportNamer::outermost(const std::string& internalName) const {
-    std::string name = internalName;
+const std::string& ImportNamer::outermost(const std::string& internalName) const {
+    const std::string* name = &internalName;
     for (int depth = 0; depth < MaxNesting; ++depth) {
-        auto nested = _nesting.find(name);
-        if (nested == _nesting.end() || _own.count(name)) break;
-        name = nested->second.outer;
+        auto nested = _nesting.find(*name);
+        if (nested == _nesting.end() || _own.count(*name)) break;
+        name = &nested->second.outer;
     }
-    return name;
+    return *name;
 }
 
 // A top-level class is named simply when no other class the file names
 // shares its simple name; those outside java.lang and this package are
 // imported.
 void ImportNamer::decideTopLevel(const ClassNameSet& referenced, const SiblingFiles& siblings) {
-    std::set<std::string> topLevel;
+    // Views into `referenced` and `_nesting`, which outlive this; ordered as
+    // the names themselves.
+    std::set<std::string_view> topLevel;
     for (const auto& name : referenced) {
-        std::string top = outermost(name);
+        const std::string& top = outermost(name);
         if (!_own.count(top)) topLevel.insert(top);
     }
-    std::map<std::string, int> uses;
-    for (const auto& name : topLevel) ++uses[simpleOf(name)];
-    for (const auto& name : topLevel) {
-        std::string simple = simpleOf(name);
-        std::string package = packageOf(name);
-        bool clash = uses[simple] > 1 || _ownSimpleNames.count(displayName(simple)) > 0;
-        if (package == "java/lang" && siblings.hasClass(simple) && package != _packageInternal) clash = true;
+    std::map<std::string_view, int> uses;
+    for (std::string_view name : topLevel) ++uses[simpleOf(name)];
+    for (std::string_view name : topLevel) {
+        const std::string internalName(name);
+        const std::string_view simple = simpleOf(name);
+        const std::string_view package = packageOf(name);
+        bool clash = uses[simple] > 1 || _ownSimpleNames.count(displayName(std::string(simple))) > 0;
+        if (package == "java/lang" && siblings.hasClass(std::string(simple)) && package != _packageInternal) clash = true;
         if (clash && !package.empty()) {
-            _topLevel[name] = dotted(name);
+            _topLevel[internalName] = dotted(internalName);
             continue;
         }
-        _topLevel[name] = displayName(simple);
+        _topLevel[internalName] = displayName(std::string(simple));
         bool implied = package.empty() || package == _packageInternal || package == "java/lang";
-        if (!implied) _imports.push_back(dotted(name));
+        if (!implied) _imports.push_back(dotted(internalName));
     }
     std::sort(_imports.begin(), _imports.end());
 }

@@ -35,7 +35,7 @@ private:
     void addOwn(const ClassNode& node, const std::string& path, bool isTop);
     void addNesting(const ClassNode& node);
     void decideTopLevel(const ClassNameSet& referenced, const SiblingFiles& siblings);
-    std::string outermost(const std::string& internalName) const;
+    const std::string& outermost(const std::string& internalName) const;
     std::string resolve(const std::string& internalName, int depth) const;
     std::string qualified(const std::string& internalName) const;
 

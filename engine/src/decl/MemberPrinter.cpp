@@ -29,23 +29,23 @@ size_t hiddenLeadingParameters(const ClassNode& owner, const Method& method, con
     return first.base == 'L' && !first.isArray() && first.className == entry->outerClass ? 1 : 0;
 }
 
-std::string parameterList(const std::vector<JavaType>& parameters, const std::vector<std::string>& names,
-                          size_t skip, const TypeNamer& types) {
-    std::string text;
+void appendParameterList(std::string& text, const std::vector<JavaType>& parameters,
+                         const std::vector<std::string>& names, size_t skip, const TypeNamer& types) {
     for (size_t i = skip; i < parameters.size(); ++i) {
         if (i > skip) text += ", ";
-        text += types.typeName(parameters[i]) + " " + names[i];
+        text += types.typeName(parameters[i]);
+        text += ' ';
+        text += names[i];
     }
-    return text;
 }
 
-std::string throwsClause(const Method& method, const TypeNamer& types) {
-    std::string text;
+void appendThrowsClause(std::string& text, const Method& method, const TypeNamer& types) {
+    bool first = true;
     for (const auto& name : method.exceptions) {
-        text += text.empty() ? " throws " : ", ";
+        text += first ? " throws " : ", ";
+        first = false;
         text += types.className(name);
     }
-    return text;
 }
 
 std::vector<std::string> parameterAnnotationComments(const Method& method, const std::vector<std::string>& names,
@@ -61,17 +61,21 @@ std::vector<std::string> parameterAnnotationComments(const Method& method, const
     return lines;
 }
 
+// `shownName` is the constructor's class name or the method's printed name.
 std::string declarationHead(const MemberContext& context, const Method& method, const MethodType& type,
-                            const std::vector<std::string>& names, size_t skip) {
-    std::string text = methodModifiers(method.access, inInterface(context.owner));
+                            const std::string& shownName, const std::vector<std::string>& names, size_t skip) {
     if (method.name == "<clinit>") return "static";
-    if (method.name == "<init>") {
-        text += displayName(context.owner.name);
-    } else {
-        text += context.types.typeName(type.returnType) + " " + printedMethodName(context.owner.file, method);
+    std::string text = methodModifiers(method.access, inInterface(context.owner));
+    if (method.name != "<init>") {
+        text += context.types.typeName(type.returnType);
+        text += ' ';
     }
-    return text + "(" + parameterList(type.parameters, names, skip, context.types) + ")" +
-           throwsClause(method, context.types);
+    text += shownName;
+    text += '(';
+    appendParameterList(text, type.parameters, names, skip, context.types);
+    text += ')';
+    appendThrowsClause(text, method, context.types);
+    return text;
 }
 
 std::vector<std::string> bodyLines(const BodyRequest& request) {
@@ -99,20 +103,19 @@ std::vector<std::string> staticInitializerLines(std::vector<std::string> lines) 
 }
 
 void printBody(SourceWriter& out, const MemberContext& context, const Method& method,
-               const std::vector<std::string>& names, const std::string& head) {
+               const std::vector<std::string>& names, std::string head) {
+    head += " {";
+    out.line(head);
+    out.indent();
     if (!method.code) {
         // Neither abstract nor native, yet no code: only a broken compiler leaves that.
-        out.line(head + " {");
-        out.indent();
         out.line("throw new RuntimeException(\"method has no code\");");
-        out.dedent();
-        out.line("}");
-        return;
+    } else if (method.name == "<clinit>") {
+        out.lines(context.staticBlock);
+    } else {
+        BodyRequest request{context.owner.file, method, context.types, context.options, names, context.unit};
+        out.lines(bodyLines(request));
     }
-    BodyRequest request{context.owner.file, method, context.types, context.options, names, context.unit};
-    out.line(head + " {");
-    out.indent();
-    out.lines(method.name == "<clinit>" ? context.staticBlock : bodyLines(request));
     out.dedent();
     out.line("}");
 }
@@ -153,18 +156,20 @@ void printMethod(SourceWriter& out, const MemberContext& context, const Method& 
     out.lines(annotationComments(method.annotations, method.deprecated));
     bool constructor = method.name == "<init>";
     std::string shownName = constructor ? displayName(context.owner.name) : printedMethodName(context.owner.file, method);
-    std::vector<std::string> shownNames(names.begin() + static_cast<long>(skip), names.end());
-    out.lines(signatureComment(method.signature,
-                               methodSignatureText(method.signature, shownName, shownNames, constructor)));
+    if (!method.signature.empty()) {  // most methods have none, and so no comment
+        std::vector<std::string> shownNames(names.begin() + static_cast<long>(skip), names.end());
+        out.lines(signatureComment(method.signature,
+                                   methodSignatureText(method.signature, shownName, shownNames, constructor)));
+    }
     out.lines(parameterAnnotationComments(method, names, skip));
-    std::string head = declarationHead(context, method, type, names, skip);
+    std::string head = declarationHead(context, method, type, shownName, names, skip);
     if (method.access & (access::Abstract | access::Native)) {
         std::string defaultValue;
         if (!method.annotationDefault.empty()) defaultValue = " // default " + displayName(method.annotationDefault);
         out.line(head + ";" + defaultValue);
         return;
     }
-    printBody(out, context, method, names, head);
+    printBody(out, context, method, names, std::move(head));
 }
 
 }  // namespace jad

@@ -38,16 +38,21 @@ std::string classHint(const std::string& sourceName) {
     return hint;
 }
 
+const std::string& noName() {
+    static const std::string empty;
+    return empty;
+}
+
 // The name a LocalVariableTable gives the parameter in `slot`.
-std::string localName(const Method& method, uint16_t slot) {
-    if (!method.code) return std::string();
+const std::string& localName(const Method& method, uint16_t slot) {
+    if (!method.code) return noName();
     for (const auto& local : method.code->locals) {
         if (local.slot == slot && local.startPc == 0) return local.name;
     }
-    return std::string();
+    return noName();
 }
 
-std::string recordedName(const Method& method, size_t index, uint16_t slot, size_t count) {
+const std::string& recordedName(const Method& method, size_t index, uint16_t slot, size_t count) {
     // javac leaves out MethodParameters entries only for some synthetic
     // parameters, so a list of the wrong length cannot be matched up.
     if (method.parameters.size() == count && !method.parameters[index].name.empty()) {
@@ -79,7 +84,7 @@ std::vector<std::string> parameterNames(const Method& method, const std::vector<
     uint16_t slot = (method.access & access::Static) ? 0 : 1;
     for (size_t i = 0; i < parameters.size(); ++i) {
         std::string name = displayName(recordedName(method, i, slot, parameters.size()));
-        if (isPlainIdentifier(name) && taken.insert(name).second) names[i] = name;
+        if (isPlainIdentifier(name) && taken.insert(name).second) names[i] = std::move(name);
         slot = static_cast<uint16_t>(slot + parameters[i].slots());
     }
     for (size_t i = 0; i < parameters.size(); ++i) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 
 #include "print/Literals.h"
 
@@ -36,8 +37,9 @@ std::string displayName(const std::string& stored) {
 }
 
 bool isReservedWord(const std::string& word) {
-    return std::binary_search(std::begin(ReservedWords), std::end(ReservedWords), word,
-                              [](const std::string& a, const std::string& b) { return a < b; });
+    // Views, not a temporary string per comparison.
+    auto before = [](std::string_view a, std::string_view b) { return a < b; };
+    return std::binary_search(std::begin(ReservedWords), std::end(ReservedWords), std::string_view(word), before);
 }
 
 bool isPlainIdentifier(const std::string& name) {

@@ -1,5 +1,8 @@
 #include "print/SourceWriter.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "classfile/ConstantPool.h"
 
 namespace jad {
@@ -9,14 +12,21 @@ void SourceWriter::line(const std::string& text) {
         blank();
         return;
     }
-    _text.append(static_cast<size_t>(_level) * 4, ' ');
-    size_t start = _text.size();
-    _text += text;
-    // A line end inside a line would shift everything after it.
-    for (size_t i = start; i < _text.size(); ++i) {
-        if (_text[i] == '\r' || _text[i] == '\n') _text[i] = ' ';
+    // One resize and plain copies: this runs for every line of the output.
+    const size_t indent = static_cast<size_t>(_level) * 4;
+    const size_t start = _text.size();
+    _text.resize(start + indent + text.size() + 2);
+    char* const out = &_text[start];
+    std::memset(out, ' ', indent);
+    char* const copied = out + indent;
+    std::memcpy(copied, text.data(), text.size());
+    copied[text.size()] = '\r';
+    copied[text.size() + 1] = '\n';
+    // A line end inside a line would shift everything after it. Rare, so
+    // look for one first with memchr rather than testing every character.
+    if (text.find('\n') != std::string::npos || text.find('\r') != std::string::npos) {
+        std::replace_if(copied, copied + text.size(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     }
-    _text += "\r\n";
     if (_text.size() > MaxBytes) throw ClassFormatError{"output exceeds 64 MB"};
 }
 

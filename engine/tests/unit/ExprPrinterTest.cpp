@@ -2,6 +2,7 @@
 // only forms the dialect knows.
 #include <gtest/gtest.h>
 
+#include "body/Failure.h"
 #include "body/Printer.h"
 
 namespace jad::body {
@@ -76,6 +77,29 @@ TEST_F(ExprPrinting, NegatedFloatingComparisonsKeepNaNBehaviour) {
     EXPECT_EQ(print(negate(makeBinary("<", i, j, booleanType()))), "i >= j");
     EXPECT_EQ(print(negate(makeBinary("&&", makeBinary("<", i, j, booleanType()), makeBinary("==", i, j, booleanType()),
                                       booleanType()))), "i >= j || i != j");
+}
+
+// A fallback body names the first failure met; operands have always been
+// tried right to left.
+TEST_F(ExprPrinting, WhenSeveralOperandsFailTheRightmostIsReported) {
+    const JavaType i = primitive('I');
+    auto caught = [&] { return makeExpr(ExprKind::Caught, i); };
+    auto uninitialized = [&] { return makeExpr(ExprKind::Uninitialized, i); };
+    auto reason = [&](const ExprPtr& e) {
+        try {
+            print(e);
+        } catch (const Unsupported& u) {
+            return u.reason;
+        }
+        return std::string("printed");
+    };
+    EXPECT_EQ(reason(makeBinary("+", caught(), uninitialized(), i)), "object used before its constructor ran");
+    EXPECT_EQ(reason(makeBinary("+", uninitialized(), caught(), i)), "caught exception outside its handler");
+    auto cond = makeExpr(ExprKind::Conditional, i);
+    cond->args = {caught(), makeLocal(var("a")), uninitialized()};
+    EXPECT_EQ(reason(cond), "object used before its constructor ran");
+    cond->args = {uninitialized(), caught(), makeLocal(var("a"))};
+    EXPECT_EQ(reason(cond), "caught exception outside its handler");
 }
 
 }  // namespace
