@@ -135,8 +135,7 @@ private:
         const auto& blocks = _in.cfg.blocks;
         _inState.assign(blocks.size(), Bits(_words, 0));
         for (size_t d = 0; d < _defs.size() && _defs[d].insn < 0; ++d) set(_inState[static_cast<size_t>(_in.cfg.entry)], d);
-        _order = _in.cfg.reversePostorder(_in.raw.handlers);
-        const std::vector<int>& order = _order;
+        const std::vector<int>& order = _in.order;
         // Scratch sets, reused across blocks: this loop is hot.
         Bits cur, inside, any;
         for (bool changed = true; changed;) {
@@ -171,7 +170,7 @@ private:
     void resolveUses(UnionFind& webs) {
         _useWeb.assign(_in.code.instructions.size(), -1);
         Bits cur;
-        for (int id : _order) {
+        for (int id : _in.order) {
             const Block& b = _in.cfg.blocks[static_cast<size_t>(id)];
             cur = _inState[static_cast<size_t>(b.id)];
             for (size_t i = b.first; i < b.last; ++i) {
@@ -365,7 +364,6 @@ private:
     std::vector<FrameType> _frameType;  // per web root
     std::vector<Def> _defs;
     std::vector<JavaType> _paramTypes;
-    std::vector<int> _order;
     std::vector<int> _defOfInsn, _useWeb, _entryOfWeb;
     size_t _words = 0;
     std::vector<Bits> _touching, _atSlot, _inState;

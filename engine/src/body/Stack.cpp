@@ -27,10 +27,9 @@ public:
     Simulator(StackInput& in, Budget& budget) : _in(in), _pool(in.owner.pool), _budget(budget) {}
 
     void run() {
-        const std::vector<int> order = _in.cfg.reversePostorder(_in.raw.handlers);
         _exitStacks.assign(_in.cfg.blocks.size(), {});
         _done.assign(_in.cfg.blocks.size(), 0);
-        for (int id : order) {
+        for (int id : _in.order) {
             _block = &_in.cfg.blocks[static_cast<size_t>(id)];
             _stack = entryStack(*_block);
             for (size_t i = _block->first; i < _block->last; ++i) {
