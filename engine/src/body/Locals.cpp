@@ -30,6 +30,23 @@ namespace {
 
 using Bits = std::vector<uint64_t>;
 
+// Equal-width bit sets in one allocation, one row per slot or block.
+class BitRows {
+public:
+    void assign(size_t rows, size_t words) {
+        _rows = rows;
+        _words = words;
+        _bits.assign(rows * words, 0);
+    }
+    size_t size() const { return _rows; }
+    uint64_t* operator[](size_t row) { return _bits.data() + row * _words; }
+    const uint64_t* operator[](size_t row) const { return _bits.data() + row * _words; }
+
+private:
+    size_t _rows = 0, _words = 0;
+    std::vector<uint64_t> _bits;
+};
+
 struct Def {
     uint32_t slot = 0;
     char category = 'I';
@@ -80,11 +97,10 @@ private:
             _defs.push_back({0, 'A', -1, 0});
             slot = 1;
         }
-        auto type = parseMethodDescriptor(_in.method.descriptor);
-        if (!type) throw Unsupported{"malformed method descriptor"};
-        _paramTypes = type->parameters;
+        _methodType = methodTypeOf(_in.method.descriptor);
+        if (!_methodType) throw Unsupported{"malformed method descriptor"};
         int index = 1;
-        for (const JavaType& p : type->parameters) {
+        for (const JavaType& p : _methodType->parameters) {
             const char category = p.isReference() ? 'A' : (p.base == 'J' || p.base == 'D' ? p.base : (p.base == 'F' ? 'F' : 'I'));
             _defs.push_back({slot, category, -1, index++});
             slot += static_cast<uint32_t>(p.slots());
@@ -102,8 +118,8 @@ private:
     }
 
     void buildMasks() {
-        _touching.assign(_in.raw.maxLocals + 1, Bits(_words, 0));
-        _atSlot.assign(_in.raw.maxLocals + 1, Bits(_words, 0));
+        _touching.assign(_in.raw.maxLocals + 1, _words);
+        _atSlot.assign(_in.raw.maxLocals + 1, _words);
         for (size_t d = 0; d < _defs.size(); ++d) {
             const Def& def = _defs[d];
             set(_atSlot[def.slot], d);
@@ -111,15 +127,17 @@ private:
         }
     }
 
-    static void set(Bits& bits, size_t i) { bits[i / 64] |= uint64_t(1) << (i % 64); }
-    static bool test(const Bits& bits, size_t i) { return (bits[i / 64] >> (i % 64)) & 1; }
+    static void set(uint64_t* bits, size_t i) { bits[i / 64] |= uint64_t(1) << (i % 64); }
+    static void set(Bits& bits, size_t i) { set(bits.data(), i); }
 
     void kill(Bits& cur, const Def& def) const {
         for (int k = 0; k < width(def.category); ++k) {
-            const Bits& mask = _touching[def.slot + static_cast<uint32_t>(k)];
+            const uint64_t* mask = _touching[def.slot + static_cast<uint32_t>(k)];
             for (size_t w = 0; w < _words; ++w) cur[w] &= ~mask[w];
         }
     }
+
+    void load(Bits& into, const uint64_t* row) const { into.assign(row, row + _words); }
 
     void transfer(const Block& b, Bits& cur, Bits* allDefs) const {
         for (size_t i = b.first; i < b.last; ++i) {
@@ -133,7 +151,7 @@ private:
 
     void solve() {
         const auto& blocks = _in.cfg.blocks;
-        _inState.assign(blocks.size(), Bits(_words, 0));
+        _inState.assign(blocks.size(), _words);
         for (size_t d = 0; d < _defs.size() && _defs[d].insn < 0; ++d) set(_inState[static_cast<size_t>(_in.cfg.entry)], d);
         const std::vector<int>& order = _in.order;
         // Scratch sets, reused across blocks: this loop is hot.
@@ -143,13 +161,13 @@ private:
             for (int id : order) {
                 const Block& b = blocks[static_cast<size_t>(id)];
                 _budget.spend(_words + (b.last - b.first));
-                cur = _inState[static_cast<size_t>(id)];
+                load(cur, _inState[static_cast<size_t>(id)]);
                 inside.assign(_words, 0);
                 transfer(b, cur, &inside);
                 for (int s : b.succ) changed |= merge(_inState[static_cast<size_t>(s)], cur);
                 for (int h : b.handlers) {
                     const int target = _in.cfg.blockAt(_in.raw.handlers[static_cast<size_t>(h)].handlerPc);
-                    any = _inState[static_cast<size_t>(id)];
+                    load(any, _inState[static_cast<size_t>(id)]);
                     for (size_t w = 0; w < _words; ++w) any[w] |= inside[w];
                     changed |= merge(_inState[static_cast<size_t>(target)], any);
                 }
@@ -157,9 +175,9 @@ private:
         }
     }
 
-    static bool merge(Bits& into, const Bits& from) {
+    bool merge(uint64_t* into, const Bits& from) const {
         bool changed = false;
-        for (size_t w = 0; w < into.size(); ++w) {
+        for (size_t w = 0; w < _words; ++w) {
             const uint64_t next = into[w] | from[w];
             changed |= next != into[w];
             into[w] = next;
@@ -172,7 +190,7 @@ private:
         Bits cur;
         for (int id : _in.order) {
             const Block& b = _in.cfg.blocks[static_cast<size_t>(id)];
-            cur = _inState[static_cast<size_t>(b.id)];
+            load(cur, _inState[static_cast<size_t>(b.id)]);
             for (size_t i = b.first; i < b.last; ++i) {
                 const LocalAccess a = localAccess(_in.code.instructions[i]);
                 if (a.load) resolveUse(webs, cur, a, i);
@@ -188,7 +206,7 @@ private:
     }
 
     void resolveUse(UnionFind& webs, const Bits& cur, const LocalAccess& a, size_t insn) {
-        const Bits& here = _atSlot[a.slot];
+        const uint64_t* here = _atSlot[a.slot];
         int first = -1;
         for (size_t w = 0; w < _words; ++w) {
             uint64_t bits = cur[w] & here[w];
@@ -249,7 +267,8 @@ private:
     // The defs reaching instruction `insn` of block `block`.
     Bits reachingAt(int block, size_t insn) const {
         const Block& b = _in.cfg.blocks[static_cast<size_t>(block)];
-        Bits cur = _inState[static_cast<size_t>(block)];
+        Bits cur;
+        load(cur, _inState[static_cast<size_t>(block)]);
         for (size_t i = b.first; i < insn; ++i) {
             const int d = _defOfInsn[i];
             if (d < 0) continue;
@@ -276,7 +295,7 @@ private:
         }
     }
 
-    void noteFrameType(UnionFind& webs, const Bits& cur, const Bits& here, const JavaType& type) {
+    void noteFrameType(UnionFind& webs, const Bits& cur, const uint64_t* here, const JavaType& type) {
         for (size_t w = 0; w < _words; ++w) {
             uint64_t bits = cur[w] & here[w];
             while (bits) {
@@ -352,7 +371,7 @@ private:
         }
         const size_t index = static_cast<size_t>(def.param - 1);
         var->kind = VarKind::Parameter;
-        var->type = _paramTypes[index];
+        var->type = _methodType->parameters[index];
         var->declaredType = true;
         if (index < _in.parameterNames.size()) var->name = _in.parameterNames[index];
         if (result.params.size() <= index) result.params.resize(index + 1);
@@ -363,10 +382,10 @@ private:
     Budget& _budget;
     std::vector<FrameType> _frameType;  // per web root
     std::vector<Def> _defs;
-    std::vector<JavaType> _paramTypes;
+    std::shared_ptr<const MethodType> _methodType;
     std::vector<int> _defOfInsn, _useWeb, _entryOfWeb;
     size_t _words = 0;
-    std::vector<Bits> _touching, _atSlot, _inState;
+    BitRows _touching, _atSlot, _inState;
     std::vector<VarPtr> _vars;
 };
 

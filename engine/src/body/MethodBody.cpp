@@ -87,7 +87,8 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     foldFinallyBodies(cfg, regions, budget);
     StmtList body = structure(cfg, regions, budget);
     checkTree(body, "structuring");
-    auto type = parseMethodDescriptor(request.method.descriptor);
+    // Already parsed (and remembered) for the locals.
+    auto type = methodTypeOf(request.method.descriptor);
     const bool isVoid = type && type->returnType.base == 'V' && type->returnType.dimensions == 0;
     tidy(body, isVoid, budget);
     checkTree(body, "tidying");
