@@ -31,7 +31,7 @@ public:
         _done.assign(_in.cfg.blocks.size(), 0);
         for (int id : _in.order) {
             _block = &_in.cfg.blocks[static_cast<size_t>(id)];
-            _stack = entryStack(*_block);
+            enterBlock(*_block);
             for (size_t i = _block->first; i < _block->last; ++i) {
                 _budget.spend();
                 step(_in.code.instructions[i], i);
@@ -105,23 +105,25 @@ private:
 
     // ---- block edges ----
 
-    Stack entryStack(const Block& b) {
+    // Sets the stack a block starts with; the vector is reused from block
+    // to block so its storage is not given up.
+    void enterBlock(const Block& b) {
+        _stack.clear();
         if (b.handlerEntry) {
             if (!b.preds.empty()) throw Unsupported{"exception handler also entered normally"};
-            auto caught = makeExpr(ExprKind::Caught, objectType(caughtType(b.startPc)));
-            return {caught};
+            _stack.push_back(makeExpr(ExprKind::Caught, objectType(caughtType(b.startPc))));
+            return;
         }
-        std::vector<int> preds;
+        _donePreds.clear();
         for (int p : b.preds) {
-            if (_done[static_cast<size_t>(p)]) preds.push_back(p);
+            if (_done[static_cast<size_t>(p)]) _donePreds.push_back(p);
         }
-        if (preds.empty()) return {};
-        const Stack& first = _exitStacks[static_cast<size_t>(preds[0])];
-        const bool loopHead = preds.size() != b.preds.size();
+        if (_donePreds.empty()) return;
+        const Stack& first = _exitStacks[static_cast<size_t>(_donePreds[0])];
+        const bool loopHead = _donePreds.size() != b.preds.size();
         if (loopHead && !first.empty()) throw Unsupported{"value on the stack at a loop head"};
-        Stack merged = first;
-        for (size_t slot = 0; slot < merged.size(); ++slot) mergeSlot(preds, slot, merged);
-        return merged;
+        _stack = first;
+        for (size_t slot = 0; slot < _stack.size(); ++slot) mergeSlot(_donePreds, slot, _stack);
     }
 
     void mergeSlot(const std::vector<int>& preds, size_t slot, Stack& merged) {
@@ -228,7 +230,7 @@ private:
         }
     }
 
-    VarPtr var(size_t index) const {
+    const VarPtr& var(size_t index) const {
         const VarPtr& v = _in.locals.varOf[index];
         if (!v) throw Unsupported{"local variable without a web"};
         return v;
@@ -285,7 +287,7 @@ private:
     }
 
     void store(size_t index) {
-        VarPtr v = var(index);
+        const VarPtr& v = var(index);
         ExprPtr value = pop();
         emit(makeStmt(StmtKind::Expr, assign(makeLocal(v), value)), v.get());
     }
@@ -369,7 +371,7 @@ private:
     }
 
     void increment(const Instruction& insn, size_t index) {
-        VarPtr v = var(index);
+        const VarPtr& v = var(index);
         ExprPtr e;
         if (insn.value == 1 || insn.value == -1) {
             e = makeExpr(ExprKind::PostIncrement, v->type);
@@ -443,13 +445,13 @@ private:
     }
 
     void field(const Instruction& insn, uint8_t o) {
-        const MemberRef ref = _pool.memberRef(static_cast<uint16_t>(insn.index));
+        MemberRef ref = _pool.memberRef(static_cast<uint16_t>(insn.index));
         auto type = parseFieldDescriptor(ref.descriptor);
         if (!type) throw Unsupported{"malformed field descriptor"};
-        auto f = makeExpr(ExprKind::Field, *type);
-        f->owner = ref.owner;
-        f->name = ref.name;
-        f->descriptor = ref.descriptor;
+        auto f = makeExpr(ExprKind::Field, std::move(*type));
+        f->owner = std::move(ref.owner);
+        f->name = std::move(ref.name);
+        f->descriptor = std::move(ref.descriptor);
         f->isStatic = o == op::getstatic || o == op::putstatic;
         ExprPtr value;
         if (o == op::putstatic || o == op::putfield) value = pop();
@@ -459,42 +461,45 @@ private:
     }
 
     void invoke(const Instruction& insn, uint8_t o) {
-        const MemberRef ref = _pool.memberRef(static_cast<uint16_t>(insn.index));
+        MemberRef ref = _pool.memberRef(static_cast<uint16_t>(insn.index));
         auto type = methodTypeOf(ref.descriptor);
         if (!type) throw Unsupported{"malformed method descriptor"};
         std::vector<ExprPtr> args(type->parameters.size());
         for (size_t i = args.size(); i-- > 0;) args[i] = pop();
         auto call = makeExpr(ExprKind::Invoke, type->returnType);
-        call->owner = ref.owner;
-        call->name = ref.name;
-        call->descriptor = ref.descriptor;
+        call->owner = std::move(ref.owner);
+        call->name = std::move(ref.name);
+        call->descriptor = std::move(ref.descriptor);
         call->isStatic = o == op::invokestatic;
         call->invoke = o == op::invokestatic ? InvokeKind::Static
                        : o == op::invokeinterface ? InvokeKind::Interface
                        : o == op::invokespecial ? InvokeKind::Special : InvokeKind::Virtual;
         if (!call->isStatic) {
-            _allowUninitialized = ref.name == "<init>";
+            const bool isInit = call->name == "<init>";
+            _allowUninitialized = isInit;
             ExprPtr receiver = pop();
             _allowUninitialized = false;
-            if (ref.name == "<init>" && receiver->kind == ExprKind::Uninitialized) return construct(receiver, ref, args);
-            if (ref.name == "<init>") {
+            if (isInit && receiver->kind == ExprKind::Uninitialized) return construct(receiver, *call, args);
+            if (isInit) {
                 if (receiver->kind != ExprKind::This || _in.method.name != "<init>") throw Unsupported{"constructor call on an unexpected receiver"};
-            } else if (o == op::invokespecial && ref.owner != _in.owner.thisClass) {
+            } else if (o == op::invokespecial && call->owner != _in.owner.thisClass) {
                 call->invoke = InvokeKind::Super;
                 if (receiver->kind != ExprKind::This) throw Unsupported{"super call on another object"};
             }
-            call->args.push_back(receiver);
+            call->args.reserve(args.size() + 1);
+            call->args.push_back(std::move(receiver));
         }
-        call->args.insert(call->args.end(), args.begin(), args.end());
+        call->args.insert(call->args.end(), std::make_move_iterator(args.begin()), std::make_move_iterator(args.end()));
         if (type->returnType.base == 'V' && type->returnType.dimensions == 0) return emit(makeStmt(StmtKind::Expr, call));
         push(call);
     }
 
-    void construct(const ExprPtr& placeholder, const MemberRef& ref, std::vector<ExprPtr>& args) {
-        if (ref.owner != placeholder->owner) throw Unsupported{"constructor of another class on a new object"};
+    // `call` is the <init> invocation, dropped for the New it becomes.
+    void construct(const ExprPtr& placeholder, Expr& call, std::vector<ExprPtr>& args) {
+        if (call.owner != placeholder->owner) throw Unsupported{"constructor of another class on a new object"};
         auto e = makeExpr(ExprKind::New, placeholder->type);
-        e->owner = ref.owner;
-        e->descriptor = ref.descriptor;
+        e->owner = std::move(call.owner);
+        e->descriptor = std::move(call.descriptor);
         e->args = std::move(args);
         bool used = false;
         for (ExprPtr& entry : _stack) {
@@ -522,6 +527,7 @@ private:
     Budget& _budget;
     Block* _block = nullptr;
     Stack _stack;
+    std::vector<int> _donePreds;  // scratch for enterBlock
     std::vector<Stack> _exitStacks;
     std::vector<char> _done;
     bool _allowUninitialized = false;
