@@ -87,7 +87,7 @@ public:
 private:
     struct FrameType {
         enum State : uint8_t { None, One, Conflict } state = None;
-        JavaType type;
+        const std::string* className = nullptr;  // One: the frames' class name
     };
 
     void collectDefs() {
@@ -289,13 +289,13 @@ private:
             if (block < 0) continue;
             _budget.spend(_words + frame.references.size() + (frame.insn - _in.cfg.blocks[static_cast<size_t>(block)].first));
             const Bits cur = reachingAt(block, frame.insn);
-            for (const auto& [slot, type] : frame.references) {
-                if (slot < _atSlot.size()) noteFrameType(webs, cur, _atSlot[slot], type);
+            for (const auto& [slot, className] : frame.references) {
+                if (slot < _atSlot.size()) noteFrameType(webs, cur, _atSlot[slot], *className);
             }
         }
     }
 
-    void noteFrameType(UnionFind& webs, const Bits& cur, const uint64_t* here, const JavaType& type) {
+    void noteFrameType(UnionFind& webs, const Bits& cur, const uint64_t* here, const std::string& className) {
         for (size_t w = 0; w < _words; ++w) {
             uint64_t bits = cur[w] & here[w];
             while (bits) {
@@ -303,8 +303,8 @@ private:
                 bits &= bits - 1;
                 if (_defs[d].category != 'A') continue;
                 FrameType& known = _frameType[webs.find(d)];
-                if (known.state == FrameType::None) known = {FrameType::One, type};
-                else if (!sameType(known.type, type)) known.state = FrameType::Conflict;
+                if (known.state == FrameType::None) known = {FrameType::One, &className};
+                else if (*known.className != className) known.state = FrameType::Conflict;
             }
         }
     }
@@ -319,7 +319,7 @@ private:
         }
         var->declaredType = def.category == 'J' || def.category == 'D' || def.category == 'F';
         if (frame.state == FrameType::One) {
-            var->type = frame.type;
+            var->type = typeOfClassName(*frame.className);
             var->declaredType = true;
         }
         if (debug >= 0) {
