@@ -314,7 +314,7 @@ private:
         var->slot = static_cast<int>(def.slot);
         var->id = static_cast<int>(_vars.size()) + 1;
         switch (def.category) {
-        case 'A': var->type = objectType("java/lang/Object"); break;
+        case 'A': var->type = javaLangObject(); break;
         default: var->type = primitive(def.category); break;
         }
         var->declaredType = def.category == 'J' || def.category == 'D' || def.category == 'F';

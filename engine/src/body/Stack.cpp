@@ -13,7 +13,7 @@ bool isWide(const Expr& e) { return e.type.isWide(); }
 
 JavaType elementOf(const Expr& array, char fallback) {
     if (array.type.isArray()) return array.type.elementType();
-    if (fallback == 'A') return objectType("java/lang/Object");
+    if (fallback == 'A') return javaLangObject();
     return primitive(fallback);
 }
 
@@ -78,7 +78,9 @@ private:
 
     static ExprPtr assign(ExprPtr target, ExprPtr value) {
         auto e = makeExpr(ExprKind::Assign, target->type);
-        e->args = {std::move(target), std::move(value)};
+        e->args.reserve(2);
+        e->args.push_back(std::move(target));
+        e->args.push_back(std::move(value));
         return e;
     }
 
@@ -238,7 +240,7 @@ private:
 
     void constant(const Instruction& insn) {
         const uint8_t o = insn.opcode;
-        if (o == op::aconst_null) return push(makeExpr(ExprKind::Null, objectType("java/lang/Object")));
+        if (o == op::aconst_null) return push(makeExpr(ExprKind::Null, javaLangObject()));
         if (o <= op::iconst_5) return push(makeIntLiteral(o - op::iconst_0));
         if (o <= op::lconst_1) return push(makeIntLiteral(o - op::lconst_0, 'J'));
         if (o <= op::fconst_2) return push(real(o - op::fconst_0, 'F'));
@@ -251,7 +253,7 @@ private:
         case ConstantTag::Float: return push(real(c.floatValue, 'F'));
         case ConstantTag::Double: return push(real(c.doubleValue, 'D'));
         case ConstantTag::String: {
-            auto e = makeExpr(ExprKind::Literal, objectType("java/lang/String"));
+            auto e = makeExpr(ExprKind::Literal, javaLangString());
             e->literal.tag = 'S';
             e->literal.text = decodeText(_pool.utf8(c.a));
             return push(e);
@@ -431,7 +433,7 @@ private:
             condition = v->kind == ExprKind::Compare ? fromCompare(v, rel) : makeBinary(rel, v, makeIntLiteral(0), booleanType());
         } else if (o == op::ifnull || o == op::ifnonnull) {
             ExprPtr v = pop();
-            condition = makeBinary(rel, v, makeExpr(ExprKind::Null, objectType("java/lang/Object")), booleanType());
+            condition = makeBinary(rel, v, makeExpr(ExprKind::Null, javaLangObject()), booleanType());
         } else {
             ExprPtr b = pop(), a = pop();
             condition = makeBinary(rel, a, b, booleanType());
@@ -537,7 +539,7 @@ private:
 std::u16string Simulator::decodeText(const std::string& utf8) { return decodeModifiedUtf8(utf8); }
 
 ExprPtr stringPiece(std::u16string text) {
-    auto e = makeExpr(ExprKind::Literal, objectType("java/lang/String"));
+    auto e = makeExpr(ExprKind::Literal, javaLangString());
     e->literal.tag = 'S';
     e->literal.text = std::move(text);
     return e;
@@ -559,7 +561,7 @@ void Simulator::dynamic(const Instruction& insn) {
     if (target.owner != "java/lang/invoke/StringConcatFactory") throw Unsupported{"invokedynamic " + nat.name + " (unknown call site)"};
     args.resize(type->parameters.size());
     for (size_t i = args.size(); i-- > 0;) args[i] = pop();
-    auto concat = makeExpr(ExprKind::Concat, objectType("java/lang/String"));
+    auto concat = makeExpr(ExprKind::Concat, javaLangString());
     std::string pieceTypes;
     if (target.name == "makeConcat") {
         concat->args = args;
