@@ -446,14 +446,28 @@ private:
         emit(makeStmt(StmtKind::Return, pop()));
     }
 
+    // A field or method reference's strings, read in place from the pool;
+    // decode() has checked that the operand is such a reference.
+    struct MemberNames {
+        const std::string& owner;
+        const std::string& name;
+        const std::string& descriptor;
+    };
+
+    MemberNames memberNames(const Instruction& insn) const {
+        const Constant& ref = _pool.at(static_cast<uint16_t>(insn.index));
+        const Constant& nat = _pool.at(ref.b, ConstantTag::NameAndType);
+        return {_pool.className(ref.a), _pool.utf8(nat.a), _pool.utf8(nat.b)};
+    }
+
     void field(const Instruction& insn, uint8_t o) {
-        MemberRef ref = _pool.memberRef(static_cast<uint16_t>(insn.index));
+        const MemberNames ref = memberNames(insn);
         auto type = parseFieldDescriptor(ref.descriptor);
         if (!type) throw Unsupported{"malformed field descriptor"};
         auto f = makeExpr(ExprKind::Field, std::move(*type));
-        f->owner = std::move(ref.owner);
-        f->name = std::move(ref.name);
-        f->descriptor = std::move(ref.descriptor);
+        f->owner = ref.owner;
+        f->name = ref.name;
+        f->descriptor = ref.descriptor;
         f->isStatic = o == op::getstatic || o == op::putstatic;
         ExprPtr value;
         if (o == op::putstatic || o == op::putfield) value = pop();
@@ -463,15 +477,15 @@ private:
     }
 
     void invoke(const Instruction& insn, uint8_t o) {
-        MemberRef ref = _pool.memberRef(static_cast<uint16_t>(insn.index));
+        const MemberNames ref = memberNames(insn);
         auto type = methodTypeOf(ref.descriptor);
         if (!type) throw Unsupported{"malformed method descriptor"};
         std::vector<ExprPtr> args(type->parameters.size());
         for (size_t i = args.size(); i-- > 0;) args[i] = pop();
         auto call = makeExpr(ExprKind::Invoke, type->returnType);
-        call->owner = std::move(ref.owner);
-        call->name = std::move(ref.name);
-        call->descriptor = std::move(ref.descriptor);
+        call->owner = ref.owner;
+        call->name = ref.name;
+        call->descriptor = ref.descriptor;
         call->isStatic = o == op::invokestatic;
         call->invoke = o == op::invokestatic ? InvokeKind::Static
                        : o == op::invokeinterface ? InvokeKind::Interface
