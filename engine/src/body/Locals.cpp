@@ -1,5 +1,6 @@
 #include "body/Locals.h"
 
+#include <algorithm>
 #include <numeric>
 
 #include "body/FrameTypes.h"
@@ -137,7 +138,8 @@ private:
         }
     }
 
-    void load(Bits& into, const uint64_t* row) const { into.assign(row, row + _words); }
+    // `into` has _words words already.
+    void load(Bits& into, const uint64_t* row) const { std::copy(row, row + _words, into.begin()); }
 
     void transfer(const Block& b, Bits& cur, Bits* allDefs) const {
         for (size_t i = b.first; i < b.last; ++i) {
@@ -155,14 +157,14 @@ private:
         for (size_t d = 0; d < _defs.size() && _defs[d].insn < 0; ++d) set(_inState[static_cast<size_t>(_in.cfg.entry)], d);
         const std::vector<int>& order = _in.order;
         // Scratch sets, reused across blocks: this loop is hot.
-        Bits cur, inside, any;
+        Bits cur(_words), inside(_words), any(_words);
         for (bool changed = true; changed;) {
             changed = false;
             for (int id : order) {
                 const Block& b = blocks[static_cast<size_t>(id)];
                 _budget.spend(_words + (b.last - b.first));
                 load(cur, _inState[static_cast<size_t>(id)]);
-                inside.assign(_words, 0);
+                std::fill(inside.begin(), inside.end(), 0);
                 transfer(b, cur, &inside);
                 for (int s : b.succ) changed |= merge(_inState[static_cast<size_t>(s)], cur);
                 for (int h : b.handlers) {
@@ -187,7 +189,7 @@ private:
 
     void resolveUses(UnionFind& webs) {
         _useWeb.assign(_in.code.instructions.size(), -1);
-        Bits cur;
+        Bits cur(_words);
         for (int id : _in.order) {
             const Block& b = _in.cfg.blocks[static_cast<size_t>(id)];
             load(cur, _inState[static_cast<size_t>(b.id)]);
@@ -267,7 +269,7 @@ private:
     // The defs reaching instruction `insn` of block `block`.
     Bits reachingAt(int block, size_t insn) const {
         const Block& b = _in.cfg.blocks[static_cast<size_t>(block)];
-        Bits cur;
+        Bits cur(_words);
         load(cur, _inState[static_cast<size_t>(block)]);
         for (size_t i = b.first; i < insn; ++i) {
             const int d = _defOfInsn[i];
@@ -339,6 +341,7 @@ private:
     Locals makeVars(UnionFind& webs) {
         Locals result;
         std::vector<VarPtr> varOfWeb(_defs.size());
+        _vars.reserve(_defs.size());
         for (size_t d = 0; d < _defs.size(); ++d) {
             const size_t root = webs.find(d);
             if (_defs[root].category != _defs[d].category) throw Unsupported{"local slot reused with conflicting types"};
@@ -356,7 +359,7 @@ private:
                 if (_defOfInsn[i] >= 0 && result.varOf[i] == result.thisVar) throw Unsupported{"`this` is reassigned"};
             }
         }
-        result.all = _vars;
+        result.all = std::move(_vars);
         return result;
     }
 
