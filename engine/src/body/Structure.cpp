@@ -27,7 +27,7 @@ private:
     friend class Structurer;
     void analyse();
     int levelNode(int block) const;
-    std::vector<int> exitBlocks(int node) const;  // targets of edges leaving the node
+    template <typename F> void forEachExit(int node, F&& f) const;  // targets of edges leaving the node
     std::vector<int> successors(int node) const;  // level nodes reached
     const std::vector<int>& successorsOf(int n) const { return _succ[static_cast<size_t>(n)]; }
     bool isMerge(int n) const { return forwardPreds(n) >= 2 || hasCompoundPred(n); }
@@ -99,33 +99,29 @@ int Level::levelNode(int block) const {
     return -1;
 }
 
-std::vector<int> Level::exitBlocks(int n) const {
+// Repeats are passed on: they cannot change a list of distinct level nodes.
+template <typename F> void Level::forEachExit(int n, F&& f) const {
     const Node& node = _s.node(n);
-    std::vector<int> result;
-    auto add = [&](int t) {
-        if (std::find(result.begin(), result.end(), t) == result.end()) result.push_back(t);
-    };
     if (node.block >= 0) {
-        for (int t : _s.block(node.block).succ) add(t);
-        return result;
+        for (int t : _s.block(node.block).succ) f(t);
+        return;
     }
     for (int b : node.blocks) {
         for (int t : _s.block(b).succ) {
             const bool inside = std::find(node.blocks.begin(), node.blocks.end(), t) != node.blocks.end();
-            if (!inside || t == node.entryBlock) add(t);
+            if (!inside || t == node.entryBlock) f(t);
         }
     }
-    return result;
 }
 
 std::vector<int> Level::successors(int n) const {
     std::vector<int> result;
-    for (int t : exitBlocks(n)) {
+    forEachExit(n, [&](int t) {
         const int m = levelNode(t);
         if (m >= 0 && (m != n || t == _s.node(m).entryBlock) && std::find(result.begin(), result.end(), m) == result.end()) {
             result.push_back(m);
         }
-    }
+    });
     return result;
 }
 
