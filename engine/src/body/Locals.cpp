@@ -13,6 +13,8 @@ LocalAccess localAccess(const Instruction& insn) {
     static const char kinds[] = {'I', 'J', 'F', 'D', 'A'};
     LocalAccess a;
     const uint8_t o = insn.opcode;
+    // most instructions touch no local: settle them with one test
+    if (o < op::iload || (o > op::astore_3 && o != op::iinc)) return a;
     if (o >= op::iload && o <= op::aload) {
         a = {true, true, false, insn.index, kinds[o - op::iload]};
     } else if (o >= op::iload_0 && o <= op::aload_3) {
