@@ -20,7 +20,7 @@ std::vector<FrameLocals> frameReferenceLocals(const Code& raw, const DecodedCode
         at.insn = static_cast<size_t>(code.atPc[frame.offset]);
         uint32_t slot = 0;
         for (const VerificationType& t : frame.locals) {
-            if (t.tag == VerificationTag::Object && isWellFormed(t.className)) at.references.emplace_back(slot, typeOfClassName(t.className));
+            if (t.tag == VerificationTag::Object && isWellFormed(t.className)) at.references.emplace_back(slot, &t.className);
             slot += isWide(t) ? 2 : 1;
         }
         if (!at.references.empty()) result.push_back(std::move(at));

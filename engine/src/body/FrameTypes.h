@@ -13,12 +13,15 @@
 namespace jad::body {
 
 struct FrameLocals {
-    size_t insn = 0;                                        // instruction index the frame holds at
-    std::vector<std::pair<uint32_t, JavaType>> references;  // slot and its type
+    size_t insn = 0;  // instruction index the frame holds at
+    // Slot and its class name, as typeOfClassName takes it; the names point
+    // into the frames of the Code. Equal names are equal types.
+    std::vector<std::pair<uint32_t, const std::string*>> references;
 };
 
 // One entry per frame that falls on an instruction; null and uninitialised
-// entries are left out, since they say nothing about a declaration.
+// entries are left out, since they say nothing about a declaration. Class
+// names are well formed.
 std::vector<FrameLocals> frameReferenceLocals(const Code& raw, const DecodedCode& code);
 
 }  // namespace jad::body

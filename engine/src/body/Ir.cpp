@@ -2,12 +2,19 @@
 
 namespace jad::body {
 
-ExprPtr makeExpr(ExprKind kind, JavaType type) {
+namespace {
+
+template <typename Type> ExprPtr newExpr(ExprKind kind, Type&& type) {
     auto e = std::make_shared<Expr>();
     e->kind = kind;
-    e->type = std::move(type);
+    e->type = std::forward<Type>(type);
     return e;
 }
+
+}  // namespace
+
+ExprPtr makeExpr(ExprKind kind, const JavaType& type) { return newExpr(kind, type); }
+ExprPtr makeExpr(ExprKind kind, JavaType&& type) { return newExpr(kind, std::move(type)); }
 
 ExprPtr makeLocal(const VarPtr& var) {
     auto e = makeExpr(var->kind == VarKind::This ? ExprKind::This : ExprKind::Local, var->type);
@@ -25,20 +32,22 @@ ExprPtr makeIntLiteral(int64_t value, char base) {
 ExprPtr makeBinary(const std::string& op, ExprPtr left, ExprPtr right, JavaType type) {
     auto e = makeExpr(ExprKind::Binary, std::move(type));
     e->op = op;
-    e->args = {std::move(left), std::move(right)};
+    e->args.reserve(2);
+    e->args.push_back(std::move(left));
+    e->args.push_back(std::move(right));
     return e;
 }
 
 ExprPtr makeUnary(const std::string& op, ExprPtr operand, JavaType type) {
     auto e = makeExpr(ExprKind::Unary, std::move(type));
     e->op = op;
-    e->args = {std::move(operand)};
+    e->args.push_back(std::move(operand));
     return e;
 }
 
 ExprPtr makeCast(JavaType type, ExprPtr operand) {
     auto e = makeExpr(ExprKind::Cast, std::move(type));
-    e->args = {std::move(operand)};
+    e->args.push_back(std::move(operand));
     return e;
 }
 
@@ -57,6 +66,16 @@ JavaType primitive(char base) {
 
 JavaType objectType(const std::string& internalName) {
     return typeOfClassName(internalName);
+}
+
+const JavaType& javaLangObject() {
+    static const JavaType type = objectType("java/lang/Object");
+    return type;
+}
+
+const JavaType& javaLangString() {
+    static const JavaType type = objectType("java/lang/String");
+    return type;
 }
 
 JavaType booleanType() { return primitive('Z'); }

@@ -112,7 +112,8 @@ struct Stmt {
 };
 
 // Factories keep construction sites short.
-ExprPtr makeExpr(ExprKind kind, JavaType type);
+ExprPtr makeExpr(ExprKind kind, const JavaType& type);
+ExprPtr makeExpr(ExprKind kind, JavaType&& type);
 ExprPtr makeLocal(const VarPtr& var);
 ExprPtr makeIntLiteral(int64_t value, char base = 'I');
 ExprPtr makeBinary(const std::string& op, ExprPtr left, ExprPtr right, JavaType type);
@@ -122,6 +123,9 @@ StmtPtr makeStmt(StmtKind kind, ExprPtr expr = nullptr);
 
 JavaType primitive(char base);
 JavaType objectType(const std::string& internalName);
+// The types most construction sites ask for, built once.
+const JavaType& javaLangObject();
+const JavaType& javaLangString();
 JavaType booleanType();
 bool isIntLike(const JavaType& type);  // boolean, byte, char, short, int
 bool sameType(const JavaType& a, const JavaType& b);

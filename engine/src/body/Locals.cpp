@@ -1,5 +1,6 @@
 #include "body/Locals.h"
 
+#include <algorithm>
 #include <numeric>
 
 #include "body/FrameTypes.h"
@@ -12,6 +13,8 @@ LocalAccess localAccess(const Instruction& insn) {
     static const char kinds[] = {'I', 'J', 'F', 'D', 'A'};
     LocalAccess a;
     const uint8_t o = insn.opcode;
+    // most instructions touch no local: settle them with one test
+    if (o < op::iload || (o > op::astore_3 && o != op::iinc)) return a;
     if (o >= op::iload && o <= op::aload) {
         a = {true, true, false, insn.index, kinds[o - op::iload]};
     } else if (o >= op::iload_0 && o <= op::aload_3) {
@@ -29,6 +32,23 @@ LocalAccess localAccess(const Instruction& insn) {
 namespace {
 
 using Bits = std::vector<uint64_t>;
+
+// Equal-width bit sets in one allocation, one row per slot or block.
+class BitRows {
+public:
+    void assign(size_t rows, size_t words) {
+        _rows = rows;
+        _words = words;
+        _bits.assign(rows * words, 0);
+    }
+    size_t size() const { return _rows; }
+    uint64_t* operator[](size_t row) { return _bits.data() + row * _words; }
+    const uint64_t* operator[](size_t row) const { return _bits.data() + row * _words; }
+
+private:
+    size_t _rows = 0, _words = 0;
+    std::vector<uint64_t> _bits;
+};
 
 struct Def {
     uint32_t slot = 0;
@@ -70,7 +90,7 @@ public:
 private:
     struct FrameType {
         enum State : uint8_t { None, One, Conflict } state = None;
-        JavaType type;
+        const std::string* className = nullptr;  // One: the frames' class name
     };
 
     void collectDefs() {
@@ -80,11 +100,10 @@ private:
             _defs.push_back({0, 'A', -1, 0});
             slot = 1;
         }
-        auto type = parseMethodDescriptor(_in.method.descriptor);
-        if (!type) throw Unsupported{"malformed method descriptor"};
-        _paramTypes = type->parameters;
+        _methodType = methodTypeOf(_in.method.descriptor);
+        if (!_methodType) throw Unsupported{"malformed method descriptor"};
         int index = 1;
-        for (const JavaType& p : type->parameters) {
+        for (const JavaType& p : _methodType->parameters) {
             const char category = p.isReference() ? 'A' : (p.base == 'J' || p.base == 'D' ? p.base : (p.base == 'F' ? 'F' : 'I'));
             _defs.push_back({slot, category, -1, index++});
             slot += static_cast<uint32_t>(p.slots());
@@ -102,8 +121,8 @@ private:
     }
 
     void buildMasks() {
-        _touching.assign(_in.raw.maxLocals + 1, Bits(_words, 0));
-        _atSlot.assign(_in.raw.maxLocals + 1, Bits(_words, 0));
+        _touching.assign(_in.raw.maxLocals + 1, _words);
+        _atSlot.assign(_in.raw.maxLocals + 1, _words);
         for (size_t d = 0; d < _defs.size(); ++d) {
             const Def& def = _defs[d];
             set(_atSlot[def.slot], d);
@@ -111,15 +130,18 @@ private:
         }
     }
 
-    static void set(Bits& bits, size_t i) { bits[i / 64] |= uint64_t(1) << (i % 64); }
-    static bool test(const Bits& bits, size_t i) { return (bits[i / 64] >> (i % 64)) & 1; }
+    static void set(uint64_t* bits, size_t i) { bits[i / 64] |= uint64_t(1) << (i % 64); }
+    static void set(Bits& bits, size_t i) { set(bits.data(), i); }
 
     void kill(Bits& cur, const Def& def) const {
         for (int k = 0; k < width(def.category); ++k) {
-            const Bits& mask = _touching[def.slot + static_cast<uint32_t>(k)];
+            const uint64_t* mask = _touching[def.slot + static_cast<uint32_t>(k)];
             for (size_t w = 0; w < _words; ++w) cur[w] &= ~mask[w];
         }
     }
+
+    // `into` has _words words already.
+    void load(Bits& into, const uint64_t* row) const { std::copy(row, row + _words, into.begin()); }
 
     void transfer(const Block& b, Bits& cur, Bits* allDefs) const {
         for (size_t i = b.first; i < b.last; ++i) {
@@ -133,24 +155,23 @@ private:
 
     void solve() {
         const auto& blocks = _in.cfg.blocks;
-        _inState.assign(blocks.size(), Bits(_words, 0));
+        _inState.assign(blocks.size(), _words);
         for (size_t d = 0; d < _defs.size() && _defs[d].insn < 0; ++d) set(_inState[static_cast<size_t>(_in.cfg.entry)], d);
-        _order = _in.cfg.reversePostorder(_in.raw.handlers);
-        const std::vector<int>& order = _order;
+        const std::vector<int>& order = _in.order;
         // Scratch sets, reused across blocks: this loop is hot.
-        Bits cur, inside, any;
+        Bits cur(_words), inside(_words), any(_words);
         for (bool changed = true; changed;) {
             changed = false;
             for (int id : order) {
                 const Block& b = blocks[static_cast<size_t>(id)];
                 _budget.spend(_words + (b.last - b.first));
-                cur = _inState[static_cast<size_t>(id)];
-                inside.assign(_words, 0);
+                load(cur, _inState[static_cast<size_t>(id)]);
+                std::fill(inside.begin(), inside.end(), 0);
                 transfer(b, cur, &inside);
                 for (int s : b.succ) changed |= merge(_inState[static_cast<size_t>(s)], cur);
                 for (int h : b.handlers) {
                     const int target = _in.cfg.blockAt(_in.raw.handlers[static_cast<size_t>(h)].handlerPc);
-                    any = _inState[static_cast<size_t>(id)];
+                    load(any, _inState[static_cast<size_t>(id)]);
                     for (size_t w = 0; w < _words; ++w) any[w] |= inside[w];
                     changed |= merge(_inState[static_cast<size_t>(target)], any);
                 }
@@ -158,9 +179,9 @@ private:
         }
     }
 
-    static bool merge(Bits& into, const Bits& from) {
+    bool merge(uint64_t* into, const Bits& from) const {
         bool changed = false;
-        for (size_t w = 0; w < into.size(); ++w) {
+        for (size_t w = 0; w < _words; ++w) {
             const uint64_t next = into[w] | from[w];
             changed |= next != into[w];
             into[w] = next;
@@ -170,10 +191,10 @@ private:
 
     void resolveUses(UnionFind& webs) {
         _useWeb.assign(_in.code.instructions.size(), -1);
-        Bits cur;
-        for (int id : _order) {
+        Bits cur(_words);
+        for (int id : _in.order) {
             const Block& b = _in.cfg.blocks[static_cast<size_t>(id)];
-            cur = _inState[static_cast<size_t>(b.id)];
+            load(cur, _inState[static_cast<size_t>(b.id)]);
             for (size_t i = b.first; i < b.last; ++i) {
                 const LocalAccess a = localAccess(_in.code.instructions[i]);
                 if (a.load) resolveUse(webs, cur, a, i);
@@ -189,7 +210,7 @@ private:
     }
 
     void resolveUse(UnionFind& webs, const Bits& cur, const LocalAccess& a, size_t insn) {
-        const Bits& here = _atSlot[a.slot];
+        const uint64_t* here = _atSlot[a.slot];
         int first = -1;
         for (size_t w = 0; w < _words; ++w) {
             uint64_t bits = cur[w] & here[w];
@@ -250,7 +271,8 @@ private:
     // The defs reaching instruction `insn` of block `block`.
     Bits reachingAt(int block, size_t insn) const {
         const Block& b = _in.cfg.blocks[static_cast<size_t>(block)];
-        Bits cur = _inState[static_cast<size_t>(block)];
+        Bits cur(_words);
+        load(cur, _inState[static_cast<size_t>(block)]);
         for (size_t i = b.first; i < insn; ++i) {
             const int d = _defOfInsn[i];
             if (d < 0) continue;
@@ -271,13 +293,13 @@ private:
             if (block < 0) continue;
             _budget.spend(_words + frame.references.size() + (frame.insn - _in.cfg.blocks[static_cast<size_t>(block)].first));
             const Bits cur = reachingAt(block, frame.insn);
-            for (const auto& [slot, type] : frame.references) {
-                if (slot < _atSlot.size()) noteFrameType(webs, cur, _atSlot[slot], type);
+            for (const auto& [slot, className] : frame.references) {
+                if (slot < _atSlot.size()) noteFrameType(webs, cur, _atSlot[slot], *className);
             }
         }
     }
 
-    void noteFrameType(UnionFind& webs, const Bits& cur, const Bits& here, const JavaType& type) {
+    void noteFrameType(UnionFind& webs, const Bits& cur, const uint64_t* here, const std::string& className) {
         for (size_t w = 0; w < _words; ++w) {
             uint64_t bits = cur[w] & here[w];
             while (bits) {
@@ -285,8 +307,8 @@ private:
                 bits &= bits - 1;
                 if (_defs[d].category != 'A') continue;
                 FrameType& known = _frameType[webs.find(d)];
-                if (known.state == FrameType::None) known = {FrameType::One, type};
-                else if (!sameType(known.type, type)) known.state = FrameType::Conflict;
+                if (known.state == FrameType::None) known = {FrameType::One, &className};
+                else if (*known.className != className) known.state = FrameType::Conflict;
             }
         }
     }
@@ -296,12 +318,12 @@ private:
         var->slot = static_cast<int>(def.slot);
         var->id = static_cast<int>(_vars.size()) + 1;
         switch (def.category) {
-        case 'A': var->type = objectType("java/lang/Object"); break;
+        case 'A': var->type = javaLangObject(); break;
         default: var->type = primitive(def.category); break;
         }
         var->declaredType = def.category == 'J' || def.category == 'D' || def.category == 'F';
         if (frame.state == FrameType::One) {
-            var->type = frame.type;
+            var->type = typeOfClassName(*frame.className);
             var->declaredType = true;
         }
         if (debug >= 0) {
@@ -321,6 +343,7 @@ private:
     Locals makeVars(UnionFind& webs) {
         Locals result;
         std::vector<VarPtr> varOfWeb(_defs.size());
+        _vars.reserve(_defs.size());
         for (size_t d = 0; d < _defs.size(); ++d) {
             const size_t root = webs.find(d);
             if (_defs[root].category != _defs[d].category) throw Unsupported{"local slot reused with conflicting types"};
@@ -338,7 +361,7 @@ private:
                 if (_defOfInsn[i] >= 0 && result.varOf[i] == result.thisVar) throw Unsupported{"`this` is reassigned"};
             }
         }
-        result.all = _vars;
+        result.all = std::move(_vars);
         return result;
     }
 
@@ -353,7 +376,7 @@ private:
         }
         const size_t index = static_cast<size_t>(def.param - 1);
         var->kind = VarKind::Parameter;
-        var->type = _paramTypes[index];
+        var->type = _methodType->parameters[index];
         var->declaredType = true;
         if (index < _in.parameterNames.size()) var->name = _in.parameterNames[index];
         if (result.params.size() <= index) result.params.resize(index + 1);
@@ -364,11 +387,10 @@ private:
     Budget& _budget;
     std::vector<FrameType> _frameType;  // per web root
     std::vector<Def> _defs;
-    std::vector<JavaType> _paramTypes;
-    std::vector<int> _order;
+    std::shared_ptr<const MethodType> _methodType;
     std::vector<int> _defOfInsn, _useWeb, _entryOfWeb;
     size_t _words = 0;
-    std::vector<Bits> _touching, _atSlot, _inState;
+    BitRows _touching, _atSlot, _inState;
     std::vector<VarPtr> _vars;
 };
 

@@ -30,6 +30,7 @@ struct Locals {
 struct LocalsInput {
     const DecodedCode& code;
     const Cfg& cfg;
+    const std::vector<int>& order;  // reachable blocks in reverse postorder
     const Code& raw;
     const Method& method;
     const std::string& owner;  // the class, for the type of `this`

@@ -75,8 +75,10 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     if (!decoded.ok()) throw Unsupported{decoded.error};
     Budget budget(budgetFor(decoded.instructions.size()));
     Cfg cfg = buildCfg(decoded, code, budget);
-    Locals locals = buildLocals({decoded, cfg, code, request.method, request.owner.thisClass, request.parameterNames}, budget);
-    StackInput stackInput{decoded, cfg, code, request.owner, request.method, locals};
+    // Both passes walk the blocks in this order; neither changes the edges.
+    const std::vector<int> order = cfg.reversePostorder(code.handlers);
+    Locals locals = buildLocals({decoded, cfg, order, code, request.method, request.owner.thisClass, request.parameterNames}, budget);
+    StackInput stackInput{decoded, cfg, order, code, request.owner, request.method, locals};
     buildExpressions(stackInput, budget);
     checkBlocks(cfg, "stack to expressions");
     simplifyBlocks(cfg, code.handlers, locals.all, budget);
@@ -85,7 +87,8 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     foldFinallyBodies(cfg, regions, budget);
     StmtList body = structure(cfg, regions, budget);
     checkTree(body, "structuring");
-    auto type = parseMethodDescriptor(request.method.descriptor);
+    // Already parsed (and remembered) for the locals.
+    auto type = methodTypeOf(request.method.descriptor);
     const bool isVoid = type && type->returnType.base == 'V' && type->returnType.dimensions == 0;
     tidy(body, isVoid, budget);
     checkTree(body, "tidying");

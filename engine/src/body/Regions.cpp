@@ -23,13 +23,14 @@ public:
         : _cfg(cfg), _handlers(handlers), _vars(vars), _budget(budget) {}
 
     RegionTree run() {
+        // one compound at most per handler comes on top of the blocks
+        _tree.nodes.reserve(_cfg.blocks.size() + _handlers.size());
         for (const Block& b : _cfg.blocks) {
-            Node n;
+            Node& n = _tree.nodes.emplace_back();
             n.id = b.id;
             n.block = b.id;
             n.entryBlock = b.id;
             n.blocks = {b.id};
-            _tree.nodes.push_back(n);
         }
         const std::vector<int> order = _cfg.reversePostorder(_handlers);
         _reachable.assign(_cfg.blocks.size(), 0);

@@ -12,6 +12,8 @@ public:
     Simplifier(Cfg& cfg, std::vector<VarPtr>& vars, Budget& budget) : _cfg(cfg), _vars(vars), _budget(budget) {}
 
     void run() {
+        _lists.reserve(_cfg.blocks.size());
+        _exits.reserve(_cfg.blocks.size());
         recount();
         for (bool changed = true; changed;) {
             changed = false;
@@ -32,15 +34,15 @@ private:
     Block& at(int id) { return _cfg.blocks[static_cast<size_t>(id)]; }
 
     void recount() {
-        std::vector<StmtList*> lists;
-        std::vector<ExprPtr*> exits;
+        _lists.clear();
+        _exits.clear();
         for (Block& b : _cfg.blocks) {
             if (b.removed) continue;
-            lists.push_back(&b.stmts);
-            exits.push_back(&b.cond);
+            _lists.push_back(&b.stmts);
+            _exits.push_back(&b.cond);
         }
-        countVarUses(_vars, lists, exits);
-        _budget.spend(lists.size());
+        countVarUses(_vars, _lists, _exits);
+        _budget.spend(_lists.size());
     }
 
     // `other` may be folded into `owner`: entered only from it, in the same
@@ -152,6 +154,9 @@ private:
     Cfg& _cfg;
     std::vector<VarPtr>& _vars;
     Budget& _budget;
+    // recount's scratch lists, kept between rounds
+    std::vector<StmtList*> _lists;
+    std::vector<ExprPtr*> _exits;
 };
 
 }  // namespace

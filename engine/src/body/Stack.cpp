@@ -13,7 +13,7 @@ bool isWide(const Expr& e) { return e.type.isWide(); }
 
 JavaType elementOf(const Expr& array, char fallback) {
     if (array.type.isArray()) return array.type.elementType();
-    if (fallback == 'A') return objectType("java/lang/Object");
+    if (fallback == 'A') return javaLangObject();
     return primitive(fallback);
 }
 
@@ -27,12 +27,11 @@ public:
     Simulator(StackInput& in, Budget& budget) : _in(in), _pool(in.owner.pool), _budget(budget) {}
 
     void run() {
-        const std::vector<int> order = _in.cfg.reversePostorder(_in.raw.handlers);
         _exitStacks.assign(_in.cfg.blocks.size(), {});
         _done.assign(_in.cfg.blocks.size(), 0);
-        for (int id : order) {
+        for (int id : _in.order) {
             _block = &_in.cfg.blocks[static_cast<size_t>(id)];
-            _stack = entryStack(*_block);
+            enterBlock(*_block);
             for (size_t i = _block->first; i < _block->last; ++i) {
                 _budget.spend();
                 step(_in.code.instructions[i], i);
@@ -79,7 +78,9 @@ private:
 
     static ExprPtr assign(ExprPtr target, ExprPtr value) {
         auto e = makeExpr(ExprKind::Assign, target->type);
-        e->args = {std::move(target), std::move(value)};
+        e->args.reserve(2);
+        e->args.push_back(std::move(target));
+        e->args.push_back(std::move(value));
         return e;
     }
 
@@ -106,23 +107,25 @@ private:
 
     // ---- block edges ----
 
-    Stack entryStack(const Block& b) {
+    // Sets the stack a block starts with; the vector is reused from block
+    // to block so its storage is not given up.
+    void enterBlock(const Block& b) {
+        _stack.clear();
         if (b.handlerEntry) {
             if (!b.preds.empty()) throw Unsupported{"exception handler also entered normally"};
-            auto caught = makeExpr(ExprKind::Caught, objectType(caughtType(b.startPc)));
-            return {caught};
+            _stack.push_back(makeExpr(ExprKind::Caught, objectType(caughtType(b.startPc))));
+            return;
         }
-        std::vector<int> preds;
+        _donePreds.clear();
         for (int p : b.preds) {
-            if (_done[static_cast<size_t>(p)]) preds.push_back(p);
+            if (_done[static_cast<size_t>(p)]) _donePreds.push_back(p);
         }
-        if (preds.empty()) return {};
-        const Stack& first = _exitStacks[static_cast<size_t>(preds[0])];
-        const bool loopHead = preds.size() != b.preds.size();
+        if (_donePreds.empty()) return;
+        const Stack& first = _exitStacks[static_cast<size_t>(_donePreds[0])];
+        const bool loopHead = _donePreds.size() != b.preds.size();
         if (loopHead && !first.empty()) throw Unsupported{"value on the stack at a loop head"};
-        Stack merged = first;
-        for (size_t slot = 0; slot < merged.size(); ++slot) mergeSlot(preds, slot, merged);
-        return merged;
+        _stack = first;
+        for (size_t slot = 0; slot < _stack.size(); ++slot) mergeSlot(_donePreds, slot, _stack);
     }
 
     void mergeSlot(const std::vector<int>& preds, size_t slot, Stack& merged) {
@@ -229,7 +232,7 @@ private:
         }
     }
 
-    VarPtr var(size_t index) const {
+    const VarPtr& var(size_t index) const {
         const VarPtr& v = _in.locals.varOf[index];
         if (!v) throw Unsupported{"local variable without a web"};
         return v;
@@ -237,7 +240,7 @@ private:
 
     void constant(const Instruction& insn) {
         const uint8_t o = insn.opcode;
-        if (o == op::aconst_null) return push(makeExpr(ExprKind::Null, objectType("java/lang/Object")));
+        if (o == op::aconst_null) return push(makeExpr(ExprKind::Null, javaLangObject()));
         if (o <= op::iconst_5) return push(makeIntLiteral(o - op::iconst_0));
         if (o <= op::lconst_1) return push(makeIntLiteral(o - op::lconst_0, 'J'));
         if (o <= op::fconst_2) return push(real(o - op::fconst_0, 'F'));
@@ -250,7 +253,7 @@ private:
         case ConstantTag::Float: return push(real(c.floatValue, 'F'));
         case ConstantTag::Double: return push(real(c.doubleValue, 'D'));
         case ConstantTag::String: {
-            auto e = makeExpr(ExprKind::Literal, objectType("java/lang/String"));
+            auto e = makeExpr(ExprKind::Literal, javaLangString());
             e->literal.tag = 'S';
             e->literal.text = decodeText(_pool.utf8(c.a));
             return push(e);
@@ -286,7 +289,7 @@ private:
     }
 
     void store(size_t index) {
-        VarPtr v = var(index);
+        const VarPtr& v = var(index);
         ExprPtr value = pop();
         emit(makeStmt(StmtKind::Expr, assign(makeLocal(v), value)), v.get());
     }
@@ -370,7 +373,7 @@ private:
     }
 
     void increment(const Instruction& insn, size_t index) {
-        VarPtr v = var(index);
+        const VarPtr& v = var(index);
         ExprPtr e;
         if (insn.value == 1 || insn.value == -1) {
             e = makeExpr(ExprKind::PostIncrement, v->type);
@@ -430,7 +433,7 @@ private:
             condition = v->kind == ExprKind::Compare ? fromCompare(v, rel) : makeBinary(rel, v, makeIntLiteral(0), booleanType());
         } else if (o == op::ifnull || o == op::ifnonnull) {
             ExprPtr v = pop();
-            condition = makeBinary(rel, v, makeExpr(ExprKind::Null, objectType("java/lang/Object")), booleanType());
+            condition = makeBinary(rel, v, makeExpr(ExprKind::Null, javaLangObject()), booleanType());
         } else {
             ExprPtr b = pop(), a = pop();
             condition = makeBinary(rel, a, b, booleanType());
@@ -443,11 +446,25 @@ private:
         emit(makeStmt(StmtKind::Return, pop()));
     }
 
+    // A field or method reference's strings, read in place from the pool;
+    // decode() has checked that the operand is such a reference.
+    struct MemberNames {
+        const std::string& owner;
+        const std::string& name;
+        const std::string& descriptor;
+    };
+
+    MemberNames memberNames(const Instruction& insn) const {
+        const Constant& ref = _pool.at(static_cast<uint16_t>(insn.index));
+        const Constant& nat = _pool.at(ref.b, ConstantTag::NameAndType);
+        return {_pool.className(ref.a), _pool.utf8(nat.a), _pool.utf8(nat.b)};
+    }
+
     void field(const Instruction& insn, uint8_t o) {
-        const MemberRef ref = _pool.memberRef(static_cast<uint16_t>(insn.index));
+        const MemberNames ref = memberNames(insn);
         auto type = parseFieldDescriptor(ref.descriptor);
         if (!type) throw Unsupported{"malformed field descriptor"};
-        auto f = makeExpr(ExprKind::Field, *type);
+        auto f = makeExpr(ExprKind::Field, std::move(*type));
         f->owner = ref.owner;
         f->name = ref.name;
         f->descriptor = ref.descriptor;
@@ -460,7 +477,7 @@ private:
     }
 
     void invoke(const Instruction& insn, uint8_t o) {
-        const MemberRef ref = _pool.memberRef(static_cast<uint16_t>(insn.index));
+        const MemberNames ref = memberNames(insn);
         auto type = methodTypeOf(ref.descriptor);
         if (!type) throw Unsupported{"malformed method descriptor"};
         std::vector<ExprPtr> args(type->parameters.size());
@@ -474,28 +491,31 @@ private:
                        : o == op::invokeinterface ? InvokeKind::Interface
                        : o == op::invokespecial ? InvokeKind::Special : InvokeKind::Virtual;
         if (!call->isStatic) {
-            _allowUninitialized = ref.name == "<init>";
+            const bool isInit = call->name == "<init>";
+            _allowUninitialized = isInit;
             ExprPtr receiver = pop();
             _allowUninitialized = false;
-            if (ref.name == "<init>" && receiver->kind == ExprKind::Uninitialized) return construct(receiver, ref, args);
-            if (ref.name == "<init>") {
+            if (isInit && receiver->kind == ExprKind::Uninitialized) return construct(receiver, *call, args);
+            if (isInit) {
                 if (receiver->kind != ExprKind::This || _in.method.name != "<init>") throw Unsupported{"constructor call on an unexpected receiver"};
-            } else if (o == op::invokespecial && ref.owner != _in.owner.thisClass) {
+            } else if (o == op::invokespecial && call->owner != _in.owner.thisClass) {
                 call->invoke = InvokeKind::Super;
                 if (receiver->kind != ExprKind::This) throw Unsupported{"super call on another object"};
             }
-            call->args.push_back(receiver);
+            call->args.reserve(args.size() + 1);
+            call->args.push_back(std::move(receiver));
         }
-        call->args.insert(call->args.end(), args.begin(), args.end());
+        call->args.insert(call->args.end(), std::make_move_iterator(args.begin()), std::make_move_iterator(args.end()));
         if (type->returnType.base == 'V' && type->returnType.dimensions == 0) return emit(makeStmt(StmtKind::Expr, call));
         push(call);
     }
 
-    void construct(const ExprPtr& placeholder, const MemberRef& ref, std::vector<ExprPtr>& args) {
-        if (ref.owner != placeholder->owner) throw Unsupported{"constructor of another class on a new object"};
+    // `call` is the <init> invocation, dropped for the New it becomes.
+    void construct(const ExprPtr& placeholder, Expr& call, std::vector<ExprPtr>& args) {
+        if (call.owner != placeholder->owner) throw Unsupported{"constructor of another class on a new object"};
         auto e = makeExpr(ExprKind::New, placeholder->type);
-        e->owner = ref.owner;
-        e->descriptor = ref.descriptor;
+        e->owner = std::move(call.owner);
+        e->descriptor = std::move(call.descriptor);
         e->args = std::move(args);
         bool used = false;
         for (ExprPtr& entry : _stack) {
@@ -523,6 +543,7 @@ private:
     Budget& _budget;
     Block* _block = nullptr;
     Stack _stack;
+    std::vector<int> _donePreds;  // scratch for enterBlock
     std::vector<Stack> _exitStacks;
     std::vector<char> _done;
     bool _allowUninitialized = false;
@@ -532,7 +553,7 @@ private:
 std::u16string Simulator::decodeText(const std::string& utf8) { return decodeModifiedUtf8(utf8); }
 
 ExprPtr stringPiece(std::u16string text) {
-    auto e = makeExpr(ExprKind::Literal, objectType("java/lang/String"));
+    auto e = makeExpr(ExprKind::Literal, javaLangString());
     e->literal.tag = 'S';
     e->literal.text = std::move(text);
     return e;
@@ -554,7 +575,7 @@ void Simulator::dynamic(const Instruction& insn) {
     if (target.owner != "java/lang/invoke/StringConcatFactory") throw Unsupported{"invokedynamic " + nat.name + " (unknown call site)"};
     args.resize(type->parameters.size());
     for (size_t i = args.size(); i-- > 0;) args[i] = pop();
-    auto concat = makeExpr(ExprKind::Concat, objectType("java/lang/String"));
+    auto concat = makeExpr(ExprKind::Concat, javaLangString());
     std::string pieceTypes;
     if (target.name == "makeConcat") {
         concat->args = args;

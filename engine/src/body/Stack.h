@@ -14,6 +14,7 @@ namespace jad::body {
 struct StackInput {
     const DecodedCode& code;
     Cfg& cfg;
+    const std::vector<int>& order;  // reachable blocks in reverse postorder
     const Code& raw;
     const ClassFile& owner;
     const Method& method;

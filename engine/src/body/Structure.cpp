@@ -1,7 +1,6 @@
 #include "body/Structure.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "body/Finally.h"
 
@@ -28,8 +27,9 @@ private:
     friend class Structurer;
     void analyse();
     int levelNode(int block) const;
-    std::vector<int> exitBlocks(int node) const;  // targets of edges leaving the node
+    template <typename F> void forEachExit(int node, F&& f) const;  // targets of edges leaving the node
     std::vector<int> successors(int node) const;  // level nodes reached
+    const std::vector<int>& successorsOf(int n) const { return _succ[static_cast<size_t>(n)]; }
     bool isMerge(int n) const { return forwardPreds(n) >= 2 || hasCompoundPred(n); }
     int forwardPreds(int n) const;
     bool hasCompoundPred(int n) const;
@@ -37,7 +37,7 @@ private:
 
     StmtList doTree(int n);
     StmtList nodeWithin(int n, const std::vector<int>& placed);
-    StmtList wrap(const std::vector<int>& ys, size_t from, const std::function<StmtList()>& inner);
+    template <typename Inner> StmtList wrap(const std::vector<int>& ys, size_t from, const Inner& inner);
     StmtList codeOf(int n);
     StmtList branches(int n);
     StmtList switchCode(int n, const Block& b);
@@ -49,6 +49,7 @@ private:
     int _parent, _part, _entry;
     std::vector<int> _order;             // reverse postorder of level nodes
     std::vector<int> _rpo, _idom;        // indexed by node id
+    std::vector<std::vector<int>> _succ;   // per level node reached, computed once
     std::vector<std::vector<int>> _preds;
     std::vector<std::vector<int>> _children;  // in the dominator tree
     std::vector<std::vector<int>> _loopBody;  // per header: members (sorted)
@@ -98,33 +99,29 @@ int Level::levelNode(int block) const {
     return -1;
 }
 
-std::vector<int> Level::exitBlocks(int n) const {
+// Repeats are passed on: they cannot change a list of distinct level nodes.
+template <typename F> void Level::forEachExit(int n, F&& f) const {
     const Node& node = _s.node(n);
-    std::vector<int> result;
-    auto add = [&](int t) {
-        if (std::find(result.begin(), result.end(), t) == result.end()) result.push_back(t);
-    };
     if (node.block >= 0) {
-        for (int t : _s.block(node.block).succ) add(t);
-        return result;
+        for (int t : _s.block(node.block).succ) f(t);
+        return;
     }
     for (int b : node.blocks) {
         for (int t : _s.block(b).succ) {
             const bool inside = std::find(node.blocks.begin(), node.blocks.end(), t) != node.blocks.end();
-            if (!inside || t == node.entryBlock) add(t);
+            if (!inside || t == node.entryBlock) f(t);
         }
     }
-    return result;
 }
 
 std::vector<int> Level::successors(int n) const {
     std::vector<int> result;
-    for (int t : exitBlocks(n)) {
+    forEachExit(n, [&](int t) {
         const int m = levelNode(t);
         if (m >= 0 && (m != n || t == _s.node(m).entryBlock) && std::find(result.begin(), result.end(), m) == result.end()) {
             result.push_back(m);
         }
-    }
+    });
     return result;
 }
 
@@ -135,21 +132,24 @@ void Level::analyse() {
     _header.assign(size, 0);
     _generated.assign(size, 0);
     _loopBody.assign(size, {});
+    _succ.assign(size, {});
     std::vector<char> seen(size, 0);
-    std::vector<std::pair<int, std::vector<int>>> stack;
-    stack.push_back({_entry, successors(_entry)});
-    seen[static_cast<size_t>(_entry)] = 1;
+    // Each frame holds a node and how many of its successors are still to
+    // visit; they are taken last first.
+    std::vector<std::pair<int, size_t>> stack;
+    auto enter = [&](int n) {
+        seen[static_cast<size_t>(n)] = 1;
+        _succ[static_cast<size_t>(n)] = successors(n);
+        stack.push_back({n, _succ[static_cast<size_t>(n)].size()});
+    };
+    enter(_entry);
     std::vector<int> post;
     while (!stack.empty()) {
         _s.budget.spend();
-        auto& [n, next] = stack.back();
-        if (!next.empty()) {
-            const int m = next.back();
-            next.pop_back();
-            if (!seen[static_cast<size_t>(m)]) {
-                seen[static_cast<size_t>(m)] = 1;
-                stack.push_back({m, successors(m)});
-            }
+        auto& [n, remaining] = stack.back();
+        if (remaining > 0) {
+            const int m = successorsOf(n)[--remaining];
+            if (!seen[static_cast<size_t>(m)]) enter(m);
         } else {
             post.push_back(n);
             stack.pop_back();
@@ -158,7 +158,7 @@ void Level::analyse() {
     _order.assign(post.rbegin(), post.rend());
     for (size_t i = 0; i < _order.size(); ++i) _rpo[static_cast<size_t>(_order[i])] = static_cast<int>(i);
     for (int n : _order) {
-        for (int m : successors(n)) _preds[static_cast<size_t>(m)].push_back(n);
+        for (int m : successorsOf(n)) _preds[static_cast<size_t>(m)].push_back(n);
     }
     _idom = dominators(_order, _preds, size, _s.budget);
     _children.assign(size, {});
@@ -167,7 +167,7 @@ void Level::analyse() {
         if (d >= 0 && d != m) _children[static_cast<size_t>(d)].push_back(m);
     }
     for (int n : _order) {
-        for (int m : successors(n)) {
+        for (int m : successorsOf(n)) {
             if (_rpo[static_cast<size_t>(m)] > _rpo[static_cast<size_t>(n)]) continue;
             // a back edge: its target must dominate its source
             int d = n;
@@ -258,7 +258,7 @@ StmtList Level::nodeWithin(int n, const std::vector<int>& placed) {
     });
 }
 
-StmtList Level::wrap(const std::vector<int>& ys, size_t from, const std::function<StmtList()>& inner) {
+template <typename Inner> StmtList Level::wrap(const std::vector<int>& ys, size_t from, const Inner& inner) {
     if (from == ys.size()) return inner();
     const int y = ys[from];
     auto block = makeStmt(StmtKind::Block);
