@@ -1,7 +1,7 @@
 #include "body/Types.h"
 
-#include <functional>
 #include <map>
+#include <string_view>
 
 #include "body/RefTypes.h"
 #include "body/Walk.h"
@@ -22,11 +22,16 @@ bool isPrimitive(const JavaType& t, char base) { return t.dimensions == 0 && t.b
 
 bool isObject(const JavaType& t) { return t.dimensions == 0 && t.base == 'L' && t.className == "java/lang/Object"; }
 
+// Operator tests run for every node of every walk; a string_view comparison
+// checks the length first instead of calling into the library.
+bool opIs(const Expr& e, std::string_view op) { return std::string_view(e.op) == op; }
+bool isBitwiseOp(const Expr& e) { return opIs(e, "&") || opIs(e, "|") || opIs(e, "^"); }
+bool isEqualityOp(const Expr& e) { return opIs(e, "==") || opIs(e, "!="); }
+
 // Visits every expression slot with the type its context requires, parents
-// before children.
-class ContextWalker {
+// before children. `Visit` is called as visit(ExprPtr& slot, const Want&).
+template <typename Visit> class ContextWalker {
 public:
-    using Visit = std::function<void(ExprPtr&, const Want&)>;
     ContextWalker(const MethodTypes& method, Visit visit) : _method(method), _visit(std::move(visit)) {}
 
     void walk(StmtList& list) {
@@ -47,7 +52,7 @@ public:
         switch (e.kind) {
         case ExprKind::Assign: {
             const Expr& to = *e.args[0];
-            const JavaType target = to.kind == ExprKind::Local ? to.var->type : to.type;
+            const JavaType& target = to.kind == ExprKind::Local ? to.var->type : to.type;
             const bool guessed = to.kind == ExprKind::ArrayElement || (to.kind == ExprKind::Local && !to.var->declaredType);
             lvalue(e.args[0]);
             expr(e.args[1], {&target, Context::Assignment, guessed});
@@ -55,7 +60,7 @@ public:
         }
         case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement: {
             lvalue(e.args[0]);
-            const bool logical = isPrimitive(e.args[0]->type, 'Z') && (e.op == "&" || e.op == "|" || e.op == "^");
+            const bool logical = isPrimitive(e.args[0]->type, 'Z') && isBitwiseOp(e);
             for (size_t i = 1; i < e.args.size(); ++i) expr(e.args[i], logical ? Want{&_boolean, Context::Condition} : Want{});
             return;
         }
@@ -73,18 +78,18 @@ public:
         case ExprKind::ArrayElement: return lvalue(slot);
         case ExprKind::Field: return lvalue(slot);
         case ExprKind::Binary:
-            if (e.op == "&&" || e.op == "||" || ((e.op == "&" || e.op == "|" || e.op == "^") && isPrimitive(e.type, 'Z'))) {
+            if (opIs(e, "&&") || opIs(e, "||") || (isBitwiseOp(e) && isPrimitive(e.type, 'Z'))) {
                 for (ExprPtr& c : e.args) expr(c, {&_boolean, Context::Condition});
                 return;
             }
-            if ((e.op == "==" || e.op == "!=") && (isPrimitive(e.args[0]->type, 'Z') || isPrimitive(e.args[1]->type, 'Z'))) {
+            if (isEqualityOp(e) && (isPrimitive(e.args[0]->type, 'Z') || isPrimitive(e.args[1]->type, 'Z'))) {
                 for (ExprPtr& c : e.args) expr(c, {&_boolean, Context::Condition});
                 return;
             }
             for (ExprPtr& c : e.args) expr(c, {});
             return;
         case ExprKind::Unary:
-            expr(e.args[0], e.op == "!" ? Want{&_boolean, Context::Condition} : Want{});
+            expr(e.args[0], opIs(e, "!") ? Want{&_boolean, Context::Condition} : Want{});
             return;
         case ExprKind::Conditional: {
             expr(e.args[0], {&_boolean, Context::Condition});
@@ -274,8 +279,8 @@ void retype(Expr& e) {
     switch (e.kind) {
     case ExprKind::Local: case ExprKind::This: e.type = e.var->type; break;
     case ExprKind::Binary: {
-        const bool bitwise = e.op == "&" || e.op == "|" || e.op == "^";
-        if (bitwise || e.op == "==" || e.op == "!=") {
+        const bool bitwise = isBitwiseOp(e);
+        if (bitwise || isEqualityOp(e)) {
             // a 0/1 value next to a boolean is a boolean too
             if (isPrimitive(e.args[0]->type, 'Z')) makeBoolean(*e.args[1]);
             if (isPrimitive(e.args[1]->type, 'Z')) makeBoolean(*e.args[0]);
@@ -363,7 +368,9 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
             var->type = d.type;
             var->exact = d.exact;
         }
-        if (!changed) break;
+        // No variable changed: the types computed at the start of this round
+        // still hold (the walk only gathers evidence).
+        if (!changed) return;
     }
     retypeAll(body);
 }
@@ -428,12 +435,12 @@ void coerceSlot(ExprPtr& slot, Want want) {
 // b == 0 -> !b and friends, once booleans are known.
 void simplifyBooleans(ExprPtr& slot) {
     Expr& e = *slot;
-    if (e.kind == ExprKind::Binary && (e.op == "==" || e.op == "!=")) {
+    if (e.kind == ExprKind::Binary && isEqualityOp(e)) {
         for (int side = 0; side < 2; ++side) {
             const Expr& value = *e.args[static_cast<size_t>(side)];
             const Expr& other = *e.args[static_cast<size_t>(1 - side)];
             if (isPrimitive(value.type, 'Z') && isIntLiteral(other) && (other.literal.integer == 0 || other.literal.integer == 1)) {
-                const bool keep = (e.op == "!=") == (other.literal.integer == 0);
+                const bool keep = opIs(e, "!=") == (other.literal.integer == 0);
                 ExprPtr v = e.args[static_cast<size_t>(side)];
                 slot = keep ? v : negate(v);
                 return;
@@ -445,7 +452,7 @@ void simplifyBooleans(ExprPtr& slot) {
     }
     if (e.kind == ExprKind::Binary && isPrimitive(e.args[0]->type, 'C')) {
         Expr& other = *e.args[1];
-        if ((e.op == "<" || e.op == ">" || e.op == "<=" || e.op == ">=") && isIntLiteral(other) && other.literal.integer >= 0 &&
+        if ((opIs(e, "<") || opIs(e, ">") || opIs(e, "<=") || opIs(e, ">=")) && isIntLiteral(other) && other.literal.integer >= 0 &&
             other.literal.integer <= 0xffff) other.type = primitive('C');
     }
     if (e.kind == ExprKind::Conditional && isPrimitive(e.type, 'Z')) {
