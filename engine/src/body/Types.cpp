@@ -273,11 +273,17 @@ void makeBoolean(Expr& e) {
     }
 }
 
+// Retyping mostly finds the type already in place: comparing is cheaper
+// than copying the class name again.
+void assignType(JavaType& to, const JavaType& from) {
+    if (to.base != from.base || to.dimensions != from.dimensions || to.className != from.className) to = from;
+}
+
 }  // namespace
 
 void retype(Expr& e) {
     switch (e.kind) {
-    case ExprKind::Local: case ExprKind::This: e.type = e.var->type; break;
+    case ExprKind::Local: case ExprKind::This: assignType(e.type, e.var->type); break;
     case ExprKind::Binary: {
         const bool bitwise = isBitwiseOp(e);
         if (bitwise || isEqualityOp(e)) {
@@ -289,7 +295,7 @@ void retype(Expr& e) {
         break;
     }
     case ExprKind::Assign: case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement:
-        e.type = e.args[0]->type;
+        assignType(e.type, e.args[0]->type);
         break;
     case ExprKind::ArrayElement:
         if (e.args[0]->type.isArray()) e.type = e.args[0]->type.elementType();
@@ -300,9 +306,9 @@ void retype(Expr& e) {
         if (isPrimitive(a.type, 'Z') || isPrimitive(b.type, 'Z')) {
             if ((isPrimitive(a.type, 'Z') || isIntLiteral(a)) && (isPrimitive(b.type, 'Z') || isIntLiteral(b))) e.type = primitive('Z');
         } else if (a.kind == ExprKind::Null) {
-            e.type = b.type;
+            assignType(e.type, b.type);
         } else if (b.kind == ExprKind::Null || !a.type.isReference() || sameType(a.type, b.type)) {
-            e.type = a.type;
+            assignType(e.type, a.type);
         } else {
             e.type = objectType("java/lang/Object");
         }
