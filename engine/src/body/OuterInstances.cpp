@@ -98,7 +98,7 @@ public:
         visitAllExprs(body, [&](ExprPtr& slot) {
             Expr& e = *slot;
             if (e.kind == ExprKind::New) return creation(e);
-            if (e.kind == ExprKind::Invoke && e.name == "<init>" && e.args.size() >= 2 && e.args[0]->kind == ExprKind::This) {
+            if (e.kind == ExprKind::Invoke && e.args.size() >= 2 && e.args[0]->kind == ExprKind::This && e.name == "<init>") {
                 constructorCall(e);
             }
         });

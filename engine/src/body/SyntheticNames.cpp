@@ -14,9 +14,11 @@ public:
 
     void visit(ExprPtr& slot) {
         Expr& e = *slot;
+        const bool isField = e.kind == ExprKind::Field;
+        if (!isField && !(e.kind == ExprKind::Invoke && e.isStatic && e.args.empty())) return;
         if (e.name.find('$') == std::string::npos) return;
-        if (e.kind == ExprKind::Field) return field(e);
-        if (e.kind == ExprKind::Invoke && e.isStatic && e.args.empty()) return valuesCall(slot);
+        if (isField) return field(e);
+        valuesCall(slot);
     }
 
 private:
