@@ -30,9 +30,13 @@ bool isEqualityOp(const Expr& e) { return opIs(e, "==") || opIs(e, "!="); }
 
 // Visits every expression slot with the type its context requires, parents
 // before children. `Visit` is called as visit(ExprPtr& slot, const Want&).
+// Arguments of this class's own overloads get ExactInvocation only when
+// `exactOverloads` is set: finding them searches the class's methods, and a
+// visitor that treats both contexts alike need not pay for it.
 template <typename Visit> class ContextWalker {
 public:
-    ContextWalker(const MethodTypes& method, Visit visit) : _method(method), _visit(std::move(visit)) {}
+    ContextWalker(const MethodTypes& method, bool exactOverloads, Visit visit)
+        : _method(method), _exactOverloads(exactOverloads), _visit(std::move(visit)) {}
 
     void walk(StmtList& list) {
         for (StmtPtr& s : list) {
@@ -129,7 +133,7 @@ private:
                 expr(e.args[0], {});
             }
         }
-        arguments(e, first, e.descriptor, overloaded(e));
+        arguments(e, first, e.descriptor, _exactOverloads && overloaded(e));
     }
 
     // Another method of this class with the name and as many parameters.
@@ -155,6 +159,7 @@ private:
     }
 
     const MethodTypes& _method;
+    const bool _exactOverloads;
     Visit _visit;
     const JavaType _boolean = primitive('Z');
     const JavaType _int = primitive('I');
@@ -328,7 +333,8 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
                 (isIntLike(v->type) || v->type.isReference())) evidence[v.get()];
         }
         if (evidence.empty()) return;
-        ContextWalker walker(method, [&](ExprPtr& slot, const Want& want) {
+        // the evidence asks only whether a context states a type, not how exactly
+        ContextWalker walker(method, false, [&](ExprPtr& slot, const Want& want) {
             budget.spend();
             Expr& e = *slot;
             if (e.kind == ExprKind::Local && asksType(want)) {
@@ -489,7 +495,7 @@ void arrayOperand(ExprPtr& slot) {
 
 void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
     retypeAll(body);
-    ContextWalker walker(method, [&](ExprPtr& slot, const Want& want) {
+    ContextWalker walker(method, true, [&](ExprPtr& slot, const Want& want) {
         budget.spend();
         coerceSlot(slot, want);
     });
