@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "body/ClassLookup.h"
 #include "body/Failure.h"
 #include "body/Instruction.h"
 #include "body/Opcodes.h"
@@ -323,11 +324,6 @@ ExprPtr instantiate(const ExprPtr& t, const std::vector<ExprPtr>& args) {
     auto copy = std::make_shared<Expr>(*t);
     for (ExprPtr& a : copy->args) a = instantiate(a, args);
     return copy;
-}
-
-const ClassFile* classOf(const std::string& name, const ClassFile& owner, const UnitContext* unit) {
-    if (name == owner.thisClass) return &owner;
-    return unit ? unit->findClass(name) : nullptr;
 }
 
 // new Inner(x, (Outer$1)null) through the synthetic constructor javac adds

@@ -1,5 +1,6 @@
 #include "body/SyntheticNames.h"
 
+#include "body/ClassLookup.h"
 #include "body/EnumValues.h"
 #include "body/Walk.h"
 #include "decl/MemberFilter.h"
@@ -22,13 +23,8 @@ public:
     }
 
 private:
-    const ClassFile* classOf(const std::string& internalName) const {
-        if (internalName == _owner.thisClass) return &_owner;
-        return _unit ? _unit->findClass(internalName) : nullptr;
-    }
-
     void field(Expr& e) const {
-        const ClassFile* file = classOf(e.owner);
+        const ClassFile* file = classOf(e.owner, _owner, _unit);
         if (!file) return;
         for (const Field& f : file->fields) {
             if (f.name == e.name && f.descriptor == e.descriptor) {
@@ -40,7 +36,7 @@ private:
 
     void valuesCall(ExprPtr& slot) const {
         Expr& e = *slot;
-        const ClassFile* file = classOf(e.owner);
+        const ClassFile* file = classOf(e.owner, _owner, _unit);
         if (!file) return;
         for (const Method& m : file->methods) {
             if (m.name != e.name || m.descriptor != e.descriptor) continue;
