@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "body/ClassLookup.h"
 #include "body/Failure.h"
 #include "body/Instruction.h"
 #include "body/Opcodes.h"
@@ -325,20 +326,17 @@ ExprPtr instantiate(const ExprPtr& t, const std::vector<ExprPtr>& args) {
     return copy;
 }
 
-const ClassFile* classOf(const std::string& name, const ClassFile& owner, const UnitContext* unit) {
-    if (name == owner.thisClass) return &owner;
-    return unit ? unit->findClass(name) : nullptr;
-}
-
 // new Inner(x, (Outer$1)null) through the synthetic constructor javac adds
 // beside a private one: the private constructor is the one the source called.
 void dropAccessTag(Expr& e, const ClassFile& owner, const UnitContext* unit) {
     const bool creation = e.kind == ExprKind::New;
-    if (!creation && !(e.kind == ExprKind::Invoke && e.name == "<init>")) return;
+    if (!creation && e.kind != ExprKind::Invoke) return;
     if (e.args.empty() || (!creation && e.args.size() < 2)) return;
     const Expr* last = e.args.back().get();
     if (last->kind == ExprKind::Cast) last = last->args[0].get();
     if (last->kind != ExprKind::Null) return;
+    // this runs for every call: the name is compared only once the rest fits
+    if (!creation && e.name != "<init>") return;
     auto type = parseMethodDescriptor(e.descriptor);
     if (!type || type->parameters.empty() || type->parameters.back().base != 'L' || type->parameters.back().isArray()) return;
     std::string shorter = "(";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "body/Walk.h"
 
@@ -90,7 +91,7 @@ public:
         for (Var* v : _order) place(v);
         for (Var* v : catchVarsInOrder()) name(v, _catchVars[v]);
         for (Var* v : _order) name(v, _declared[v]);
-        return _names;
+        return std::move(_names);  // run once: the declarer is done with them
     }
 
 private:
@@ -131,16 +132,27 @@ private:
         return vars;
     }
 
-    // The chain of (list, index) from `site` up to the body.
-    std::vector<Site> chain(Site site) const {
-        std::vector<Site> out{site};
+    // The chain of (list, index) from the body down to `site`, into `out`.
+    void chain(Site site, std::vector<Site>& out) const {
+        out.clear();
+        out.push_back(site);
         for (StmtList* l = site.list; l != &_body;) {
             const ListInfo& info = _info.at(l);
             out.push_back({info.parent, info.index});
             l = info.parent;
         }
         std::reverse(out.begin(), out.end());
-        return out;
+    }
+
+    // Whether `test` holds for a step of the chain of `site`; walks up from
+    // the site without building the chain.
+    template <typename Test> bool anyStep(Site site, Test&& test) const {
+        for (Site step = site;; ) {
+            if (test(step)) return true;
+            if (step.list == &_body) return false;
+            const ListInfo& info = _info.at(step.list);
+            step = {info.parent, info.index};
+        }
     }
 
     void place(Var* v) {
@@ -149,9 +161,10 @@ private:
             return;
         }
         const auto& sites = _sites[v];
-        std::vector<Site> common = chain(sites[0]);
+        std::vector<Site> common, other;
+        chain(sites[0], common);
         for (size_t k = 1; k < sites.size(); ++k) {
-            const std::vector<Site> other = chain(sites[k]);
+            chain(sites[k], other);
             size_t n = 0;
             while (n < common.size() && n < other.size() && common[n].list == other[n].list) {
                 if (common[n].index != other[n].index) {
@@ -187,9 +200,7 @@ private:
 
     bool onlyInside(Var* v, Site at) const {
         for (const Site& site : _sites.at(v)) {
-            const std::vector<Site> c = chain(site);
-            bool inside = false;
-            for (const Site& step : c) inside = inside || (step.list == at.list && step.index == at.index);
+            const bool inside = anyStep(site, [&](const Site& step) { return step.list == at.list && step.index == at.index; });
             if (!inside) return false;
         }
         return true;
@@ -202,10 +213,9 @@ private:
 
     void checkInside(Var* v, const std::vector<StmtList*>& bodies) const {
         for (const Site& site : _sites.at(v)) {
-            bool inside = false;
-            for (const Site& step : chain(site)) {
-                inside = inside || std::find(bodies.begin(), bodies.end(), step.list) != bodies.end();
-            }
+            const bool inside = anyStep(site, [&](const Site& step) {
+                return std::find(bodies.begin(), bodies.end(), step.list) != bodies.end();
+            });
             if (!inside) throw Unsupported{"catch parameter used outside its handler"};
         }
     }
@@ -218,10 +228,9 @@ private:
 
     // Whether `pos` lies in the scope of a declaration at `decl`.
     bool within(Site pos, Site decl) const {
-        for (const Site& step : chain(pos)) {
-            if (step.list == decl.list && (decl.statementOnly ? step.index == decl.index : step.index >= decl.index)) return true;
-        }
-        return false;
+        return anyStep(pos, [&](const Site& step) {
+            return step.list == decl.list && (decl.statementOnly ? step.index == decl.index : step.index >= decl.index);
+        });
     }
 
     bool free(const std::string& name, Site site) const {
@@ -264,12 +273,14 @@ private:
 
     StmtList& _body;
     Budget& _budget;
-    std::map<StmtList*, ListInfo> _info;
-    std::map<Var*, std::vector<Site>> _sites;
+    // Looked up for every node and every step; never iterated, so their
+    // order cannot reach the output.
+    std::unordered_map<StmtList*, ListInfo> _info;
+    std::unordered_map<Var*, std::vector<Site>> _sites;
     std::vector<Var*> _order;
     std::map<Var*, Site> _catchVars, _declared;
     std::map<Var*, std::vector<StmtList*>> _catchBodies;
-    std::map<Var*, VarPtr> _owners;
+    std::unordered_map<Var*, VarPtr> _owners;
     std::multimap<std::string, Taken> _taken;
     std::set<std::string> _names;
 };

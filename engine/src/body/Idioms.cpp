@@ -1,5 +1,7 @@
 #include "body/Idioms.h"
 
+#include <string_view>
+
 #include "body/Inline.h"
 #include "body/Walk.h"
 
@@ -15,7 +17,9 @@ bool isString(const Expr& e) { return e.type.dimensions == 0 && e.type.base == '
 
 // new StringBuilder(...).append(a).append(b).toString()  ->  ... + a + b
 ExprPtr concatenation(const Expr& toString) {
-    if (toString.kind != ExprKind::Invoke || toString.name != "toString" || toString.descriptor != "()Ljava/lang/String;" ||
+    // asked of every node: a string_view comparison looks at the length first
+    if (toString.kind != ExprKind::Invoke || std::string_view(toString.name) != "toString" ||
+        toString.descriptor != "()Ljava/lang/String;" ||
         !isBuilder(toString.owner)) return nullptr;
     std::vector<ExprPtr> pieces;
     std::vector<std::string> types;

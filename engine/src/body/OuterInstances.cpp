@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "body/ClassLookup.h"
 #include "body/Walk.h"
 #include "classfile/AccessFlags.h"
 
@@ -17,11 +18,6 @@ const InnerClass* entryIn(const ClassFile& file, const std::string& name) {
         if (inner.innerClass == name) return &inner;
     }
     return nullptr;
-}
-
-const ClassFile* classOf(const std::string& name, const ClassFile& owner, const UnitContext* unit) {
-    if (name == owner.thisClass) return &owner;
-    return unit ? unit->findClass(name) : nullptr;
 }
 
 const InnerClass* anyEntry(const std::string& name, const ClassFile& owner, const UnitContext* unit) {
@@ -98,7 +94,7 @@ public:
         visitAllExprs(body, [&](ExprPtr& slot) {
             Expr& e = *slot;
             if (e.kind == ExprKind::New) return creation(e);
-            if (e.kind == ExprKind::Invoke && e.name == "<init>" && e.args.size() >= 2 && e.args[0]->kind == ExprKind::This) {
+            if (e.kind == ExprKind::Invoke && e.args.size() >= 2 && e.args[0]->kind == ExprKind::This && e.name == "<init>") {
                 constructorCall(e);
             }
         });

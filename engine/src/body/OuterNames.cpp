@@ -2,16 +2,12 @@
 
 #include <algorithm>
 
+#include "body/ClassLookup.h"
 #include "body/OuterInstances.h"
 
 namespace jad::body {
 
 namespace {
-
-const ClassFile* classOf(const std::string& name, const PrintContext& c) {
-    if (name == c.owner.thisClass) return &c.owner;
-    return c.unit ? c.unit->findClass(name) : nullptr;
-}
 
 // Whether `file` declares nothing named `name` and inherits nothing we
 // cannot see.
@@ -42,7 +38,7 @@ std::optional<std::string> outerMemberQualifier(const Expr& receiver, const std:
     const std::vector<std::string> chain = enclosingInstances(c.owner, c.unit);
     bool reaches = !c.inLambda && (isMethod || !c.localNames.count(name));
     for (size_t i = 0; reaches && i < chain.size() && chain[i] != cls; ++i) {
-        const ClassFile* file = classOf(chain[i], c);
+        const ClassFile* file = classOf(chain[i], c.owner, c.unit);
         reaches = file && surelyLacks(*file, name, isMethod);
     }
     return reaches ? std::string() : self + ".";

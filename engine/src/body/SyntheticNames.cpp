@@ -1,5 +1,6 @@
 #include "body/SyntheticNames.h"
 
+#include "body/ClassLookup.h"
 #include "body/EnumValues.h"
 #include "body/Walk.h"
 #include "decl/MemberFilter.h"
@@ -14,19 +15,16 @@ public:
 
     void visit(ExprPtr& slot) {
         Expr& e = *slot;
+        const bool isField = e.kind == ExprKind::Field;
+        if (!isField && !(e.kind == ExprKind::Invoke && e.isStatic && e.args.empty())) return;
         if (e.name.find('$') == std::string::npos) return;
-        if (e.kind == ExprKind::Field) return field(e);
-        if (e.kind == ExprKind::Invoke && e.isStatic && e.args.empty()) return valuesCall(slot);
+        if (isField) return field(e);
+        valuesCall(slot);
     }
 
 private:
-    const ClassFile* classOf(const std::string& internalName) const {
-        if (internalName == _owner.thisClass) return &_owner;
-        return _unit ? _unit->findClass(internalName) : nullptr;
-    }
-
     void field(Expr& e) const {
-        const ClassFile* file = classOf(e.owner);
+        const ClassFile* file = classOf(e.owner, _owner, _unit);
         if (!file) return;
         for (const Field& f : file->fields) {
             if (f.name == e.name && f.descriptor == e.descriptor) {
@@ -38,7 +36,7 @@ private:
 
     void valuesCall(ExprPtr& slot) const {
         Expr& e = *slot;
-        const ClassFile* file = classOf(e.owner);
+        const ClassFile* file = classOf(e.owner, _owner, _unit);
         if (!file) return;
         for (const Method& m : file->methods) {
             if (m.name != e.name || m.descriptor != e.descriptor) continue;

@@ -1,5 +1,6 @@
 // Rules about jumps: tail jumps removed, blocks spliced, breaks redirected.
 #include <algorithm>
+#include <iterator>
 
 #include "body/Flow.h"
 #include "body/Tidy.h"
@@ -76,20 +77,31 @@ bool removeTailJumps(StmtList& body) {
     return changed;
 }
 
+namespace {
+
+bool isUnusedBlock(const Stmt& s) {
+    return s.kind == StmtKind::Block && (s.label == 0 || countJumps(s.body, s.label) == 0);
+}
+
+// Most lists hold no such block: they are left as they are, not rebuilt.
+bool spliceList(StmtList& list) {
+    auto first = std::find_if(list.begin(), list.end(), [](const StmtPtr& s) { return isUnusedBlock(*s); });
+    if (first == list.end()) return false;
+    StmtList result(std::make_move_iterator(list.begin()), std::make_move_iterator(first));
+    for (auto it = first; it != list.end(); ++it) {
+        StmtPtr& s = *it;
+        if (it == first || isUnusedBlock(*s)) result.insert(result.end(), s->body.begin(), s->body.end());
+        else result.push_back(std::move(s));
+    }
+    list.swap(result);
+    return true;
+}
+
+}  // namespace
+
 bool spliceUnusedBlocks(StmtList& body) {
     bool changed = false;
-    visitLists(body, [&](StmtList& list) {
-        StmtList result;
-        for (StmtPtr& s : list) {
-            if (s->kind == StmtKind::Block && (s->label == 0 || countJumps(s->body, s->label) == 0)) {
-                result.insert(result.end(), s->body.begin(), s->body.end());
-                changed = true;
-            } else {
-                result.push_back(s);
-            }
-        }
-        list.swap(result);
-    });
+    visitLists(body, [&](StmtList& list) { changed |= spliceList(list); });
     return changed;
 }
 

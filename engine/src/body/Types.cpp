@@ -1,7 +1,7 @@
 #include "body/Types.h"
 
-#include <functional>
 #include <map>
+#include <string_view>
 
 #include "body/RefTypes.h"
 #include "body/Walk.h"
@@ -22,12 +22,21 @@ bool isPrimitive(const JavaType& t, char base) { return t.dimensions == 0 && t.b
 
 bool isObject(const JavaType& t) { return t.dimensions == 0 && t.base == 'L' && t.className == "java/lang/Object"; }
 
+// Operator tests run for every node of every walk; a string_view comparison
+// checks the length first instead of calling into the library.
+bool opIs(const Expr& e, std::string_view op) { return std::string_view(e.op) == op; }
+bool isBitwiseOp(const Expr& e) { return opIs(e, "&") || opIs(e, "|") || opIs(e, "^"); }
+bool isEqualityOp(const Expr& e) { return opIs(e, "==") || opIs(e, "!="); }
+
 // Visits every expression slot with the type its context requires, parents
-// before children.
-class ContextWalker {
+// before children. `Visit` is called as visit(ExprPtr& slot, const Want&).
+// Arguments of this class's own overloads get ExactInvocation only when
+// `exactOverloads` is set: finding them searches the class's methods, and a
+// visitor that treats both contexts alike need not pay for it.
+template <typename Visit> class ContextWalker {
 public:
-    using Visit = std::function<void(ExprPtr&, const Want&)>;
-    ContextWalker(const MethodTypes& method, Visit visit) : _method(method), _visit(std::move(visit)) {}
+    ContextWalker(const MethodTypes& method, bool exactOverloads, Visit visit)
+        : _method(method), _exactOverloads(exactOverloads), _visit(std::move(visit)) {}
 
     void walk(StmtList& list) {
         for (StmtPtr& s : list) {
@@ -47,7 +56,7 @@ public:
         switch (e.kind) {
         case ExprKind::Assign: {
             const Expr& to = *e.args[0];
-            const JavaType target = to.kind == ExprKind::Local ? to.var->type : to.type;
+            const JavaType& target = to.kind == ExprKind::Local ? to.var->type : to.type;
             const bool guessed = to.kind == ExprKind::ArrayElement || (to.kind == ExprKind::Local && !to.var->declaredType);
             lvalue(e.args[0]);
             expr(e.args[1], {&target, Context::Assignment, guessed});
@@ -55,7 +64,7 @@ public:
         }
         case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement: {
             lvalue(e.args[0]);
-            const bool logical = isPrimitive(e.args[0]->type, 'Z') && (e.op == "&" || e.op == "|" || e.op == "^");
+            const bool logical = isPrimitive(e.args[0]->type, 'Z') && isBitwiseOp(e);
             for (size_t i = 1; i < e.args.size(); ++i) expr(e.args[i], logical ? Want{&_boolean, Context::Condition} : Want{});
             return;
         }
@@ -73,18 +82,18 @@ public:
         case ExprKind::ArrayElement: return lvalue(slot);
         case ExprKind::Field: return lvalue(slot);
         case ExprKind::Binary:
-            if (e.op == "&&" || e.op == "||" || ((e.op == "&" || e.op == "|" || e.op == "^") && isPrimitive(e.type, 'Z'))) {
+            if (opIs(e, "&&") || opIs(e, "||") || (isBitwiseOp(e) && isPrimitive(e.type, 'Z'))) {
                 for (ExprPtr& c : e.args) expr(c, {&_boolean, Context::Condition});
                 return;
             }
-            if ((e.op == "==" || e.op == "!=") && (isPrimitive(e.args[0]->type, 'Z') || isPrimitive(e.args[1]->type, 'Z'))) {
+            if (isEqualityOp(e) && (isPrimitive(e.args[0]->type, 'Z') || isPrimitive(e.args[1]->type, 'Z'))) {
                 for (ExprPtr& c : e.args) expr(c, {&_boolean, Context::Condition});
                 return;
             }
             for (ExprPtr& c : e.args) expr(c, {});
             return;
         case ExprKind::Unary:
-            expr(e.args[0], e.op == "!" ? Want{&_boolean, Context::Condition} : Want{});
+            expr(e.args[0], opIs(e, "!") ? Want{&_boolean, Context::Condition} : Want{});
             return;
         case ExprKind::Conditional: {
             expr(e.args[0], {&_boolean, Context::Condition});
@@ -124,7 +133,7 @@ private:
                 expr(e.args[0], {});
             }
         }
-        arguments(e, first, e.descriptor, overloaded(e));
+        arguments(e, first, e.descriptor, _exactOverloads && overloaded(e));
     }
 
     // Another method of this class with the name and as many parameters.
@@ -150,6 +159,7 @@ private:
     }
 
     const MethodTypes& _method;
+    const bool _exactOverloads;
     Visit _visit;
     const JavaType _boolean = primitive('Z');
     const JavaType _int = primitive('I');
@@ -268,14 +278,20 @@ void makeBoolean(Expr& e) {
     }
 }
 
+// Retyping mostly finds the type already in place: comparing is cheaper
+// than copying the class name again.
+void assignType(JavaType& to, const JavaType& from) {
+    if (to.base != from.base || to.dimensions != from.dimensions || to.className != from.className) to = from;
+}
+
 }  // namespace
 
 void retype(Expr& e) {
     switch (e.kind) {
-    case ExprKind::Local: case ExprKind::This: e.type = e.var->type; break;
+    case ExprKind::Local: case ExprKind::This: assignType(e.type, e.var->type); break;
     case ExprKind::Binary: {
-        const bool bitwise = e.op == "&" || e.op == "|" || e.op == "^";
-        if (bitwise || e.op == "==" || e.op == "!=") {
+        const bool bitwise = isBitwiseOp(e);
+        if (bitwise || isEqualityOp(e)) {
             // a 0/1 value next to a boolean is a boolean too
             if (isPrimitive(e.args[0]->type, 'Z')) makeBoolean(*e.args[1]);
             if (isPrimitive(e.args[1]->type, 'Z')) makeBoolean(*e.args[0]);
@@ -284,7 +300,7 @@ void retype(Expr& e) {
         break;
     }
     case ExprKind::Assign: case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement:
-        e.type = e.args[0]->type;
+        assignType(e.type, e.args[0]->type);
         break;
     case ExprKind::ArrayElement:
         if (e.args[0]->type.isArray()) e.type = e.args[0]->type.elementType();
@@ -295,9 +311,9 @@ void retype(Expr& e) {
         if (isPrimitive(a.type, 'Z') || isPrimitive(b.type, 'Z')) {
             if ((isPrimitive(a.type, 'Z') || isIntLiteral(a)) && (isPrimitive(b.type, 'Z') || isIntLiteral(b))) e.type = primitive('Z');
         } else if (a.kind == ExprKind::Null) {
-            e.type = b.type;
+            assignType(e.type, b.type);
         } else if (b.kind == ExprKind::Null || !a.type.isReference() || sameType(a.type, b.type)) {
-            e.type = a.type;
+            assignType(e.type, a.type);
         } else {
             e.type = objectType("java/lang/Object");
         }
@@ -317,7 +333,8 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
                 (isIntLike(v->type) || v->type.isReference())) evidence[v.get()];
         }
         if (evidence.empty()) return;
-        ContextWalker walker(method, [&](ExprPtr& slot, const Want& want) {
+        // the evidence asks only whether a context states a type, not how exactly
+        ContextWalker walker(method, false, [&](ExprPtr& slot, const Want& want) {
             budget.spend();
             Expr& e = *slot;
             if (e.kind == ExprKind::Local && asksType(want)) {
@@ -363,7 +380,9 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
             var->type = d.type;
             var->exact = d.exact;
         }
-        if (!changed) break;
+        // No variable changed: the types computed at the start of this round
+        // still hold (the walk only gathers evidence).
+        if (!changed) return;
     }
     retypeAll(body);
 }
@@ -428,12 +447,12 @@ void coerceSlot(ExprPtr& slot, Want want) {
 // b == 0 -> !b and friends, once booleans are known.
 void simplifyBooleans(ExprPtr& slot) {
     Expr& e = *slot;
-    if (e.kind == ExprKind::Binary && (e.op == "==" || e.op == "!=")) {
+    if (e.kind == ExprKind::Binary && isEqualityOp(e)) {
         for (int side = 0; side < 2; ++side) {
             const Expr& value = *e.args[static_cast<size_t>(side)];
             const Expr& other = *e.args[static_cast<size_t>(1 - side)];
             if (isPrimitive(value.type, 'Z') && isIntLiteral(other) && (other.literal.integer == 0 || other.literal.integer == 1)) {
-                const bool keep = (e.op == "!=") == (other.literal.integer == 0);
+                const bool keep = opIs(e, "!=") == (other.literal.integer == 0);
                 ExprPtr v = e.args[static_cast<size_t>(side)];
                 slot = keep ? v : negate(v);
                 return;
@@ -445,7 +464,7 @@ void simplifyBooleans(ExprPtr& slot) {
     }
     if (e.kind == ExprKind::Binary && isPrimitive(e.args[0]->type, 'C')) {
         Expr& other = *e.args[1];
-        if ((e.op == "<" || e.op == ">" || e.op == "<=" || e.op == ">=") && isIntLiteral(other) && other.literal.integer >= 0 &&
+        if ((opIs(e, "<") || opIs(e, ">") || opIs(e, "<=") || opIs(e, ">=")) && isIntLiteral(other) && other.literal.integer >= 0 &&
             other.literal.integer <= 0xffff) other.type = primitive('C');
     }
     if (e.kind == ExprKind::Conditional && isPrimitive(e.type, 'Z')) {
@@ -476,7 +495,7 @@ void arrayOperand(ExprPtr& slot) {
 
 void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
     retypeAll(body);
-    ContextWalker walker(method, [&](ExprPtr& slot, const Want& want) {
+    ContextWalker walker(method, true, [&](ExprPtr& slot, const Want& want) {
         budget.spend();
         coerceSlot(slot, want);
     });
