@@ -56,10 +56,10 @@ public:
 
 private:
     void require(size_t count) const {
-        if (count <= _size - _pos) return;
-        if (*_kind == 0) throw ClassFormatError{"truncated at byte " + std::to_string(_base + _size)};
-        throw ClassFormatError{context() + " overruns its length at byte " + std::to_string(_base + _size)};
+        if (count > _size - _pos) throwOverrun();
     }
+    // Out of line, so that the reads themselves stay small.
+    [[noreturn]] void throwOverrun() const;
 
     const uint8_t* _data;
     size_t _size;
