@@ -72,18 +72,18 @@ void readLocals(ByteCursor& in, ReadContext& context, Code& code, bool typed) {
 void readCodeAttributes(ByteCursor& in, ReadContext& context, const CodeOwner& owner, Code& code) {
     uint16_t count = in.u2();
     for (uint16_t i = 0; i < count; ++i) {
-        AttributeHeader attribute = readAttributeHeader(in, context.pool());
-        const std::string& name = attribute.name;
+        AttributeHeader attribute = readAttributeHeader(in, context);
         ByteCursor& body = attribute.body;
-        if (name == "LineNumberTable") {
-            readLines(body, code);
-        } else if (name == "LocalVariableTable") {
-            readLocals(body, context, code, false);
-        } else if (name == "LocalVariableTypeTable") {
-            readLocals(body, context, code, true);
-        } else if (name == "StackMapTable") {
+        switch (attribute.kind) {
+        case AttributeKind::LineNumberTable: readLines(body, code); break;
+        case AttributeKind::LocalVariableTable: readLocals(body, context, code, false); break;
+        case AttributeKind::LocalVariableTypeTable: readLocals(body, context, code, true); break;
+        case AttributeKind::StackMapTable: {
             FrameLimits limits{static_cast<uint32_t>(code.bytes.size()), code.maxLocals, code.maxStack};
             code.frames = readStackMap(body, context, initialLocals(owner.thisClass, owner.method), limits);
+            break;
+        }
+        default: break;
         }
     }
 }
