@@ -2,6 +2,7 @@
 // there, so nothing past the range is ever touched.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -50,6 +51,9 @@ public:
     }
 
     size_t remaining() const { return _size - _pos; }
+    // How many of `count` entries of at least `minBytes` each the rest can
+    // hold: what to reserve for a count read from the file.
+    size_t countThatFits(size_t count, size_t minBytes) const { return std::min(count, remaining() / minBytes); }
     bool atEnd() const { return _pos == _size; }
     size_t offset() const { return _base + _pos; }  // in the file
     std::string context() const { return *_kind == 0 ? std::string() : std::string(_name) + " " + _kind; }

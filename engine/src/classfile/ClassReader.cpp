@@ -38,19 +38,20 @@ void readHeader(ByteCursor& in, ClassFile& file) {
 std::vector<std::string> readClassList(ByteCursor& in, ReadContext& context) {
     uint16_t count = in.u2();
     std::vector<std::string> names;
+    names.reserve(in.countThatFits(count, 2));
     for (uint16_t i = 0; i < count; ++i) names.push_back(context.className(in.u2()));
     return names;
 }
 
 void readInnerClasses(ByteCursor& in, ReadContext& context, ClassFile& file) {
     uint16_t count = in.u2();
+    file.innerClasses.reserve(file.innerClasses.size() + in.countThatFits(count, 8));
     for (uint16_t i = 0; i < count; ++i) {
-        InnerClass inner;
+        InnerClass& inner = file.innerClasses.emplace_back();
         inner.innerClass = context.className(in.u2());
         inner.outerClass = context.optionalClassName(in.u2());
         inner.simpleName = context.optionalUtf8(in.u2());
         inner.access = in.u2();
-        file.innerClasses.push_back(std::move(inner));
     }
 }
 

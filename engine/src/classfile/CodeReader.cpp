@@ -18,6 +18,7 @@ std::string outside(const char* what, uint32_t pc) {
 void readHandlers(ByteCursor& in, ReadContext& context, Code& code) {
     uint16_t count = in.u2();
     uint32_t length = static_cast<uint32_t>(code.bytes.size());
+    code.handlers.reserve(in.countThatFits(count, 8));
     for (uint16_t i = 0; i < count; ++i) {
         ExceptionHandler handler;
         handler.startPc = in.u2();
@@ -35,6 +36,7 @@ void readHandlers(ByteCursor& in, ReadContext& context, Code& code) {
 
 void readLines(ByteCursor& in, Code& code) {
     uint16_t count = in.u2();
+    code.lines.reserve(code.lines.size() + in.countThatFits(count, 4));
     for (uint16_t i = 0; i < count; ++i) {
         LineNumber line;
         line.startPc = in.u2();
@@ -48,8 +50,9 @@ void readLines(ByteCursor& in, Code& code) {
 void readLocals(ByteCursor& in, ReadContext& context, Code& code, bool typed) {
     uint16_t count = in.u2();
     auto& into = typed ? code.localTypes : code.locals;
+    into.reserve(into.size() + in.countThatFits(count, 10));
     for (uint16_t i = 0; i < count; ++i) {
-        LocalVariable local;
+        LocalVariable& local = into.emplace_back();
         local.startPc = in.u2();
         local.length = in.u2();
         local.name = context.utf8(in.u2());
@@ -65,7 +68,6 @@ void readLocals(ByteCursor& in, ReadContext& context, Code& code, bool typed) {
         if (!typed && !isFieldDescriptor(local.descriptor)) {
             throw ClassFormatError{"local variable " + local.name + " has malformed descriptor " + local.descriptor};
         }
-        into.push_back(std::move(local));
     }
 }
 

@@ -35,8 +35,7 @@ bool readCommonAttribute(AttributeKind kind, ByteCursor& body, ReadContext& cont
     }
 }
 
-Field readField(ByteCursor& in, ReadContext& context) {
-    Field field;
+void readField(ByteCursor& in, ReadContext& context, Field& field) {
     field.access = in.u2();
     field.name = context.utf8(in.u2());
     field.descriptor = context.utf8(in.u2());
@@ -61,11 +60,11 @@ Field readField(ByteCursor& in, ReadContext& context) {
             field.constantValue = index;
         }
     }
-    return field;
 }
 
 void readExceptions(ByteCursor& body, ReadContext& context, Method& method) {
     uint16_t count = body.u2();
+    method.exceptions.reserve(method.exceptions.size() + body.countThatFits(count, 2));
     for (uint16_t i = 0; i < count; ++i) method.exceptions.push_back(context.className(body.u2()));
 }
 
@@ -80,8 +79,7 @@ void readParameters(ByteCursor& body, ReadContext& context, Method& method) {
     }
 }
 
-Method readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner) {
-    Method method;
+void readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner, Method& method) {
     method.access = in.u2();
     method.name = context.utf8(in.u2());
     method.descriptor = context.utf8(in.u2());
@@ -118,7 +116,6 @@ Method readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner
         default: break;
         }
     }
-    return method;
 }
 
 }  // namespace
@@ -126,14 +123,16 @@ Method readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner
 std::vector<Field> readFields(ByteCursor& in, ReadContext& context) {
     uint16_t count = in.u2();
     std::vector<Field> fields;
-    for (uint16_t i = 0; i < count; ++i) fields.push_back(readField(in, context));
+    fields.reserve(in.countThatFits(count, 8));
+    for (uint16_t i = 0; i < count; ++i) readField(in, context, fields.emplace_back());
     return fields;
 }
 
 std::vector<Method> readMethods(ByteCursor& in, ReadContext& context, const MemberOwner& owner) {
     uint16_t count = in.u2();
     std::vector<Method> methods;
-    for (uint16_t i = 0; i < count; ++i) methods.push_back(readMethod(in, context, owner));
+    methods.reserve(in.countThatFits(count, 8));
+    for (uint16_t i = 0; i < count; ++i) readMethod(in, context, owner, methods.emplace_back());
     return methods;
 }
 

@@ -136,6 +136,7 @@ std::vector<StackMapFrame> readStackMap(ByteCursor& in, ReadContext& context,
                                         const FrameLimits& limits) {
     uint16_t count = in.u2();
     std::vector<StackMapFrame> frames;
+    frames.reserve(in.countThatFits(count, 1));
     StackMapFrame current;
     current.locals = initial;
     FrameReader reader(in, context, limits);
