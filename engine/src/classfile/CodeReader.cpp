@@ -92,8 +92,7 @@ void readCodeAttributes(ByteCursor& in, ReadContext& context, const CodeOwner& o
 
 }  // namespace
 
-Code readCode(ByteCursor& in, ReadContext& context, const CodeOwner& owner) {
-    Code code;
+void readCode(ByteCursor& in, ReadContext& context, const CodeOwner& owner, Code& code) {
     uint32_t length = 0;
     if (owner.oldLayout) {
         code.maxStack = in.u1();
@@ -111,7 +110,6 @@ Code readCode(ByteCursor& in, ReadContext& context, const CodeOwner& owner) {
     code.bytes.assign(bytes, bytes + length);
     readHandlers(in, context, code);
     readCodeAttributes(in, context, owner, code);
-    return code;
 }
 
 }  // namespace jad

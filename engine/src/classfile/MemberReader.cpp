@@ -97,7 +97,7 @@ void readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner, 
         switch (attribute.kind) {
         case AttributeKind::Code: {
             bool oldLayout = owner.majorVersion == 45 && owner.minorVersion < 3;
-            method.code = readCode(body, context, CodeOwner{owner.thisClass, method, oldLayout});
+            readCode(body, context, CodeOwner{owner.thisClass, method, oldLayout}, method.code.emplace());
             break;
         }
         case AttributeKind::Exceptions: readExceptions(body, context, method); break;
