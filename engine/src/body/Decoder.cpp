@@ -265,6 +265,9 @@ DecodedCode decode(const Code& code, const ConstantPool& pool) {
         return result;
     }
     result.atPc.assign(size, -1);
+    // Instructions average two bytes or more, so this leaves at most one
+    // regrowth instead of one per doubling.
+    result.instructions.reserve(size / 2 + 1);
     Decoder decoder(code, pool);
     uint32_t pc = 0;
     try {
