@@ -25,9 +25,12 @@ void Cfg::recomputePreds() {
 
 std::vector<int> Cfg::reversePostorder(const std::vector<ExceptionHandler>& handlers) const {
     std::vector<int> order;
+    order.reserve(blocks.size());
     std::vector<char> state(blocks.size(), 0);
     // Iterative depth-first search; each frame remembers the next edge to try.
-    std::vector<std::pair<int, size_t>> stack{{entry, 0}};
+    std::vector<std::pair<int, size_t>> stack;
+    stack.reserve(blocks.size());
+    stack.push_back({entry, 0});
     state[static_cast<size_t>(entry)] = 1;
     while (!stack.empty()) {
         auto& [id, next] = stack.back();
