@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,10 +41,10 @@ private:
     static constexpr size_t MaxCachedBytes = size_t{16} << 20;
     static constexpr size_t MaxCachedClasses = 512;
 
-    std::map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
+    std::unordered_map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
     size_t _cachedBytes = 0;
-    std::map<std::string, std::shared_ptr<const ClassFile>> _classes;  // null: unusable
-    std::map<std::string, bool> _isFile;  // by path
+    std::unordered_map<std::string, std::shared_ptr<const ClassFile>> _classes;  // null: unusable
+    std::unordered_map<std::string, bool> _isFile;  // by path
 };
 
 class DirectorySiblings : public SiblingFiles {
