@@ -108,15 +108,15 @@ std::optional<JavaType> parseFieldDescriptor(const std::string& text) {
 }
 
 std::optional<MethodType> parseMethodDescriptor(const std::string& text) {
-    // Counting first checks the whole text and sizes the list once.
-    const std::optional<size_t> count = parameterCount(text);
-    if (!count) return std::nullopt;
+    if (text.empty() || text[0] != '(') return std::nullopt;
     std::optional<MethodType> method(std::in_place);
-    method->parameters.resize(*count);
     size_t pos = 1;
-    for (JavaType& parameter : method->parameters) readType(text, pos, false, parameter);
+    while (pos < text.size() && text[pos] != ')') {
+        if (!readType(text, pos, false, method->parameters.emplace_back())) return std::nullopt;
+    }
+    if (pos >= text.size()) return std::nullopt;
     ++pos;
-    readType(text, pos, true, method->returnType);
+    if (!readType(text, pos, true, method->returnType) || pos != text.size()) return std::nullopt;
     return method;
 }
 
