@@ -30,8 +30,9 @@ public:
 
     const ConstantPool& pool() const { return _pool; }
 
-    std::string utf8(uint16_t index) { return charged(_pool.utf8(index)); }
-    std::string className(uint16_t index) { return charged(_pool.className(index)); }
+    // The pool's text, charged as the copy the caller is about to make.
+    const std::string& utf8(uint16_t index) { return charged(_pool.utf8(index)); }
+    const std::string& className(uint16_t index) { return charged(_pool.className(index)); }
     // Index 0 means absent and gives empty text.
     std::string optionalUtf8(uint16_t index) { return index == 0 ? std::string() : utf8(index); }
     std::string optionalClassName(uint16_t index) { return index == 0 ? std::string() : className(index); }
