@@ -54,7 +54,11 @@ public:
 
 private:
     void need(uint32_t n) const {
-        if (n > remaining()) throw Fault{"instruction truncated at byte " + std::to_string(_pos)};
+        if (n > remaining()) truncated();
+    }
+    // Kept apart from the reads, so that they stay small enough to inline.
+    [[noreturn]] void truncated() const {
+        throw Fault{"instruction truncated at byte " + std::to_string(_pos)};
     }
     const std::vector<uint8_t>& _bytes;
     uint32_t _pos;
