@@ -25,9 +25,12 @@ void Cfg::recomputePreds() {
 
 std::vector<int> Cfg::reversePostorder(const std::vector<ExceptionHandler>& handlers) const {
     std::vector<int> order;
+    order.reserve(blocks.size());
     std::vector<char> state(blocks.size(), 0);
     // Iterative depth-first search; each frame remembers the next edge to try.
-    std::vector<std::pair<int, size_t>> stack{{entry, 0}};
+    std::vector<std::pair<int, size_t>> stack;
+    stack.reserve(blocks.size());
+    stack.push_back({entry, 0});
     state[static_cast<size_t>(entry)] = 1;
     while (!stack.empty()) {
         auto& [id, next] = stack.back();
@@ -60,9 +63,10 @@ std::vector<char> findLeaders(const DecodedCode& code, const Code& raw) {
         if (insn.opcode == op::jsr || insn.opcode == op::jsr_w || insn.opcode == op::ret) {
             throw Unsupported{"jsr subroutine"};
         }
-        if (insn.isBranch() || insn.isSwitch()) leader[insn.target] = 1;
+        const bool branch = insn.isBranch();
+        if (branch || insn.isSwitch()) leader[insn.target] = 1;
         for (const SwitchCase& c : insn.cases) leader[c.target] = 1;
-        if (insn.isBranch() || insn.endsFlow()) leader[insn.pc + insn.length] = 1;
+        if (branch || insn.endsFlow()) leader[insn.pc + insn.length] = 1;
     }
     for (const ExceptionHandler& h : raw.handlers) {
         leader[h.startPc] = leader[h.endPc] = leader[h.handlerPc] = 1;
@@ -99,19 +103,25 @@ void linkBlock(Block& b, const DecodedCode& code, const Cfg& cfg) {
     }
 }
 
+size_t countBlocks(const DecodedCode& code, const std::vector<char>& leader) {
+    size_t count = 0;
+    for (const Instruction& insn : code.instructions) count += leader[insn.pc] ? 1 : 0;
+    return count;
+}
+
 }  // namespace
 
 Cfg buildCfg(const DecodedCode& code, const Code& raw, Budget& budget) {
     const std::vector<char> leader = findLeaders(code, raw);
     Cfg cfg;
+    cfg.blocks.reserve(countBlocks(code, leader));
     for (size_t i = 0; i < code.instructions.size(); ++i) {
         const Instruction& insn = code.instructions[i];
         if (leader[insn.pc] || cfg.blocks.empty()) {
-            Block b;
-            b.id = static_cast<int>(cfg.blocks.size());
+            Block& b = cfg.blocks.emplace_back();
+            b.id = static_cast<int>(cfg.blocks.size()) - 1;
             b.first = i;
             b.startPc = insn.pc;
-            cfg.blocks.push_back(std::move(b));
         }
         cfg.blocks.back().last = i + 1;
     }

@@ -2,6 +2,7 @@
 // there, so nothing past the range is ever touched.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -50,16 +51,19 @@ public:
     }
 
     size_t remaining() const { return _size - _pos; }
+    // How many of `count` entries of at least `minBytes` each the rest can
+    // hold: what to reserve for a count read from the file.
+    size_t countThatFits(size_t count, size_t minBytes) const { return std::min(count, remaining() / minBytes); }
     bool atEnd() const { return _pos == _size; }
     size_t offset() const { return _base + _pos; }  // in the file
     std::string context() const { return *_kind == 0 ? std::string() : std::string(_name) + " " + _kind; }
 
 private:
     void require(size_t count) const {
-        if (count <= _size - _pos) return;
-        if (*_kind == 0) throw ClassFormatError{"truncated at byte " + std::to_string(_base + _size)};
-        throw ClassFormatError{context() + " overruns its length at byte " + std::to_string(_base + _size)};
+        if (count > _size - _pos) throwOverrun();
     }
+    // Out of line, so that the reads themselves stay small.
+    [[noreturn]] void throwOverrun() const;
 
     const uint8_t* _data;
     size_t _size;

@@ -38,19 +38,20 @@ void readHeader(ByteCursor& in, ClassFile& file) {
 std::vector<std::string> readClassList(ByteCursor& in, ReadContext& context) {
     uint16_t count = in.u2();
     std::vector<std::string> names;
+    names.reserve(in.countThatFits(count, 2));
     for (uint16_t i = 0; i < count; ++i) names.push_back(context.className(in.u2()));
     return names;
 }
 
 void readInnerClasses(ByteCursor& in, ReadContext& context, ClassFile& file) {
     uint16_t count = in.u2();
+    file.innerClasses.reserve(file.innerClasses.size() + in.countThatFits(count, 8));
     for (uint16_t i = 0; i < count; ++i) {
-        InnerClass inner;
+        InnerClass& inner = file.innerClasses.emplace_back();
         inner.innerClass = context.className(in.u2());
         inner.outerClass = context.optionalClassName(in.u2());
         inner.simpleName = context.optionalUtf8(in.u2());
         inner.access = in.u2();
-        file.innerClasses.push_back(std::move(inner));
     }
 }
 
@@ -100,13 +101,16 @@ void readRecord(ByteCursor& in, ReadContext& context, ClassFile& file) {
         }
         uint16_t attributes = in.u2();
         for (uint16_t a = 0; a < attributes; ++a) {
-            AttributeHeader attribute = readAttributeHeader(in, context.pool());
-            if (attribute.name == "Signature") {
-                component.signature = context.utf8(attribute.body.u2());
-            } else if (attribute.name == "RuntimeVisibleAnnotations" ||
-                       attribute.name == "RuntimeInvisibleAnnotations") {
+            AttributeHeader attribute = readAttributeHeader(in, context);
+            switch (attribute.kind) {
+            case AttributeKind::Signature: component.signature = context.utf8(attribute.body.u2()); break;
+            case AttributeKind::RuntimeVisibleAnnotations:
+            case AttributeKind::RuntimeInvisibleAnnotations: {
                 AnnotationTexts more = readAnnotations(attribute.body, context);
                 component.annotations.insert(component.annotations.end(), more.begin(), more.end());
+                break;
+            }
+            default: break;
             }
         }
         components.push_back(std::move(component));
@@ -114,32 +118,26 @@ void readRecord(ByteCursor& in, ReadContext& context, ClassFile& file) {
     file.record = std::move(components);
 }
 
-void readClassAttribute(const std::string& name, ByteCursor& body, ReadContext& context, ClassFile& file) {
-    if (name == "SourceFile") {
-        file.sourceFile = context.utf8(body.u2());
-    } else if (name == "InnerClasses") {
-        readInnerClasses(body, context, file);
-    } else if (name == "EnclosingMethod") {
-        readEnclosingMethod(body, context, file);
-    } else if (name == "Signature") {
-        file.signature = context.utf8(body.u2());
-    } else if (name == "Deprecated") {
-        file.deprecated = true;
-    } else if (name == "Synthetic") {
-        file.syntheticAttribute = true;
-    } else if (name == "BootstrapMethods") {
-        readBootstrapMethods(body, context, file);
-    } else if (name == "NestHost") {
-        file.nestHost = context.className(body.u2());
-    } else if (name == "NestMembers") {
-        file.nestMembers = readClassList(body, context);
-    } else if (name == "PermittedSubclasses") {
-        file.permittedSubclasses = readClassList(body, context);
-    } else if (name == "Record") {
-        readRecord(body, context, file);
-    } else if (name == "RuntimeVisibleAnnotations" || name == "RuntimeInvisibleAnnotations") {
+void readClassAttribute(AttributeKind kind, ByteCursor& body, ReadContext& context, ClassFile& file) {
+    switch (kind) {
+    case AttributeKind::SourceFile: file.sourceFile = context.utf8(body.u2()); break;
+    case AttributeKind::InnerClasses: readInnerClasses(body, context, file); break;
+    case AttributeKind::EnclosingMethod: readEnclosingMethod(body, context, file); break;
+    case AttributeKind::Signature: file.signature = context.utf8(body.u2()); break;
+    case AttributeKind::Deprecated: file.deprecated = true; break;
+    case AttributeKind::Synthetic: file.syntheticAttribute = true; break;
+    case AttributeKind::BootstrapMethods: readBootstrapMethods(body, context, file); break;
+    case AttributeKind::NestHost: file.nestHost = context.className(body.u2()); break;
+    case AttributeKind::NestMembers: file.nestMembers = readClassList(body, context); break;
+    case AttributeKind::PermittedSubclasses: file.permittedSubclasses = readClassList(body, context); break;
+    case AttributeKind::Record: readRecord(body, context, file); break;
+    case AttributeKind::RuntimeVisibleAnnotations:
+    case AttributeKind::RuntimeInvisibleAnnotations: {
         AnnotationTexts more = readAnnotations(body, context);
         file.annotations.insert(file.annotations.end(), more.begin(), more.end());
+        break;
+    }
+    default: break;
     }
 }
 
@@ -172,8 +170,8 @@ ClassFile readClassFile(const uint8_t* data, size_t size) {
     file.methods = readMethods(in, context, MemberOwner{file.thisClass, file.majorVersion, file.minorVersion});
     uint16_t attributes = in.u2();
     for (uint16_t i = 0; i < attributes; ++i) {
-        AttributeHeader attribute = readAttributeHeader(in, file.pool);
-        readClassAttribute(attribute.name, attribute.body, context, file);
+        AttributeHeader attribute = readAttributeHeader(in, context);
+        readClassAttribute(attribute.kind, attribute.body, context, file);
     }
     if (!in.atEnd()) {
         throw ClassFormatError{std::to_string(in.remaining()) + " extra bytes after the end of the class at byte " +

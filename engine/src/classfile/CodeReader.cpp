@@ -18,6 +18,7 @@ std::string outside(const char* what, uint32_t pc) {
 void readHandlers(ByteCursor& in, ReadContext& context, Code& code) {
     uint16_t count = in.u2();
     uint32_t length = static_cast<uint32_t>(code.bytes.size());
+    code.handlers.reserve(in.countThatFits(count, 8));
     for (uint16_t i = 0; i < count; ++i) {
         ExceptionHandler handler;
         handler.startPc = in.u2();
@@ -35,6 +36,7 @@ void readHandlers(ByteCursor& in, ReadContext& context, Code& code) {
 
 void readLines(ByteCursor& in, Code& code) {
     uint16_t count = in.u2();
+    code.lines.reserve(code.lines.size() + in.countThatFits(count, 4));
     for (uint16_t i = 0; i < count; ++i) {
         LineNumber line;
         line.startPc = in.u2();
@@ -48,8 +50,9 @@ void readLines(ByteCursor& in, Code& code) {
 void readLocals(ByteCursor& in, ReadContext& context, Code& code, bool typed) {
     uint16_t count = in.u2();
     auto& into = typed ? code.localTypes : code.locals;
+    into.reserve(into.size() + in.countThatFits(count, 10));
     for (uint16_t i = 0; i < count; ++i) {
-        LocalVariable local;
+        LocalVariable& local = into.emplace_back();
         local.startPc = in.u2();
         local.length = in.u2();
         local.name = context.utf8(in.u2());
@@ -65,33 +68,31 @@ void readLocals(ByteCursor& in, ReadContext& context, Code& code, bool typed) {
         if (!typed && !isFieldDescriptor(local.descriptor)) {
             throw ClassFormatError{"local variable " + local.name + " has malformed descriptor " + local.descriptor};
         }
-        into.push_back(std::move(local));
     }
 }
 
 void readCodeAttributes(ByteCursor& in, ReadContext& context, const CodeOwner& owner, Code& code) {
     uint16_t count = in.u2();
     for (uint16_t i = 0; i < count; ++i) {
-        AttributeHeader attribute = readAttributeHeader(in, context.pool());
-        const std::string& name = attribute.name;
+        AttributeHeader attribute = readAttributeHeader(in, context);
         ByteCursor& body = attribute.body;
-        if (name == "LineNumberTable") {
-            readLines(body, code);
-        } else if (name == "LocalVariableTable") {
-            readLocals(body, context, code, false);
-        } else if (name == "LocalVariableTypeTable") {
-            readLocals(body, context, code, true);
-        } else if (name == "StackMapTable") {
+        switch (attribute.kind) {
+        case AttributeKind::LineNumberTable: readLines(body, code); break;
+        case AttributeKind::LocalVariableTable: readLocals(body, context, code, false); break;
+        case AttributeKind::LocalVariableTypeTable: readLocals(body, context, code, true); break;
+        case AttributeKind::StackMapTable: {
             FrameLimits limits{static_cast<uint32_t>(code.bytes.size()), code.maxLocals, code.maxStack};
             code.frames = readStackMap(body, context, initialLocals(owner.thisClass, owner.method), limits);
+            break;
+        }
+        default: break;
         }
     }
 }
 
 }  // namespace
 
-Code readCode(ByteCursor& in, ReadContext& context, const CodeOwner& owner) {
-    Code code;
+void readCode(ByteCursor& in, ReadContext& context, const CodeOwner& owner, Code& code) {
     uint32_t length = 0;
     if (owner.oldLayout) {
         code.maxStack = in.u1();
@@ -109,7 +110,6 @@ Code readCode(ByteCursor& in, ReadContext& context, const CodeOwner& owner) {
     code.bytes.assign(bytes, bytes + length);
     readHandlers(in, context, code);
     readCodeAttributes(in, context, owner, code);
-    return code;
 }
 
 }  // namespace jad

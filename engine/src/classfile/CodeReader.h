@@ -13,6 +13,7 @@ struct CodeOwner {
     bool oldLayout = false;  // class files before 45.3 use narrower size fields
 };
 
-Code readCode(ByteCursor& in, ReadContext& context, const CodeOwner& owner);
+// Fills `code`, which starts empty.
+void readCode(ByteCursor& in, ReadContext& context, const CodeOwner& owner, Code& code);
 
 }  // namespace jad

@@ -11,27 +11,14 @@ std::string describe(uint16_t index, size_t count) {
 
 }  // namespace
 
-const Constant& ConstantPool::at(uint16_t index) const {
-    if (index == 0 || index >= _entries.size()) throw ClassFormatError{describe(index, _entries.size())};
-    return _entries[index];
+void ConstantPool::throwOutOfRange(uint16_t index) const {
+    throw ClassFormatError{describe(index, _entries.size())};
 }
 
-const Constant& ConstantPool::at(uint16_t index, ConstantTag tag) const {
-    const Constant& entry = at(index);
-    if (entry.tag != tag) {
-        throw ClassFormatError{"constant pool entry " + std::to_string(index) + " has tag " +
-                               std::to_string(static_cast<int>(entry.tag)) + ", expected " +
-                               std::to_string(static_cast<int>(tag))};
-    }
-    return entry;
-}
-
-const std::string& ConstantPool::utf8(uint16_t index) const {
-    return at(index, ConstantTag::Utf8).utf8;
-}
-
-const std::string& ConstantPool::className(uint16_t classIndex) const {
-    return utf8(at(classIndex, ConstantTag::Class).a);
+void ConstantPool::throwWrongTag(uint16_t index, ConstantTag expected) const {
+    throw ClassFormatError{"constant pool entry " + std::to_string(index) + " has tag " +
+                           std::to_string(static_cast<int>(_entries[index].tag)) + ", expected " +
+                           std::to_string(static_cast<int>(expected))};
 }
 
 MemberRef ConstantPool::nameAndType(uint16_t natIndex) const {
@@ -46,9 +33,10 @@ MemberRef ConstantPool::memberRef(uint16_t refIndex) const {
         throw ClassFormatError{"constant pool entry " + std::to_string(refIndex) +
                                " is not a member reference"};
     }
-    MemberRef result = nameAndType(ref.b);
-    result.owner = className(ref.a);
-    return result;
+    const Constant& nat = at(ref.b, ConstantTag::NameAndType);
+    const std::string& name = utf8(nat.a);
+    const std::string& descriptor = utf8(nat.b);
+    return MemberRef{className(ref.a), name, descriptor};
 }
 
 }  // namespace jad

@@ -53,16 +53,27 @@ public:
     uint16_t count() const { return static_cast<uint16_t>(_entries.size()); }
 
     // The entry at `index`, which must exist and carry `tag`; ClassFormatError otherwise.
-    const Constant& at(uint16_t index, ConstantTag tag) const;
+    const Constant& at(uint16_t index, ConstantTag tag) const {
+        const Constant& entry = at(index);
+        if (entry.tag != tag) throwWrongTag(index, tag);
+        return entry;
+    }
     // The entry at `index` whatever its tag (None for unusable slots).
-    const Constant& at(uint16_t index) const;
+    const Constant& at(uint16_t index) const {
+        if (index == 0 || index >= _entries.size()) throwOutOfRange(index);
+        return _entries[index];
+    }
 
-    const std::string& utf8(uint16_t index) const;
-    const std::string& className(uint16_t classIndex) const;
+    const std::string& utf8(uint16_t index) const { return at(index, ConstantTag::Utf8).utf8; }
+    const std::string& className(uint16_t classIndex) const { return utf8(at(classIndex, ConstantTag::Class).a); }
     MemberRef memberRef(uint16_t refIndex) const;  // any of the three ref tags
     MemberRef nameAndType(uint16_t natIndex) const;  // owner left empty
 
 private:
+    // Out of line: every accessor checks, hardly any check fails.
+    [[noreturn]] void throwOutOfRange(uint16_t index) const;
+    [[noreturn]] void throwWrongTag(uint16_t index, ConstantTag expected) const;
+
     std::vector<Constant> _entries;
 };
 

@@ -80,6 +80,13 @@ void checkMethodHandle(const ConstantPool& pool, const Constant& handle, size_t 
     }
 }
 
+// As ConstantPool::nameAndType checks, without copying the texts.
+void checkNameAndType(const ConstantPool& pool, uint16_t index) {
+    const Constant& nat = pool.at(index, ConstantTag::NameAndType);
+    pool.utf8(nat.a);
+    pool.utf8(nat.b);
+}
+
 void checkReferences(const ConstantPool& pool) {
     for (size_t i = 1; i < pool.count(); ++i) {
         const Constant& entry = pool.at(static_cast<uint16_t>(i));
@@ -90,14 +97,14 @@ void checkReferences(const ConstantPool& pool) {
             break;
         case ConstantTag::Fieldref: case ConstantTag::Methodref: case ConstantTag::InterfaceMethodref:
             pool.className(entry.a);
-            pool.nameAndType(entry.b);
+            checkNameAndType(pool, entry.b);
             break;
         case ConstantTag::NameAndType:
             pool.utf8(entry.a);
             pool.utf8(entry.b);
             break;
         case ConstantTag::Dynamic: case ConstantTag::InvokeDynamic:
-            pool.nameAndType(entry.b);
+            checkNameAndType(pool, entry.b);
             break;
         case ConstantTag::MethodHandle:
             checkMethodHandle(pool, entry, i);

@@ -37,8 +37,8 @@ bool scanType(const std::string& text, size_t& pos, bool allowVoid, TypeSpan& ty
     if (pos >= text.size()) return false;
     char c = text[pos++];
     if (c == 'L') {
-        size_t end = text.find(';', pos);
-        if (end == std::string::npos || end == pos) return false;
+        const size_t end = std::string_view(text).find(';', pos);
+        if (end == std::string_view::npos || end == pos) return false;
         type.base = 'L';
         type.nameStart = pos;
         type.nameLength = end - pos;
@@ -52,14 +52,14 @@ bool scanType(const std::string& text, size_t& pos, bool allowVoid, TypeSpan& ty
     return false;
 }
 
-std::optional<JavaType> readType(const std::string& text, size_t& pos, bool allowVoid) {
+// Reads one type at `pos` into `type`, advancing `pos`; false on malformed text.
+bool readType(const std::string& text, size_t& pos, bool allowVoid, JavaType& type) {
     TypeSpan span;
-    if (!scanType(text, pos, allowVoid, span)) return std::nullopt;
-    JavaType type;
+    if (!scanType(text, pos, allowVoid, span)) return false;
     type.base = span.base;
     type.dimensions = span.dimensions;
     if (span.base == 'L') type.className.assign(text, span.nameStart, span.nameLength);
-    return type;
+    return true;
 }
 
 void noteClassName(const std::string& text, const TypeSpan& type, std::vector<std::string_view>& names) {
@@ -102,25 +102,21 @@ JavaType JavaType::elementType() const {
 
 std::optional<JavaType> parseFieldDescriptor(const std::string& text) {
     size_t pos = 0;
-    auto type = readType(text, pos, false);
-    if (!type || pos != text.size()) return std::nullopt;
+    std::optional<JavaType> type(std::in_place);
+    if (!readType(text, pos, false, *type) || pos != text.size()) return std::nullopt;
     return type;
 }
 
 std::optional<MethodType> parseMethodDescriptor(const std::string& text) {
     if (text.empty() || text[0] != '(') return std::nullopt;
-    MethodType method;
+    std::optional<MethodType> method(std::in_place);
     size_t pos = 1;
     while (pos < text.size() && text[pos] != ')') {
-        auto parameter = readType(text, pos, false);
-        if (!parameter) return std::nullopt;
-        method.parameters.push_back(std::move(*parameter));
+        if (!readType(text, pos, false, method->parameters.emplace_back())) return std::nullopt;
     }
     if (pos >= text.size()) return std::nullopt;
     ++pos;
-    auto result = readType(text, pos, true);
-    if (!result || pos != text.size()) return std::nullopt;
-    method.returnType = std::move(*result);
+    if (!readType(text, pos, true, method->returnType) || pos != text.size()) return std::nullopt;
     return method;
 }
 
@@ -182,7 +178,7 @@ const char* primitiveName(char base) {
 
 JavaType typeOfClassName(const std::string& name) {
     if (!name.empty() && name[0] == '[') {
-        if (auto type = parseFieldDescriptor(name)) return *type;
+        if (auto type = parseFieldDescriptor(name)) return std::move(*type);
     }
     JavaType type;
     type.base = 'L';

@@ -19,26 +19,23 @@ ConstantTag constantTagFor(const std::string& descriptor) {
     return ConstantTag::None;
 }
 
-bool readCommonAttribute(const std::string& name, ByteCursor& body, ReadContext& context,
-                         std::string& signature, AnnotationTexts& annotations, bool& deprecated,
-                         bool& synthetic) {
-    if (name == "Signature") {
-        signature = context.utf8(body.u2());
-    } else if (name == "RuntimeVisibleAnnotations" || name == "RuntimeInvisibleAnnotations") {
+bool readCommonAttribute(AttributeKind kind, ByteCursor& body, ReadContext& context, std::string& signature,
+                         AnnotationTexts& annotations, bool& deprecated, bool& synthetic) {
+    switch (kind) {
+    case AttributeKind::Signature: signature = context.utf8(body.u2()); return true;
+    case AttributeKind::RuntimeVisibleAnnotations:
+    case AttributeKind::RuntimeInvisibleAnnotations: {
         AnnotationTexts more = readAnnotations(body, context);
         annotations.insert(annotations.end(), more.begin(), more.end());
-    } else if (name == "Deprecated") {
-        deprecated = true;
-    } else if (name == "Synthetic") {
-        synthetic = true;
-    } else {
-        return false;
+        return true;
     }
-    return true;
+    case AttributeKind::Deprecated: deprecated = true; return true;
+    case AttributeKind::Synthetic: synthetic = true; return true;
+    default: return false;
+    }
 }
 
-Field readField(ByteCursor& in, ReadContext& context) {
-    Field field;
+void readField(ByteCursor& in, ReadContext& context, Field& field) {
     field.access = in.u2();
     field.name = context.utf8(in.u2());
     field.descriptor = context.utf8(in.u2());
@@ -47,12 +44,12 @@ Field readField(ByteCursor& in, ReadContext& context) {
     }
     uint16_t attributes = in.u2();
     for (uint16_t i = 0; i < attributes; ++i) {
-        AttributeHeader attribute = readAttributeHeader(in, context.pool());
-        if (readCommonAttribute(attribute.name, attribute.body, context, field.signature, field.annotations,
+        AttributeHeader attribute = readAttributeHeader(in, context);
+        if (readCommonAttribute(attribute.kind, attribute.body, context, field.signature, field.annotations,
                                 field.deprecated, field.syntheticAttribute)) {
             continue;
         }
-        if (attribute.name == "ConstantValue") {
+        if (attribute.kind == AttributeKind::ConstantValue) {
             uint16_t index = attribute.body.u2();
             ConstantTag expected = constantTagFor(field.descriptor);
             if (expected == ConstantTag::None) {
@@ -63,11 +60,11 @@ Field readField(ByteCursor& in, ReadContext& context) {
             field.constantValue = index;
         }
     }
-    return field;
 }
 
 void readExceptions(ByteCursor& body, ReadContext& context, Method& method) {
     uint16_t count = body.u2();
+    method.exceptions.reserve(method.exceptions.size() + body.countThatFits(count, 2));
     for (uint16_t i = 0; i < count; ++i) method.exceptions.push_back(context.className(body.u2()));
 }
 
@@ -82,8 +79,7 @@ void readParameters(ByteCursor& body, ReadContext& context, Method& method) {
     }
 }
 
-Method readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner) {
-    Method method;
+void readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner, Method& method) {
     method.access = in.u2();
     method.name = context.utf8(in.u2());
     method.descriptor = context.utf8(in.u2());
@@ -92,32 +88,34 @@ Method readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner
     }
     uint16_t attributes = in.u2();
     for (uint16_t i = 0; i < attributes; ++i) {
-        AttributeHeader attribute = readAttributeHeader(in, context.pool());
-        const std::string& name = attribute.name;
+        AttributeHeader attribute = readAttributeHeader(in, context);
         ByteCursor& body = attribute.body;
-        if (readCommonAttribute(name, body, context, method.signature, method.annotations, method.deprecated,
-                                method.syntheticAttribute)) {
+        if (readCommonAttribute(attribute.kind, body, context, method.signature, method.annotations,
+                                method.deprecated, method.syntheticAttribute)) {
             continue;
         }
-        if (name == "Code") {
+        switch (attribute.kind) {
+        case AttributeKind::Code: {
             bool oldLayout = owner.majorVersion == 45 && owner.minorVersion < 3;
-            method.code = readCode(body, context, CodeOwner{owner.thisClass, method, oldLayout});
-        } else if (name == "Exceptions") {
-            readExceptions(body, context, method);
-        } else if (name == "MethodParameters") {
-            readParameters(body, context, method);
-        } else if (name == "RuntimeVisibleParameterAnnotations" || name == "RuntimeInvisibleParameterAnnotations") {
+            readCode(body, context, CodeOwner{owner.thisClass, method, oldLayout}, method.code.emplace());
+            break;
+        }
+        case AttributeKind::Exceptions: readExceptions(body, context, method); break;
+        case AttributeKind::MethodParameters: readParameters(body, context, method); break;
+        case AttributeKind::RuntimeVisibleParameterAnnotations:
+        case AttributeKind::RuntimeInvisibleParameterAnnotations: {
             auto more = readParameterAnnotations(body, context);
             if (method.parameterAnnotations.size() < more.size()) method.parameterAnnotations.resize(more.size());
             for (size_t p = 0; p < more.size(); ++p) {
                 auto& into = method.parameterAnnotations[p];
                 into.insert(into.end(), more[p].begin(), more[p].end());
             }
-        } else if (name == "AnnotationDefault") {
-            method.annotationDefault = readElementValue(body, context);
+            break;
+        }
+        case AttributeKind::AnnotationDefault: method.annotationDefault = readElementValue(body, context); break;
+        default: break;
         }
     }
-    return method;
 }
 
 }  // namespace
@@ -125,14 +123,16 @@ Method readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner
 std::vector<Field> readFields(ByteCursor& in, ReadContext& context) {
     uint16_t count = in.u2();
     std::vector<Field> fields;
-    for (uint16_t i = 0; i < count; ++i) fields.push_back(readField(in, context));
+    fields.reserve(in.countThatFits(count, 8));
+    for (uint16_t i = 0; i < count; ++i) readField(in, context, fields.emplace_back());
     return fields;
 }
 
 std::vector<Method> readMethods(ByteCursor& in, ReadContext& context, const MemberOwner& owner) {
     uint16_t count = in.u2();
     std::vector<Method> methods;
-    for (uint16_t i = 0; i < count; ++i) methods.push_back(readMethod(in, context, owner));
+    methods.reserve(in.countThatFits(count, 8));
+    for (uint16_t i = 0; i < count; ++i) readMethod(in, context, owner, methods.emplace_back());
     return methods;
 }
 

@@ -1,5 +1,7 @@
 #include "classfile/StackMapReader.h"
 
+#include <utility>
+
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 
@@ -115,7 +117,9 @@ VerificationType parameterType(const JavaType& type) {
 }  // namespace
 
 std::vector<VerificationType> initialLocals(const std::string& thisClass, const Method& method) {
+    const std::shared_ptr<const MethodType> type = methodTypeOf(method.descriptor);
     std::vector<VerificationType> locals;
+    locals.reserve(1 + (type ? type->parameters.size() : 0));
     if (!(method.access & access::Static)) {
         if (method.name == "<init>" && thisClass != "java/lang/Object") {
             VerificationType self;
@@ -125,19 +129,19 @@ std::vector<VerificationType> initialLocals(const std::string& thisClass, const 
             locals.push_back(objectType(thisClass));
         }
     }
-    if (auto type = methodTypeOf(method.descriptor)) {
+    if (type) {
         for (const auto& parameter : type->parameters) locals.push_back(parameterType(parameter));
     }
     return locals;
 }
 
 std::vector<StackMapFrame> readStackMap(ByteCursor& in, ReadContext& context,
-                                        const std::vector<VerificationType>& initial,
-                                        const FrameLimits& limits) {
+                                        std::vector<VerificationType> initial, const FrameLimits& limits) {
     uint16_t count = in.u2();
     std::vector<StackMapFrame> frames;
+    frames.reserve(in.countThatFits(count, 1));
     StackMapFrame current;
-    current.locals = initial;
+    current.locals = std::move(initial);
     FrameReader reader(in, context, limits);
     for (uint16_t i = 0; i < count; ++i) {
         reader.frame(current);

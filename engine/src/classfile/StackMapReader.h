@@ -17,8 +17,7 @@ struct FrameLimits {
 
 // `initial` is the implicit frame at offset 0 (this and the parameters).
 std::vector<StackMapFrame> readStackMap(ByteCursor& in, ReadContext& context,
-                                        const std::vector<VerificationType>& initial,
-                                        const FrameLimits& limits);
+                                        std::vector<VerificationType> initial, const FrameLimits& limits);
 
 // The implicit first frame of a method: `this` (uninitialised in a
 // constructor) unless static, then one entry per parameter.

@@ -8,10 +8,16 @@ namespace jad {
 
 namespace {
 
-std::filesystem::path siblingPath(const std::filesystem::path& directory, const std::string& name) {
+// The text `directory / (simple name + ".class")` gives, joined by hand:
+// splitting a path into components for every question costs more than the
+// lookup it keys.
+std::string siblingPath(const std::string& directory, const std::string& name) {
     size_t slash = name.rfind('/');
-    std::string simple = slash == std::string::npos ? name : name.substr(slash + 1);
-    return directory / (simple + ".class");
+    std::string path = directory;
+    if (!path.empty() && path.back() != '/') path += '/';
+    path.append(name, slash == std::string::npos ? 0 : slash + 1, std::string::npos);
+    path += ".class";
+    return path;
 }
 
 }  // namespace
@@ -30,20 +36,19 @@ std::vector<uint8_t> readInputFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-std::optional<std::vector<uint8_t>> SiblingCache::read(const std::filesystem::path& path) {
-    const std::string key = path.string();
-    auto found = _files.find(key);
+std::optional<std::vector<uint8_t>> SiblingCache::read(const std::string& path) {
+    auto found = _files.find(path);
     if (found != _files.end()) return found->second;
     std::optional<std::vector<uint8_t>> bytes;
     try {
-        bytes = readInputFile(path);
+        bytes = readInputFile(std::filesystem::path(path));
     } catch (const ReadError&) {
         // Missing or unreadable: remembered as such.
     }
     const size_t size = bytes ? bytes->size() : 0;
     if (_cachedBytes + size <= MaxCachedBytes) {
         _cachedBytes += size;
-        _files.emplace(key, bytes);
+        _files.emplace(path, bytes);
     }
     return bytes;
 }
@@ -63,7 +68,7 @@ std::optional<std::vector<uint8_t>> DirectorySiblings::read(const std::string& i
 
 std::shared_ptr<const ClassFile> DirectorySiblings::parsed(const std::string& internalName) const {
     // The file and the name asked for: a file answers only for the class it holds.
-    const std::string key = siblingPath(_directory, internalName).string() + '\n' + internalName;
+    const std::string key = siblingPath(_directory, internalName) + '\n' + internalName;
     return _cache.parsed(key, [&] { return SiblingFiles::parsed(internalName); });
 }
 
@@ -71,13 +76,12 @@ bool DirectorySiblings::hasClass(const std::string& simpleName) const {
     return _cache.isFile(siblingPath(_directory, simpleName));
 }
 
-bool SiblingCache::isFile(const std::filesystem::path& path) {
-    const std::string key = path.string();
-    auto found = _isFile.find(key);
+bool SiblingCache::isFile(const std::string& path) {
+    auto found = _isFile.find(path);
     if (found != _isFile.end()) return found->second;
     std::error_code error;
-    const bool regular = std::filesystem::is_regular_file(path, error);
-    if (_isFile.size() < MaxCachedClasses) _isFile.emplace(key, regular);
+    const bool regular = std::filesystem::is_regular_file(std::filesystem::path(path), error);
+    if (_isFile.size() < MaxCachedClasses) _isFile.emplace(path, regular);
     return regular;
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,9 +29,9 @@ std::vector<uint8_t> readInputFile(const std::filesystem::path& path);
 class SiblingCache {
 public:
     // The file's bytes, nothing when it cannot be read.
-    std::optional<std::vector<uint8_t>> read(const std::filesystem::path& path);
+    std::optional<std::vector<uint8_t>> read(const std::string& path);
     // Whether `path` is a regular file, asked of the file system once.
-    bool isFile(const std::filesystem::path& path);
+    bool isFile(const std::string& path);
     // The class under `key`, parsed by `parse` the first time it is asked for.
     std::shared_ptr<const ClassFile> parsed(const std::string& key,
                                             const std::function<std::shared_ptr<const ClassFile>()>& parse);
@@ -41,22 +41,22 @@ private:
     static constexpr size_t MaxCachedBytes = size_t{16} << 20;
     static constexpr size_t MaxCachedClasses = 512;
 
-    std::map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
+    std::unordered_map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
     size_t _cachedBytes = 0;
-    std::map<std::string, std::shared_ptr<const ClassFile>> _classes;  // null: unusable
-    std::map<std::string, bool> _isFile;  // by path
+    std::unordered_map<std::string, std::shared_ptr<const ClassFile>> _classes;  // null: unusable
+    std::unordered_map<std::string, bool> _isFile;  // by path
 };
 
 class DirectorySiblings : public SiblingFiles {
 public:
-    DirectorySiblings(std::filesystem::path directory, SiblingCache& cache)
-        : _directory(std::move(directory)), _cache(cache) {}
+    DirectorySiblings(const std::filesystem::path& directory, SiblingCache& cache)
+        : _directory(directory.string()), _cache(cache) {}
     std::optional<std::vector<uint8_t>> read(const std::string& internalName) const override;
     bool hasClass(const std::string& simpleName) const override;
     std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const override;
 
 private:
-    std::filesystem::path _directory;
+    std::string _directory;  // as a path string, the cache's keys start with it
     SiblingCache& _cache;
 };
 
