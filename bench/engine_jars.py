@@ -688,6 +688,9 @@ def main():
     ap.add_argument("-j", "--jobs", type=int, default=2, help="parallel processes (default 2)")
     ap.add_argument("--details", type=int, default=5, help="failures listed per jar and check (default 5)")
     ap.add_argument("--keep", metavar="DIR", help="work in DIR and keep it")
+    ap.add_argument("--tmp", metavar="DIR", default="/dev/shm" if os.path.isdir("/dev/shm") else None,
+                    help="make the work directory in DIR (default: %(default)s, memory-backed, so that the "
+                         "speed figures time jad and not the state of the disk's file system)")
     args = ap.parse_args()
 
     jad = os.path.abspath(args.jad or os.path.join(args.build, "jad", "jad"))
@@ -703,7 +706,7 @@ def main():
         shutil.rmtree(work, ignore_errors=True)
         os.makedirs(work)
     else:
-        work = tempfile.mkdtemp(prefix="engine-jars-")
+        work = tempfile.mkdtemp(prefix="engine-jars-", dir=args.tmp)
     started = time.time()
     load = os.getloadavg()[0]
     reports = []
@@ -720,8 +723,8 @@ def main():
                 reports.append(bench_jar(label, jar, jad, outline, work, args, pool, compiler_dir))
                 print("%s done in %.0f s" % (label, time.time() - t0), file=sys.stderr, flush=True)
         print_report(reports, outline, compiler_dir is not None, args.details)
-        print("\njad %s, %d jars in %.0f s; load average %.1f at the start, %.1f at the end"
-              % (jad, len(reports), time.time() - started, load, os.getloadavg()[0]))
+        print("\njad %s, %d jars in %.0f s; load average %.1f at the start, %.1f at the end; work in %s"
+              % (jad, len(reports), time.time() - started, load, os.getloadavg()[0], os.path.dirname(work)))
     finally:
         if not args.keep:
             shutil.rmtree(work, ignore_errors=True)

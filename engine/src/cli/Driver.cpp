@@ -4,6 +4,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "classfile/ClassReader.h"
 #include "cli/Files.h"
@@ -64,12 +65,26 @@ fs::path outputPath(const fs::path& input, const std::string& thisClass, const O
     return directory / (input.stem().string() + "." + options.extension);
 }
 
-void writeOutput(const fs::path& path, const std::string& text, bool overwrite) {
-    std::error_code error;
-    if (!path.parent_path().empty()) {
-        fs::create_directories(path.parent_path(), error);
-        if (error) throw InputFailure{"cannot create directory " + path.parent_path().string() + " (" + error.message() + ")"};
+// The output directories of one run, each made (or found) once: a package
+// holds many classes, and asking the file system again for every one of
+// them cost more than writing the file.
+class OutputDirectories {
+public:
+    void ensure(const fs::path& directory) {
+        if (directory.empty() || _made.count(directory.native())) return;
+        std::error_code error;
+        fs::create_directories(directory, error);
+        if (error) throw InputFailure{"cannot create directory " + directory.string() + " (" + error.message() + ")"};
+        _made.insert(directory.native());
     }
+
+private:
+    std::set<std::string> _made;
+};
+
+void writeOutput(const fs::path& path, const std::string& text, bool overwrite, OutputDirectories& directories) {
+    std::error_code error;
+    directories.ensure(path.parent_path());
     if (!overwrite && fs::exists(path, error)) {
         throw InputFailure{"output " + path.string() + " exists, not overwritten (use -o)"};
     }
@@ -98,13 +113,14 @@ InputResult decompileInput(const std::string& name, const Options& options, Sibl
 }
 
 // Printing or writing: in input order, on the calling thread.
-void deliver(const std::string& name, const InputResult& result, const Options& options, std::ostream& out) {
+void deliver(const std::string& name, const InputResult& result, const Options& options, std::ostream& out,
+             OutputDirectories& directories) {
     if (options.toStandardOutput) {
         out << result.text;
         out.flush();
         return;
     }
-    writeOutput(outputPath(fs::path(name), result.thisClass, options), result.text, options.overwrite);
+    writeOutput(outputPath(fs::path(name), result.thisClass, options), result.text, options.overwrite, directories);
 }
 
 }  // namespace
@@ -131,11 +147,12 @@ int runJad(const std::vector<std::string>& arguments, std::ostream& out, std::os
     InputQueue queue(options.files.size(), threads, [&](size_t index, size_t worker) {
         return decompileInput(options.files[index], options, caches[worker]);
     });
+    OutputDirectories directories;
     for (const auto& name : options.files) {
         const InputResult result = queue.next();
         try {
             if (result.failure) throw InputFailure{*result.failure};
-            deliver(name, result, options, out);
+            deliver(name, result, options, out, directories);
         } catch (const InputFailure& failure) {
             err << name << ": " << failure.reason << "\n";
             status = 1;
