@@ -38,6 +38,7 @@ ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
     _package = dotted(_packageInternal);
     countOwnNames(top);
     addOwn(top, displayName(top.name), true);
+    addAnonymousMembers(top, std::set<std::string>(_ownSimpleNames));
     ClassNameSet referenced;
     std::vector<const ClassNode*> pending{&top};
     while (!pending.empty()) {
@@ -69,6 +70,21 @@ void ImportNamer::addOwn(const ClassNode& node, const std::string& path, bool is
         bool simple = isTop && _ownNameUses[name] == 1;
         addOwn(member, simple ? name : path + "." + name, false);
     }
+}
+
+// A member class of an anonymous class has no qualified name in the source;
+// it is named only inside the anonymous class, where its simple name is in
+// scope. Only when no other class of the file is named so, since the
+// simple name would hide that one there.
+void ImportNamer::addAnonymousMembers(const ClassNode& node, const std::set<std::string>& named) {
+    for (const auto& anonymous : node.anonymous) {
+        for (const auto& member : anonymous.members) {
+            std::string name = displayName(member.name);
+            if (!named.count(name) && !_own.count(member.file.thisClass)) addOwn(member, name, false);
+        }
+        addAnonymousMembers(anonymous, named);
+    }
+    for (const auto& member : node.members) addAnonymousMembers(member, named);
 }
 
 void ImportNamer::addNesting(const ClassNode& node) {

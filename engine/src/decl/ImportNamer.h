@@ -33,6 +33,7 @@ private:
 
     void countOwnNames(const ClassNode& node);
     void addOwn(const ClassNode& node, const std::string& path, bool isTop);
+    void addAnonymousMembers(const ClassNode& node, const std::set<std::string>& named);
     void addNesting(const ClassNode& node);
     void decideTopLevel(const ClassNameSet& referenced, const SiblingFiles& siblings);
     const std::string& outermost(const std::string& internalName) const;

@@ -151,6 +151,22 @@ TEST_F(AnonymousClasses, LocalClassesBecomeMemberClassesTakingTheirCaptures) {
     expectNoDollar(text);
 }
 
+// A class declared inside an anonymous class has no qualified name; only its
+// simple name, in scope in the anonymous class's body, can create it.
+TEST_F(AnonymousClasses, MemberOfAnAnonymousClassIsNamedSimply) {
+    std::string text = decompile(R"(
+        public class Outer {
+            Object make(final String s) {
+                return new Object() {
+                    class Entry { String v() { return s; } }
+                    public String toString() { return new Entry().v(); }
+                };
+            }
+        })");
+    expectContains(text, {"class Entry {", "new Entry()"});
+    expectAbsent(text, {"Outer$1"});
+}
+
 TEST_F(AnonymousClasses, EnumSwitchMapClassIsNeverPrinted) {
     std::string text = decompile(R"(
         public class Outer {
