@@ -38,21 +38,6 @@ bool isString(const Expr& e) { return e.type.dimensions == 0 && e.type.base == '
 
 bool isArrayCreation(const Expr& e) { return e.kind == ExprKind::NewArray || e.kind == ExprKind::ArrayInit; }
 
-// Writes `left` then `right`. The text used to be joined with `+`, whose
-// operands are evaluated right to left here, so when both sides fail the
-// right side's reason is the one a fallback body reports; a failure on the
-// left therefore lets the right side run first. Its text is dropped with
-// the rest of the unfinished output.
-template <typename Left, typename Right>
-void leftThenRight(Left&& left, Right&& right) {
-    try {
-        left();
-    } catch (...) {
-        right();
-        throw;
-    }
-    right();
-}
 
 }  // namespace
 
@@ -131,11 +116,11 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
     case ExprKind::Local: out += e.var->name; return;
     case ExprKind::Field: return field(e, out);
     case ExprKind::ArrayElement:
-        return leftThenRight([&] { arrayOperand(*e.args[0], out); }, [&] {
-            out += '[';
-            write(*e.args[1], 0, out);
-            out += ']';
-        });
+        arrayOperand(*e.args[0], out);
+        out += '[';
+        write(*e.args[1], 0, out);
+        out += ']';
+        return;
     case ExprKind::ArrayLength:
         arrayOperand(*e.args[0], out);
         out += ".length";
@@ -147,28 +132,27 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
     case ExprKind::Unary: return unary(e, out);
     case ExprKind::Binary: {
         const int p = binaryPrecedence(e.op);
-        return leftThenRight([&] { write(*e.args[0], p, out); }, [&] {
-            out += ' ';
-            out += e.op;
-            out += ' ';
-            write(*e.args[1], p + 1, out);
-        });
+        write(*e.args[0], p, out);
+        out += ' ';
+        out += e.op;
+        out += ' ';
+        write(*e.args[1], p + 1, out);
+        return;
     }
     case ExprKind::Compare:
         if (e.op != "lcmp") throw Unsupported{"floating comparison used as a value"};
         out += "Long.compare(";
-        return leftThenRight([&] { write(*e.args[0], 0, out); }, [&] {
-            out += ", ";
-            write(*e.args[1], 0, out);
-            out += ')';
-        });
+        write(*e.args[0], 0, out);
+        out += ", ";
+        write(*e.args[1], 0, out);
+        out += ')';
+        return;
     case ExprKind::Cast: {
         const bool primitive = !e.type.isReference();
-        return leftThenRight([&] {
-            out += '(';
-            out += typeName(e.type);
-            out += ')';
-        }, [&] { write(*e.args[0], primitive ? 13 : 14, out); });
+        out += '(';
+        out += typeName(e.type);
+        out += ')';
+        return write(*e.args[0], primitive ? 13 : 14, out);
     }
     case ExprKind::InstanceOf: {
         const std::string type = classOrArrayName(e.owner);
@@ -182,21 +166,17 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
         // a final field is assigned by its simple name
         const bool ownStatic = target.kind == ExprKind::Field && target.isStatic && target.owner == _c.owner.thisClass &&
                                !_c.localNames.count(target.name);
-        return leftThenRight([&] {
-            if (ownStatic) out += target.name;
-            else write(target, 15, out);
-        }, [&] {
-            out += " = ";
-            write(*e.args[1], 1, out);
-        });
+        if (ownStatic) out += target.name;
+        else write(target, 15, out);
+        out += " = ";
+        return write(*e.args[1], 1, out);
     }
     case ExprKind::CompoundAssign:
-        return leftThenRight([&] { write(*e.args[0], 15, out); }, [&] {
-            out += ' ';
-            out += e.op;
-            out += "= ";
-            write(*e.args[1], 1, out);
-        });
+        write(*e.args[0], 15, out);
+        out += ' ';
+        out += e.op;
+        out += "= ";
+        return write(*e.args[1], 1, out);
     case ExprKind::PreIncrement:
         out += e.op;
         return write(*e.args[0], 15, out);
@@ -205,13 +185,11 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
         out += e.op;
         return;
     case ExprKind::Conditional:
-        return leftThenRight([&] { write(*e.args[0], 3, out); }, [&] {
-            out += " ? ";
-            leftThenRight([&] { write(*e.args[1], 2, out); }, [&] {
-                out += " : ";
-                write(*e.args[2], 2, out);
-            });
-        });
+        write(*e.args[0], 3, out);
+        out += " ? ";
+        write(*e.args[1], 2, out);
+        out += " : ";
+        return write(*e.args[2], 2, out);
     case ExprKind::ClassLiteral: out += classLiteral(e); return;
     case ExprKind::Concat: out += concat(e); return;
     case ExprKind::Caught: throw Unsupported{"caught exception outside its handler"};
@@ -241,8 +219,8 @@ void ExprPrinter::unary(const Expr& e, std::string& out) const {
 }
 
 void ExprPrinter::creation(const Expr& e, std::string& out) const {
-    // The arguments after the first are printed ahead of the qualified and
-    // anonymous forms, as they always were; the plain form reuses them.
+    // The arguments after the first are printed once: the qualified form
+    // takes them, and the plain form reuses them.
     const std::string later = arguments(e, 1);
     if (auto qualified = qualifiedCreation(e, _c, *this, later)) {
         out += *qualified;
@@ -252,18 +230,15 @@ void ExprPrinter::creation(const Expr& e, std::string& out) const {
         out += *anonymous;
         return;
     }
-    leftThenRight([&] {
-        out += "new ";
-        out += typeName(e.type);
-        out += '(';
-    }, [&] {
-        if (!e.args.empty()) write(*e.args[0], 1, out);
-        if (e.args.size() > 1) {
-            out += ", ";
-            out += later;
-        }
-        out += ')';
-    });
+    out += "new ";
+    out += typeName(e.type);
+    out += '(';
+    if (!e.args.empty()) write(*e.args[0], 1, out);
+    if (e.args.size() > 1) {
+        out += ", ";
+        out += later;
+    }
+    out += ')';
 }
 
 void ExprPrinter::field(const Expr& e, std::string& out) const {
