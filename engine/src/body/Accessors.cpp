@@ -169,7 +169,7 @@ private:
 
     bool invoke(const Instruction& insn, uint8_t o) {
         const MemberRef ref = _owner.pool.memberRef(static_cast<uint16_t>(insn.index));
-        auto type = parseMethodDescriptor(ref.descriptor);
+        auto type = methodTypeOf(ref.descriptor);
         if (!type) return false;
         std::vector<ExprPtr> args(type->parameters.size());
         for (size_t i = args.size(); i-- > 0;) args[i] = pop();
@@ -337,7 +337,7 @@ void dropAccessTag(Expr& e, const ClassFile& owner, const UnitContext* unit) {
     if (last->kind != ExprKind::Null) return;
     // this runs for every call: the name is compared only once the rest fits
     if (!creation && e.name != "<init>") return;
-    auto type = parseMethodDescriptor(e.descriptor);
+    auto type = methodTypeOf(e.descriptor);
     if (!type || type->parameters.empty() || type->parameters.back().base != 'L' || type->parameters.back().isArray()) return;
     std::string shorter = "(";
     for (size_t i = 0; i + 1 < type->parameters.size(); ++i) shorter += type->parameters[i].descriptor();
@@ -354,7 +354,7 @@ void dropAccessTag(Expr& e, const ClassFile& owner, const UnitContext* unit) {
 
 ExprPtr accessorTemplate(const ClassFile& owner, const Method& method) {
     if (!(method.access & access::Static) || !isSynthetic(method) || !method.code) return nullptr;
-    auto type = parseMethodDescriptor(method.descriptor);
+    auto type = methodTypeOf(method.descriptor);
     if (!type) return nullptr;
     const DecodedCode code = decode(*method.code, owner.pool);
     if (!code.ok()) return nullptr;

@@ -64,7 +64,7 @@ std::string constructorCall(const BodyRequest& request, const body::DecodedCode&
         }
         const bool toSuper = ref.owner == owner.superClass;
         if ((!toSuper && ref.owner != owner.thisClass) || ref.owner == "java/lang/Object") return std::string();
-        auto type = parseMethodDescriptor(ref.descriptor);
+        auto type = methodTypeOf(ref.descriptor);
         if (!type) return std::string();
         std::string call = toSuper ? "super(" : "this(";
         for (size_t i = 0; i < type->parameters.size(); ++i) {

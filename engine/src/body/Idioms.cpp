@@ -75,7 +75,7 @@ void compoundAssignment(StmtPtr& s) {
     }
     if (value->kind == ExprKind::Concat && isString(*target) && value->args.size() >= 2 &&
         samePure(*value->args[0], *target)) {
-        auto types = parseMethodDescriptor(value->descriptor);
+        auto types = methodTypeOf(value->descriptor);
         if (!types || types->parameters.size() != value->args.size()) return;
         auto rest = makeExpr(ExprKind::Concat, value->type);
         rest->args.assign(value->args.begin() + 1, value->args.end());

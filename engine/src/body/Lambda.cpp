@@ -43,8 +43,8 @@ public:
     LambdaPrinter(const Expr& e, const PrintContext& c, const ExprPrinter& p) : _e(e), _site(*e.lambda), _c(c), _p(p) {}
 
     std::string run() {
-        auto sam = parseMethodDescriptor(_site.samDescriptor);
-        auto impl = parseMethodDescriptor(_site.implDescriptor);
+        auto sam = methodTypeOf(_site.samDescriptor);
+        auto impl = methodTypeOf(_site.implDescriptor);
         if (!sam || !impl) throw Unsupported{"malformed lambda descriptor"};
         _sam = {sam->parameters, sam->returnType};
         _impl = {impl->parameters, impl->returnType};

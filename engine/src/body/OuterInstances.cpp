@@ -52,7 +52,7 @@ bool isTypedAs(const JavaType& type, const std::string& className) {
 
 // The descriptor without its first parameter.
 std::string withoutFirstParameter(const std::string& descriptor) {
-    auto type = parseMethodDescriptor(descriptor);
+    auto type = methodTypeOf(descriptor);
     if (!type || type->parameters.empty()) return descriptor;
     std::string text = "(";
     for (size_t i = 1; i < type->parameters.size(); ++i) text += type->parameters[i].descriptor();
@@ -68,7 +68,7 @@ public:
     // value of its outer-instance field.
     void replaceOuterParameter(StmtList& body, const Method& method) {
         const InnerClass* own = innerMemberEntry(_owner.thisClass, _owner, _unit);
-        auto type = parseMethodDescriptor(method.descriptor);
+        auto type = methodTypeOf(method.descriptor);
         if (!own || !type || type->parameters.empty() || !isTypedAs(type->parameters[0], own->outerClass)) return;
         ExprPtr self;
         visitAllExprs(body, [&](ExprPtr& slot) {
@@ -157,7 +157,7 @@ private:
     const InnerClass* takesOuter(const Expr& e, size_t outerIndex) const {
         const InnerClass* entry = innerMemberEntry(e.owner, _owner, _unit);
         if (!entry || e.args.size() <= outerIndex) return nullptr;
-        auto type = parseMethodDescriptor(e.descriptor);
+        auto type = methodTypeOf(e.descriptor);
         if (!type || type->parameters.empty() || !isTypedAs(type->parameters[0], entry->outerClass)) return nullptr;
         return entry;
     }

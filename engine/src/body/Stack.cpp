@@ -628,7 +628,7 @@ void Simulator::lambda(const MemberRef& site, const MethodType& type, const Boot
     info->implOwner = ref.owner;
     info->implName = ref.name;
     info->implDescriptor = ref.descriptor;
-    if (!parseMethodDescriptor(info->samDescriptor) || !parseMethodDescriptor(info->implDescriptor)) {
+    if (!parameterCount(info->samDescriptor) || !parameterCount(info->implDescriptor)) {
         throw Unsupported{"malformed lambda descriptor"};
     }
     auto e = makeExpr(ExprKind::Lambda, type.returnType);

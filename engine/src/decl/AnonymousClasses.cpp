@@ -76,7 +76,7 @@ public:
         const Method* constructor = onlyConstructor(_file);
         if (!constructor || constructor->descriptor != _site.descriptor) return failed("anonymous class without its constructor");
         auto plan = readAnonymousConstructor(_file, *constructor);
-        auto type = parseMethodDescriptor(constructor->descriptor);
+        auto type = methodTypeOf(constructor->descriptor);
         if (!plan || !type || type->parameters.size() != _site.arguments.size()) {
             return failed("anonymous class constructor does more than store and pass on its arguments");
         }

@@ -84,7 +84,7 @@ private:
 }  // namespace
 
 std::optional<AnonymousConstructor> readAnonymousConstructor(const ClassFile& owner, const Method& constructor) {
-    auto type = parseMethodDescriptor(constructor.descriptor);
+    auto type = methodTypeOf(constructor.descriptor);
     if (!type || !constructor.code) return std::nullopt;
     try {
         return PlumbingReader(owner, *constructor.code, type->parameters).read();

@@ -150,7 +150,8 @@ std::vector<std::string> staticInitializerBody(const MemberContext& context, con
 }
 
 void printMethod(SourceWriter& out, const MemberContext& context, const Method& method) {
-    MethodType type = *parseMethodDescriptor(method.descriptor);
+    const std::shared_ptr<const MethodType> methodType = methodTypeOf(method.descriptor);  // checked when read
+    const MethodType& type = *methodType;
     size_t skip = hiddenLeadingParameters(context.owner, method, type);
     std::vector<std::string> names = parameterNames(method, type.parameters, context.types);
     out.lines(annotationComments(method.annotations, method.deprecated));

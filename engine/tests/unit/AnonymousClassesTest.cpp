@@ -2,21 +2,21 @@
 // member classes, and what javac's constructors of those classes do.
 #include <gtest/gtest.h>
 
-#include "JavaTestSupport.h"
+#include "JadExpectations.h"
 #include "classfile/ClassReader.h"
 #include "decl/AnonymousConstructor.h"
 
 namespace jad {
 namespace {
 
+using test::expectAbsent;
+using test::expectContains;
+using test::expectNoDollar;
+
 class AnonymousClasses : public ::testing::Test {
 protected:
     std::string decompile(const std::string& source, const std::string& javacOptions = "--release 8 -g") {
-        auto compiled = test::compileJava(dir.path(), {{"Outer.java", source}}, javacOptions);
-        EXPECT_EQ(compiled.status, 0) << compiled.err;
-        auto result = test::runJad({"-p", (dir.path() / "classes" / "Outer.class").string()}, dir.path());
-        EXPECT_EQ(result.status, 0) << result.err;
-        return test::withLf(result.out);
+        return test::decompileOuter(dir, source, javacOptions);
     }
 
     ClassFile classFile(const std::string& name) {
@@ -26,19 +26,6 @@ protected:
 
     test::TempDir dir;
 };
-
-void expectContains(const std::string& text, const std::vector<std::string>& pieces) {
-    for (const auto& piece : pieces) EXPECT_NE(text.find(piece), std::string::npos) << piece << "\n--- in ---\n" << text;
-}
-
-void expectAbsent(const std::string& text, const std::vector<std::string>& pieces) {
-    for (const auto& piece : pieces) EXPECT_EQ(text.find(piece), std::string::npos) << piece << "\n--- in ---\n" << text;
-}
-
-void expectNoDollar(const std::string& text) {
-    size_t code = text.find("\n\n");
-    EXPECT_EQ(text.find('$', code == std::string::npos ? 0 : code), std::string::npos) << text;
-}
 
 const char* const kCaptures = R"(
     public class Outer {

@@ -2,38 +2,24 @@
 // accessors, creation, and the names the output gives them.
 #include <gtest/gtest.h>
 
-#include "JavaTestSupport.h"
+#include "JadExpectations.h"
 
 namespace jad {
 namespace {
+
+using test::expectAbsent;
+using test::expectContains;
+using test::expectNoDollar;
 
 class MemberClasses : public ::testing::Test {
 protected:
     // Compiles `source` (class Outer) and returns jad's output for Outer.class.
     std::string decompile(const std::string& source, const std::string& javacOptions = "--release 8 -g") {
-        auto compiled = test::compileJava(dir.path(), {{"Outer.java", source}}, javacOptions);
-        EXPECT_EQ(compiled.status, 0) << compiled.err;
-        auto result = test::runJad({"-p", (dir.path() / "classes" / "Outer.class").string()}, dir.path());
-        EXPECT_EQ(result.status, 0) << result.err;
-        return test::withLf(result.out);
+        return test::decompileOuter(dir, source, javacOptions);
     }
 
     test::TempDir dir;
 };
-
-void expectContains(const std::string& text, const std::vector<std::string>& pieces) {
-    for (const auto& piece : pieces) EXPECT_NE(text.find(piece), std::string::npos) << piece << "\n--- in ---\n" << text;
-}
-
-void expectAbsent(const std::string& text, const std::vector<std::string>& pieces) {
-    for (const auto& piece : pieces) EXPECT_EQ(text.find(piece), std::string::npos) << piece << "\n--- in ---\n" << text;
-}
-
-// No compiler name may survive: the header's comments aside, no `$`.
-void expectNoDollar(const std::string& text) {
-    size_t code = text.find("\n\n");
-    EXPECT_EQ(text.find('$', code == std::string::npos ? 0 : code), std::string::npos) << text;
-}
 
 const char* const kFieldAccess = R"(
     public class Outer {
