@@ -112,7 +112,8 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     context.inLambda = g_lambdaDepth > 0;
     context.unit = request.unit;
     retypeAnonymousLocals(locals.all, request.unit);
-    context.localNames = declareLocals(body, locals.params, budget);
+    context.outerNames = request.outerNames;
+    context.localNames = declareLocals(body, locals.params, budget, request.outerNames);
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
     checkTree(body, "declarations");

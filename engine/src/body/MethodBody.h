@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,10 @@ struct BodyRequest {
     // `this`); the body uses them and keeps its own locals distinct from them.
     const std::vector<std::string>& parameterNames;
     const UnitContext* unit = nullptr;  // null: nothing beside the class is known
+    // Names of enclosing scopes the body sees (the captured locals of an
+    // anonymous class, the enclosing method's names around a lambda): its
+    // own locals keep clear of them.
+    const std::set<std::string>* outerNames = nullptr;
 };
 
 // The statements between the method's braces, one string per line, without

@@ -20,6 +20,7 @@ struct PrintContext {
     bool inLambda = false;
     const UnitContext* unit = nullptr;
     std::set<const Var*> notFinal = {};  // locals a capture could not name: assigned again, or apart from their declaration
+    const std::set<std::string>* outerNames = nullptr;  // of enclosing scopes still visible here
 };
 
 class ExprPrinter;
