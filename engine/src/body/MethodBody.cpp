@@ -5,6 +5,8 @@
 #include "body/Cfg.h"
 #include "body/Declare.h"
 #include "body/Finally.h"
+#include "body/HiddenFields.h"
+#include "body/Hierarchy.h"
 #include "body/EnumSwitch.h"
 #include "body/Idioms.h"
 #include "body/Instruction.h"
@@ -104,9 +106,11 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         dropImplicitSuperCall(body, request.owner.superClass);
         checkConstructorCall(body);
     }
-    MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner};
+    const Hierarchy hierarchy(request.owner, request.unit);
+    MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner, &hierarchy};
     inferTypes(body, locals.all, methodTypes, budget);
     coerceTypes(body, methodTypes, budget);
+    qualifyHiddenFields(body, request.owner, hierarchy, thisName == "this");
     PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>", thisName,
                          thisName != "this"};
     context.inLambda = g_lambdaDepth > 0;

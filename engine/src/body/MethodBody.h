@@ -48,6 +48,10 @@ public:
     // The class `internalName` ("a/b/Outer$1") when it lies beside the input,
     // read once per unit; null when it is missing or unreadable.
     virtual const ClassFile* findClass(const std::string& internalName) const = 0;
+    // Any class a name in the body may refer to, for the lookup of its
+    // members: the unit's own and its package's as findClass, and the
+    // platform's where they can be read; null when it cannot be seen.
+    virtual const ClassFile* findType(const std::string& internalName) const { return findClass(internalName); }
     // The class printed where `new internalName(...)` runs when it is an
     // anonymous class; nothing for any other class.
     virtual std::optional<AnonymousClass> anonymousClass(const std::string& internalName,

@@ -3,6 +3,7 @@
 #include <map>
 #include <string_view>
 
+#include "body/Hierarchy.h"
 #include "body/RefTypes.h"
 #include "body/Walk.h"
 
@@ -69,7 +70,7 @@ public:
             return;
         }
         case ExprKind::Invoke: return invoke(e);
-        case ExprKind::New: return arguments(e, 0, e.descriptor);
+        case ExprKind::New: return arguments(e, 0, e.descriptor, _exactOverloads && overloadedConstructor(e));
         case ExprKind::Concat: return arguments(e, 0, e.descriptor);
         case ExprKind::NewArray:
             for (ExprPtr& size : e.args) expr(size, {&_int, Context::Assignment});
@@ -136,8 +137,10 @@ private:
         arguments(e, first, e.descriptor, _exactOverloads && overloaded(e));
     }
 
-    // Another method of this class with the name and as many parameters.
+    // Another method with the name and as many parameters that the call
+    // could select: of this class, or with the hierarchy, of any class.
     bool overloaded(const Expr& call) const {
+        if (_method.hierarchy) return _method.hierarchy->mayOverload(call.owner, call.name, call.descriptor);
         if (!_method.owner || call.owner != _method.owner->thisClass) return false;
         auto own = parameterCount(call.descriptor);
         if (!own) return false;
@@ -146,6 +149,19 @@ private:
             if (parameterCount(m.descriptor) == own) return true;
         }
         return false;
+    }
+
+    // A local or anonymous class's creation passes captured values, which
+    // must stay as they are to be recognized; its constructor is its own.
+    bool overloadedConstructor(const Expr& creation) const {
+        if (!_method.hierarchy) return false;
+        const ClassFile* file = _method.hierarchy->find(creation.owner);
+        if (file) {
+            for (const InnerClass& inner : file->innerClasses) {
+                if (inner.innerClass == file->thisClass && inner.outerClass.empty()) return false;
+            }
+        }
+        return _method.hierarchy->mayOverload(creation.owner, "<init>", creation.descriptor);
     }
 
     void arguments(Expr& e, size_t first, const std::string& descriptor, bool exact = false) {
