@@ -3,6 +3,7 @@
 #include <set>
 #include <vector>
 
+#include "body/Ir.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 
@@ -19,19 +20,20 @@ const std::string& objectName() {
     return name;
 }
 
-// Object is in every hierarchy and never beside the input; its methods by
-// name and arity.
-bool objectHasOverload(const std::string& name, size_t arity, const std::string& descriptor) {
-    struct Own {
-        const char* name;
-        const char* descriptor;
-    };
-    static const Own methods[] = {
+struct Own {
+    const char* name;
+    const char* descriptor;
+};
+
+// Object is in every hierarchy and may not be readable; its methods.
+const Own objectMethods[] = {
         {"equals", "(Ljava/lang/Object;)Z"}, {"hashCode", "()I"}, {"toString", "()Ljava/lang/String;"},
         {"getClass", "()Ljava/lang/Class;"}, {"notify", "()V"}, {"notifyAll", "()V"}, {"wait", "()V"},
         {"wait", "(J)V"}, {"wait", "(JI)V"}, {"clone", "()Ljava/lang/Object;"}, {"finalize", "()V"},
-    };
-    for (const Own& m : methods) {
+};
+
+bool objectHasOverload(const std::string& name, size_t arity, const std::string& descriptor) {
+    for (const Own& m : objectMethods) {
         if (name == m.name && descriptor != m.descriptor && parameterCount(m.descriptor) == arity) return true;
     }
     return false;
@@ -53,7 +55,114 @@ bool declaresOverload(const ClassFile& file, const std::string& name, size_t ari
     return false;
 }
 
+// Primitive widening (JLS 5.1.2), identity included.
+bool widens(char from, char to) {
+    if (from == to) return true;
+    switch (from) {
+    case 'B': return to == 'S' || to == 'I' || to == 'J' || to == 'F' || to == 'D';
+    case 'S': case 'C': return to == 'I' || to == 'J' || to == 'F' || to == 'D';
+    case 'I': return to == 'J' || to == 'F' || to == 'D';
+    case 'J': return to == 'F' || to == 'D';
+    case 'F': return to == 'D';
+    default: return false;
+    }
+}
+
+bool isPlainClass(const JavaType& t) { return t.dimensions == 0 && t.base == 'L'; }
+bool isObjectType(const JavaType& t) { return isPlainClass(t) && t.className == objectName(); }
+bool arraySupertype(const JavaType& t) {
+    return isPlainClass(t) && (t.className == objectName() || t.className == "java/lang/Cloneable" ||
+                               t.className == "java/io/Serializable");
+}
+
 }  // namespace
+
+std::optional<std::set<std::string>> Hierarchy::supertypes(const std::string& cls) const {
+    std::set<std::string> seen;
+    std::vector<std::string> pending{cls};
+    while (!pending.empty()) {
+        const std::string next = pending.back();
+        pending.pop_back();
+        if (!seen.insert(next).second || next == objectName()) continue;
+        if (seen.size() > MaxClassesWalked) return std::nullopt;
+        const ClassFile* file = find(next);
+        if (!file) return std::nullopt;
+        if (!file->superClass.empty()) pending.push_back(file->superClass);
+        for (const std::string& i : file->interfaces) pending.push_back(i);
+    }
+    seen.insert(objectName());
+    return seen;
+}
+
+bool Hierarchy::isSubtype(const JavaType& sub, const JavaType& super) const {
+    if (!sub.isReference() || !super.isReference()) {
+        return !sub.isReference() && !super.isReference() && widens(sub.base, super.base);
+    }
+    if (sameType(sub, super) || isObjectType(super)) return true;
+    if (sub.isArray()) {
+        if (!super.isArray()) return arraySupertype(super);
+        const JavaType a = sub.elementType(), b = super.elementType();
+        return a.isReference() && b.isReference() && isSubtype(a, b);
+    }
+    if (super.isArray() || sub.className.empty()) return false;
+    const auto all = supertypes(sub.className);
+    return all && all->count(super.className) > 0;
+}
+
+bool Hierarchy::surelyNotAssignable(const JavaType& from, const JavaType& to) const {
+    if (from.isReference() != to.isReference()) return true;  // only boxing would take it
+    if (!from.isReference()) return !widens(from.base, to.base);
+    if (isObjectType(to) || isSubtype(from, to)) return false;
+    if (from.isArray()) return !to.isArray() && !arraySupertype(to);
+    if (to.isArray()) return true;
+    if (from.className.empty()) return false;
+    return supertypes(from.className).has_value();  // all known, and `to` is not among them
+}
+
+bool Hierarchy::selects(const std::string& cls, const std::string& name, const std::string& descriptor,
+                        const std::vector<JavaType>& arguments) const {
+    const auto target = methodTypeOf(descriptor);
+    if (!target || target->parameters.size() != arguments.size() || name == "<init>") return false;
+    const size_t arity = arguments.size();
+    std::vector<std::string> others;
+    std::vector<std::string> pending{cls};
+    std::set<std::string> seen;
+    while (!pending.empty()) {
+        const std::string next = pending.back();
+        pending.pop_back();
+        if (!seen.insert(next).second) continue;
+        if (seen.size() > MaxClassesWalked) return false;
+        if (next == objectName()) continue;
+        const ClassFile* file = find(next);
+        if (!file) return false;
+        for (const Method& m : file->methods) {
+            if (m.name == name && m.descriptor != descriptor && !(m.access & access::Synthetic) &&
+                parameterCount(m.descriptor) == arity) others.push_back(m.descriptor);
+        }
+        if (!file->superClass.empty()) pending.push_back(file->superClass);
+        for (const std::string& i : file->interfaces) pending.push_back(i);
+    }
+    for (const Own& m : objectMethods) {
+        if (name == m.name && descriptor != m.descriptor && parameterCount(m.descriptor) == arity) others.push_back(m.descriptor);
+    }
+    for (const std::string& other : others) {
+        const auto candidate = methodTypeOf(other);
+        if (!candidate) return false;
+        bool excluded = false, lessSpecific = true;
+        for (size_t i = 0; i < arity; ++i) {
+            const JavaType& param = target->parameters[i];
+            const JavaType& printed = arguments[i];
+            excluded = excluded || surelyNotAssignable(printed, candidate->parameters[i]);
+            lessSpecific = lessSpecific && isSubtype(param, candidate->parameters[i]);
+        }
+        if (!excluded && !lessSpecific) return false;
+    }
+    // The method itself must take the arguments as printed.
+    for (size_t i = 0; i < arity; ++i) {
+        if (!isSubtype(arguments[i], target->parameters[i])) return false;
+    }
+    return true;
+}
 
 const ClassFile* Hierarchy::find(const std::string& cls) const {
     if (cls == _self.thisClass) return &_self;

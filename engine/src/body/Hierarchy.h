@@ -5,6 +5,8 @@
 #pragma once
 
 #include <optional>
+#include <set>
+#include <vector>
 #include <string>
 
 #include "body/MethodBody.h"
@@ -28,9 +30,24 @@ public:
     // looked up in `cls` alone.
     bool mayOverload(const std::string& cls, const std::string& name, const std::string& descriptor) const;
 
+    // Whether a call of `name` with `descriptor` on `cls`, its arguments
+    // printed with the static types `arguments`, surely selects that method:
+    // every other method of its arity either cannot take them (without
+    // boxing) or is less specific. False whenever a class cannot be read.
+    bool selects(const std::string& cls, const std::string& name, const std::string& descriptor,
+                 const std::vector<JavaType>& arguments) const;
+
+    // `sub` is a subtype of `super` (or widens to it), as far as the
+    // classes that can be read show.
+    bool isSubtype(const JavaType& sub, const JavaType& super) const;
+
     const ClassFile* find(const std::string& cls) const;
 
 private:
+    // Every supertype of `cls`, itself included; nothing when one cannot be read.
+    std::optional<std::set<std::string>> supertypes(const std::string& cls) const;
+    bool surelyNotAssignable(const JavaType& from, const JavaType& to) const;
+
     std::optional<std::string> fieldOwner(const std::string& cls, const std::string& name, int depth) const;
 
     const ClassFile& _self;

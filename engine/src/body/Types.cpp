@@ -140,7 +140,11 @@ private:
     // Another method with the name and as many parameters that the call
     // could select: of this class, or with the hierarchy, of any class.
     bool overloaded(const Expr& call) const {
-        if (_method.hierarchy) return _method.hierarchy->mayOverload(call.owner, call.name, call.descriptor);
+        if (_method.hierarchy) {
+            const Hierarchy& h = *_method.hierarchy;
+            return h.mayOverload(call.owner, call.name, call.descriptor) &&
+                   !h.selects(call.owner, call.name, call.descriptor, printedTypes(call));
+        }
         if (!_method.owner || call.owner != _method.owner->thisClass) return false;
         auto own = parameterCount(call.descriptor);
         if (!own) return false;
@@ -149,6 +153,22 @@ private:
             if (parameterCount(m.descriptor) == own) return true;
         }
         return false;
+    }
+
+    // The static types the arguments print with: primitives and null get
+    // the parameter's own type (coercion sees to that), references keep theirs.
+    static std::vector<JavaType> printedTypes(const Expr& call) {
+        std::vector<JavaType> types;
+        auto type = methodTypeOf(call.descriptor);
+        const size_t first = call.isStatic ? 0 : 1;
+        if (!type || call.args.size() < first || call.args.size() - first != type->parameters.size()) return types;
+        for (size_t i = first; i < call.args.size(); ++i) {
+            const Expr& a = *call.args[i];
+            const JavaType& param = type->parameters[i - first];
+            const bool coerced = a.kind == ExprKind::Null || (!a.type.isReference() && !param.isReference());
+            types.push_back(coerced ? param : a.type);
+        }
+        return types;
     }
 
     // A local or anonymous class's creation passes captured values, which

@@ -31,6 +31,14 @@ const ClassFile* UnitClasses::findClass(const std::string& internalName) const {
     return _read.emplace(internalName, _siblings.parsed(internalName)).first->second.get();
 }
 
+const ClassFile* UnitClasses::findType(const std::string& internalName) const {
+    if (const ClassFile* own = findClass(internalName)) return own;
+    auto found = _platform.find(internalName);
+    if (found != _platform.end()) return found->second.get();
+    if (_platform.size() >= MaxClasses) return nullptr;
+    return _platform.emplace(internalName, _siblings.platformClass(internalName)).first->second.get();
+}
+
 std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& internalName,
                                                           const AnonymousSite& site) const {
     const ClassFile* file = findClass(internalName);

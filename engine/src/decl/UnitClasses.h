@@ -18,6 +18,7 @@ public:
     // of its package from the files beside the input. `top` must outlive this.
     UnitClasses(const SiblingFiles& siblings, const ClassNode& top);
     const ClassFile* findClass(const std::string& internalName) const override;
+    const ClassFile* findType(const std::string& internalName) const override;
     std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
                                                  const AnonymousSite& site) const override;
     const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
@@ -30,6 +31,7 @@ private:
     std::string _package;  // "a/b/" or empty
     std::map<std::string, const ClassFile*> _tree;  // the classes of the unit being printed
     mutable std::map<std::string, std::shared_ptr<const ClassFile>> _read;  // null: missing or unreadable
+    mutable std::map<std::string, std::shared_ptr<const ClassFile>> _platform;  // likewise
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
 };
 
