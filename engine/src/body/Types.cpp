@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "body/Hierarchy.h"
+#include "body/OuterInstances.h"
 #include "body/RefTypes.h"
 #include "body/Walk.h"
 
@@ -142,8 +143,14 @@ private:
     bool overloaded(const Expr& call) const {
         if (_method.hierarchy) {
             const Hierarchy& h = *_method.hierarchy;
-            return h.mayOverload(call.owner, call.name, call.descriptor) &&
-                   !h.selects(call.owner, call.name, call.descriptor, printedTypes(call));
+            const std::vector<JavaType> printed = printedTypes(call);
+            auto ambiguousFrom = [&](const std::string& cls) {
+                return h.mayOverload(cls, call.name, call.descriptor) && !h.selects(cls, call.name, call.descriptor, printed);
+            };
+            // The printed call looks the name up from the receiver's own
+            // type, which may declare overloads the bytecode's class lacks.
+            const std::string receiver = receiverClass(call);
+            return ambiguousFrom(call.owner) || (!receiver.empty() && receiver != call.owner && ambiguousFrom(receiver));
         }
         if (!_method.owner || call.owner != _method.owner->thisClass) return false;
         auto own = parameterCount(call.descriptor);
@@ -153,6 +160,17 @@ private:
             if (parameterCount(m.descriptor) == own) return true;
         }
         return false;
+    }
+
+    // The class a call's method lookup starts from as printed; empty for
+    // static calls, constructors and super calls, which start at the owner.
+    static std::string receiverClass(const Expr& call) {
+        if (call.isStatic || call.args.empty() || call.name == "<init>" || call.invoke == InvokeKind::Super) return {};
+        const Expr& receiver = *call.args[0];
+        const std::string instance = instanceClassOf(receiver);
+        if (!instance.empty()) return instance;
+        const JavaType& t = receiver.type;
+        return t.dimensions == 0 && t.base == 'L' ? t.className : std::string();
     }
 
     // The static types the arguments print with: primitives and null get

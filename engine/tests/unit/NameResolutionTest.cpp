@@ -101,6 +101,29 @@ const char* const kOverloads = R"(
         static String nulls() { return m((String) null) + m((Integer) null) + String.valueOf((Object) null); }
     })";
 
+TEST_F(NameResolution, TopLevelClassNamedLikeAnInheritedMemberClassIsQualified) {
+    if (!PlatformImage::system().available()) GTEST_SKIP() << "no JDK module image on this system";
+    auto compiled = test::compileJava(dir.path(), {
+        {"p/Entry.java", "package p; public class Entry {}"},
+        {"p/Table.java", "package p; public abstract class Table extends java.util.AbstractMap {"
+                         " static Object make() { return new p.Entry(); } }"}}, "--release 8");
+    ASSERT_EQ(compiled.status, 0) << compiled.err;
+    auto result = test::runJad({"-p", (dir.path() / "classes" / "p" / "Table.class").string()}, dir.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    // Inside a Map, `Entry` is Map.Entry.
+    expectContains(result.out, {"return new p.Entry();"});
+}
+
+TEST_F(NameResolution, CallThroughABaseTypeKeepsTheBaseOverload) {
+    const std::string text = decompile(R"(
+        public class Outer {
+            static class Base { String pick(Object o) { return "b"; } }
+            static class Derived extends Base { String pick(String s) { return "d"; } }
+            static String run(Derived d) { return ((Base) d).pick("s") + d.pick("s"); }
+        })");
+    expectContains(text, {"return derived.pick((Object)\"s\") + derived.pick(\"s\");"});
+}
+
 TEST_F(NameResolution, OverloadsGetTheArgumentTypesThatSelectTheSameMethod) {
     const std::string text = decompile(kOverloads, "--release 8 -g");
     expectContains(text, {"m((long)i) + m((Object)s) + m(s) + m(i)"});

@@ -34,7 +34,17 @@ public class Overloads {
         }
     }
 
+    static class Base {
+        String pick(Object o) { return "bObject"; }
+    }
+
+    static class Derived extends Base {
+        String pick(String s) { return "dString"; }
+    }
+
     public static void main(String[] args) {
+        Derived der = new Derived();
+        System.out.println(((Base) der).pick("s") + der.pick("s") + der.pick((Object) "s"));
         int i = 3;
         long l = 4;
         short s = 1;
