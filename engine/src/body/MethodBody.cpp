@@ -107,7 +107,10 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         checkConstructorCall(body);
     }
     const Hierarchy hierarchy(request.owner, request.unit);
-    MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner, &hierarchy};
+    // Without a unit nothing but the class itself is known: only its own
+    // overloads are looked at, as every other class would be in doubt.
+    MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner,
+                            request.unit ? &hierarchy : nullptr};
     inferTypes(body, locals.all, methodTypes, budget);
     coerceTypes(body, methodTypes, budget);
     qualifyHiddenFields(body, request.owner, hierarchy, thisName == "this");
