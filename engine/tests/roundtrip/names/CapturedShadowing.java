@@ -19,6 +19,16 @@ public class CapturedShadowing {
         return s.get();
     }
 
+    String plainObject() {
+        final String label = String.valueOf("obj");
+        Object o = new Object() {
+            public String toString() {
+                return label + "/" + CapturedShadowing.this.label;
+            }
+        };
+        return o.toString();
+    }
+
     String lambda() {
         String label = String.valueOf("lam");
         int total = label.length();
@@ -51,6 +61,7 @@ public class CapturedShadowing {
         CapturedShadowing c = new CapturedShadowing();
         System.out.println(c.anonymous());
         System.out.println(c.lambda());
+        System.out.println(c.plainObject());
         System.out.println(c.localClass());
         System.out.println(c.anonymousField(2));
     }
