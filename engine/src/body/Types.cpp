@@ -144,6 +144,14 @@ private:
         if (_method.hierarchy) {
             const Hierarchy& h = *_method.hierarchy;
             const std::vector<JavaType> printed = printedTypes(call);
+            // Arguments of exactly the parameters' types select the method
+            // whatever else is declared: no class need be read.
+            auto type = methodTypeOf(call.descriptor);
+            if (type && printed.size() == type->parameters.size()) {
+                bool exact = true;
+                for (size_t i = 0; exact && i < printed.size(); ++i) exact = sameType(printed[i], type->parameters[i]);
+                if (exact) return false;
+            }
             auto ambiguousFrom = [&](const std::string& cls) {
                 return h.mayOverload(cls, call.name, call.descriptor) && !h.selects(cls, call.name, call.descriptor, printed);
             };

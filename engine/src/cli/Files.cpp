@@ -81,7 +81,7 @@ std::shared_ptr<const ClassFile> DirectorySiblings::platformClass(const std::str
         auto bytes = PlatformImage::system().classBytes(internalName);
         if (!bytes) return nullptr;
         try {
-            auto file = std::make_shared<ClassFile>(readClassFile(bytes->first, bytes->second));
+            auto file = std::make_shared<ClassFile>(readClassFile(bytes->first, bytes->second, false));
             if (file->thisClass == internalName) return file;
         } catch (const ClassFormatError&) {
             // Treated as absent: names it would have checked are qualified.
