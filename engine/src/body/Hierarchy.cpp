@@ -164,6 +164,25 @@ bool Hierarchy::selects(const std::string& cls, const std::string& name, const s
     return true;
 }
 
+const Method* Hierarchy::declaration(const std::string& cls, const std::string& name,
+                                     const std::string& descriptor) const {
+    std::vector<std::string> pending{cls};
+    std::set<std::string> seen;
+    while (!pending.empty() && seen.size() < MaxClassesWalked) {
+        const std::string next = pending.front();
+        pending.erase(pending.begin());
+        if (!seen.insert(next).second) continue;
+        const ClassFile* file = find(next);
+        if (!file) continue;
+        for (const Method& m : file->methods) {
+            if (m.name == name && m.descriptor == descriptor) return &m;
+        }
+        if (!file->superClass.empty()) pending.push_back(file->superClass);
+        for (const std::string& i : file->interfaces) pending.push_back(i);
+    }
+    return nullptr;
+}
+
 const ClassFile* Hierarchy::find(const std::string& cls) const {
     if (cls == _self.thisClass) return &_self;
     return _unit ? _unit->findType(cls) : nullptr;

@@ -43,6 +43,10 @@ public:
 
     const ClassFile* find(const std::string& cls) const;
 
+    // The method `name` with `descriptor` that `cls` declares or inherits;
+    // null when it cannot be found.
+    const Method* declaration(const std::string& cls, const std::string& name, const std::string& descriptor) const;
+
 private:
     // Every supertype of `cls`, itself included; nothing when one cannot be read.
     std::optional<std::set<std::string>> supertypes(const std::string& cls) const;

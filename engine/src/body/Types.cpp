@@ -210,13 +210,28 @@ private:
         return _method.hierarchy->mayOverload(creation.owner, "<init>", creation.descriptor);
     }
 
+    // A parameter that may be a type variable, erased: a cast to its
+    // erasure would not compile where the receiver's type binds it
+    // (`FileVisitor<Path>.visitFile((Object) p, ...)`). So may any
+    // reference parameter of a generic method, and an Object one of a
+    // method that cannot be seen.
+    bool mayBeTypeVariable(const Expr& call, const JavaType& param) const {
+        if (!param.isReference() || !_method.hierarchy) return false;
+        const Method* declared = _method.hierarchy->declaration(call.owner, call.name, call.descriptor);
+        return declared ? !declared->signature.empty() : isObject(param);
+    }
+
     void arguments(Expr& e, size_t first, const std::string& descriptor, bool exact = false) {
         auto type = methodTypeOf(descriptor);
-        const Context context = exact ? Context::ExactInvocation : Context::Invocation;
         for (size_t i = first; i < e.args.size(); ++i) {
             const size_t p = i - first;
-            if (type && p < type->parameters.size()) expr(e.args[i], {&type->parameters[p], context});
-            else expr(e.args[i], {});
+            if (!type || p >= type->parameters.size()) {
+                expr(e.args[i], {});
+                continue;
+            }
+            const JavaType& param = type->parameters[p];
+            const bool exactHere = exact && !(e.kind == ExprKind::Invoke && mayBeTypeVariable(e, param));
+            expr(e.args[i], {&param, exactHere ? Context::ExactInvocation : Context::Invocation});
         }
     }
 
