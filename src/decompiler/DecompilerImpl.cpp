@@ -7,13 +7,14 @@ namespace products {
 namespace zefra {
 namespace decompiler {
 
-DecompilerImpl::DecompilerImpl() : _public("public"), _protected("protected")
+DecompilerImpl::DecompilerImpl(parser::JavaDialect dialect)
+    : _dialect(dialect), _public("public"), _protected("protected")
 {
 }
 
 std::unique_ptr<ClassStructure> DecompilerImpl::decompile(const std::string& classFilePath)
 {
-    engine::Jad jad;
+    engine::Jad jad(_dialect == parser::JavaDialect::Modern);
     std::string text = jad.decompile(classFilePath);
     return createClassStructure(text.data(), text.size());
 }
@@ -22,7 +23,7 @@ std::unique_ptr<ClassStructure> DecompilerImpl::createClassStructure(const char*
 {
     std::string javaText = text != nullptr ? std::string(text, length) : std::string();
     // The parser is the active one while it exists, and is gone on every way out.
-    parser::ParserImpl parser;
+    parser::ParserImpl parser(_dialect);
     std::string parsingResult = parser.parse(javaText);
     return buildTree(parsingResult, javaText);
 }

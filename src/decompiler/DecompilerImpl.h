@@ -5,6 +5,7 @@
 #include <string>
 
 #include "decompiler/Decompiler.h"
+#include "decompiler/parser/JavaDialect.h"
 
 namespace products {
 namespace zefra {
@@ -12,7 +13,9 @@ namespace decompiler {
 
 class DecompilerImpl : public Decompiler {
 public:
-    DecompilerImpl();
+    // The modern dialect runs the engine with -m and reads its text with the
+    // modern grammar.
+    explicit DecompilerImpl(parser::JavaDialect dialect = parser::JavaDialect::Classic);
     ~DecompilerImpl() override = default;
 
     std::unique_ptr<ClassStructure> decompile(const std::string& classFilePath) override;
@@ -25,6 +28,7 @@ public:
     std::unique_ptr<ClassStructure> buildTree(const std::string& parsingResult, const std::string& text) const;
 
 private:
+    const parser::JavaDialect _dialect;
     // The words looked for in a record's access field.
     const std::string _public;
     const std::string _protected;

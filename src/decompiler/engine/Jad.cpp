@@ -30,13 +30,17 @@ const std::string OUTPUT_EXTENSION = ".java";
 
 // The engine's options; the argument vector and the command line shown in
 // messages are both made from this one list.
-std::vector<std::string> engineOptions() {
-    return {"-ff", "-b", "-l80", "-o", std::string("-djad") + SEPARATOR + "tmp", "-sjava"};
+std::vector<std::string> engineOptions(bool modern) {
+    std::vector<std::string> options = {"-ff", "-b", "-l80", "-o", std::string("-djad") + SEPARATOR + "tmp", "-sjava"};
+    if (modern) {
+        options.push_back("-m");
+    }
+    return options;
 }
 
-std::string commandLineText(const std::string& longPath) {
+std::string commandLineText(const std::string& longPath, bool modern) {
     std::string options;
-    for (const std::string& option : engineOptions()) {
+    for (const std::string& option : engineOptions(modern)) {
         options += " " + option;
     }
     return ENGINE_PROGRAM + options + " " + "\"" + longPath + "\"";
@@ -65,14 +69,14 @@ void requireEngine() {
                                     directory + ".");
 }
 
-void runEngine(const std::string& longPath) {
-    std::vector<std::string> arguments = engineOptions();
+void runEngine(const std::string& longPath, bool modern) {
+    std::vector<std::string> arguments = engineOptions(modern);
     arguments.push_back(longPath);
     pid_t pid = 0;
     int error = EngineProcess::start(ENGINE_PROGRAM, arguments, pid);
     if (error != 0) {
         throw DecompilerEngineException("Could not create a child process. Used command line: " +
-                                        commandLineText(longPath) + ". " +
+                                        commandLineText(longPath, modern) + ". " +
                                         platform::SystemErrors::map(error));
     }
     bool exitedCleanly = false;
@@ -116,7 +120,7 @@ std::string withoutHeader(const std::string& output) {
 std::string Jad::decompile(const std::string& classFilePath) const {
     const std::string longPath = longPathOf(classFilePath);
     requireEngine();
-    runEngine(longPath);
+    runEngine(longPath, _modern);
     return withoutHeader(io::file::FileHelper::loadFile(outputPathFor(longPath), 0));
 }
 

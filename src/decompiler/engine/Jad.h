@@ -14,9 +14,16 @@ namespace engine {
 // engine's header comment.
 class Jad {
 public:
+    // A modern run adds -m: the engine writes Java at the class file's level.
+    explicit Jad(bool modern = false) : _modern(modern) {}
+
+
     // Throws DecompilerEngineException; errors loading the output file
     // (io::file::CouldNotLoadFileException) pass through unchanged.
     std::string decompile(const std::string& classFilePath) const;
+
+private:
+    bool _modern;
 };
 
 }
