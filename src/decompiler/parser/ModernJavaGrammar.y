@@ -488,8 +488,8 @@ EnumConstant
     | EnumConstantName Arguments AnonymousBody { $$ = drop({$1, $2, $3}); }
     ;
 
-/* Recorded before the arguments and body: a constant is a field whose
-   initializer is its arguments, and the members of its body come after it. */
+/* A constant is recorded as soon as its name is read, so that the members
+   of its body, recorded at the same depth, follow it. */
 EnumConstantName
     : IDENTIFIER { record(KIND_FIELD, ENUM_CONSTANT_ACCESS, pool().text($1.text), $1.line); }
     | Annotations IDENTIFIER
