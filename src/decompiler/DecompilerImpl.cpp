@@ -12,10 +12,18 @@ DecompilerImpl::DecompilerImpl(parser::JavaDialect dialect)
 {
 }
 
-std::unique_ptr<ClassStructure> DecompilerImpl::decompile(const std::string& classFilePath)
+void DecompilerImpl::setDialect(parser::JavaDialect dialect)
 {
-    engine::Jad jad(_dialect == parser::JavaDialect::Modern);
-    std::string text = jad.decompile(classFilePath);
+    _dialect.store(dialect);
+}
+
+std::unique_ptr<ClassStructure> DecompilerImpl::decompile(const std::string& classFilePath,
+                                                          const engine::RunOptions& options)
+{
+    engine::RunOptions run = options;
+    run.modern = run.modern || _dialect.load() == parser::JavaDialect::Modern;
+    engine::Jad jad;
+    std::string text = jad.decompile(classFilePath, run);
     return createClassStructure(text.data(), text.size());
 }
 
@@ -23,7 +31,7 @@ std::unique_ptr<ClassStructure> DecompilerImpl::createClassStructure(const char*
 {
     std::string javaText = text != nullptr ? std::string(text, length) : std::string();
     // The parser is the active one while it exists, and is gone on every way out.
-    parser::ParserImpl parser(_dialect);
+    parser::ParserImpl parser(_dialect.load());
     std::string parsingResult = parser.parse(javaText);
     return buildTree(parsingResult, javaText);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -18,8 +19,11 @@ public:
     explicit DecompilerImpl(parser::JavaDialect dialect = parser::JavaDialect::Classic);
     ~DecompilerImpl() override = default;
 
-    std::unique_ptr<ClassStructure> decompile(const std::string& classFilePath) override;
+    using Decompiler::decompile;
+    std::unique_ptr<ClassStructure> decompile(const std::string& classFilePath,
+                                              const engine::RunOptions& options) override;
     std::unique_ptr<ClassStructure> createClassStructure(const char* text, std::size_t length) override;
+    void setDialect(parser::JavaDialect dialect) override;
 
     // The tree of a parsing result. The root is the first top-level class of
     // the public group, else of the protected, else of the private group;
@@ -28,7 +32,8 @@ public:
     std::unique_ptr<ClassStructure> buildTree(const std::string& parsingResult, const std::string& text) const;
 
 private:
-    const parser::JavaDialect _dialect;
+    // Set from the GUI thread while a run may be going on another.
+    std::atomic<parser::JavaDialect> _dialect;
     // The words looked for in a record's access field.
     const std::string _public;
     const std::string _protected;

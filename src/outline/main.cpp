@@ -58,7 +58,9 @@ int printRecords(const std::string& path, zd::parser::JavaDialect dialect)
     std::string text;
     if (outline::isClassFile(path)) {
         std::string classFile = enterApplicationDirectory(path);
-        text = zd::engine::Jad(dialect == zd::parser::JavaDialect::Modern).decompile(classFile);
+        zd::engine::RunOptions options;
+        options.modern = dialect == zd::parser::JavaDialect::Modern;
+        text = zd::engine::Jad().decompile(classFile, options);
     } else {
         text = io::file::FileHelper::loadFile(path);
     }
