@@ -107,26 +107,48 @@ TEST(ModernGrammar, EnumConstantsAreFieldsAndTheirBodiesAnonymous)
          "  public void run() { }\n}\n",
          "0;0;0;public;E;1;1;2;public static final;A;1;1;2;public static final;B;1;1;1;public;run();"
          "1;2;2;public static final;C;1;3;2;private final;code;1;4;1;package;E();"
-         "1;5;1;package;E(int c, Object... o);1;6;1;public;run();"},
-        {"enum E { }", "0;0;0;package;E;"},
-        {"enum E { A, B, }", "0;0;0;package;E;1;0;2;public static final;A;1;0;2;public static final;B;"},
-        {"enum E { ; static int n; }", "0;0;0;package;E;1;0;2;static;n;"},
+         "1;5;1;package;E(int c, Object... o);1;6;1;public;run();"
+         "1;0;1;public static;values();1;0;1;public static;valueOf(String name);"},
+        {"enum E { }", "0;0;0;package;E;1;0;1;public static;values();1;0;1;public static;valueOf(String name);"},
+        {"enum E { A, B, }", "0;0;0;package;E;1;0;2;public static final;A;1;0;2;public static final;B;"
+                             "1;0;1;public static;values();1;0;1;public static;valueOf(String name);"},
+        {"enum E { ; static int n; }",
+         "0;0;0;package;E;1;0;2;static;n;1;0;1;public static;values();1;0;1;public static;valueOf(String name);"},
     });
 }
 
+// The members the compiler adds are recorded unless the body declares them.
 TEST(ModernGrammar, RecordComponentsAreFieldsAndCompactConstructorsNamedByThem)
 {
+    const char* const objectMethods =
+        "public final;equals(Object o);1;0;1;public final;hashCode();1;0;1;public final;toString();";
     expectResults({
         {"public record P<T>(int x, @NonNull List<T> ys, String... rest) implements I {\n"
          "  public P {\n    if (x < 0) throw new IllegalArgumentException();\n  }\n"
          "  P(int x) { this(x, List.of()); }\n  static P origin() { return new P(0, null); }\n}\n",
          "0;0;0;public;P;1;0;2;private final;x;1;0;2;private final;ys;1;0;2;private final;rest;"
-         "1;1;1;public;P(int x, List<T> ys, String... rest);1;4;1;package;P(int x);1;5;1;static;origin();"},
-        {"record R() { }", "0;0;0;package;R;"},
+         "1;1;1;public;P(int x, List<T> ys, String... rest);1;4;1;package;P(int x);1;5;1;static;origin();"
+         "1;0;1;public;x();1;0;1;public;ys();1;0;1;public;rest();1;0;1;public final;equals(Object o);"
+         "1;0;1;public final;hashCode();1;0;1;public final;toString();"},
+        // Without a constructor of its own a record has the canonical one, of its own access.
+        {"protected record R() { }", (std::string("0;0;0;protected;R;1;0;1;") + objectMethods + "1;0;1;protected;R();").c_str()},
+        // Declared accessors and methods are not recorded twice.
+        {"record Q(int a, int b) {\n  public int a() { return a; }\n  public String toString() { return \"\"; }\n"
+         "  Q(int a, int b) { this.a = a; this.b = b; }\n}\n",
+         "0;0;0;package;Q;1;0;2;private final;a;1;0;2;private final;b;1;1;1;public;a();1;2;1;public;toString();"
+         "1;3;1;package;Q(int a, int b);1;0;1;public;b();1;0;1;public final;equals(Object o);"
+         "1;0;1;public final;hashCode();"},
         // A nested record's compact constructor takes its own components.
         {"record O(int a) { record I(long b) { I { } } O { } }",
          "0;0;0;package;O;1;0;2;private final;a;1;0;0;package;I;2;0;2;private final;b;2;0;1;package;I(long b);"
-         "1;0;1;package;O(int a);"},
+         "2;0;1;public;b();2;0;1;public final;equals(Object o);2;0;1;public final;hashCode();"
+         "2;0;1;public final;toString();1;0;1;package;O(int a);1;0;1;public;a();1;0;1;public final;equals(Object o);"
+         "1;0;1;public final;hashCode();1;0;1;public final;toString();"},
+        // Methods of an anonymous class in a record are not the record's.
+        {"record S(int a) { static Object o = new Object() { public String toString() { return \"\"; } }; }",
+         "0;0;0;package;S;1;0;2;private final;a;1;0;1;public;toString();1;0;2;static;o=new Object();"
+         "1;0;1;public;a();1;0;1;public final;equals(Object o);1;0;1;public final;hashCode();"
+         "1;0;1;public final;toString();1;0;1;package;S(int a);"},
     });
 }
 
@@ -165,7 +187,10 @@ TEST(ModernGrammar, BodiesAddOnlyWhatDeclaresAClass)
         {"class A {\n void f() {\n  Object o = new Object() { public String toString() { return \"\"; } };\n"
          "  class L { int y; }\n  record R(int z) { }\n  enum K { X }\n  interface Q { }\n }\n}\n",
          "0;0;0;package;A;1;2;1;public;toString();1;3;0;package;L;2;3;2;package;y;1;4;0;package;R;"
-         "2;4;2;private final;z;1;5;0;package;K;2;5;2;public static final;X;1;6;0;package;Q;1;1;1;package;f();"},
+         "2;4;2;private final;z;2;4;1;public;z();2;4;1;public final;equals(Object o);2;4;1;public final;hashCode();"
+         "2;4;1;public final;toString();2;4;1;package;R(int z);1;5;0;package;K;2;5;2;public static final;X;"
+         "2;5;1;public static;values();2;5;1;public static;valueOf(String name);1;6;0;package;Q;"
+         "1;1;1;package;f();"},
         // An anonymous class inside a lambda inside a field's initializer.
         {"class A { Supplier<Object> s = () -> new Object() { int n; }; }",
          "0;0;0;package;A;1;0;2;package;n;1;0;2;package;s=()->new Object();"},

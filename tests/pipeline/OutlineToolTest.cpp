@@ -150,9 +150,11 @@ TEST_F(OutlineToolTest, ClassFileRunsTheEngineFromTheApplicationDirectory)
 TEST_F(OutlineToolTest, ModernReadsModernJavaAndRunsTheEngineWithM)
 {
     const std::string text = "public record P(int x) {\n  public P { }\n}\n";
-    EXPECT_EQ("0;0;0;public;P;1;0;2;private final;x;1;1;1;public;P(int x);\n",
+    EXPECT_EQ("0;0;0;public;P;1;0;2;private final;x;1;1;1;public;P(int x);1;0;1;public;x();"
+              "1;0;1;public final;equals(Object o);1;0;1;public final;hashCode();1;0;1;public final;toString();\n",
               run("--modern --records " + javaFile(text)).out);
-    EXPECT_EQ("class public P 1\n  field private x 1\n  method public P(int x) 2\n",
+    EXPECT_EQ("class public P 1\n  field private x 1\n  method public P(int x) 2\n  method public x() 1\n"
+              "  method public equals(Object o) 1\n  method public hashCode() 1\n  method public toString() 1\n",
               run("--modern " + javaFile(text)).out);
     EXPECT_EQ(1, run("--records " + javaFile(text)).exitCode);
 
@@ -168,7 +170,8 @@ TEST_F(OutlineToolTest, ModernReadsModernJavaAndRunsTheEngineWithM)
                          true);
     _directory.writeFile("E.class", "\xca\xfe\xba\xbe");
     const std::string classFile = "'" + _directory.path() + "/E.class'";
-    EXPECT_EQ("0;0;0;public;E;1;2;2;public static final;A;1;2;2;public static final;B;\n",
+    EXPECT_EQ("0;0;0;public;E;1;2;2;public static final;A;1;2;2;public static final;B;"
+              "1;0;1;public static;values();1;0;1;public static;valueOf(String name);\n",
               run("--modern --records " + classFile, app + "/zefra-outline").out);
     EXPECT_EQ("0;0;0;public final;E;\n", run("--records " + classFile, app + "/zefra-outline").out);
 }

@@ -26,6 +26,7 @@ struct ModernValue {
 %code {
 #include <cstring>
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,14 +50,35 @@ const int KIND_CLASS = 0;
 const int KIND_METHOD = 1;
 const int KIND_FIELD = 2;
 
-/* What implicit members are shown with: an enum constant is a public static
-   final field, a record component a private final one. */
+/* The members that the compiler declares without a word of source are
+   recorded too, as the class file has them: an enum constant is a public
+   static final field, and an enum has values() and valueOf(String); a record
+   component is a private final field with its accessor, and a record has
+   equals, hashCode, toString and its canonical constructor. Those of a record
+   are recorded only where its body does not declare them. */
 const char* const ENUM_CONSTANT_ACCESS = "public static final";
+const char* const ENUM_METHOD_ACCESS = "public static";
 const char* const RECORD_COMPONENT_ACCESS = "private final";
+const char* const RECORD_ACCESSOR_ACCESS = "public";
+const char* const RECORD_OBJECT_METHOD_ACCESS = "public final";
 
 struct Component {
     std::string name;
     std::int32_t line;
+};
+
+enum class BodyKind { Plain, Enum, Record, Anonymous };
+
+/* A class body being read, and what its implicit members depend on. */
+struct OpenBody {
+    BodyKind kind = BodyKind::Plain;
+    std::string name;
+    std::int32_t line = 0;
+    std::string access;  /* the class's access keyword, which an implicit canonical constructor has */
+    std::vector<Component> components;
+    std::string componentTypes;  /* "int x, String y" */
+    std::set<std::string> declaredMethods;
+    bool declaresCanonicalConstructor = false;
 };
 
 /* The state of one run of the loop besides its stacks. */
@@ -65,12 +87,9 @@ struct ModernParseState {
     /* Components of the record header being read. */
     std::vector<Component> collecting;
     std::string collectingTypes;
-    /* Components of the last header, recorded once its body opens. */
-    std::vector<Component> pending;
-    std::string pendingTypes;
-    /* Per open class body: the record's component list, which a compact
-       constructor's name repeats; empty for other classes. */
-    std::vector<std::string> compactParameters;
+    /* The last class header, waiting for its body to open. */
+    OpenBody pending;
+    std::vector<OpenBody> bodies;
 };
 
 ModernParseState* state = nullptr;
@@ -151,11 +170,50 @@ void record(int kind, const std::string& access, const std::string& name, std::i
     }
 }
 
+/* A method's name up to its parameters. */
+std::string methodName(const std::string& declarator)
+{
+    return declarator.substr(0, declarator.find('('));
+}
+
+void noteMethod(const std::string& declarator)
+{
+    if (state->bodies.empty()) {
+        return;
+    }
+    OpenBody& body = state->bodies.back();
+    body.declaredMethods.insert(methodName(declarator));
+    if (body.kind == BodyKind::Record && declarator == body.name + "(" + body.componentTypes + ")") {
+        body.declaresCanonicalConstructor = true;
+    }
+}
+
 void emit(int kind, const ModernValue* modifiers, const ModernValue& name)
 {
     static const std::string noModifiers;
-    record(kind, modifiers != nullptr ? pool().text(modifiers->text) : noModifiers, pool().text(name.text),
-           name.line);
+    const std::string& text = pool().text(name.text);
+    record(kind, modifiers != nullptr ? pool().text(modifiers->text) : noModifiers, text, name.line);
+    if (kind == KIND_METHOD) {
+        noteMethod(text);
+    }
+}
+
+std::string accessWord(const std::string& modifiers)
+{
+    for (const char* word : {"public", "protected", "private"}) {
+        if ((" " + modifiers + " ").find(std::string(" ") + word + " ") != std::string::npos) {
+            return word;
+        }
+    }
+    return std::string();
+}
+
+void emitClass(const ModernValue* modifiers, const ModernValue& name)
+{
+    emit(KIND_CLASS, modifiers, name);
+    if (modifiers != nullptr) {
+        state->pending.access = accessWord(pool().text(modifiers->text));
+    }
 }
 
 void startComponents()
@@ -173,15 +231,19 @@ void addComponent(const ModernValue& type, const ModernValue& name)
     state->collecting.push_back(Component{pool().text(name.text), name.line});
 }
 
-/* A class header is complete: a record's components wait for its body. */
-void headerRead(bool isRecord)
+/* A class header is complete; its body opens next. */
+void headerRead(BodyKind kind, const ModernValue& name)
 {
-    state->pending.clear();
-    state->pendingTypes.clear();
-    if (isRecord) {
-        state->pending.swap(state->collecting);
-        state->pendingTypes.swap(state->collectingTypes);
+    state->pending = OpenBody();
+    state->pending.kind = kind;
+    state->pending.name = pool().text(name.text);
+    state->pending.line = name.line;
+    if (kind == BodyKind::Record) {
+        state->pending.components.swap(state->collecting);
+        state->pending.componentTypes.swap(state->collectingTypes);
     }
+    state->collecting.clear();
+    state->collectingTypes.clear();
 }
 
 void enterClassBody()
@@ -189,27 +251,67 @@ void enterClassBody()
     if (zp::ParserImpl* parser = zp::ParserImpl::instance()) {
         parser->enterClassBody();
     }
-    for (const Component& component : state->pending) {
+    for (const Component& component : state->pending.components) {
         record(KIND_FIELD, RECORD_COMPONENT_ACCESS, component.name, component.line);
     }
-    state->pending.clear();
-    state->compactParameters.push_back(std::move(state->pendingTypes));
-    state->pendingTypes.clear();
+    state->bodies.push_back(std::move(state->pending));
+    state->pending = OpenBody();
+}
+
+void recordImplicitMembers(const OpenBody& body)
+{
+    if (body.kind == BodyKind::Enum) {
+        record(KIND_METHOD, ENUM_METHOD_ACCESS, "values()", body.line);
+        record(KIND_METHOD, ENUM_METHOD_ACCESS, "valueOf(String name)", body.line);
+    }
+    if (body.kind != BodyKind::Record) {
+        return;
+    }
+    for (const Component& component : body.components) {
+        if (body.declaredMethods.count(component.name) == 0) {
+            record(KIND_METHOD, RECORD_ACCESSOR_ACCESS, component.name + "()", component.line);
+        }
+    }
+    for (const char* method : {"equals(Object o)", "hashCode()", "toString()"}) {
+        if (body.declaredMethods.count(methodName(method)) == 0) {
+            record(KIND_METHOD, RECORD_OBJECT_METHOD_ACCESS, method, body.line);
+        }
+    }
+    if (!body.declaresCanonicalConstructor) {
+        record(KIND_METHOD, body.access, body.name + "(" + body.componentTypes + ")", body.line);
+    }
 }
 
 void leaveClassBody()
 {
+    if (!state->bodies.empty()) {
+        recordImplicitMembers(state->bodies.back());
+        state->bodies.pop_back();
+    }
     if (zp::ParserImpl* parser = zp::ParserImpl::instance()) {
         parser->leaveClassBody();
     }
-    if (!state->compactParameters.empty()) {
-        state->compactParameters.pop_back();
+}
+
+/* Members of an anonymous class belong to no named body. */
+void enterAnonymousBody()
+{
+    OpenBody body;
+    body.kind = BodyKind::Anonymous;
+    state->bodies.push_back(std::move(body));
+}
+
+void leaveAnonymousBody()
+{
+    if (!state->bodies.empty()) {
+        state->bodies.pop_back();
     }
 }
 
 ModernValue compactConstructorName(const ModernValue& name)
 {
-    const std::string parameters = state->compactParameters.empty() ? std::string() : state->compactParameters.back();
+    const bool inRecord = !state->bodies.empty() && state->bodies.back().kind == BodyKind::Record;
+    const std::string parameters = inRecord ? state->bodies.back().componentTypes : std::string();
     pool().appendLiteral(name.text, "(");
     pool().appendLiteral(name.text, parameters.c_str());
     pool().appendLiteral(name.text, ")");
@@ -345,15 +447,15 @@ TypeDeclaration
     ;
 
 ClassHeader
-    : Modifiers ClassCore { emit(KIND_CLASS, &$1, $2); $$ = drop({$1, $2}); }
-    | ClassCore { emit(KIND_CLASS, nullptr, $1); $$ = drop({$1}); }
-    | Modifiers AnnotationTypeCore { emit(KIND_CLASS, &$1, $2); $$ = drop({$1, $2}); }
-    | AnnotationTypeCore { emit(KIND_CLASS, nullptr, $1); $$ = drop({$1}); }
+    : Modifiers ClassCore { emitClass(&$1, $2); $$ = drop({$1, $2}); }
+    | ClassCore { emitClass(nullptr, $1); $$ = drop({$1}); }
+    | Modifiers AnnotationTypeCore { emitClass(&$1, $2); $$ = drop({$1, $2}); }
+    | AnnotationTypeCore { emitClass(nullptr, $1); $$ = drop({$1}); }
     ;
 
 EnumHeader
-    : Modifiers EnumCore { emit(KIND_CLASS, &$1, $2); $$ = drop({$1, $2}); }
-    | EnumCore { emit(KIND_CLASS, nullptr, $1); $$ = drop({$1}); }
+    : Modifiers EnumCore { emitClass(&$1, $2); $$ = drop({$1, $2}); }
+    | EnumCore { emitClass(nullptr, $1); $$ = drop({$1}); }
     ;
 
 /* A class, interface or record declared in a block: its modifiers are part
@@ -364,23 +466,23 @@ LocalTypeDeclaration
     ;
 
 LocalClassHeader
-    : ClassCore { emit(KIND_CLASS, nullptr, $1); }
+    : ClassCore { emitClass(nullptr, $1); }
     ;
 
 LocalEnumHeader
-    : EnumCore { emit(KIND_CLASS, nullptr, $1); }
+    : EnumCore { emitClass(nullptr, $1); }
     ;
 
 ClassCore
-    : ClassKind IDENTIFIER { headerRead(false); $$ = first({$2, $1}); }
-    | ClassKind IDENTIFIER TypeParameters { headerRead(false); $$ = first({$2, $1, $3}); }
-    | ClassKind IDENTIFIER Clauses { headerRead(false); $$ = first({$2, $1, $3}); }
-    | ClassKind IDENTIFIER TypeParameters Clauses { headerRead(false); $$ = first({$2, $1, $3, $4}); }
-    | "record" IDENTIFIER RecordComponents { headerRead(true); $$ = first({$2, $1, $3}); }
-    | "record" IDENTIFIER TypeParameters RecordComponents { headerRead(true); $$ = first({$2, $1, $3, $4}); }
-    | "record" IDENTIFIER RecordComponents Clauses { headerRead(true); $$ = first({$2, $1, $3, $4}); }
+    : ClassKind IDENTIFIER { headerRead(BodyKind::Plain, $2); $$ = first({$2, $1}); }
+    | ClassKind IDENTIFIER TypeParameters { headerRead(BodyKind::Plain, $2); $$ = first({$2, $1, $3}); }
+    | ClassKind IDENTIFIER Clauses { headerRead(BodyKind::Plain, $2); $$ = first({$2, $1, $3}); }
+    | ClassKind IDENTIFIER TypeParameters Clauses { headerRead(BodyKind::Plain, $2); $$ = first({$2, $1, $3, $4}); }
+    | "record" IDENTIFIER RecordComponents { headerRead(BodyKind::Record, $2); $$ = first({$2, $1, $3}); }
+    | "record" IDENTIFIER TypeParameters RecordComponents { headerRead(BodyKind::Record, $2); $$ = first({$2, $1, $3, $4}); }
+    | "record" IDENTIFIER RecordComponents Clauses { headerRead(BodyKind::Record, $2); $$ = first({$2, $1, $3, $4}); }
     | "record" IDENTIFIER TypeParameters RecordComponents Clauses
-        { headerRead(true); $$ = first({$2, $1, $3, $4, $5}); }
+        { headerRead(BodyKind::Record, $2); $$ = first({$2, $1, $3, $4, $5}); }
     ;
 
 ClassKind
@@ -389,13 +491,13 @@ ClassKind
     ;
 
 AnnotationTypeCore
-    : '@' "interface" IDENTIFIER { headerRead(false); $$ = first({$3, $1, $2}); }
-    | '@' "interface" IDENTIFIER Clauses { headerRead(false); $$ = first({$3, $1, $2, $4}); }
+    : '@' "interface" IDENTIFIER { headerRead(BodyKind::Plain, $3); $$ = first({$3, $1, $2}); }
+    | '@' "interface" IDENTIFIER Clauses { headerRead(BodyKind::Plain, $3); $$ = first({$3, $1, $2, $4}); }
     ;
 
 EnumCore
-    : "enum" IDENTIFIER { headerRead(false); $$ = first({$2, $1}); }
-    | "enum" IDENTIFIER Clauses { headerRead(false); $$ = first({$2, $1, $3}); }
+    : "enum" IDENTIFIER { headerRead(BodyKind::Enum, $2); $$ = first({$2, $1}); }
+    | "enum" IDENTIFIER Clauses { headerRead(BodyKind::Enum, $2); $$ = first({$2, $1, $3}); }
     ;
 
 Clauses
@@ -454,8 +556,12 @@ ClassBodyClose
 
 /* An anonymous class body does not change the depth. */
 AnonymousBody
-    : '{' '}' { $$ = drop({$1, $2}); $$ = literal($$, "{"); }
-    | '{' Members '}' { $$ = drop({$1, $2, $3}); $$ = literal($$, "{"); }
+    : AnonymousBodyOpen '}' { leaveAnonymousBody(); $$ = drop({$1, $2}); $$ = literal($$, "{"); }
+    | AnonymousBodyOpen Members '}' { leaveAnonymousBody(); $$ = drop({$1, $2, $3}); $$ = literal($$, "{"); }
+    ;
+
+AnonymousBodyOpen
+    : '{' { enterAnonymousBody(); }
     ;
 
 EnumBody

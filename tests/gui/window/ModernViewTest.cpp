@@ -12,6 +12,7 @@
 #include "gui/ApplicationShell.h"
 #include "gui/CLeftView.h"
 #include "gui/CMainFrame.h"
+#include "gui/CZefraView.h"
 #include "gui/CommandIds.h"
 #include "windows/file/FileSystemHelpers.h"
 
@@ -96,7 +97,11 @@ void ModernViewTest::onTheEngineGetsMAndTheTreeShowsModernJava() {
     QCOMPARE(root->text(0), QString("Point"));
     QStringList entries;
     for (int i = 0; i < root->childCount(); ++i) entries << root->child(i)->text(0);
-    QCOMPARE(entries, (QStringList{"x", "y", "Point(int x, int y)"}));
+    QCOMPARE(entries, (QStringList{"x", "y", "Point(int x, int y)", "x()", "y()", "equals(Object o)", "hashCode()",
+                                   "toString()"}));
+    // The compact constructor's entry selects its line.
+    frame->treeView()->setCurrentItem(root->child(2));
+    QTRY_COMPARE(frame->editView()->textCursor().blockNumber(), 2);
 
     // Off again: the next open is classic.
     frame->action(command::VIEW_MODERN_JAVA)->trigger();
