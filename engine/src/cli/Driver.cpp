@@ -43,6 +43,7 @@ public:
         } catch (const InputFailure& failure) {
             return fail(path, failure.reason);
         }
+        if (units.empty()) return fail(path, "holds no class files");
         decompileAll(std::move(units), nullptr, true);
     }
 
@@ -59,6 +60,7 @@ public:
             return fail(path, "out of memory");
         }
         for (const EntryProblem& problem : archive->problems()) fail(entryLabel(path, problem.entry), problem.reason);
+        if (archive->entries().empty() && archive->problems().empty()) return fail(path, "holds no class files");
         decompileAll(archiveUnits(path, *archive), archive.get(), true);
     }
 
