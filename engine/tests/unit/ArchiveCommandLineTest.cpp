@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
+#include "ClassBytes.h"
 #include "JavaTestSupport.h"
 #include "ZipBuilder.h"
 
@@ -202,6 +204,49 @@ TEST_F(ArchiveInput, ArchivesThatCannotBeReadGiveOneLineAndTheRestIsWritten) {
               "resources.jar: holds no class files\n"
               "good.jar!/q/Other.class: output out/q/Other.java already written for classes/q/Other.class\n");
     EXPECT_EQ(filesBelow(at("out")), (std::vector<std::string>{"p/Outer.java", "q/Other.java"}));
+}
+
+// A class `name` with no members and no attributes.
+std::string emptyClass(const std::string& name) {
+    auto bytes = test::ClassBytes()
+                     .header()
+                     .u2(5).utf8(name).u1(7).u2(1).utf8("java/lang/Object").u1(7).u2(3)
+                     .u2(0x21).u2(2).u2(4).u2(0)
+                     .noMembers()
+                     .bytes();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Many entries on several threads: what is printed and reported is that of
+// one entry after the other, in name order, whatever the thread count.
+TEST(ArchiveThreads, ManyEntriesKeepTheirOrder) {
+    test::TempDir dir;
+    ZipBuilder jar;
+    std::string expectedErr;
+    for (int i = 0; i < 150; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "k/C%03d", i);
+        if (i % 11 == 5) {
+            jar.add(std::string(name) + ".class", "junk", i % 2 == 0);
+            expectedErr += std::string("many.jar!/") + name + ".class: not a class file (magic 0x6A756E6B)\n";
+        } else {
+            jar.add(std::string(name) + ".class", emptyClass(name), i % 2 == 0);
+        }
+    }
+    test::writeText(dir.path() / "many.jar", jar.bytes());
+    auto one = test::runJad({"-j1", "-p", "many.jar"}, dir.path());
+    EXPECT_EQ(one.status, 1);
+    EXPECT_EQ(one.err, expectedErr);
+    EXPECT_EQ(std::count(one.out.begin(), one.out.end(), '{'), 136);
+    EXPECT_LT(one.out.find("class C000"), one.out.find("class C149"));
+    for (const char* threads : {"-j2", "-j5"}) {
+        auto many = test::runJad({threads, "-p", "many.jar"}, dir.path());
+        EXPECT_EQ(many.out, one.out) << threads;
+        EXPECT_EQ(many.err, one.err) << threads;
+    }
+    auto written = test::runJad({"-j3", "-dout", "many.jar"}, dir.path());
+    EXPECT_EQ(written.err, expectedErr);
+    EXPECT_EQ(filesBelow(dir.path() / "out").size(), 136u);
 }
 
 }  // namespace
