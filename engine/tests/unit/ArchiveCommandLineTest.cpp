@@ -52,6 +52,17 @@ std::vector<std::string> filesBelow(const fs::path& root) {
 
 size_t lineCount(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
 
+// A class `name` with no members and no attributes.
+std::string emptyClass(const std::string& name) {
+    auto bytes = test::ClassBytes()
+                     .header()
+                     .u2(5).utf8(name).u1(7).u2(1).utf8("java/lang/Object").u1(7).u2(3)
+                     .u2(0x21).u2(2).u2(4).u2(0)
+                     .noMembers()
+                     .bytes();
+    return std::string(bytes.begin(), bytes.end());
+}
+
 class ArchiveInput : public ::testing::Test {
 protected:
     // javac runs once for the suite; each test gets its own copy of the classes.
@@ -164,12 +175,13 @@ TEST_F(ArchiveInput, HostileEntriesNeverWriteOutsideTheOutputDirectory) {
         .add(ZipBuilder::Entry{"q/Huge.class", other, false, false, 100u << 20})
         .add("q/Zeros.class", std::string(8u << 20, '\0'), true)
         .add("lib/nested.jar", jarOfClasses().bytes())
-        .add("q/Broken.class", other.substr(0, 30));
+        .add("q/Broken.class", other.substr(0, 30))
+        .add("q/Climb.class", emptyClass("../../escaped/Climb"));
     writeJar("hostile.jar", jar);
     fs::create_directories(at("out/x"));
     auto result = jad({"-o", "-r", "-dout/x", "hostile.jar"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(lineCount(result.err), 9u) << result.err;
+    EXPECT_EQ(lineCount(result.err), 10u) << result.err;
     size_t start = 0;
     while (start < result.err.size()) {
         EXPECT_EQ(result.err.compare(start, 13, "hostile.jar!/"), 0) << result.err.substr(start);
@@ -178,6 +190,8 @@ TEST_F(ArchiveInput, HostileEntriesNeverWriteOutsideTheOutputDirectory) {
     EXPECT_NE(result.err.find("hostile.jar!/q/Other.class: duplicate entry, the first one is used\n"),
               std::string::npos);
     EXPECT_NE(result.err.find("hostile.jar!/q/Broken.class: constant pool count 34 exceeds the file size\n"), std::string::npos);
+    EXPECT_NE(result.err.find("hostile.jar!/q/Climb.class: package ../../escaped cannot be restored as directories\n"),
+              std::string::npos);
     // Only the one good class is written, and nothing lands outside out/x.
     EXPECT_EQ(filesBelow(at("out")), (std::vector<std::string>{"x/q/Other.java"}));
     for (const std::string& file : filesBelow(dir.path())) {
@@ -204,17 +218,6 @@ TEST_F(ArchiveInput, ArchivesThatCannotBeReadGiveOneLineAndTheRestIsWritten) {
               "resources.jar: holds no class files\n"
               "good.jar!/q/Other.class: output out/q/Other.java already written for classes/q/Other.class\n");
     EXPECT_EQ(filesBelow(at("out")), (std::vector<std::string>{"p/Outer.java", "q/Other.java"}));
-}
-
-// A class `name` with no members and no attributes.
-std::string emptyClass(const std::string& name) {
-    auto bytes = test::ClassBytes()
-                     .header()
-                     .u2(5).utf8(name).u1(7).u2(1).utf8("java/lang/Object").u1(7).u2(3)
-                     .u2(0x21).u2(2).u2(4).u2(0)
-                     .noMembers()
-                     .bytes();
-    return std::string(bytes.begin(), bytes.end());
 }
 
 // Many entries on several threads: what is printed and reported is that of
