@@ -57,10 +57,21 @@ public:
             method += _p.typeName(_sam.params[i]) + " " + _samNames[i];
         }
         method += ") {";
-        return head + "\n    " + method + indentLines(body, "        ") + "\n    }\n}";
+        return head + receiverCheck() + "\n    " + method + indentLines(body, "        ") + "\n    }\n}";
     }
 
 private:
+    // An instance initializer runs when the class is instantiated, where the
+    // reference was made, so the check fails at the same point.
+    std::string receiverCheck() const {
+        if (_site.receiverCheck.empty()) return "";
+        const Expr& receiver = *_e.args[0];
+        const std::string check = _site.receiverCheck == "getClass"
+                                      ? _p.print(receiver, 15) + ".getClass();"
+                                      : _c.types.className("java/util/Objects") + ".requireNonNull(" + _p.print(receiver) + ");";
+        return "\n    {\n        " + check + "\n    }";
+    }
+
     bool synthetic() const {
         if (_site.implOwner != _c.owner.thisClass || _site.implName.rfind("lambda$", 0) != 0) return false;
         const Method* m = findMethod(_c.owner, _site.implName, _site.implDescriptor);
