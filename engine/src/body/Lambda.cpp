@@ -118,10 +118,19 @@ private:
         return prologue;
     }
 
+    // `this::m` names the enclosing instance; inside the anonymous class a
+    // plain `this` would be the anonymous instance, whose own toString or
+    // hashCode a call would find.
+    std::string enclosingThis() const {
+        if (isAnonymousClassFile(_c.owner)) throw Unsupported{"method reference to an enclosing anonymous instance"};
+        return _c.types.className(_c.owner.thisClass) + ".this";
+    }
+
     std::string argument(size_t index, const JavaType& want) const {
         const size_t captured = _e.args.size();
         if (index < captured) {
             const Expr& value = *_e.args[index];
+            if (value.kind == ExprKind::This) return enclosingThis();
             if (!isPure(value)) throw Unsupported{"method reference bound to an expression with effects"};
             return _p.print(value, 13);
         }
@@ -163,7 +172,7 @@ private:
             if (_site.implOwner != _c.owner.thisClass || _e.args.empty() || _e.args[0]->kind != ExprKind::This) {
                 throw Unsupported{"super method reference"};
             }
-            call = _c.thisName + "." + _site.implName + "(" + args(1) + ")";
+            call = enclosingThis() + "." + _site.implName + "(" + args(1) + ")";
             break;
         default: throw Unsupported{"method handle kind " + std::to_string(_site.implKind)};
         }
