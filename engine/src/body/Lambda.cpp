@@ -6,6 +6,7 @@
 #include "body/Captures.h"
 #include "body/Failure.h"
 #include "body/Printer.h"
+#include "body/SamExceptions.h"
 #include "classfile/AccessFlags.h"
 
 namespace jad::body {
@@ -56,7 +57,7 @@ public:
             if (i) method += ", ";
             method += _p.typeName(_sam.params[i]) + " " + _samNames[i];
         }
-        method += ") {";
+        method += ")" + throwsClause() + " {";
         return head + receiverCheck() + "\n    " + method + indentLines(body, "        ") + "\n    }\n}";
     }
 
@@ -70,6 +71,14 @@ private:
                                       ? _p.print(receiver, 15) + ".getClass();"
                                       : _c.types.className("java/util/Objects") + ".requireNonNull(" + _p.print(receiver) + ");";
         return "\n    {\n        " + check + "\n    }";
+    }
+
+    std::string throwsClause() const {
+        std::string out;
+        for (const std::string& type : samExceptions(_e.owner, _site.samName, _site.samDescriptor, _c.owner, _c.unit)) {
+            out += (out.empty() ? " throws " : ", ") + _c.types.className(type);
+        }
+        return out;
     }
 
     bool synthetic() const {
