@@ -12,6 +12,7 @@ const char* const UsageText =
     "  -l<n>     split string literals longer than n characters\n"
     "  -p        write to standard output\n"
     "  -r        restore the package directory structure\n"
+    "  -m        modern Java at the class file's language level\n"
     "  -h        this help; --version the version\n";
 
 namespace {
@@ -52,6 +53,8 @@ bool applyOption(const std::string& argument, Options& options) {
         options.toStandardOutput = true;
     } else if (argument == "-r") {
         options.restorePackages = true;
+    } else if (argument == "-m") {
+        options.print.modern = true;
     } else if (argument[1] == 'l') {
         options.print.splitLiteralsAt = splitLength(argument);
     } else if (argument[1] == 'd') {
