@@ -33,6 +33,9 @@ bool isDeclarable(const std::string& text, const ClassFile& owner) {
     if (type.rfind("java.", 0) == 0) return true;
     std::vector<std::string> theirs = packageParts(type, '.');
     std::vector<std::string> ours = packageParts(owner.thisClass, '/');
+    // From the default package, a class of it: "Outer.Tag" (packages are
+    // written in lower case).
+    if (ours.empty()) return type[0] >= 'A' && type[0] <= 'Z';
     size_t common = ours.size() < 3 ? ours.size() : 3;
     if (common == 0 || theirs.size() < common) return false;
     for (size_t i = 0; i < common; ++i) {

@@ -126,6 +126,15 @@ private:
                 printField(_out, _context, field);
             }
         }
+        // After the fields it may assign: a simple name read before its
+        // declaration is a forward reference.
+        if (_options.modern && !_staticBlockAsInitializers) {
+            for (const auto& method : _node.file.methods) {
+                if (method.name != "<clinit>" || isHiddenMethod(_node.file, method)) continue;
+                separate();
+                printModernMethod(_out, _context, method);
+            }
+        }
     }
 
     void methodsAndClasses() {
@@ -137,7 +146,7 @@ private:
         for (const auto& method : _node.file.methods) {
             if (isHiddenMethod(_node.file, method)) continue;
             if (_options.modern && hiddenInModern(method)) continue;
-            if (method.name == "<clinit>" && _staticBlockAsInitializers) continue;
+            if (method.name == "<clinit>" && (_staticBlockAsInitializers || _options.modern)) continue;
             // Methods without line numbers say nothing about where classes go.
             int line = firstLine(method);
             while (line != INT_MAX && nextClass < classes.size() && classes[nextClass].first < line) {
