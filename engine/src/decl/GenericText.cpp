@@ -23,18 +23,21 @@ std::string argumentList(const std::vector<TypeArgument>& arguments, const TypeN
     return text + ">";
 }
 
-// An outer class given type arguments is written out, with its inner
-// classes after it by their simple names: "Map<K, V>.Entry".
+// From the first outer class given type arguments on, each class is
+// written with its own, the inner ones by their simple names:
+// "Map<K, V>.Entry", "Outer<T>.Inner<U>.Deeper".
 std::string classTypeName(const GenericType& type, const TypeNamer& types) {
-    size_t last = 0;  // the last part before the end that has arguments
+    size_t first = type.parts.size() - 1;
     for (size_t i = 0; i + 1 < type.parts.size(); ++i) {
-        if (!type.parts[i].arguments.empty()) last = i + 1;
+        if (!type.parts[i].arguments.empty()) {
+            first = i;
+            break;
+        }
     }
-    if (last == 0) return types.className(type.className()) + argumentList(type.parts.back().arguments, types);
     std::string outer;
-    for (size_t i = 0; i < last; ++i) outer += (i ? "$" : "") + type.parts[i].name;
-    std::string text = types.className(outer) + argumentList(type.parts[last - 1].arguments, types);
-    for (size_t i = last; i < type.parts.size(); ++i) {
+    for (size_t i = 0; i <= first; ++i) outer += (i ? "$" : "") + type.parts[i].name;
+    std::string text = types.className(outer) + argumentList(type.parts[first].arguments, types);
+    for (size_t i = first + 1; i < type.parts.size(); ++i) {
         text += "." + displayName(type.parts[i].name) + argumentList(type.parts[i].arguments, types);
     }
     return text;
