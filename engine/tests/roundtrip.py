@@ -79,6 +79,10 @@ JAVAC_TIMEOUT = 300   # seconds for one javac call
 # and print, as KNOWN, but do not fail the suite; one that starts passing says
 # so, so that it can be taken off the list.
 KNOWN_FAILURES = {
+    # Bodies keep their locals' erased types (Object for a T) until the
+    # modern dialect types them from the signatures; the declarations around
+    # them are generic already.
+    "modern/GenericBounds": ("m8", "m11", "m17", "m21"),
 }
 
 

@@ -1,3 +1,4 @@
+#include "body/GenericReturn.h"
 #include "body/MethodBody.h"
 
 #include "body/Accessors.h"
@@ -115,6 +116,9 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     context.localNames = declareLocals(body, locals.params, budget);
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
+    const ReturnCast returnCast = genericReturnCast(request);
+    context.returnCast = returnCast.text;
+    context.returnCastOnlyCalls = returnCast.onlyCalls;
     checkTree(body, "declarations");
     return printStatements(body, context);
 }

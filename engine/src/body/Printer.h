@@ -20,6 +20,8 @@ struct PrintContext {
     bool inLambda = false;
     const UnitContext* unit = nullptr;
     std::set<const Var*> notFinal = {};  // locals a capture could not name: assigned again, or apart from their declaration
+    std::string returnCast = {};     // the modern dialect's cast of returned values to the declared generic type
+    bool returnCastOnlyCalls = false;  // the cast is raw: only for calls and field reads
 };
 
 class ExprPrinter;
