@@ -23,6 +23,7 @@ from engine_jars import FALLBACK_MARK, FALLBACK_REASON, confirm_slowest, run_chi
 
 OPTIONS = ["-ff", "-b", "-l80", "-o"]
 UNREAD_SIGNATURE = "generic signature not readable"
+UNFIT_SIGNATURE = "generic signature does not fit the descriptor"
 
 
 def describe(status, err):
@@ -123,7 +124,7 @@ def main():
 
     # Fallback bodies in the batch output of the top-level classes.
     methods = fallbacks = 0
-    signatures = unread = 0
+    signatures = unread = unfit = 0
     unread_examples = []
     reasons = collections.Counter()
     for path in files:
@@ -150,6 +151,10 @@ def main():
             continue
         fallbacks += text.count(FALLBACK_MARK)
         for line in text.splitlines():
+            if UNFIT_SIGNATURE in line:
+                unfit += 1
+                if len(unread_examples) < args.details:
+                    unread_examples.append("%s: %s" % (rel, line.strip()[:150]))
             if UNREAD_SIGNATURE in line:
                 unread += 1
                 if len(unread_examples) < args.details:
@@ -175,7 +180,8 @@ def main():
     print("%-34s %d of %d methods (%.2f%%)" % ("fallback bodies", fallbacks, methods,
                                                 100.0 * fallbacks / methods if methods else 0))
     if args.modern:
-        print("%-34s %d, of which %d printed erased with a note" % ("generic signatures", signatures, unread))
+        print("%-34s %d; %d did not read, %d did not fit the descriptor (printed erased, with a note)"
+              % ("generic signatures", signatures, unread, unfit))
         for example in unread_examples:
             print("  unread   " + example)
     print("slowest: " + ", ".join("%s %.0f ms" % (n, ms) for ms, n in slowest[:args.details]))

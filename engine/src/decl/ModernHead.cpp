@@ -141,6 +141,10 @@ std::string malformedSignatureNote(const std::string& signature) {
     return "// generic signature not readable, erased: " + displayName(signature);
 }
 
+std::string unfitSignatureNote(const std::string& signature) {
+    return "// generic signature does not fit the descriptor, erased: " + displayName(signature);
+}
+
 ModernHead modernClassHead(const ClassNode& node, const TypeNamer& types, const UnitContext* unit) {
     const ClassFile& file = node.file;
     const ClassKind kind = classKind(file);
@@ -150,7 +154,10 @@ ModernHead modernClassHead(const ClassNode& node, const TypeNamer& types, const 
         supers = std::move(*generic);
         head.generic = true;
     } else {
-        if (!file.signature.empty()) head.notes.push_back(malformedSignatureNote(file.signature));
+        if (!file.signature.empty()) {
+            head.notes.push_back(parseClassSignature(file.signature) ? unfitSignatureNote(file.signature)
+                                                                     : malformedSignatureNote(file.signature));
+        }
         supers = erasedSupertypes(file, types);
     }
     head.text = modifiers(node, kind, unit) + keyword(kind) + displayName(node.name) + supers.typeParameters;

@@ -24,5 +24,7 @@ ModernHead modernClassHead(const ClassNode& node, const TypeNamer& types, const 
 // The text of a generic signature that does not read, as a note above the
 // erased declaration; the type of a descriptor in the modern dialect.
 std::string malformedSignatureNote(const std::string& signature);
+// The note for one that reads but names other types than the descriptor.
+std::string unfitSignatureNote(const std::string& signature);
 
 }  // namespace jad

@@ -80,6 +80,31 @@ DeclaredTypes erasedTypes(const Method& method, const MethodType& type, size_t s
     return declared;
 }
 
+// Where the signature's parameters lie among the descriptor's: javac leaves
+// out those it adds, an outer instance in front (and an enum's name and
+// ordinal), a local class's captured values at the end. Nothing when they
+// fit neither way.
+std::optional<size_t> signatureOffset(const MethodSignature& signature, const MethodType& type, size_t skip) {
+    const size_t count = signature.parameters.size();
+    if (count > type.parameters.size()) return std::nullopt;
+    auto fitsAt = [&](size_t offset) {
+        if (offset + count > type.parameters.size()) return false;
+        for (size_t i = 0; i < count; ++i) {
+            if (!fits(signature.parameters[i], type.parameters[offset + i])) return false;
+        }
+        return true;
+    };
+    const size_t total = type.parameters.size();
+    std::vector<size_t> candidates;
+    if (total - count >= skip) candidates.push_back(total - count);  // the leading ones left out
+    if (skip + count <= total) candidates.push_back(skip);           // the trailing ones
+    if (count == total) candidates.push_back(0);                     // none
+    for (size_t offset : candidates) {
+        if (fitsAt(offset)) return offset;
+    }
+    return std::nullopt;
+}
+
 DeclaredTypes declaredTypes(const Method& method, const MethodType& type, size_t skip, const TypeNamer& types) {
     const bool varargs = (method.access & access::Varargs) != 0;
     DeclaredTypes erased = erasedTypes(method, type, skip, types);
@@ -89,30 +114,27 @@ DeclaredTypes declaredTypes(const Method& method, const MethodType& type, size_t
     }
     if (method.signature.empty()) return erased;
     auto signature = parseMethodSignature(method.signature);
-    // Signatures may leave out the parameters the compiler adds in front.
-    const size_t declaredCount = type.parameters.size() - skip;
-    bool matches = signature && (signature->parameters.size() == declaredCount ||
-                                 signature->parameters.size() == type.parameters.size());
-    if (matches) matches = fits(signature->result, type.returnType);
-    for (size_t i = 0; matches && i < signature->parameters.size(); ++i) {
-        matches = fits(signature->parameters[i], type.parameters[i + (type.parameters.size() - signature->parameters.size())]);
-    }
-    if (!matches) {
+    if (!signature) {
         erased.notes.push_back(malformedSignatureNote(method.signature));
         return erased;
     }
-    DeclaredTypes declared;
+    std::optional<size_t> offset = signatureOffset(*signature, type, skip);
+    if (!offset || !fits(signature->result, type.returnType)) {
+        erased.notes.push_back(unfitSignatureNote(method.signature));
+        return erased;
+    }
+    DeclaredTypes declared = erased;
     declared.typeParameters = typeParameterList(signature->typeParameters, types);
-    const size_t first = signature->parameters.size() - declaredCount;
-    for (size_t i = first; i < signature->parameters.size(); ++i) {
-        const bool last = varargs && i + 1 == signature->parameters.size();
-        declared.parameters.push_back(last ? varargsTypeName(signature->parameters[i], types)
-                                           : genericTypeName(signature->parameters[i], types));
+    for (size_t i = 0; i < signature->parameters.size(); ++i) {
+        const size_t index = *offset + i;
+        if (index < skip) continue;
+        const bool last = varargs && index + 1 == type.parameters.size();
+        declared.parameters[index - skip] = last ? varargsTypeName(signature->parameters[i], types)
+                                                 : genericTypeName(signature->parameters[i], types);
     }
     declared.result = genericTypeName(signature->result, types);
-    if (signature->exceptions.empty()) {
-        declared.exceptions = erased.exceptions;
-    } else {
+    if (!signature->exceptions.empty()) {
+        declared.exceptions.clear();
         for (const auto& exception : signature->exceptions) declared.exceptions.push_back(genericTypeName(exception, types));
     }
     return declared;
@@ -208,8 +230,10 @@ void printModernField(SourceWriter& out, const MemberContext& context, const Fie
     if (!field.signature.empty()) {
         if (auto type = parseFieldSignature(field.signature)) {
             if (fits(*type, *parseFieldDescriptor(field.descriptor))) typeName = genericTypeName(*type, context.types);
+            else out.line(unfitSignatureNote(field.signature));
+        } else {
+            out.line(malformedSignatureNote(field.signature));
         }
-        if (typeName.empty()) out.line(malformedSignatureNote(field.signature));
     }
     if (typeName.empty()) typeName = context.types.typeName(*parseFieldDescriptor(field.descriptor));
     std::string modifiers;
