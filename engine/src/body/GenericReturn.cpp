@@ -15,34 +15,59 @@ bool declares(const std::vector<TypeParameter>& parameters, const std::string& n
     return false;
 }
 
-}  // namespace
-
-ReturnCast genericReturnCast(const BodyRequest& request) {
+// The cast to `declared` for a value of the erased type `erased`.
+ReturnCast castTo(const GenericType& declared, const JavaType& erased, const std::vector<TypeParameter>* own,
+                  const ClassFile& owner, const TypeNamer& types) {
     ReturnCast cast;
-    if (!request.options.modern || request.method.signature.empty()) return cast;
-    auto signature = parseMethodSignature(request.method.signature);
-    auto type = methodTypeOf(request.method.descriptor);
-    if (!signature || !type || !type->returnType.isReference()) return cast;
-    const GenericType& result = signature->result;
-    if (result.dimensions != type->returnType.dimensions) return cast;
+    if (!erased.isReference() || declared.dimensions != erased.dimensions) return cast;
     std::string dimensions;
-    for (int i = 0; i < result.dimensions; ++i) dimensions += "[]";
-    if (result.kind == GenericType::Kind::Variable) {
+    for (int i = 0; i < declared.dimensions; ++i) dimensions += "[]";
+    if (declared.kind == GenericType::Kind::Variable) {
         // Only a variable the output declares: the method's own, or its class's.
-        bool declared = declares(signature->typeParameters, result.variable);
-        if (!declared && !request.owner.signature.empty()) {
-            auto owner = parseClassSignature(request.owner.signature);
-            declared = owner && declares(owner->typeParameters, result.variable);
+        bool declaredHere = own && declares(*own, declared.variable);
+        if (!declaredHere && !owner.signature.empty()) {
+            auto signature = parseClassSignature(owner.signature);
+            declaredHere = signature && declares(signature->typeParameters, declared.variable);
         }
-        if (declared) cast.text = "(" + displayName(result.variable) + dimensions + ")";
+        if (declaredHere) cast.text = "(" + displayName(declared.variable) + dimensions + ")";
         return cast;
     }
-    if (result.kind == GenericType::Kind::Class && result.hasArguments() && result.className() ==
-                                                                             (type->returnType.base == 'L' ? type->returnType.className : std::string())) {
-        cast.text = "(" + request.types.typeName(type->returnType) + ")";
+    if (declared.kind == GenericType::Kind::Class && declared.hasArguments() && erased.base == 'L' &&
+        declared.className() == erased.className) {
+        cast.text = "(" + types.typeName(erased) + ")";
         cast.onlyCalls = true;
     }
     return cast;
+}
+
+}  // namespace
+
+ReturnCast genericReturnCast(const BodyRequest& request) {
+    if (!request.options.modern || request.method.signature.empty()) return ReturnCast{};
+    auto signature = parseMethodSignature(request.method.signature);
+    auto type = methodTypeOf(request.method.descriptor);
+    if (!signature || !type) return ReturnCast{};
+    return castTo(signature->result, type->returnType, &signature->typeParameters, request.owner, request.types);
+}
+
+std::map<std::string, ReturnCast> genericFieldCasts(const BodyRequest& request) {
+    std::map<std::string, ReturnCast> casts;
+    if (!request.options.modern) return casts;
+    for (const Field& field : request.owner.fields) {
+        if (field.signature.empty()) continue;
+        auto declared = parseFieldSignature(field.signature);
+        auto erased = parseFieldDescriptor(field.descriptor);
+        if (!declared || !erased) continue;
+        ReturnCast cast = castTo(*declared, *erased, nullptr, request.owner, request.types);
+        if (!cast.text.empty()) casts.emplace(field.name, std::move(cast));
+    }
+    return casts;
+}
+
+bool takesCast(const ReturnCast& cast, const Expr& value) {
+    if (cast.text.empty() || value.kind == ExprKind::Null || !value.type.isReference()) return false;
+    if (!cast.onlyCalls) return true;
+    return value.kind == ExprKind::Invoke || value.kind == ExprKind::Field || value.kind == ExprKind::Conditional;
 }
 
 }  // namespace jad::body

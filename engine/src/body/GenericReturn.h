@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include <map>
+
+#include "body/Ir.h"
 #include "body/MethodBody.h"
 
 namespace jad::body {
@@ -15,5 +18,12 @@ struct ReturnCast {
 };
 
 ReturnCast genericReturnCast(const BodyRequest& request);
+
+// The same for what is stored in the class's own fields of generic types,
+// by field name.
+std::map<std::string, ReturnCast> genericFieldCasts(const BodyRequest& request);
+
+// Whether a value of kind `kind` and type `type` gets the cast.
+bool takesCast(const ReturnCast& cast, const Expr& value);
 
 }  // namespace jad::body

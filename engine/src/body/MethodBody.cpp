@@ -116,9 +116,8 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     context.localNames = declareLocals(body, locals.params, budget);
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
-    const ReturnCast returnCast = genericReturnCast(request);
-    context.returnCast = returnCast.text;
-    context.returnCastOnlyCalls = returnCast.onlyCalls;
+    context.returnCast = genericReturnCast(request);
+    context.fieldCasts = genericFieldCasts(request);
     checkTree(body, "declarations");
     return printStatements(body, context);
 }

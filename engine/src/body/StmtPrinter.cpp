@@ -55,16 +55,12 @@ private:
 
     std::string e(const ExprPtr& x, int precedence = 0) const { return _expr.print(*x, precedence); }
 
-    bool castsReturn(const Expr& x) const {
-        if (_c.returnCast.empty() || x.kind == ExprKind::Null || !x.type.isReference()) return false;
-        if (!_c.returnCastOnlyCalls) return true;
-        return x.kind == ExprKind::Invoke || x.kind == ExprKind::Field || x.kind == ExprKind::Conditional;
-    }
+    bool castsReturn(const Expr& x) const { return takesCast(_c.returnCast, x); }
 
     void castReturn(int depth, const Expr& x) {
         std::string text = indent(depth);
         text += "return ";
-        text += _c.returnCast;
+        text += _c.returnCast.text;
         _expr.write(x, 14, text);
         text += ";";
         emit(std::move(text), depth);

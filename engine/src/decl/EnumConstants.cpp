@@ -9,11 +9,12 @@ namespace jad {
 namespace {
 
 // A statement starts on an unindented line; its continuation lines are
-// indented or close a bracket at the start.
+// indented, empty (between an anonymous class's members) or close a
+// bracket at the start.
 std::vector<std::vector<std::string>> splitStatements(const std::vector<std::string>& lines) {
     std::vector<std::vector<std::string>> statements;
     for (const auto& line : lines) {
-        bool continues = !line.empty() && (line[0] == ' ' || line[0] == '}' || line[0] == ')');
+        bool continues = line.empty() || line[0] == ' ' || line[0] == '}' || line[0] == ')';
         if (continues && !statements.empty()) {
             statements.back().push_back(line);
         } else {

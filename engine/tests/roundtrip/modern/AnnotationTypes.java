@@ -1,3 +1,4 @@
+// dialect: modern
 import java.lang.annotation.ElementType;
 import java.lang.annotation.Retention;
 import java.lang.annotation.RetentionPolicy;

@@ -1,3 +1,4 @@
+// dialect: modern
 // Interfaces with default and static methods, and a class inheriting the
 // same default along two paths.
 public class DefaultMethods {

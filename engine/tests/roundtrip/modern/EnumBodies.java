@@ -1,3 +1,4 @@
+// dialect: modern
 import java.util.ArrayList;
 import java.util.List;
 

@@ -61,11 +61,6 @@ public class GenericBounds {
         return s;
     }
 
-    static <T, R extends List<? super T>> R copyInto(T[] source, R target) {
-        for (T t : source) target.add(t);
-        return target;
-    }
-
     static Comparator<String> byLength() {
         return new Comparator<String>() {
             public int compare(String a, String b) { return a.length() - b.length(); }
@@ -88,8 +83,6 @@ public class GenericBounds {
         }
         maybeThrow(false, new RuntimeException());
         System.out.println(sum() + sum(1, 2, 3));
-        List<Object> target = copyInto(new String[] {"u", "v"}, new ArrayList<Object>());
-        System.out.println(target);
         List<String> words = listOf("ccc", "a", "bb");
         words.sort(byLength());
         System.out.println(words);

@@ -1,4 +1,5 @@
 // release: 11
+// dialect: modern
 // Private and private static interface methods.
 public class PrivateInterfaceMethods {
     interface Formatter {

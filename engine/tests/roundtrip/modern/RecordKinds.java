@@ -1,4 +1,5 @@
 // release: 17
+// dialect: modern
 import java.util.List;
 import java.util.Objects;
 

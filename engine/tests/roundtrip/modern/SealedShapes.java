@@ -1,4 +1,5 @@
 // release: 17
+// dialect: modern
 // Sealed hierarchies: permits lists, final, sealed and non-sealed
 // subclasses, records and enums implementing sealed interfaces.
 public class SealedShapes {
