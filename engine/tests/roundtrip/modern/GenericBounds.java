@@ -1,3 +1,4 @@
+// dialect: modern
 import java.io.IOException;
 import java.util.ArrayList;
 import java.util.Arrays;
