@@ -265,7 +265,7 @@ class Run:
             if diff:
                 self.fail(progs[n][0], mode, *refine(diff, sources[n]))
         self.checked += len(good)
-        if not (self.args.keep or self.args.work):
+        if not self.args.keep:
             shutil.rmtree(base, ignore_errors=True)
 
     def fail(self, seed, mode, kind, detail):
@@ -303,7 +303,7 @@ def main():
     ap.add_argument("--batch", type=int, default=100, help="programs per javac, jad and java call")
     ap.add_argument("--chunk", type=int, default=400, help="seeds generated and checked at a time")
     ap.add_argument("-j", "--jobs", type=int, default=2)
-    ap.add_argument("--work", default=None, help="work directory (kept)")
+    ap.add_argument("--work", default=None, help="work directory (kept; the compiled and decompiled files only with --keep)")
     ap.add_argument("--keep", action="store_true", help="keep the compiled and decompiled files")
     ap.add_argument("--known", default="", help="seeds whose failures are known: reported, but not failing the run")
     ap.add_argument("--reduce", action="store_true", help="cut each failing program down to a small case")
