@@ -46,6 +46,8 @@ JAVAC_TIMEOUT = 300   # seconds for one javac call
 # and print, as KNOWN, but do not fail the suite; one that starts passing says
 # so, so that it can be taken off the list.
 KNOWN_FAILURES = {
+    # without debug names, a generated parameter name hides a captured local: fallback body
+    "inner/LocalClassNestedCapture": ("r8", "r17"),
 }
 
 
