@@ -59,6 +59,11 @@ Delegate::Delegate(const std::string& title, ShellServices& services,
 
 Delegate::~Delegate() = default;
 
+void Delegate::setModernJava(bool modern) {
+    _decompiler->setDialect(modern ? decompiler::parser::JavaDialect::Modern
+                                   : decompiler::parser::JavaDialect::Classic);
+}
+
 Delegate& Delegate::instance() {
     if (!_instance) {
         assertionFailed("_instance", SOURCE, __LINE__);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "body/GenericReturn.h"
 #include "body/Ir.h"
 #include "body/MethodBody.h"
 
@@ -21,6 +22,8 @@ struct PrintContext {
     const UnitContext* unit = nullptr;
     std::set<const Var*> notFinal = {};  // locals a capture could not name: assigned again, or apart from their declaration
     const std::set<std::string>* outerNames = nullptr;  // of enclosing scopes still visible here
+    ReturnCast returnCast = {};  // the modern dialect's cast of returned values to the declared generic type
+    std::map<std::string, ReturnCast> fieldCasts = {};  // the same for stores in the class's own fields
 };
 
 class ExprPrinter;
@@ -44,6 +47,7 @@ public:
 
 private:
     void text(const Expr& e, std::string& out) const;
+    bool storesGeneric(const Expr& target, const Expr& value, std::string& out) const;
     std::string literal(const Expr& e) const;
     void arrayOperand(const Expr& array, std::string& out) const;
     void unary(const Expr& e, std::string& out) const;

@@ -61,7 +61,7 @@ std::set<std::string> inheritedMemberNames(const std::vector<const ClassNode*>& 
 
 }  // namespace
 
-ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
+ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings, bool generic) {
     _packageInternal = std::string(packageOf(top.file.thisClass));
     _package = dotted(_packageInternal);
     countOwnNames(top);
@@ -75,6 +75,7 @@ ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
         all.push_back(node);
         addNesting(*node);
         collectReferencedClasses(node->file, referenced);
+        if (generic) collectSignatureClasses(node->file, referenced);
         for (const auto& member : node->members) pending.push_back(&member);
         for (const auto& anonymous : node->anonymous) pending.push_back(&anonymous);
     }

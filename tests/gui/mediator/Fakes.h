@@ -159,8 +159,10 @@ class Decompiler : public decompiler::Decompiler {
 public:
     using Result = std::function<std::unique_ptr<decompiler::ClassStructure>(const std::string&)>;
 
-    std::unique_ptr<decompiler::ClassStructure> decompile(const std::string& path) override {
+    std::unique_ptr<decompiler::ClassStructure> decompile(const std::string& path,
+                                                         const decompiler::engine::RunOptions& options) override {
         paths.push_back(path);
+        lastOptions = options;
         return result ? result(path) : nullptr;
     }
     std::unique_ptr<decompiler::ClassStructure> createClassStructure(const char*,
@@ -170,6 +172,7 @@ public:
 
     Result result;
     std::vector<std::string> paths;
+    decompiler::engine::RunOptions lastOptions;
 };
 
 // A class-structure tree from a parsing result, built as the pipeline builds it.
