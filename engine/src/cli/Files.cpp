@@ -76,8 +76,12 @@ std::shared_ptr<const ClassFile> DirectorySiblings::parsed(const std::string& in
 }
 
 std::shared_ptr<const ClassFile> DirectorySiblings::platformClass(const std::string& internalName) const {
+    return _cache.platformClass(internalName);
+}
+
+std::shared_ptr<const ClassFile> SiblingCache::platformClass(const std::string& internalName) {
     // No file path starts with a newline: the keys cannot meet a sibling's.
-    return _cache.parsed("\nplatform\n" + internalName, [&]() -> std::shared_ptr<const ClassFile> {
+    return parsed("\nplatform\n" + internalName, [&]() -> std::shared_ptr<const ClassFile> {
         auto bytes = PlatformImage::system().classBytes(internalName);
         if (!bytes) return nullptr;
         try {

@@ -35,6 +35,9 @@ public:
     // The class under `key`, parsed by `parse` the first time it is asked for.
     std::shared_ptr<const ClassFile> parsed(const std::string& key,
                                             const std::function<std::shared_ptr<const ClassFile>()>& parse);
+    // A class of the Java platform, its declarations read from the JDK's
+    // module image once; null when there is none or it lacks the class.
+    std::shared_ptr<const ClassFile> platformClass(const std::string& internalName);
 
 private:
     // Past these, files are read and parsed each time again.

@@ -3,7 +3,6 @@
 #include <exception>
 #include <set>
 
-#include "body/Declare.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "decl/Comments.h"
@@ -131,30 +130,6 @@ void printBody(SourceWriter& out, const MemberContext& context, const Method& me
     out.line("}");
 }
 
-// Inside an anonymous class the locals it captures stay visible by their
-// names; its methods' parameters and locals must not hide them.
-std::set<std::string> capturedLocals(const MemberContext& context) {
-    std::set<std::string> names;
-    if (!context.unit) return names;
-    if (const auto* captured = context.unit->capturedNames(context.owner.file.thisClass)) {
-        for (const auto& entry : *captured) {
-            if (!entry.second.empty()) names.insert(entry.second);
-        }
-    }
-    return names;
-}
-
-void keepClearOf(const std::set<std::string>& captured, std::vector<std::string>& names) {
-    if (captured.empty()) return;
-    std::set<std::string> taken(captured);
-    taken.insert(names.begin(), names.end());
-    for (std::string& name : names) {
-        if (!captured.count(name)) continue;
-        name = body::freshName(name, taken);
-        taken.insert(name);
-    }
-}
-
 }  // namespace
 
 void printField(SourceWriter& out, const MemberContext& context, const Field& field) {
@@ -189,7 +164,7 @@ void printMethod(SourceWriter& out, const MemberContext& context, const Method& 
     const MethodType& type = *methodType;
     size_t skip = hiddenLeadingParameters(context.owner, method, type);
     std::vector<std::string> names = parameterNames(method, type.parameters, context.types);
-    const std::set<std::string> captured = capturedLocals(context);
+    const std::set<std::string> captured = capturedLocalNames(context.owner.file, context.unit);
     keepClearOf(captured, names);
     out.lines(annotationComments(method.annotations, method.deprecated));
     bool constructor = method.name == "<init>";

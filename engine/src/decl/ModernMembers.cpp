@@ -1,5 +1,7 @@
 #include "decl/ModernMembers.h"
 
+#include <set>
+
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "classfile/Signature.h"
@@ -270,6 +272,8 @@ void printModernMethod(SourceWriter& out, const MemberContext& context, const Me
     if (enumConstructor) skip = 2;
     const bool canonical = isCanonicalConstructor(owner, method);
     std::vector<std::string> names = parameterNames(method, type.parameters, context.types);
+    const std::set<std::string> captured = capturedLocalNames(owner, context.unit);
+    keepClearOf(captured, names);
     if (canonical) {
         // The components' names, as the language requires of it.
         for (size_t i = 0; i < names.size() && i < owner.record->size(); ++i) {
@@ -296,7 +300,8 @@ void printModernMethod(SourceWriter& out, const MemberContext& context, const Me
     if (!method.code) {
         lines.push_back("throw new RuntimeException(\"method has no code\");");
     } else {
-        BodyRequest request{owner, method, context.types, context.options, names, context.unit};
+        BodyRequest request{owner, method, context.types, context.options, names, context.unit,
+                            captured.empty() ? nullptr : &captured};
         lines = bodyLines(request);
     }
     if (enumConstructor) lines = enumConstructorLines(std::move(lines), names);

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "body/Declare.h"
 #include "classfile/AccessFlags.h"
 #include "print/Names.h"
 
@@ -71,6 +72,28 @@ std::string unique(const std::string& base, std::set<std::string>& taken) {
 }
 
 }  // namespace
+
+std::set<std::string> capturedLocalNames(const ClassFile& file, const UnitContext* unit) {
+    std::set<std::string> names;
+    if (!unit) return names;
+    if (const auto* captured = unit->capturedNames(file.thisClass)) {
+        for (const auto& entry : *captured) {
+            if (!entry.second.empty()) names.insert(entry.second);
+        }
+    }
+    return names;
+}
+
+void keepClearOf(const std::set<std::string>& captured, std::vector<std::string>& names) {
+    if (captured.empty()) return;
+    std::set<std::string> taken(captured);
+    taken.insert(names.begin(), names.end());
+    for (std::string& name : names) {
+        if (!captured.count(name)) continue;
+        name = body::freshName(name, taken);
+        taken.insert(name);
+    }
+}
 
 std::string nameForType(const JavaType& type, const TypeNamer& types) {
     std::string hint = type.base == 'L' ? classHint(types.className(type.className)) : primitiveHint(type.base);
