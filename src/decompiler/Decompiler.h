@@ -5,6 +5,7 @@
 #include <string>
 
 #include "decompiler/ClassStructure.h"
+#include "decompiler/engine/RunOptions.h"
 
 namespace products {
 namespace zefra {
@@ -18,7 +19,12 @@ public:
     // Runs the engine on the class file, then createClassStructure on its
     // text. Throws engine::DecompilerEngineException, the loader's
     // io::file::CouldNotLoadFileException and parser::ParserException.
-    virtual std::unique_ptr<ClassStructure> decompile(const std::string& classFilePath) = 0;
+    // May run on any one thread at a time.
+    virtual std::unique_ptr<ClassStructure> decompile(const std::string& classFilePath,
+                                                      const engine::RunOptions& options) = 0;
+    std::unique_ptr<ClassStructure> decompile(const std::string& classFilePath) {
+        return decompile(classFilePath, engine::RunOptions());
+    }
 
     // Parses the Java text and builds its tree; the root carries the text
     // (getText). Null when the text declares no class. Throws

@@ -11,10 +11,11 @@ DecompilerImpl::DecompilerImpl() : _public("public"), _protected("protected")
 {
 }
 
-std::unique_ptr<ClassStructure> DecompilerImpl::decompile(const std::string& classFilePath)
+std::unique_ptr<ClassStructure> DecompilerImpl::decompile(const std::string& classFilePath,
+                                                          const engine::RunOptions& options)
 {
     engine::Jad jad;
-    std::string text = jad.decompile(classFilePath);
+    std::string text = jad.decompile(classFilePath, options);
     return createClassStructure(text.data(), text.size());
 }
 

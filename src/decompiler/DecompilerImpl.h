@@ -15,7 +15,9 @@ public:
     DecompilerImpl();
     ~DecompilerImpl() override = default;
 
-    std::unique_ptr<ClassStructure> decompile(const std::string& classFilePath) override;
+    using Decompiler::decompile;
+    std::unique_ptr<ClassStructure> decompile(const std::string& classFilePath,
+                                              const engine::RunOptions& options) override;
     std::unique_ptr<ClassStructure> createClassStructure(const char* text, std::size_t length) override;
 
     // The tree of a parsing result. The root is the first top-level class of

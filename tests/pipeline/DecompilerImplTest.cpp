@@ -21,7 +21,7 @@ namespace {
 const std::string ENGINE_HEADER = "// Decompiled by the engine.\r\n// Options.\r\n\r\n";
 
 // An application directory with a fake engine at jad/jad that exits with a
-// given code; the Java text it "wrote" is placed in jad/tmp beforehand.
+// given code; the Java text it writes is prepared beforehand in jad/prepared.
 class DecompilerImplTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -32,12 +32,16 @@ protected:
 
     void installEngine(int exitCode)
     {
-        _directory.writeFile("jad/jad", "#!/bin/sh\nexit " + std::to_string(exitCode) + "\n", true);
+        _directory.writeFile("jad/jad",
+                             "#!/bin/sh\ncp jad/prepared jad/tmp/Foo.java 2>/dev/null\nexit " +
+                                 std::to_string(exitCode) + "\n",
+                             true);
     }
 
     void engineWrites(const std::string& javaText)
     {
-        _directory.writeFile("jad/tmp/Foo.java", ENGINE_HEADER + javaText);
+        _directory.writeFile("jad/prepared", ENGINE_HEADER + javaText);
+        _directory.writeFile("jad/tmp/.keep", "");
     }
 
     std::string classFile() const { return _directory.path() + "/Foo.class"; }

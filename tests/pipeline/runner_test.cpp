@@ -1,17 +1,31 @@
+#include <chrono>
 #include <cstring>
+#include <fstream>
+#include <thread>
 #include <string>
 #include <vector>
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "TemporaryDirectory.h"
+#include "decompiler/engine/EngineRunCancelledException.h"
 #include "decompiler/engine/Jad.h"
 #include "io/file/CouldNotLoadFileException.h"
 
 namespace {
+
+// Alive and not merely a zombie left for a parent that does not reap.
+bool isRunning(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return false;
+    const std::string::size_type close = line.rfind(')');
+    return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
+}
 
 using products::zefra::decompiler::engine::DecompilerEngineException;
 using products::zefra::decompiler::engine::Jad;
@@ -162,10 +176,72 @@ TEST_F(RunnerTest, MissingOutputReachesTheCallerAsTheLoaderError) {
     }
 }
 
-TEST_F(RunnerTest, StaleOutputOfAnEarlierRunIsReturned) {
+// An older text of the same name, perhaps of another class, is never shown
+// in place of what the engine failed to write.
+TEST_F(RunnerTest, EarlierOutputIsRemovedBeforeTheEngineRuns) {
     installEngine("#!/bin/sh\nexit 0\n");
     writeWhole("jad/tmp/Foo.java", "// old\r\n\r\nclass Old {}\r\n");
-    EXPECT_EQ("class Old {}\r\n", Jad().decompile(classFile("Foo.class")));
+    EXPECT_THROW(Jad().decompile(classFile("Foo.class")), io::file::CouldNotLoadFileException);
+    EXPECT_NE(0, access("jad/tmp/Foo.java", F_OK));
+}
+
+TEST_F(RunnerTest, EarlierOutputThatCannotBeRemovedStopsTheRun) {
+    installEngine(WRITING_ENGINE);
+    ASSERT_EQ(0, mkdir("jad/tmp/Foo.java", 0755));
+    writeWhole("jad/tmp/Foo.java/keep", "x");
+    const std::string message = engineFailure(classFile("Foo.class"));
+    EXPECT_EQ(0u, message.find("Could not remove the earlier output of the decompiler engine, ./jad/tmp/Foo.java. "))
+        << message;
+    EXPECT_TRUE(readWhole("jad/arguments").empty());
+}
+
+TEST_F(RunnerTest, FailureMessageCarriesWhatTheEngineWroteOnStandardError) {
+    const std::string failed = "The decompiler engine failed. The decompiler returned a non zero exit code.";
+    const std::string path = classFile("Foo.class");
+    installEngine("#!/bin/sh\necho 'jad: Foo.class: bad magic' >&2\necho ' second line ' >&2\nexit 1\n");
+    EXPECT_EQ(failed + " The engine reported: jad: Foo.class: bad magic  second line", engineFailure(path));
+    // Much more than a pipe holds: the engine is never blocked on its errors.
+    installEngine("#!/bin/sh\nhead -c 1000000 /dev/zero | tr '\\0' x >&2\nexit 2\n");
+    const std::string message = engineFailure(path);
+    EXPECT_EQ(0u, message.find(failed + " The engine reported: xxx"));
+    EXPECT_GE(message.size(), failed.size() + 16 * 1024);
+    EXPECT_LE(message.size(), failed.size() + 17 * 1024);
+}
+
+TEST_F(RunnerTest, EngineOverItsTimeLimitIsEndedWithEverythingItStarted) {
+    installEngine("#!/bin/sh\necho started >&2\nsleep 30 &\necho $! > jad/child\nwait\n");
+    products::zefra::decompiler::engine::RunOptions options;
+    options.timeoutSeconds = 1;
+    const auto start = std::chrono::steady_clock::now();
+    std::string message;
+    try {
+        Jad().decompile(classFile("Foo.class"), options);
+    } catch (const DecompilerEngineException& e) {
+        message = e.getMessage();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ("The decompiler engine did not finish within 1 seconds and was ended. The engine reported: started",
+              message);
+    const std::string child = readWhole("jad/child");
+    ASSERT_FALSE(child.empty());
+    usleep(100000);
+    EXPECT_FALSE(isRunning(std::stoi(child)));  // the engine's own child is gone too
+}
+
+TEST_F(RunnerTest, CancelEndsTheEngineAtOnce) {
+    installEngine("#!/bin/sh\nsleep 10\n");
+    products::zefra::decompiler::engine::RunCancel cancel;
+    products::zefra::decompiler::engine::RunOptions options;
+    options.cancel = &cancel;
+    std::thread canceller([&cancel] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        cancel.cancel();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(Jad().decompile(classFile("Foo.class"), options),
+                 products::zefra::decompiler::engine::EngineRunCancelledException);
+    canceller.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 TEST_F(RunnerTest, OutputWithoutBlankLineIsReturnedWholeAndTheCheckRecorded) {

@@ -1,9 +1,12 @@
 #include "decompiler/engine/Jad.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <vector>
 
 #include "debug/assertion.h"
 #include "decompiler/engine/EngineProcess.h"
+#include "decompiler/engine/EngineRunCancelledException.h"
 #include "io/file/FileHelper.h"
 #include "platform/PathSeparator.h"
 #include "platform/errorresources/SystemErrors.h"
@@ -30,16 +33,18 @@ const std::string OUTPUT_EXTENSION = ".java";
 
 // The engine's options; the argument vector and the command line shown in
 // messages are both made from this one list.
-std::vector<std::string> engineOptions() {
-    return {"-ff", "-b", "-l80", "-o", std::string("-djad") + SEPARATOR + "tmp", "-sjava"};
+std::vector<std::string> engineOptions(const RunOptions& /*options*/) {
+    std::vector<std::string> options = {"-ff", "-b", "-l80", "-o",
+                                        std::string("-djad") + SEPARATOR + "tmp", "-sjava"};
+    return options;
 }
 
-std::string commandLineText(const std::string& longPath) {
-    std::string options;
-    for (const std::string& option : engineOptions()) {
-        options += " " + option;
+std::string commandLineText(const std::vector<std::string>& arguments) {
+    std::string text = ENGINE_PROGRAM;
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+        text += " " + arguments[i];
     }
-    return ENGINE_PROGRAM + options + " " + "\"" + longPath + "\"";
+    return text + " " + "\"" + arguments.back() + "\"";
 }
 
 std::string longPathOf(const std::string& classFilePath) {
@@ -65,26 +70,65 @@ void requireEngine() {
                                     directory + ".");
 }
 
-void runEngine(const std::string& longPath) {
-    std::vector<std::string> arguments = engineOptions();
+// The engine's own words on why it failed, on one line, after the fixed text.
+std::string reasonFrom(const std::string& errorOutput) {
+    std::string reason = errorOutput;
+    for (char& c : reason) {
+        if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+    }
+    const std::string::size_type first = reason.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return "";
+    }
+    const std::string::size_type last = reason.find_last_not_of(' ');
+    return " The engine reported: " + reason.substr(first, last - first + 1);
+}
+
+void requireSuccess(const EngineOutcome& outcome, const RunOptions& options) {
+    switch (outcome.end) {
+    case EngineEnd::Cancelled:
+        throw EngineRunCancelledException();
+    case EngineEnd::TimedOut:
+        throw DecompilerEngineException("The decompiler engine did not finish within " +
+                                        std::to_string(options.timeoutSeconds) +
+                                        " seconds and was ended." + reasonFrom(outcome.errorOutput));
+    case EngineEnd::Exited:
+    case EngineEnd::Signalled:
+        if (!outcome.succeeded()) {
+            throw DecompilerEngineException(
+                "The decompiler engine failed. The decompiler returned a non zero exit code." +
+                reasonFrom(outcome.errorOutput));
+        }
+    }
+}
+
+void runEngine(const std::string& longPath, const RunOptions& options) {
+    std::vector<std::string> arguments = engineOptions(options);
     arguments.push_back(longPath);
-    pid_t pid = 0;
-    int error = EngineProcess::start(ENGINE_PROGRAM, arguments, pid);
+    EngineProcess engine;
+    int error = engine.start(ENGINE_PROGRAM, arguments);
     if (error != 0) {
         throw DecompilerEngineException("Could not create a child process. Used command line: " +
-                                        commandLineText(longPath) + ". " +
+                                        commandLineText(arguments) + ". " +
                                         platform::SystemErrors::map(error));
     }
-    bool exitedCleanly = false;
-    error = EngineProcess::waitForEnd(pid, exitedCleanly);
+    EngineOutcome outcome;
+    error = engine.waitForEnd(options, outcome);
     if (error != 0) {
         throw DecompilerEngineException("Could not wait for the created process: " +
                                         platform::SystemErrors::map(error));
     }
-    if (!exitedCleanly) {
-        throw DecompilerEngineException(
-            "The decompiler engine failed. The decompiler returned a non zero exit code.");
+    requireSuccess(outcome, options);
+}
+
+// An engine that ends well without writing must not leave an older text,
+// perhaps of another class of the same name, to be shown in its place.
+void removeEarlierOutput(const std::string& outputPath) {
+    if (std::remove(outputPath.c_str()) == 0 || errno == ENOENT) {
+        return;
     }
+    throw DecompilerEngineException("Could not remove the earlier output of the decompiler engine, " +
+                                    outputPath + ". " + platform::SystemErrors::map(errno));
 }
 
 // The file name is the part after the last separator. Quotes are kept: on
@@ -113,11 +157,13 @@ std::string withoutHeader(const std::string& output) {
 
 }
 
-std::string Jad::decompile(const std::string& classFilePath) const {
+std::string Jad::decompile(const std::string& classFilePath, const RunOptions& options) const {
     const std::string longPath = longPathOf(classFilePath);
     requireEngine();
-    runEngine(longPath);
-    return withoutHeader(io::file::FileHelper::loadFile(outputPathFor(longPath), 0));
+    const std::string outputPath = outputPathFor(longPath);
+    removeEarlierOutput(outputPath);
+    runEngine(longPath, options);
+    return withoutHeader(io::file::FileHelper::loadFile(outputPath, 0));
 }
 
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "decompiler/engine/DecompilerEngineException.h"
+#include "decompiler/engine/RunOptions.h"
 
 namespace products {
 namespace zefra {
@@ -11,12 +12,14 @@ namespace engine {
 
 // Runs the external decompiler engine ./jad/jad (relative to the current
 // directory) on one class file and returns the Java text it wrote, less the
-// engine's header comment.
+// engine's header comment. The engine's earlier output of that name is
+// removed first; its standard error becomes part of a failure's message.
 class Jad {
 public:
-    // Throws DecompilerEngineException; errors loading the output file
+    // Throws DecompilerEngineException (EngineRunCancelledException when
+    // cancelled); errors loading the output file
     // (io::file::CouldNotLoadFileException) pass through unchanged.
-    std::string decompile(const std::string& classFilePath) const;
+    std::string decompile(const std::string& classFilePath, const RunOptions& options = RunOptions()) const;
 };
 
 }
