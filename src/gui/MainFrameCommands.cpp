@@ -36,7 +36,7 @@ const std::pair<int, const char*> ACCELERATORS[] = {
     {command::EDIT_REPEAT, "F3"},       {command::NEXT_PANE, "F6"},
     {command::PREV_PANE, "Shift+F6"},   {command::EDIT_COPY, "Ctrl+Ins"},
     {command::EDIT_PASTE, "Shift+Ins"}, {command::EDIT_CUT, "Ctrl+X"},
-    {command::EDIT_UNDO, "Ctrl+Z"},
+    {command::EDIT_UNDO, "Ctrl+Z"},     {command::CANCEL_DECOMPILING, "Esc"},
 };
 
 }
@@ -94,6 +94,8 @@ void CMainFrame::createActions() {
     addCommand(command::HOME_PAGE, "&Zefra website", "", &CMainFrame::onHomePage);
     addCommand(command::ORDER_PAGE, "Order", "", &CMainFrame::onOrderPage);
     addCommand(command::IMPROVE_CODE, "&Improve your Java code", "", &CMainFrame::onImproveCode);
+    addCommand(command::CANCEL_DECOMPILING, "Cancel", "Cancel the decompilation\nCancel",
+               &CMainFrame::onCancelDecompiling)->setEnabled(false);
     addCommand(command::NEXT_PANE, "Next Pane", "Switch to the next window pane\nNext Pane",
                &CMainFrame::onNextPane);
     addCommand(command::PREV_PANE, "Previous Pane", "Switch back to the previous window pane\nPrevious Pane",
@@ -254,6 +256,10 @@ void CMainFrame::onNextPane() {
     } else {
         _editView->setFocus(Qt::TabFocusReason);
     }
+}
+
+void CMainFrame::onCancelDecompiling() {
+    if (_delegate) _delegate->cancelDecompiling();
 }
 
 void CMainFrame::onViewStatusBar() {

@@ -25,6 +25,7 @@
 #include "gui/CZefraDoc.h"
 #include "gui/CZefraView.h"
 #include "gui/CommandIds.h"
+#include "gui/Delegate.h"
 #include "gui/RecentFileList.h"
 #include "windows/file/FileSystemHelpers.h"
 
@@ -80,6 +81,15 @@ void dropFiles(QWidget* target, const QList<QUrl>& urls) {
     QApplication::sendEvent(target, &drop);
 }
 
+// Waits (the event loop running) until the engine's run has ended.
+bool waitForRun(CMainFrame* frame) {
+    return QTest::qWaitFor([frame] { return !frame->delegate()->isDecompiling(); }, 20000);
+}
+
+bool startAndWait(ApplicationShell& shell, const QStringList& arguments) {
+    return shell.start(arguments) && waitForRun(shell.mainFrame());
+}
+
 ModalAnswers::Answer pressButton(int button) {
     return [button](QDialog&) { return button; };
 }
@@ -112,7 +122,7 @@ void WindowTest::startsWithTheClassFileNamedOnTheCommandLine() {
     ModalAnswers answers;
     QDir::setCurrent(_scratch);
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", "Shapes.class"}));  // relative to where it was started
+    QVERIFY(startAndWait(shell, {"zefra", "Shapes.class"}));  // relative to where it was started
     CMainFrame* frame = shell.mainFrame();
 
     QCOMPARE(answers.boxes.join("\n"), QString());
@@ -148,7 +158,7 @@ void WindowTest::newDocumentIsNamedZefra() {
 void WindowTest::choosingATreeItemSelectsItsLine() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     QTreeWidgetItem* item = findItem(frame->treeView(), "reset()");
     QVERIFY(item);
@@ -165,7 +175,7 @@ void WindowTest::choosingATreeItemSelectsItsLine() {
 void WindowTest::enterAndDoubleClickMoveTheFocusToTheEditor() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame));
@@ -196,6 +206,7 @@ void WindowTest::dropOpensTheFirstFileOnly() {
         urls << QUrl::fromLocalFile(_scratch + name);
     }
     dropFiles(shell.mainFrame()->treeView()->viewport(), urls);
+    QVERIFY(waitForRun(shell.mainFrame()));
     QCOMPARE(engineRuns(), QStringList{_scratch + "A.class"});
     QCOMPARE(shell.mainFrame()->windowTitle(), QString("A.java - zefra"));
     QCOMPARE(answers.boxes.join("\n"), QString());
@@ -204,7 +215,7 @@ void WindowTest::dropOpensTheFirstFileOnly() {
 void WindowTest::nonClassFileChangesNeitherTitleNorRecentList() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     writeAll(_scratch + "notes.txt", "just text");
     answers.push(chooseFile(_scratch + "notes.txt"));
@@ -222,7 +233,7 @@ void WindowTest::nonClassFileChangesNeitherTitleNorRecentList() {
 void WindowTest::statusPaneFollowsCaretAndSelection() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     CZefraView* edit = frame->editView();
     QLabel* pane = frame->statusPane(pane::LINE_COUNT);
@@ -245,7 +256,7 @@ void WindowTest::statusPaneFollowsCaretAndSelection() {
 void WindowTest::goToLineCommandAnswersOutOfRangeNumbers() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     const int lines = frame->editView()->getLineCount();
     QString shown;
@@ -268,16 +279,24 @@ void WindowTest::goToLineCommandAnswersOutOfRangeNumbers() {
     frame->action(command::GO_TO)->trigger();
     QCOMPARE(frame->editView()->textCursor().blockNumber(), 2);
     QCOMPARE(frame->editView()->textCursor().selectedText(), QString("public class Shapes"));
-    answers.push(pressButton(QDialog::Rejected));  // Cancel: the caret's line is selected again
+    // Cancel leaves the selection and the view as they were.
+    CZefraView* edit = frame->editView();
+    edit->setSelection(edit->lineIndex(5) + 2, edit->lineIndex(5) + 4);
+    const int firstVisible = edit->getFirstVisibleLine();
+    answers.push(pressButton(QDialog::Rejected));
     frame->action(command::GO_TO)->trigger();
-    QCOMPARE(frame->editView()->textCursor().blockNumber(), 2);
+    int start = 0, end = 0;
+    edit->getSelection(start, end);
+    QCOMPARE(start, edit->lineIndex(5) + 2);
+    QCOMPARE(end, edit->lineIndex(5) + 4);
+    QCOMPARE(edit->getFirstVisibleLine(), firstVisible);
     QCOMPARE(answers.boxes.size(), 1);
 }
 
 void WindowTest::saveAfterOpenProposesTheJavaNameAndKeepsTheClassFile() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     QString proposed;
     answers.push(chooseFile(_scratch + "Saved.java", &proposed));
@@ -304,7 +323,7 @@ void WindowTest::saveAfterOpenProposesTheJavaNameAndKeepsTheClassFile() {
 void WindowTest::modifiedTextIsNotDroppedWithoutAsking() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     QTest::keyClicks(frame->editView(), "x");
     QVERIFY(shell.document()->isModified());
