@@ -23,6 +23,7 @@
 #include "gui/LockKeys.h"
 #include "gui/ModalRunner.h"
 #include "gui/RecentFileList.h"
+#include "gui/WindowSettings.h"
 #include "platform/messagebox/MessageBoxReporter.h"
 
 namespace products {
@@ -175,6 +176,25 @@ void CMainFrame::initialUpdateViews() {
     onUpdateLineIndicator();
 }
 
+void CMainFrame::restoreWindowState() {
+    const settings::WindowState state = settings::loadWindowState();
+    if (!state.geometry.isEmpty()) restoreGeometry(state.geometry);
+    if (!state.dockState.isEmpty()) restoreState(state.dockState);
+    if (!state.splitter.isEmpty() && _splitter) _splitter->restoreState(state.splitter);
+    action(command::VIEW_TOOLBAR)->setChecked(!_toolBar->isHidden());
+    action(command::VIEW_STATUS_BAR)->setChecked(state.statusBarVisible);
+    statusBar()->setVisible(state.statusBarVisible);
+}
+
+void CMainFrame::saveWindowState() const {
+    settings::WindowState state;
+    state.geometry = saveGeometry();
+    state.dockState = saveState();
+    if (_splitter) state.splitter = _splitter->saveState();
+    state.statusBarVisible = !statusBar()->isHidden();
+    settings::saveWindowState(state);
+}
+
 QAction* CMainFrame::action(int commandId) const {
     const auto found = _actions.find(commandId);
     return found == _actions.end() ? nullptr : found->second;
@@ -268,6 +288,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     if (_findDialog) _findDialog->close();
+    saveWindowState();
     event->accept();
 }
 

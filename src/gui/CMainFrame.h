@@ -47,6 +47,9 @@ public:
     bool createWindow();
     // The views' initial update: tree first, then editor.
     void initialUpdateViews();
+    // Geometry, toolbar, status bar and splitter as the last session left them.
+    void restoreWindowState();
+    void saveWindowState() const;
 
     // The framework's open: asks to save a modified text first.
     void openDocumentFile(const QString& path);

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPlainTextEdit>
@@ -19,6 +20,7 @@
 #include "gui/Delegate.h"
 #include "gui/ModalRunner.h"
 #include "gui/RecentFileList.h"
+#include "gui/WindowSettings.h"
 
 namespace products {
 namespace zefra {
@@ -177,13 +179,17 @@ void CMainFrame::onFileNew() {
     if (_document.saveModified()) _document.onNewDocument();
 }
 
+// The platform's own dialog, class files offered first, in the folder it was last left in.
 void CMainFrame::onFileOpen() {
     QFileDialog dialog(this, "Open");
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter("All Files (*)");
+    dialog.setNameFilters({"Class files (*.class)", "All Files (*)"});
+    const QString folder = settings::lastOpenFolder();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) dialog.setDirectory(folder);
     if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    openDocumentFile(dialog.selectedFiles().constFirst());
+    const QString chosen = dialog.selectedFiles().constFirst();
+    settings::setLastOpenFolder(QFileInfo(chosen).absolutePath());
+    openDocumentFile(chosen);
 }
 
 void CMainFrame::onFileSave() { _document.doFileSave(); }
