@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Scanner+parser throughput and tree build time.
-# Usage: bench/parser_bench.sh [build-dir]   (default: build)
+# Scanner+parser throughput of both grammars and tree build time.
+# Usage: bench/parser_bench.sh [build-dir [java-source-dir...]]   (default: build)
+# Each source directory is parsed file by file with the modern grammar.
 # Builds the pipeline library in the build dir if needed, compiles the bench
 # program against it and prints the figures.
 set -euo pipefail
@@ -13,4 +14,5 @@ cmake --build "$build" --target zefra_pipeline >/dev/null
 program="$build/parser_bench"
 "${CXX:-g++}" -std=c++17 -O2 -I"$root/src" "$root/bench/parser_bench.cpp" \
   "$build/src/decompiler/libzefra_pipeline.a" "$build/src/libzefra_foundation.a" -o "$program"
-"$program"
+shift || true
+"$program" "$@"

@@ -1,5 +1,6 @@
-// Arbitrary bytes as a Java text: the parser and the tree builder must not
-// crash, hang or leak, whatever they are given.
+// Arbitrary bytes as a Java text: the parser, with the classic and with the
+// modern grammar, and the tree builder must not crash, hang or leak, whatever
+// they are given.
 //
 // The scanner ends the process after a fatal error, which would end the
 // fuzzing run; this target installs a handler that throws instead, and the
@@ -40,11 +41,11 @@ bool installHandlers()
     return true;
 }
 
-void parseAndBuildTree(const std::string& text)
+void parseAndBuildTree(const std::string& text, zd::parser::JavaDialect dialect)
 {
     std::string parsingResult;
     {
-        zd::parser::ParserImpl parser;
+        zd::parser::ParserImpl parser(dialect);
         parsingResult = parser.parse(text);
     }
     // An empty result is a failed check in the builder, logged to a file;
@@ -64,10 +65,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const bool installed = installHandlers();
     (void)installed;
     std::string text(reinterpret_cast<const char*>(data), size);
-    try {
-        parseAndBuildTree(text);
-    } catch (const zd::parser::ParserException&) {
-    } catch (const FatalScannerError&) {
+    for (zd::parser::JavaDialect dialect : {zd::parser::JavaDialect::Classic, zd::parser::JavaDialect::Modern}) {
+        try {
+            parseAndBuildTree(text, dialect);
+        } catch (const zd::parser::ParserException&) {
+        } catch (const FatalScannerError&) {
+        }
     }
     return 0;
 }

@@ -2,7 +2,7 @@
 # Installs, with apt-get, whatever of the build and test needs is missing.
 # Usage: scripts/install-deps.sh [gui]   ("gui" adds what the viewer needs)
 set -euo pipefail
-packages=(cmake g++ ninja-build flex bison libgtest-dev libgmock-dev python3
+packages=(cmake g++ ninja-build flex bison libgtest-dev libgmock-dev python3 libzip-dev zlib1g-dev
           openjdk-17-jdk-headless
           libcommons-lang3-java libcommons-io-java libcommons-cli-java libguava-java)
 if [ "${1:-}" = gui ]; then

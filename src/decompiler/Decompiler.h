@@ -6,6 +6,7 @@
 
 #include "decompiler/ClassStructure.h"
 #include "decompiler/engine/RunOptions.h"
+#include "decompiler/parser/JavaDialect.h"
 
 namespace products {
 namespace zefra {
@@ -30,6 +31,11 @@ public:
     // (getText). Null when the text declares no class. Throws
     // parser::ParserException, which carries the text.
     virtual std::unique_ptr<ClassStructure> createClassStructure(const char* text, std::size_t length) = 0;
+
+    // The dialect of the next runs: a modern one runs the engine with -m and
+    // reads its text with the modern grammar. A decompiler that knows only
+    // one dialect ignores it.
+    virtual void setDialect(parser::JavaDialect /*dialect*/) {}
 };
 
 }

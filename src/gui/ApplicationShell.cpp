@@ -5,6 +5,7 @@
 #include "gui/CMainFrame.h"
 #include "gui/CZefraDoc.h"
 #include "gui/CommandIds.h"
+#include "gui/ModernJava.h"
 #include "gui/QtMessageBoxes.h"
 #include "gui/QtShellServices.h"
 #include "gui/RecentFileList.h"
@@ -48,6 +49,7 @@ bool ApplicationShell::start(const QStringList& arguments) {
     _document = std::make_unique<CZefraDoc>(*_recentFiles);
     _frame = std::make_unique<CMainFrame>(*_document, *_recentFiles, *_services);
     if (!_frame->hasMediator() || !_frame->createWindow()) return false;
+    if (modernJavaRequested(arguments)) _frame->action(command::VIEW_MODERN_JAVA)->setChecked(true);
     const bool ok = file.isEmpty() ? _document->onNewDocument() : _document->onOpenDocument(file);
     if (!ok) return false;
     _frame->initialUpdateViews();

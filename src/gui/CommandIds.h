@@ -32,6 +32,7 @@ constexpr int NEXT_PANE = 57680;
 constexpr int PREV_PANE = 57681;
 constexpr int VIEW_TOOLBAR = 59392;
 constexpr int VIEW_STATUS_BAR = 59393;
+constexpr int VIEW_MODERN_JAVA = 32790;
 }
 
 namespace window {

@@ -78,6 +78,11 @@ Delegate::~Delegate() {
     _task.reset();
 }
 
+void Delegate::setModernJava(bool modern) {
+    _decompiler->setDialect(modern ? decompiler::parser::JavaDialect::Modern
+                                   : decompiler::parser::JavaDialect::Classic);
+}
+
 Delegate& Delegate::instance() {
     if (!_instance) {
         assertionFailed("_instance", SOURCE, __LINE__);

@@ -67,6 +67,8 @@ public:
     void focusEditView();
     void updateLineIndicator(PaneUpdate& pane) const;
     void navigateTo(const std::string& address);
+    // The dialect of the next opens (View > Modern Java).
+    void setModernJava(bool modern);
     void fillTree(const decompiler::ClassStructure& node, TreeItem parent);
     void setText(const std::string& text);
 

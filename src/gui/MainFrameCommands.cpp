@@ -19,6 +19,7 @@
 #include "gui/CommandIds.h"
 #include "gui/Delegate.h"
 #include "gui/ModalRunner.h"
+#include "gui/ModernJava.h"
 #include "gui/RecentFileList.h"
 #include "gui/WindowSettings.h"
 
@@ -90,6 +91,8 @@ void CMainFrame::createActions() {
                nullptr)->setCheckable(true);
     addCommand(command::VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle StatusBar",
                &CMainFrame::onViewStatusBar)->setCheckable(true);
+    addCommand(command::VIEW_MODERN_JAVA, "&Modern Java",
+               "Show Java at the class file's own language level\nModern Java", nullptr);
     addCommand(command::APP_ABOUT, "&About zefra...",
                "Display program information, version number and copyright\nAbout",
                &CMainFrame::onAppAbout);
@@ -148,6 +151,10 @@ void CMainFrame::createMenus() {
     QMenu* view = menuBar()->addMenu("&View");
     view->addAction(action(command::VIEW_TOOLBAR));
     view->addAction(action(command::VIEW_STATUS_BAR));
+    view->addSeparator();
+    view->addAction(action(command::VIEW_MODERN_JAVA));
+    connectModernJava(*action(command::VIEW_MODERN_JAVA),
+                      [this](bool on) { if (_delegate) _delegate->setModernJava(on); });
     QMenu* help = menuBar()->addMenu("&Help");
     for (int id : {command::APP_ABOUT, command::HOME_PAGE, command::IMPROVE_CODE}) {
         help->addAction(action(id));

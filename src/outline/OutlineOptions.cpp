@@ -3,19 +3,22 @@
 namespace outline {
 
 const char* const USAGE_TEXT =
-    "Usage: zefra-outline [--records] FILE\n"
+    "Usage: zefra-outline [--modern] [--records] FILE\n"
     "       zefra-outline --help\n"
     "\n"
     "Parses a Java text and prints what it declares. FILE is a Java text, or a\n"
     "class file (name ending in .class), which is first run through the engine\n"
     "jad/jad beside this program, with that directory as the current directory.\n"
     "\n"
+    "--modern   reads the text with the modern grammar (Java up to 25); a\n"
+    "           class file goes through the engine with -m\n"
     "--records  prints the parsing result exactly, then one line feed: records\n"
     "           of five fields, each field followed by ';':\n"
     "             depth;line;kind;access;name;\n"
     "           depth  class nesting, 0 for a top-level type\n"
-    "           line   0-based line of the name (line feeds inside comments,\n"
-    "                  literals and [ ] tokens are not counted)\n"
+    "           line   0-based line of the name (classic grammar: line feeds\n"
+    "                  inside comments, literals and [ ] tokens are not\n"
+    "                  counted; the modern grammar counts them all)\n"
     "           kind   0 class or interface, 1 method or constructor, 2 field\n"
     "           access modifiers in source order, or 'package'\n"
     "           name   declaration text up to its first '{', ';' made blanks\n"
@@ -53,6 +56,8 @@ OutlineOptions parseArguments(int argc, const char* const* argv)
         }
         if (argument == "--records") {
             records = true;
+        } else if (argument == "--modern") {
+            options.modern = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             options.problem = "unknown option " + argument;
             return options;

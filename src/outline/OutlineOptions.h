@@ -9,6 +9,7 @@ struct OutlineOptions {
 
     Mode mode = Mode::Invalid;
     std::string path;
+    bool modern = false;  // the modern grammar (and the engine's -m)
     std::string problem;  // why the arguments are invalid
 };
 

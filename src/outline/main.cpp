@@ -30,9 +30,14 @@ void copyToStandardError(char byte)
     std::fputc(static_cast<unsigned char>(byte), stderr);
 }
 
-std::string parseRecords(const std::string& text)
+zd::parser::JavaDialect dialectOf(const outline::OutlineOptions& options)
 {
-    zd::parser::ParserImpl parser;
+    return options.modern ? zd::parser::JavaDialect::Modern : zd::parser::JavaDialect::Classic;
+}
+
+std::string parseRecords(const std::string& text, zd::parser::JavaDialect dialect)
+{
+    zd::parser::ParserImpl parser(dialect);
     return parser.parse(text);
 }
 
@@ -48,16 +53,18 @@ std::string enterApplicationDirectory(const std::string& classFilePath)
     return absolutePath;
 }
 
-int printRecords(const std::string& path)
+int printRecords(const std::string& path, zd::parser::JavaDialect dialect)
 {
     std::string text;
     if (outline::isClassFile(path)) {
         std::string classFile = enterApplicationDirectory(path);
-        text = zd::engine::Jad().decompile(classFile);
+        zd::engine::RunOptions options;
+        options.modern = dialect == zd::parser::JavaDialect::Modern;
+        text = zd::engine::Jad().decompile(classFile, options);
     } else {
         text = io::file::FileHelper::loadFile(path);
     }
-    std::cout << parseRecords(text) << '\n';
+    std::cout << parseRecords(text, dialect) << '\n';
     return 0;
 }
 
@@ -67,41 +74,42 @@ void printRootTree(const zd::ClassStructure& root, const std::string& parsingRes
 }
 
 // A class file goes through the whole facade, as in the viewer.
-int printClassFileTree(const std::string& path)
+int printClassFileTree(const std::string& path, zd::parser::JavaDialect dialect)
 {
-    std::unique_ptr<zd::ClassStructure> root = zd::DecompilerImpl().decompile(enterApplicationDirectory(path));
+    std::unique_ptr<zd::ClassStructure> root = zd::DecompilerImpl(dialect).decompile(enterApplicationDirectory(path));
     if (root != nullptr) {
-        printRootTree(*root, parseRecords(root->getText()));
+        printRootTree(*root, parseRecords(root->getText(), dialect));
     }
     return 0;
 }
 
 // The facade's steps for a Java text, without logging a text that declares
 // no class as a failed check.
-int printJavaTextTree(const std::string& path)
+int printJavaTextTree(const std::string& path, zd::parser::JavaDialect dialect)
 {
     std::string text = io::file::FileHelper::loadFile(path);
-    std::string parsingResult = parseRecords(text);
+    std::string parsingResult = parseRecords(text, dialect);
     if (parsingResult.empty()) {
         return 0;
     }
-    std::unique_ptr<zd::ClassStructure> root = zd::DecompilerImpl().buildTree(parsingResult, text);
+    std::unique_ptr<zd::ClassStructure> root = zd::DecompilerImpl(dialect).buildTree(parsingResult, text);
     if (root != nullptr) {
         printRootTree(*root, parsingResult);
     }
     return 0;
 }
 
-int printClassTree(const std::string& path)
+int printClassTree(const std::string& path, zd::parser::JavaDialect dialect)
 {
-    return outline::isClassFile(path) ? printClassFileTree(path) : printJavaTextTree(path);
+    return outline::isClassFile(path) ? printClassFileTree(path, dialect) : printJavaTextTree(path, dialect);
 }
 
 int run(const outline::OutlineOptions& options)
 {
     try {
-        return options.mode == outline::OutlineOptions::Mode::Records ? printRecords(options.path)
-                                                                       : printClassTree(options.path);
+        zd::parser::JavaDialect dialect = dialectOf(options);
+        return options.mode == outline::OutlineOptions::Mode::Records ? printRecords(options.path, dialect)
+                                                                       : printClassTree(options.path, dialect);
     } catch (const zd::parser::ParserException& error) {
         std::cerr << options.path << ':' << static_cast<long long>(error.getLine()) + 1 << ": "
                   << error.getMessage() << '\n';

@@ -146,3 +146,32 @@ TEST_F(OutlineToolTest, ClassFileRunsTheEngineFromTheApplicationDirectory)
     EXPECT_EQ(2, noEngine.exitCode);
     EXPECT_NE(std::string::npos, noEngine.err.find("Could not find the Jad decompiler."));
 }
+
+TEST_F(OutlineToolTest, ModernReadsModernJavaAndRunsTheEngineWithM)
+{
+    const std::string text = "public record P(int x) {\n  public P { }\n}\n";
+    EXPECT_EQ("0;0;0;public;P;1;0;2;private final;x;1;1;1;public;P(int x);1;0;1;public;x();"
+              "1;0;1;public final;equals(Object o);1;0;1;public final;hashCode();1;0;1;public final;toString();\n",
+              run("--modern --records " + javaFile(text)).out);
+    EXPECT_EQ("class public P 1\n  field private x 1\n  method public P(int x) 2\n  method public x() 1\n"
+              "  method public equals(Object o) 1\n  method public hashCode() 1\n  method public toString() 1\n",
+              run("--modern " + javaFile(text)).out);
+    EXPECT_EQ(1, run("--records " + javaFile(text)).exitCode);
+
+    // The engine writes an enum only when asked for the modern dialect.
+    const std::string app = _directory.path() + "/app";
+    fs::create_directories(app + "/jad/tmp");
+    fs::copy_file(outlineProgram(), app + "/zefra-outline");
+    _directory.writeFile("app/jad/jad",
+                         "#!/bin/sh\n"
+                         "body='public final class E extends Enum\\r\\n{\\r\\n}\\r\\n'\n"
+                         "for a; do [ \"$a\" = -m ] && body='public enum E\\r\\n{\\r\\n    A, B;\\r\\n}\\r\\n'; done\n"
+                         "printf \"// header\\r\\n\\r\\n$body\" > jad/tmp/E.java\n",
+                         true);
+    _directory.writeFile("E.class", "\xca\xfe\xba\xbe");
+    const std::string classFile = "'" + _directory.path() + "/E.class'";
+    EXPECT_EQ("0;0;0;public;E;1;2;2;public static final;A;1;2;2;public static final;B;"
+              "1;0;1;public static;values();1;0;1;public static;valueOf(String name);\n",
+              run("--modern --records " + classFile, app + "/zefra-outline").out);
+    EXPECT_EQ("0;0;0;public final;E;\n", run("--records " + classFile, app + "/zefra-outline").out);
+}

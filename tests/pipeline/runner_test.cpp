@@ -95,6 +95,16 @@ TEST_F(RunnerTest, RunsTheEngineWithItsOptionsAndCutsTheHeader) {
     EXPECT_TRUE(readWhole("jad/tmp/Foo.java").size() > 0);  // the output stays where it is
 }
 
+TEST_F(RunnerTest, TheModernDialectAddsMAfterTheClassicOptions) {
+    installEngine(WRITING_ENGINE);
+    const std::string path = classFile("Foo.class");
+    products::zefra::decompiler::engine::RunOptions options;
+    options.modern = true;
+    Jad().decompile(path, options);
+    EXPECT_EQ((std::vector<std::string>{"-ff", "-b", "-l80", "-o", "-djad/tmp", "-sjava", "-m", "Foo.class"}),
+              receivedArguments());
+}
+
 TEST_F(RunnerTest, EveryCharacterOfThePathReachesTheEngineUninterpreted) {
     installEngine(WRITING_ENGINE);
     ASSERT_EQ(0, mkdir("dir with space", 0755));

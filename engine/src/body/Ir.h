@@ -49,6 +49,9 @@ struct LambdaSite {
     std::string samName, samDescriptor;
     int implKind = 0;  // method-handle reference kind
     std::string implOwner, implName, implDescriptor;
+    // A bound method reference whose receiver is checked for null where it
+    // is made: "requireNonNull" or "getClass", as javac wrote the check.
+    std::string receiverCheck;
 };
 
 struct Expr {

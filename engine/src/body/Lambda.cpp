@@ -6,6 +6,7 @@
 #include "body/Captures.h"
 #include "body/Failure.h"
 #include "body/Printer.h"
+#include "body/SamExceptions.h"
 #include "classfile/AccessFlags.h"
 
 namespace jad::body {
@@ -56,11 +57,30 @@ public:
             if (i) method += ", ";
             method += _p.typeName(_sam.params[i]) + " " + _samNames[i];
         }
-        method += ") {";
-        return head + "\n    " + method + indentLines(body, "        ") + "\n    }\n}";
+        method += ")" + throwsClause() + " {";
+        return head + receiverCheck() + "\n    " + method + indentLines(body, "        ") + "\n    }\n}";
     }
 
 private:
+    // An instance initializer runs when the class is instantiated, where the
+    // reference was made, so the check fails at the same point.
+    std::string receiverCheck() const {
+        if (_site.receiverCheck.empty()) return "";
+        const Expr& receiver = *_e.args[0];
+        const std::string check = _site.receiverCheck == "getClass"
+                                      ? _p.print(receiver, 15) + ".getClass();"
+                                      : _c.types.className("java/util/Objects") + ".requireNonNull(" + _p.print(receiver) + ");";
+        return "\n    {\n        " + check + "\n    }";
+    }
+
+    std::string throwsClause() const {
+        std::string out;
+        for (const std::string& type : samExceptions(_e.owner, _site.samName, _site.samDescriptor, _c.owner, _c.unit)) {
+            out += (out.empty() ? " throws " : ", ") + _c.types.className(type);
+        }
+        return out;
+    }
+
     bool synthetic() const {
         if (_site.implOwner != _c.owner.thisClass || _site.implName.rfind("lambda$", 0) != 0) return false;
         const Method* m = findMethod(_c.owner, _site.implName, _site.implDescriptor);
@@ -107,10 +127,19 @@ private:
         return prologue;
     }
 
+    // `this::m` names the enclosing instance; inside the anonymous class a
+    // plain `this` would be the anonymous instance, whose own toString or
+    // hashCode a call would find.
+    std::string enclosingThis() const {
+        if (isAnonymousClassFile(_c.owner)) throw Unsupported{"method reference to an enclosing anonymous instance"};
+        return _c.types.className(_c.owner.thisClass) + ".this";
+    }
+
     std::string argument(size_t index, const JavaType& want) const {
         const size_t captured = _e.args.size();
         if (index < captured) {
             const Expr& value = *_e.args[index];
+            if (value.kind == ExprKind::This) return enclosingThis();
             if (!isPure(value)) throw Unsupported{"method reference bound to an expression with effects"};
             return _p.print(value, 13);
         }
@@ -152,7 +181,7 @@ private:
             if (_site.implOwner != _c.owner.thisClass || _e.args.empty() || _e.args[0]->kind != ExprKind::This) {
                 throw Unsupported{"super method reference"};
             }
-            call = _c.thisName + "." + _site.implName + "(" + args(1) + ")";
+            call = enclosingThis() + "." + _site.implName + "(" + args(1) + ")";
             break;
         default: throw Unsupported{"method handle kind " + std::to_string(_site.implKind)};
         }

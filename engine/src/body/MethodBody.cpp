@@ -1,3 +1,4 @@
+#include "body/GenericReturn.h"
 #include "body/MethodBody.h"
 
 #include "body/Accessors.h"
@@ -12,6 +13,7 @@
 #include "body/Locals.h"
 #include "body/OuterInstances.h"
 #include "body/Printer.h"
+#include "body/ReceiverChecks.h"
 #include "body/Regions.h"
 #include "body/Simplify.h"
 #include "body/Stack.h"
@@ -41,22 +43,23 @@ bool isConstructorCall(const body::Stmt& s) {
 
 // javac stores the outer instance and captured values in synthetic fields
 // before calling the super constructor; the source never wrote those stores.
+bool isPlumbing(const body::Stmt& s, const ClassFile& owner) {
+    if (s.kind != body::StmtKind::Expr || s.expr->kind != body::ExprKind::Assign) return false;
+    const body::Expr& target = *s.expr->args[0];
+    if (target.kind != body::ExprKind::Field || target.isStatic || target.owner != owner.thisClass ||
+        target.args[0]->kind != body::ExprKind::This) return false;
+    for (const Field& f : owner.fields) {
+        if (f.name == target.name) return (f.access & access::Synthetic) != 0 || f.syntheticAttribute;
+    }
+    return false;
+}
+
 void dropPlumbingBeforeConstructorCall(body::StmtList& body, const ClassFile& owner) {
-    auto isPlumbing = [&](const body::Stmt& s) {
-        if (s.kind != body::StmtKind::Expr || s.expr->kind != body::ExprKind::Assign) return false;
-        const body::Expr& target = *s.expr->args[0];
-        if (target.kind != body::ExprKind::Field || target.isStatic || target.owner != owner.thisClass ||
-            target.args[0]->kind != body::ExprKind::This) return false;
-        for (const Field& f : owner.fields) {
-            if (f.name == target.name) return (f.access & access::Synthetic) != 0 || f.syntheticAttribute;
-        }
-        return false;
-    };
     size_t call = 0;
     while (call < body.size() && !isConstructorCall(*body[call])) ++call;
     if (call == body.size()) return;
     for (size_t i = 0; i < call; ++i) {
-        if (!isPlumbing(*body[i])) return;
+        if (!isPlumbing(*body[i], owner)) return;
     }
     body.erase(body.begin(), body.begin() + static_cast<long>(call));
 }
@@ -98,6 +101,9 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     inlineAccessors(body, request.owner, request.unit);
     recoverIdioms(body, request.method.name == "<init>", request.owner.superClass);
     if (request.method.name == "<init>") moveCaptureStoresAfterSuperCall(body, request.owner);
+    if (request.method.name == "<init>") {
+        foldReceiverChecksIntoConstructorCall(body, [&](const Stmt& s) { return isPlumbing(s, request.owner); });
+    }
     if (request.method.name == "<init>") dropPlumbingBeforeConstructorCall(body, request.owner);
     rewriteOuterInstances(body, request.owner, request.method, request.unit);
     if (request.method.name == "<init>") {
@@ -115,6 +121,8 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     context.localNames = declareLocals(body, locals.params, budget);
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
+    context.returnCast = genericReturnCast(request);
+    context.fieldCasts = genericFieldCasts(request);
     checkTree(body, "declarations");
     return printStatements(body, context);
 }

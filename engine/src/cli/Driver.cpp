@@ -3,14 +3,18 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <set>
+#include <type_traits>
+#include <utility>
 
-#include "classfile/ClassReader.h"
+#include "archive/Archive.h"
+#include "cli/Decompile.h"
 #include "cli/Files.h"
 #include "cli/InputQueue.h"
 #include "cli/Options.h"
-#include "decl/ClassTree.h"
+#include "cli/Output.h"
+#include "cli/Units.h"
 #include "decl/CompilationUnit.h"
 
 namespace jad {
@@ -19,108 +23,114 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A failure of one input, reported as "<file>: <reason>".
-struct InputFailure {
-    std::string reason;
-};
-
-std::string decompile(const fs::path& input, const std::vector<uint8_t>& bytes, const Options& options,
-                      SiblingCache& cache, std::string& thisClass) {
-    try {
-        ClassFile file = readClassFile(bytes.data(), bytes.size());
-        thisClass = file.thisClass;
-        DirectorySiblings siblings(input.parent_path().empty() ? fs::path(".") : input.parent_path(), cache);
-        ClassNode tree = buildClassTree(std::move(file), siblings);
-        return printCompilationUnit(tree, siblings, options.print);
-    } catch (const ClassFormatError& error) {
-        throw InputFailure{error.reason};
-    } catch (const std::bad_alloc&) {
-        throw InputFailure{"out of memory"};
-    }
-}
-
-// The package as directories; a name that would climb out of the output
-// directory is refused.
-fs::path packagePath(const std::string& package) {
-    fs::path path;
-    size_t start = 0;
-    while (start <= package.size()) {
-        size_t end = std::min(package.find('/', start), package.size());
-        std::string segment = package.substr(start, end - start);
-        if (segment.empty() || segment == "." || segment == ".." || segment.find('\0') != std::string::npos) {
-            throw InputFailure{"package " + package + " cannot be restored as directories"};
-        }
-        path /= segment;
-        start = end + 1;
-    }
-    return path;
-}
-
-fs::path outputPath(const fs::path& input, const std::string& thisClass, const Options& options) {
-    fs::path directory = options.outputDirectory.empty() ? fs::path(".") : fs::path(options.outputDirectory);
-    if (options.restorePackages) {
-        size_t slash = thisClass.rfind('/');
-        if (slash != std::string::npos) directory /= packagePath(thisClass.substr(0, slash));
-    }
-    return directory / (input.stem().string() + "." + options.extension);
-}
-
-// The output directories of one run, each made (or found) once: a package
-// holds many classes, and asking the file system again for every one of
-// them cost more than writing the file.
-class OutputDirectories {
+// One call of jad: its inputs in order, each loose file, archive or
+// directory tree decompiled on a queue of its own.
+class Run {
 public:
-    void ensure(const fs::path& directory) {
-        if (directory.empty() || _made.count(directory.native())) return;
+    Run(const Options& options, std::ostream& out, std::ostream& err)
+        : _options(options), _out(out), _err(err), _writer(options.overwrite) {}
+
+    int status() const { return _status; }
+
+    void files(const std::vector<std::string>& paths) {
+        if (!paths.empty()) decompileAll(looseUnits(paths), nullptr, _options.restorePackages);
+    }
+
+    void directory(const std::string& path) {
+        std::vector<ClassUnit> units;
+        try {
+            units = directoryUnits(path);
+        } catch (const InputFailure& failure) {
+            return fail(path, failure.reason);
+        }
+        if (units.empty()) return fail(path, "holds no class files");
+        decompileAll(std::move(units), nullptr, true);
+    }
+
+    void archive(const std::string& path) {
         std::error_code error;
-        fs::create_directories(directory, error);
-        if (error) throw InputFailure{"cannot create directory " + directory.string() + " (" + error.message() + ")"};
-        _made.insert(directory.native());
+        if (!fs::exists(path, error)) return fail(path, "cannot open (No such file or directory)");
+        if (fs::is_directory(path, error)) return fail(path, "is a directory");
+        std::unique_ptr<LoadedArchive> archive;
+        try {
+            archive = std::make_unique<LoadedArchive>(readArchiveFile(path));
+        } catch (const ArchiveError& failure) {
+            return fail(path, failure.reason);
+        } catch (const std::bad_alloc&) {
+            return fail(path, "out of memory");
+        }
+        for (const EntryProblem& problem : archive->problems()) fail(entryLabel(path, problem.entry), problem.reason);
+        if (archive->entries().empty() && archive->problems().empty()) return fail(path, "holds no class files");
+        decompileAll(archiveUnits(path, *archive), archive.get(), true);
     }
 
 private:
-    std::set<std::string> _made;
+    // The units of one input, then those of its nested classes that no
+    // outer class printed (an outer class that does not list them), each
+    // on its own.
+    void decompileAll(std::vector<ClassUnit> units, const LoadedArchive* archive, bool packageDirectories) {
+        std::vector<std::pair<ClassUnit, std::string>> nested;  // with the class each holds
+        std::set<std::string> printed;
+        decompileQueue(units, archive, packageDirectories, [&](const ClassUnit& unit, const InputResult& result) {
+            if (result.nested) nested.emplace_back(unit, result.thisClass);
+            printed.insert(result.printed.begin(), result.printed.end());
+        });
+        std::vector<ClassUnit> unprinted;
+        for (auto& [unit, thisClass] : nested) {
+            if (printed.count(thisClass)) continue;
+            unit.wholeTree = false;
+            unprinted.push_back(std::move(unit));
+        }
+        if (!unprinted.empty()) decompileQueue(unprinted, archive, packageDirectories, nullptr);
+    }
+
+    template <typename Seen>
+    void decompileQueue(const std::vector<ClassUnit>& units, const LoadedArchive* archive, bool packageDirectories,
+                        const Seen& seen) {
+        const size_t threads = InputQueue::threadsFor(units.size(), _options.threads);
+        std::vector<SiblingCache> caches(threads);
+        InputQueue queue(units.size(), threads, [&](size_t index, size_t worker) {
+            return decompileUnit(units[index], archive, _options.print, caches[worker]);
+        });
+        for (const ClassUnit& unit : units) {
+            InputResult result = queue.next();
+            if constexpr (!std::is_same_v<Seen, std::nullptr_t>) seen(unit, result);
+            if (!result.nested) deliver(unit, result, packageDirectories);
+        }
+    }
+
+    void deliver(const ClassUnit& unit, const InputResult& result, bool packageDirectories) {
+        try {
+            if (result.failure) throw InputFailure{*result.failure};
+            if (_options.toStandardOutput) {
+                _out << result.text;
+                _out.flush();
+                return;
+            }
+            const fs::path path = outputPath(unit.stem, result.thisClass, packageDirectories, _options);
+            _writer.write(path, result.text, unit.label);
+        } catch (const InputFailure& failure) {
+            fail(unit.label, failure.reason);
+        } catch (const std::exception& error) {
+            fail(unit.label, std::string("internal error: ") + error.what());
+        }
+    }
+
+    void fail(const std::string& label, const std::string& reason) {
+        _err << label << ": " << reason << "\n";
+        _status = 1;
+    }
+
+    const Options& _options;
+    std::ostream& _out;
+    std::ostream& _err;
+    OutputWriter _writer;
+    int _status = 0;
 };
 
-void writeOutput(const fs::path& path, const std::string& text, bool overwrite, OutputDirectories& directories) {
+bool isDirectory(const std::string& path) {
     std::error_code error;
-    directories.ensure(path.parent_path());
-    if (!overwrite && fs::exists(path, error)) {
-        throw InputFailure{"output " + path.string() + " exists, not overwritten (use -o)"};
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) throw InputFailure{"cannot write " + path.string()};
-}
-
-// Reading and decompiling: the part of an input's work that may run on any thread.
-InputResult decompileInput(const std::string& name, const Options& options, SiblingCache& cache) {
-    InputResult result;
-    try {
-        fs::path input(name);
-        std::vector<uint8_t> bytes;
-        try {
-            bytes = readInputFile(input);
-        } catch (const ReadError& error) {
-            throw InputFailure{error.reason};
-        }
-        result.text = decompile(input, bytes, options, cache, result.thisClass);
-    } catch (const InputFailure& failure) {
-        result.failure = failure.reason;
-    }
-    return result;
-}
-
-// Printing or writing: in input order, on the calling thread.
-void deliver(const std::string& name, const InputResult& result, const Options& options, std::ostream& out,
-             OutputDirectories& directories) {
-    if (options.toStandardOutput) {
-        out << result.text;
-        out.flush();
-        return;
-    }
-    writeOutput(outputPath(fs::path(name), result.thisClass, options), result.text, options.overwrite, directories);
+    return fs::is_directory(path, error);
 }
 
 }  // namespace
@@ -141,27 +151,23 @@ int runJad(const std::vector<std::string>& arguments, std::ostream& out, std::os
         out << "jad (Zefra engine) " << EngineVersion << "\n";
         return 0;
     }
-    int status = 0;
-    const size_t threads = InputQueue::threadsFor(options.files.size());
-    std::vector<SiblingCache> caches(std::max<size_t>(threads, 1));
-    InputQueue queue(options.files.size(), threads, [&](size_t index, size_t worker) {
-        return decompileInput(options.files[index], options, caches[worker]);
-    });
-    OutputDirectories directories;
-    for (const auto& name : options.files) {
-        const InputResult result = queue.next();
-        try {
-            if (result.failure) throw InputFailure{*result.failure};
-            deliver(name, result, options, out, directories);
-        } catch (const InputFailure& failure) {
-            err << name << ": " << failure.reason << "\n";
-            status = 1;
-        } catch (const std::exception& error) {
-            err << name << ": internal error: " << error.what() << "\n";
-            status = 1;
+    Run run(options, out, err);
+    // Loose class files in a row share one queue, as one directory's files.
+    std::vector<std::string> loose;
+    for (const std::string& name : options.files) {
+        const bool archive = isArchiveInput(name);
+        const bool tree = !archive && options.restorePackages && isDirectory(name);
+        if (!archive && !tree) {
+            loose.push_back(name);
+            continue;
         }
+        run.files(loose);
+        loose.clear();
+        if (archive) run.archive(name);
+        else run.directory(name);
     }
-    return status;
+    run.files(loose);
+    return run.status();
 }
 
 }  // namespace jad

@@ -20,9 +20,9 @@ InputResult runGuarded(const InputQueue::Work& work, size_t index, size_t worker
 
 }  // namespace
 
-size_t InputQueue::threadsFor(size_t count) {
-    const size_t cores = std::max<size_t>(1, std::thread::hardware_concurrency());
-    return std::min({count, cores, size_t{4}});
+size_t InputQueue::threadsFor(size_t count, size_t requested) {
+    const size_t wanted = requested ? requested : std::max<size_t>(1, std::thread::hardware_concurrency());
+    return std::max<size_t>(1, std::min(count, wanted));
 }
 
 InputQueue::InputQueue(size_t count, size_t threads, Work work)

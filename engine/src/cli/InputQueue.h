@@ -18,6 +18,9 @@ struct InputResult {
     std::string text;       // the compilation unit
     std::string thisClass;  // the class the input holds
     std::optional<std::string> failure;  // set when the input failed
+    // A nested class left to its outer class's unit (text stays empty).
+    bool nested = false;
+    std::vector<std::string> printed;  // the classes the unit prints
 };
 
 class InputQueue {
@@ -36,8 +39,9 @@ public:
     // The result of the next input in order, waiting for it if need be.
     InputResult next();
 
-    // Threads worth starting for `count` inputs on this machine.
-    static size_t threadsFor(size_t count);
+    // Threads worth starting for `count` inputs: `requested`, or with 0 the
+    // number of cores.
+    static size_t threadsFor(size_t count, size_t requested = 0);
 
 private:
     // Workers run at most this far ahead of the reader, which bounds the

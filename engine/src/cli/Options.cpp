@@ -1,9 +1,11 @@
 #include "cli/Options.h"
 
+#include <algorithm>
+
 namespace jad {
 
 const char* const UsageText =
-    "usage: jad [options] file.class...\n"
+    "usage: jad [options] file.class... (also .jar, .zip, and directories with -r)\n"
     "  -o        overwrite existing output files\n"
     "  -d<dir>   write output files into <dir> (created when missing)\n"
     "  -s<ext>   output file extension (default java)\n"
@@ -11,13 +13,20 @@ const char* const UsageText =
     "  -b        braces around every single-statement body\n"
     "  -l<n>     split string literals longer than n characters\n"
     "  -p        write to standard output\n"
-    "  -r        restore the package directory structure\n"
-    "  -h        this help; --version the version\n";
+    "  -r        restore the package directory structure; a directory input\n"
+    "            gives every class file below it\n"
+    "  -m        modern Java at the class file's language level\n"
+    "  -j<n>     decompile on n threads (default: one per core)\n"
+    "  -h        this help; --version the version\n"
+    "The classes of an archive or directory are written below their package\n"
+    "directories, each top-level class with its nested classes.\n";
 
 namespace {
 
 // Longer splits than this are as good as none.
 constexpr long MaxSplit = 1000000;
+// More threads than this only cost memory.
+constexpr long MaxThreads = 256;
 
 int splitLength(const std::string& argument) {
     std::string digits = argument.substr(2);
@@ -26,6 +35,15 @@ int splitLength(const std::string& argument) {
     }
     long value = std::stol(digits);
     return static_cast<int>(value > MaxSplit ? MaxSplit : value);
+}
+
+size_t threadCount(const std::string& argument) {
+    std::string digits = argument.substr(2);
+    if (digits.empty() || digits.size() > 7 || digits.find_first_not_of("0123456789") != std::string::npos ||
+        std::stol(digits) == 0) {
+        throw UsageError{"option " + argument + " needs a thread count from 1, as in -j4"};
+    }
+    return static_cast<size_t>(std::min(std::stol(digits), MaxThreads));
 }
 
 std::string attachedValue(const std::string& argument, const char* what) {
@@ -52,6 +70,10 @@ bool applyOption(const std::string& argument, Options& options) {
         options.toStandardOutput = true;
     } else if (argument == "-r") {
         options.restorePackages = true;
+    } else if (argument == "-m") {
+        options.print.modern = true;
+    } else if (argument[1] == 'j') {
+        options.threads = threadCount(argument);
     } else if (argument[1] == 'l') {
         options.print.splitLiteralsAt = splitLength(argument);
     } else if (argument[1] == 'd') {

@@ -1,6 +1,7 @@
 // The command line of jad.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct Options {
     std::string extension = "java";  // -s<ext>
     bool toStandardOutput = false;   // -p
     bool restorePackages = false;    // -r
+    size_t threads = 0;              // -j<n>; 0: the number of cores
     PrintOptions print;              // -ff, -b, -l<n>
     std::vector<std::string> files;
 };

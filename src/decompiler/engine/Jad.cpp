@@ -33,9 +33,12 @@ const std::string OUTPUT_EXTENSION = ".java";
 
 // The engine's options; the argument vector and the command line shown in
 // messages are both made from this one list.
-std::vector<std::string> engineOptions(const RunOptions& /*options*/) {
+std::vector<std::string> engineOptions(const RunOptions& run) {
     std::vector<std::string> options = {"-ff", "-b", "-l80", "-o",
                                         std::string("-djad") + SEPARATOR + "tmp", "-sjava"};
+    if (run.modern) {
+        options.push_back("-m");
+    }
     return options;
 }
 

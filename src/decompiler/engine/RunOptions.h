@@ -25,6 +25,8 @@ struct RunOptions {
     int timeoutSeconds = 0;
     // Not owned; must outlive the run. Null: the run cannot be cancelled.
     const RunCancel* cancel = nullptr;
+    // Adds -m: the engine writes Java at the class file's language level.
+    bool modern = false;
 };
 
 }

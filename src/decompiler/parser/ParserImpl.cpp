@@ -4,6 +4,7 @@
 
 #include "debug/assertion.h"
 #include "decompiler/parser/JavaGrammar.h"
+#include "decompiler/parser/ModernJavaGrammar.h"
 #include "decompiler/parser/ParserException.h"
 #include "decompiler/parser/ParsingResult.h"
 #include "util/Helpers.h"
@@ -42,8 +43,9 @@ std::string nameText(const std::string& str)
 
 }
 
-ParserImpl::ParserImpl()
-    : _noErrorLine(-1),
+ParserImpl::ParserImpl(JavaDialect dialect)
+    : _dialect(dialect),
+      _noErrorLine(-1),
       _errorLine(-1),
       _lineCount(0),
       _classDepth(0),
@@ -91,7 +93,11 @@ void ParserImpl::load(const std::string& text)
 std::string ParserImpl::parse(const std::string& text)
 {
     load(text);
-    runParseLoop();
+    if (_dialect == JavaDialect::Modern) {
+        runModernParseLoop();
+    } else {
+        runParseLoop();
+    }
     if (_errorLine != _noErrorLine) {
         throw ParserException(_text, _errorLine, PARSING_ERROR_MESSAGE);
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "decompiler/parser/JavaDialect.h"
 #include "decompiler/parser/Parser.h"
 
 namespace products {
@@ -15,7 +16,7 @@ namespace parser {
 // through instance(), so only one parse can run at a time.
 class ParserImpl : public Parser {
 public:
-    ParserImpl();
+    explicit ParserImpl(JavaDialect dialect = JavaDialect::Classic);
     ~ParserImpl() override;
     ParserImpl(const ParserImpl&) = delete;
     ParserImpl& operator=(const ParserImpl&) = delete;
@@ -55,6 +56,7 @@ private:
     void appendToResult(const std::string& s);
     static unsigned countSeparators(const std::string& text);
 
+    const JavaDialect _dialect;
     const std::int32_t _noErrorLine;
     std::int32_t _errorLine;
     std::int32_t _lineCount;

@@ -61,3 +61,18 @@ private:
     QString _scratch;
     QList<QUrl> _opened;
 };
+
+// View > Modern Java: the engine's -m and the modern grammar.
+class ModernViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void isOffByDefaultAndTheClassicViewCannotReadModernJava();
+    void onTheEngineGetsMAndTheTreeShowsModernJava();
+    void theChoiceIsRemembered();
+    void commandLineTurnsItOnForOneRun();
+
+private:
+    QString _scratch;
+};

@@ -27,5 +27,9 @@ int main(int argc, char** argv) {
         WindowTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
+    {
+        ModernViewTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
     return failures == 0 ? 0 : 1;
 }

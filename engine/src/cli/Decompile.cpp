@@ -1,0 +1,91 @@
+#include "cli/Decompile.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "classfile/ClassReader.h"
+#include "cli/Output.h"
+#include "decl/ClassTree.h"
+#include "decl/CompilationUnit.h"
+
+namespace jad {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string lastSegment(const std::string& internalName) {
+    const size_t slash = internalName.rfind('/');
+    return slash == std::string::npos ? internalName : internalName.substr(slash + 1);
+}
+
+// A member, local or anonymous class whose outer class lies beside it: that
+// class's unit prints it.
+bool printedByOuter(const ClassFile& file, const SiblingFiles& siblings) {
+    const InnerClass* own = ownInnerEntry(file);
+    if (!own) return false;
+    std::string outer = own->outerClass;
+    if (outer.empty() && file.enclosingMethod) outer = file.enclosingMethod->className;
+    if (outer.empty() || outer == file.thisClass) return false;
+    return siblings.hasClass(lastSegment(outer));
+}
+
+void collectPrinted(const ClassNode& node, std::vector<std::string>& into) {
+    into.push_back(node.file.thisClass);
+    for (const ClassNode& member : node.members) collectPrinted(member, into);
+    for (const ClassNode& anonymous : node.anonymous) collectPrinted(anonymous, into);
+}
+
+std::unique_ptr<SiblingFiles> siblingsOf(const ClassUnit& unit, const LoadedArchive* archive, SiblingCache& cache) {
+    if (unit.entry && archive) return std::make_unique<ArchiveSiblings>(*archive, unit.entry->name, cache);
+    const fs::path directory = fs::path(unit.path).parent_path();
+    return std::make_unique<DirectorySiblings>(directory.empty() ? fs::path(".") : directory, cache);
+}
+
+// The unit's bytes: the archive's own, or read from disk into `read`.
+const std::vector<uint8_t>& unitBytes(const ClassUnit& unit, std::vector<uint8_t>& read) {
+    if (unit.entry) return unit.entry->bytes;
+    try {
+        read = readInputFile(fs::path(unit.path));
+    } catch (const ReadError& error) {
+        throw InputFailure{error.reason};
+    }
+    return read;
+}
+
+void decompileInto(const ClassUnit& unit, const LoadedArchive* archive, const PrintOptions& options,
+                   SiblingCache& cache, InputResult& result) {
+    std::vector<uint8_t> read;
+    const std::vector<uint8_t>& bytes = unitBytes(unit, read);
+    try {
+        ClassFile file = readClassFile(bytes.data(), bytes.size());
+        result.thisClass = file.thisClass;
+        std::unique_ptr<SiblingFiles> siblings = siblingsOf(unit, archive, cache);
+        if (unit.wholeTree && printedByOuter(file, *siblings)) {
+            result.nested = true;
+            return;
+        }
+        ClassNode tree = buildClassTree(std::move(file), *siblings);
+        collectPrinted(tree, result.printed);
+        result.text = printCompilationUnit(tree, *siblings, options);
+    } catch (const ClassFormatError& error) {
+        throw InputFailure{error.reason};
+    } catch (const std::bad_alloc&) {
+        throw InputFailure{"out of memory"};
+    }
+}
+
+}  // namespace
+
+InputResult decompileUnit(const ClassUnit& unit, const LoadedArchive* archive, const PrintOptions& options,
+                          SiblingCache& cache) {
+    InputResult result;
+    try {
+        decompileInto(unit, archive, options, cache, result);
+    } catch (const InputFailure& failure) {
+        result.failure = failure.reason;
+    }
+    return result;
+}
+
+}  // namespace jad

@@ -1,0 +1,15 @@
+// One unit's work, on any thread: read, build the class tree, print.
+#pragma once
+
+#include "body/MethodBody.h"
+#include "cli/InputQueue.h"
+#include "cli/Units.h"
+
+namespace jad {
+
+// `cache` belongs to the calling thread and to the units of one archive or
+// directory (its keys are their paths).
+InputResult decompileUnit(const ClassUnit& unit, const LoadedArchive* archive, const PrintOptions& options,
+                          SiblingCache& cache);
+
+}  // namespace jad
