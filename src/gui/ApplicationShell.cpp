@@ -54,6 +54,7 @@ bool ApplicationShell::start(const QStringList& arguments) {
     if (!ok) return false;
     _frame->initialUpdateViews();
     _frame->resize(INITIAL_WIDTH, INITIAL_HEIGHT);
+    _frame->restoreWindowState();
     _frame->show();
     return true;
 }

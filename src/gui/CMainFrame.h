@@ -12,6 +12,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPrinter;
+class QPushButton;
 class QSplitter;
 class QToolBar;
 
@@ -40,11 +41,15 @@ public:
     ~CMainFrame() override;
 
     bool hasMediator() const { return _delegate != nullptr; }
+    Delegate* delegate() const { return _delegate.get(); }
 
     // Toolbar, status bar, registration, then the splitter and both panes.
     bool createWindow();
     // The views' initial update: tree first, then editor.
     void initialUpdateViews();
+    // Geometry, toolbar, status bar and splitter as the last session left them.
+    void restoreWindowState();
+    void saveWindowState() const;
 
     // The framework's open: asks to save a modified text first.
     void openDocumentFile(const QString& path);
@@ -52,6 +57,8 @@ public:
     void openDroppedFiles(const QStringList& paths);
 
     void acceptDroppedFiles() override;
+    void showDecompiling(const std::string& statusText) override;
+    void showStatusMessage(const std::string& text) override;
 
     QAction* action(int commandId) const;
     CLeftView* treeView() const { return _treeView; }
@@ -101,6 +108,8 @@ private:
     void onImproveCode();
     void onNextPane();
     void onViewStatusBar();
+    void onCancelDecompiling();
+    bool refuseWhileDecompiling();
     void find(const FindRequest& request);
 
     CZefraDoc& _document;
@@ -114,6 +123,7 @@ private:
     CZefraView* _editView = nullptr;
     std::map<int, QLabel*> _panes;
     FindDialog* _findDialog = nullptr;
+    QPushButton* _cancelButton = nullptr;
     FindRequest _lastFind;
     std::unique_ptr<QPrinter> _printer;
 };
