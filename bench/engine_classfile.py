@@ -67,6 +67,7 @@ class ClassInfo:
         self.enclosing = None    # EnclosingMethod class, if any
         self.lambdas = 0         # invokedynamic call sites bootstrapped by LambdaMetafactory
         self.record = False
+        self.signatures = 0      # Signature attributes of the class and its members
         self.referenced = set()  # names of the fields and methods the code refers to
 
     @property
@@ -207,6 +208,8 @@ def _parse(data):
                 alen = u4()
                 if aname == "Code":
                     has_code = True
+                elif aname == "Signature":
+                    info.signatures += 1
                 pos_skip(alen)
             out.append(Member(flags, name, desc, has_code))
         return out
@@ -232,6 +235,8 @@ def _parse(data):
             info.enclosing = cls(u2())
         elif aname == "Record":
             info.record = True
+        elif aname == "Signature":
+            info.signatures += 1
         elif aname == "BootstrapMethods":
             for _ in range(u2()):
                 ref = u2()

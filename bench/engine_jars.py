@@ -16,6 +16,11 @@ For each jar (commons-lang3, commons-io, commons-cli, guava by default):
   of them without nested, local or anonymous classes and without lambdas;
 - the share of methods that got the fallback body.
 
+With --modern the classes are decompiled with -m and compiled at the jar's
+own language level (its newest class file's), enums and records included;
+the viewer's parser is not asked (it reads the classic dialect), and the
+javac error kinds are counted per jar.
+
 Prints a compact table; details of failures with --details.
 """
 
@@ -62,10 +67,12 @@ public class CompileEach {
         String classpath = args[0];
         String scratch = args[1];
         String empty = args[2];
+        String release = args.length > 3 ? args[3] : "";
         JavaCompiler javac = ToolProvider.getSystemJavaCompiler();
         StandardJavaFileManager files = javac.getStandardFileManager(null, null, java.nio.charset.StandardCharsets.UTF_8);
-        List<String> options = Arrays.asList("-cp", classpath, "-sourcepath", empty, "-implicit:none",
-                "-d", scratch, "-proc:none", "-nowarn", "-Xlint:none", "-encoding", "UTF-8");
+        List<String> options = new ArrayList<>(Arrays.asList("-cp", classpath, "-sourcepath", empty, "-implicit:none",
+                "-d", scratch, "-proc:none", "-nowarn", "-Xlint:none", "-encoding", "UTF-8"));
+        if (!release.isEmpty()) options.addAll(Arrays.asList("--release", release));
         BufferedReader in = new BufferedReader(new InputStreamReader(System.in, "UTF-8"));
         PrintStream out = new PrintStream(new FileOutputStream(FileDescriptor.out), true, "UTF-8");
         String path;
@@ -311,6 +318,7 @@ class JarReport:
         self.compile_a = [0, 0]
         self.compile_b = [0, 0]
         self.compile_failed = []    # (class, simple?, error)
+        self.release = ""
         self.methods = 0
         self.fallbacks = 0
         self.fallback_reasons = collections.Counter()
@@ -398,8 +406,9 @@ def bench_jar(jar_name, jar, jad, outline, work, args, pool, compiler_dir):
                 rep.skipped.append("%s: %s" % (entry, e))
     files = [os.path.join(classdir, e) for e in entries]
 
+    options = VIEWER_OPTIONS + (["-m"] if args.modern else [])
     # The whole jar in one call.
-    status, ms, rss, err = run_child([jad] + VIEWER_OPTIONS + ["-r", "-d" + outdir] + files,
+    status, ms, rss, err = run_child([jad] + options + ["-r", "-d" + outdir] + files,
                                      timeout=600)
     rep.batch_status = status
     rep.batch_seconds = ms / 1000.0
@@ -417,7 +426,7 @@ def bench_jar(jar_name, jar, jad, outline, work, args, pool, compiler_dir):
         sample = [files[int(i * step)] for i in range(args.sample)]
 
     def single(path):
-        return path, run_child([jad] + VIEWER_OPTIONS + ["-sjava", "-d" + singledir, path], timeout=60)
+        return path, run_child([jad] + options + ["-sjava", "-d" + singledir, path], timeout=60)
 
     per_class = {}
     times = {}
@@ -545,13 +554,15 @@ def bench_jar(jar_name, jar, jad, outline, work, args, pool, compiler_dir):
         checks = []
         for internal in tops:
             info = infos[internal]
-            if info.is_enum or info.is_record:
+            if (info.is_enum or info.is_record) and not args.modern:
                 continue
             prefix = internal + "$"
             nested = any(other.startswith(prefix) for other in infos)
             lambdas = info.lambdas > 0
             checks.append((internal, not nested and not lambdas))
-        results = compile_each(compiler_dir, jar, [output_of(i) for i, _ in checks], base, args.jobs)
+        release = jar_release(infos) if args.modern else ""
+        rep.release = release
+        results = compile_each(compiler_dir, jar, [output_of(i) for i, _ in checks], base, args.jobs, release)
         for internal, simple in checks:
             ok, error = results.get(output_of(internal), (False, "not compiled"))
             rep.compile_a[1] += 1
@@ -574,7 +585,24 @@ def prepare_compiler(work):
     return d
 
 
-def compile_each(compiler_dir, jar, paths, base, jobs):
+def jar_release(infos):
+    """The language level of the jar's newest class file, as --release takes it
+    (at least 8, the oldest the compiler offers)."""
+    newest = max((info.version[0] for info in infos.values()), default=52)
+    return str(max(8, newest - 44))
+
+
+def error_kind(message):
+    """A javac message without its particulars: "cannot find symbol",
+    "incompatible types: X cannot be converted to Y" -> "incompatible types"."""
+    text = re.sub(r"^\d+: ", "", message or "")
+    text = text.split(":")[0] if text.startswith(("incompatible types", "method does not override")) else text
+    text = re.sub(r"'[^']*'|\b[\w$.]+\(.*?\)|<[^>]*>", "X", text)
+    text = re.sub(r"\b(?:[A-Za-z_$][\w$]*\.)+[A-Za-z_$][\w$]*\b", "X", text)
+    return re.sub(r"\b[A-Z][\w$]*\b", "X", text)[:80]
+
+
+def compile_each(compiler_dir, jar, paths, base, jobs, release=""):
     """{path: (ok, first error)} with `jobs` compiler JVMs."""
     present = [p for p in paths if os.path.isfile(p)]
     results = {p: (False, "no output") for p in paths if p not in present}
@@ -589,7 +617,7 @@ def compile_each(compiler_dir, jar, paths, base, jobs):
         os.makedirs(scratch, exist_ok=True)
         chunk = present[k::jobs]
         p = subprocess.Popen(["java", "-XX:+UseSerialGC", "-Xss4m", "-cp", compiler_dir, "CompileEach",
-                              jar, scratch, empty], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                              jar, scratch, empty, release], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                              stderr=subprocess.DEVNULL)
         procs.append((p, chunk))
     for p, chunk in procs:
@@ -610,9 +638,13 @@ def pct(n, d):
     return "%5.1f%%" % (100.0 * n / d) if d else "    -"
 
 
-def print_report(reports, outline, compiled, details):
+def print_report(reports, outline, compiled, details, modern=False):
     print()
-    print("Correctness (top-level classes; compile: (a) all but enums/records, (b) no nested classes, no lambdas)")
+    if modern:
+        print("Modern dialect (-m), compiled at each jar's level: (a) all top-level classes, (b) those without "
+              "nested classes and lambdas")
+    else:
+        print("Correctness (top-level classes; compile: (a) all but enums/records, (b) no nested classes, no lambdas)")
     head = "%-14s %7s %5s %8s %15s %13s %19s %19s %14s" % (
         "jar", "classes", "top", "jad!=0", "parse", "tree agrees", "compile (a)", "compile (b)", "fallback")
     print(head)
@@ -673,6 +705,11 @@ def print_report(reports, outline, compiled, details):
             print("  compile%s  %s: %s" % (" (b)" if simple else "    ", cls, (why or "")[:150]))
         for reason, n in r.fallback_reasons.most_common(min(shown, 5)):
             print("  fallback    %4d x %s" % (n, reason))
+        if modern and r.compile_failed:
+            kinds = collections.Counter(error_kind(why) for _, _, why in r.compile_failed)
+            print("  javac error kinds (first error of each failing class, at --release %s):" % r.release)
+            for kind, n in kinds.most_common(12):
+                print("    %4d x %s" % (n, kind))
 
 
 def main():
@@ -684,6 +721,8 @@ def main():
     ap.add_argument("--sample", type=int, default=0,
                     help="classes per jar to run one process each (default 0: every class)")
     ap.add_argument("--no-compile", action="store_true", help="skip the javac check")
+    ap.add_argument("--modern", action="store_true",
+                    help="decompile with -m and compile at the jar's level (no viewer parser check)")
     ap.add_argument("--no-outline", action="store_true", help="skip the zefra-outline check")
     ap.add_argument("-j", "--jobs", type=int, default=2, help="parallel processes (default 2)")
     ap.add_argument("--details", type=int, default=5, help="failures listed per jar and check (default 5)")
@@ -697,7 +736,7 @@ def main():
     if not os.access(jad, os.X_OK):
         sys.exit("engine_jars: no jad at %s (build the jad target, or pass --jad)" % jad)
     outline = None
-    if not args.no_outline:
+    if not args.no_outline and not args.modern:
         cand = os.path.abspath(args.outline or os.path.join(args.build, "zefra-outline"))
         if os.access(cand, os.X_OK):
             outline = cand
@@ -722,7 +761,7 @@ def main():
                 t0 = time.time()
                 reports.append(bench_jar(label, jar, jad, outline, work, args, pool, compiler_dir))
                 print("%s done in %.0f s" % (label, time.time() - t0), file=sys.stderr, flush=True)
-        print_report(reports, outline, compiler_dir is not None, args.details)
+        print_report(reports, outline, compiler_dir is not None, args.details, args.modern)
         print("\njad %s, %d jars in %.0f s; load average %.1f at the start, %.1f at the end; work in %s"
               % (jad, len(reports), time.time() - started, load, os.getloadavg()[0], os.path.dirname(work)))
     finally:

@@ -22,6 +22,8 @@ import engine_classfile as cf  # noqa: E402
 from engine_jars import FALLBACK_MARK, FALLBACK_REASON, confirm_slowest, run_child  # noqa: E402
 
 OPTIONS = ["-ff", "-b", "-l80", "-o"]
+UNREAD_SIGNATURE = "generic signature not readable"
+UNFIT_SIGNATURE = "generic signature does not fit the descriptor"
 
 
 def describe(status, err):
@@ -44,7 +46,11 @@ def main():
     ap.add_argument("--timeout", type=int, default=30, help="seconds allowed per class (default 30)")
     ap.add_argument("-j", "--jobs", type=int, default=2)
     ap.add_argument("--details", type=int, default=10)
+    ap.add_argument("--modern", action="store_true",
+                    help="decompile with -m, and count the generic signatures that did not read")
     args = ap.parse_args()
+    if args.modern:
+        OPTIONS.append("-m")
 
     files = []
     for root, _, names in os.walk(args.classes):
@@ -118,6 +124,8 @@ def main():
 
     # Fallback bodies in the batch output of the top-level classes.
     methods = fallbacks = 0
+    signatures = unread = unfit = 0
+    unread_examples = []
     reasons = collections.Counter()
     for path in files:
         rel = os.path.relpath(path, args.classes)[:-6]
@@ -126,6 +134,7 @@ def main():
                 info = cf.parse(f.read())
         except (OSError, cf.ClassFormat):
             continue
+        signatures += info.signatures
         if info.flags & cf.ACC_SYNTHETIC:
             continue
         plain = {(m.name, m.params) for m in info.methods if not m.bridge}
@@ -141,6 +150,15 @@ def main():
         except OSError:
             continue
         fallbacks += text.count(FALLBACK_MARK)
+        for line in text.splitlines():
+            if UNFIT_SIGNATURE in line:
+                unfit += 1
+                if len(unread_examples) < args.details:
+                    unread_examples.append("%s: %s" % (rel, line.strip()[:150]))
+            if UNREAD_SIGNATURE in line:
+                unread += 1
+                if len(unread_examples) < args.details:
+                    unread_examples.append("%s: %s" % (rel, line.strip()[:150]))
         for reason in FALLBACK_REASON.findall(text):
             reasons[re.sub(r"\d+", "N", reason)[:70]] += 1
 
@@ -161,6 +179,11 @@ def main():
             "peak RSS per process", max(rss_all) / 1024.0, statistics.median(rss_all) / 1024.0))
     print("%-34s %d of %d methods (%.2f%%)" % ("fallback bodies", fallbacks, methods,
                                                 100.0 * fallbacks / methods if methods else 0))
+    if args.modern:
+        print("%-34s %d; %d did not read, %d did not fit the descriptor (printed erased, with a note)"
+              % ("generic signatures", signatures, unread, unfit))
+        for example in unread_examples:
+            print("  unread   " + example)
     print("slowest: " + ", ".join("%s %.0f ms" % (n, ms) for ms, n in slowest[:args.details]))
     print("most memory: " + ", ".join("%s %.1f MB" % (n, r / 1024.0) for r, n in biggest[:5]))
     for rel, why in crashes[:args.details]:

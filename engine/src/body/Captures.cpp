@@ -175,7 +175,7 @@ std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& 
     std::optional<AnonymousClass> cls = c.unit->anonymousClass(e.owner, site);
     if (!cls) return std::nullopt;
     if (!cls->failure.empty()) throw Unsupported{cls->failure};
-    std::string text = "new " + c.types.className(cls->superType) + "(";
+    std::string text = "new " + (cls->superTypeText.empty() ? c.types.className(cls->superType) : cls->superTypeText) + "(";
     for (size_t i = 0; i < cls->superArguments.size(); ++i) {
         if (cls->superArguments[i] >= e.args.size()) throw Unsupported{"anonymous class argument out of range"};
         if (i) text += ", ";

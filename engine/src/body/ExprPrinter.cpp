@@ -169,6 +169,7 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
         if (ownStatic) out += target.name;
         else write(target, 15, out);
         out += " = ";
+        if (storesGeneric(target, *e.args[1], out)) return write(*e.args[1], 14, out);
         return write(*e.args[1], 1, out);
     }
     case ExprKind::CompoundAssign:
@@ -384,6 +385,20 @@ std::string ExprPrinter::classLiteral(const Expr& e) const {
     std::string out = "new " + typeName(element) + "[0]";
     for (int i = 1; i < type.dimensions; ++i) out += "[]";
     return "(" + out + ").getClass()";
+}
+
+}  // namespace jad::body
+
+namespace jad::body {
+
+// The modern dialect's cast of a value stored in one of the class's own
+// fields of a generic type; false when it takes none.
+bool ExprPrinter::storesGeneric(const Expr& target, const Expr& value, std::string& out) const {
+    if (_c.fieldCasts.empty() || target.kind != ExprKind::Field || target.owner != _c.owner.thisClass) return false;
+    auto found = _c.fieldCasts.find(target.name);
+    if (found == _c.fieldCasts.end() || !takesCast(found->second, value)) return false;
+    out += found->second.text;
+    return true;
 }
 
 }  // namespace jad::body

@@ -1,3 +1,4 @@
+#include "body/GenericReturn.h"
 #include "body/MethodBody.h"
 
 #include "body/Accessors.h"
@@ -120,6 +121,8 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     context.localNames = declareLocals(body, locals.params, budget);
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
+    context.returnCast = genericReturnCast(request);
+    context.fieldCasts = genericFieldCasts(request);
     checkTree(body, "declarations");
     return printStatements(body, context);
 }

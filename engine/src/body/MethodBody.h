@@ -16,6 +16,7 @@ struct PrintOptions {
     bool fieldsFirst = false;  // -ff
     bool braces = false;       // -b: braces around every single-statement body
     int splitLiteralsAt = 0;   // -l<n>; 0 leaves literals whole
+    bool modern = false;       // -m: Java at the class file's own language level
 };
 
 // One argument of an anonymous class's creation, as the constructor's
@@ -34,6 +35,7 @@ struct AnonymousSite {
 
 struct AnonymousClass {
     std::string superType;                 // internal name of the class or interface it extends
+    std::string superTypeText;             // not empty: the supertype with its type arguments, as printed
     std::vector<size_t> superArguments;    // creation arguments passed on to the super constructor
     std::vector<std::string> members;      // its members, indented one level
     std::string failure;                   // not empty: why it cannot be printed there

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "body/GenericReturn.h"
 #include "body/Ir.h"
 #include "body/MethodBody.h"
 
@@ -20,6 +21,8 @@ struct PrintContext {
     bool inLambda = false;
     const UnitContext* unit = nullptr;
     std::set<const Var*> notFinal = {};  // locals a capture could not name: assigned again, or apart from their declaration
+    ReturnCast returnCast = {};  // the modern dialect's cast of returned values to the declared generic type
+    std::map<std::string, ReturnCast> fieldCasts = {};  // the same for stores in the class's own fields
 };
 
 class ExprPrinter;
@@ -43,6 +46,7 @@ public:
 
 private:
     void text(const Expr& e, std::string& out) const;
+    bool storesGeneric(const Expr& target, const Expr& value, std::string& out) const;
     std::string literal(const Expr& e) const;
     void arrayOperand(const Expr& array, std::string& out) const;
     void unary(const Expr& e, std::string& out) const;

@@ -55,6 +55,17 @@ private:
 
     std::string e(const ExprPtr& x, int precedence = 0) const { return _expr.print(*x, precedence); }
 
+    bool castsReturn(const Expr& x) const { return takesCast(_c.returnCast, x); }
+
+    void castReturn(int depth, const Expr& x) {
+        std::string text = indent(depth);
+        text += "return ";
+        text += _c.returnCast.text;
+        _expr.write(x, 14, text);
+        text += ";";
+        emit(std::move(text), depth);
+    }
+
     // Labels are numbered in the order they are printed, so a method's text
     // never depends on how the passes numbered them.
     std::string labelName(int label) const {
@@ -123,7 +134,9 @@ private:
         declarations(s, depth);
         switch (s.kind) {
         case StmtKind::Expr: return exprLine(depth, "", *s.expr, ";");
-        case StmtKind::Return: return s.expr ? exprLine(depth, "return ", *s.expr, ";") : line(depth, "return;");
+        case StmtKind::Return:
+            if (s.expr && castsReturn(*s.expr)) return castReturn(depth, *s.expr);
+            return s.expr ? exprLine(depth, "return ", *s.expr, ";") : line(depth, "return;");
         case StmtKind::Throw: return exprLine(depth, "throw ", *s.expr, ";");
         case StmtKind::Break: return line(depth, s.explicitLabel ? "break " + labelName(s.target) + ";" : "break;");
         case StmtKind::Continue:
@@ -231,7 +244,8 @@ private:
             line(depth, "} catch (" + type + " " + c.var->name + ") {");
             list(c.body, depth + 1);
         }
-        if (!s.finallyBody.empty()) {
+        // a finally body that compiled to nothing still makes a try
+        if (!s.finallyBody.empty() || s.catches.empty()) {
             line(depth, "} finally {");
             list(s.finallyBody, depth + 1);
         }

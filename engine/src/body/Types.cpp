@@ -263,9 +263,24 @@ void retypeAll(StmtList& body) {
 }
 
 // A conditional of 0/1 literals (or such a literal) becomes boolean-typed.
+// 0, 1, booleans, and &, |, ^ or ?: of those only.
+bool zeroOrOneOnly(const Expr& e) {
+    if (isPrimitive(e.type, 'Z')) return true;
+    if (isIntLiteral(e)) return e.literal.integer == 0 || e.literal.integer == 1;
+    if (e.kind == ExprKind::Binary && isBitwiseOp(e)) {
+        return zeroOrOneOnly(*e.args[0]) && zeroOrOneOnly(*e.args[1]);
+    }
+    return e.kind == ExprKind::Conditional && zeroOrOneOnly(*e.args[1]) && zeroOrOneOnly(*e.args[2]);
+}
+
 void makeBoolean(Expr& e) {
     if (isIntLiteral(e) && (e.literal.integer == 0 || e.literal.integer == 1)) {
         e.type = primitive('Z');
+    } else if (e.kind == ExprKind::Binary && isIntLike(e.type) && zeroOrOneOnly(e)) {
+        // 0 ^ 1 next to a boolean: the source's false ^ true
+        makeBoolean(*e.args[0]);
+        makeBoolean(*e.args[1]);
+        if (isPrimitive(e.args[0]->type, 'Z') && isPrimitive(e.args[1]->type, 'Z')) e.type = primitive('Z');
     } else if (e.kind == ExprKind::Conditional && isIntLike(e.type)) {
         const Expr& a = *e.args[1];
         const Expr& b = *e.args[2];
@@ -395,6 +410,19 @@ ExprPtr booleanLiteral(bool value) {
     return e;
 }
 
+// c ? 1 : 2 has type int, and so has c ? (d ? 1 : 2) : (short) x: one
+// branch cast to the narrow type makes each conditional that type.
+void narrowConditional(Expr& e, const JavaType& need) {
+    for (size_t i = 1; i <= 2; ++i) {
+        if (e.args[i]->kind == ExprKind::Conditional) narrowConditional(*e.args[i], need);
+    }
+    auto bareInt = [](const Expr& x) { return isIntLiteral(x) && x.type.base == 'I'; };
+    if (bareInt(*e.args[1]) && bareInt(*e.args[2])) {
+        e.args[1] = makeCast(need, e.args[1]);
+        e.type = need;
+    }
+}
+
 void coerceSlot(ExprPtr& slot, Want want) {
     if (!want.type) return;
     const bool exactArgument = want.context == Context::ExactInvocation;
@@ -402,7 +430,11 @@ void coerceSlot(ExprPtr& slot, Want want) {
     Expr& e = *slot;
     const JavaType& need = *want.type;
     if (need.dimensions == 0 && need.base != 'L') {
-        if (e.kind == ExprKind::Conditional) return;  // branches are coerced on their own
+        if (e.kind == ExprKind::Conditional) {
+            // branches are coerced on their own, but two int constants make an int
+            if (need.base == 'B' || need.base == 'S') narrowConditional(e, need);
+            return;
+        }
         const char have = e.type.dimensions == 0 ? e.type.base : 'L';
         switch (need.base) {
         case 'Z':

@@ -20,6 +20,7 @@ AttributeKind attributeKindOf(const std::string& name) {
         {"LocalVariableTable", K::LocalVariableTable},
         {"LocalVariableTypeTable", K::LocalVariableTypeTable},
         {"MethodParameters", K::MethodParameters},
+        {"Module", K::Module},
         {"NestHost", K::NestHost},
         {"NestMembers", K::NestMembers},
         {"PermittedSubclasses", K::PermittedSubclasses},

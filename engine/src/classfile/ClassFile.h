@@ -125,6 +125,33 @@ struct RecordComponent {
     AnnotationTexts annotations;
 };
 
+// The Module attribute of module-info.class, names in their stored form
+// (packages "a/b", classes "a/b/C").
+struct ModuleRequires {
+    std::string module;
+    uint16_t access = 0;  // 0x0020 transitive, 0x0040 static, 0x1000 synthetic, 0x8000 mandated
+};
+
+struct ModulePackages {  // an exports or opens entry
+    std::string package;
+    std::vector<std::string> toModules;
+};
+
+struct ModuleProvides {
+    std::string service;
+    std::vector<std::string> implementations;
+};
+
+struct ModuleInfo {
+    std::string name;
+    uint16_t access = 0;  // 0x0020 open
+    std::vector<ModuleRequires> requires;
+    std::vector<ModulePackages> exports;
+    std::vector<ModulePackages> opens;
+    std::vector<std::string> uses;
+    std::vector<ModuleProvides> provides;
+};
+
 struct ClassFile {
     uint16_t minorVersion = 0;
     uint16_t majorVersion = 0;
@@ -145,6 +172,7 @@ struct ClassFile {
     std::vector<std::string> nestMembers;
     std::vector<std::string> permittedSubclasses;
     std::optional<std::vector<RecordComponent>> record;
+    std::optional<ModuleInfo> module;
     AnnotationTexts annotations;
     bool deprecated = false;
     bool syntheticAttribute = false;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "classfile/AnnotationReader.h"
+#include "classfile/ModuleReader.h"
 #include "classfile/Attribute.h"
 #include "classfile/ConstantPoolReader.h"
 #include "classfile/Descriptor.h"
@@ -131,6 +132,7 @@ void readClassAttribute(AttributeKind kind, ByteCursor& body, ReadContext& conte
     case AttributeKind::NestMembers: file.nestMembers = readClassList(body, context); break;
     case AttributeKind::PermittedSubclasses: file.permittedSubclasses = readClassList(body, context); break;
     case AttributeKind::Record: readRecord(body, context, file); break;
+    case AttributeKind::Module: file.module = readModule(body, context); break;
     case AttributeKind::RuntimeVisibleAnnotations:
     case AttributeKind::RuntimeInvisibleAnnotations: {
         AnnotationTexts more = readAnnotations(body, context);

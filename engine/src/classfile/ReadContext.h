@@ -21,7 +21,7 @@ enum class AttributeKind : uint8_t {
     InnerClasses, LineNumberTable, LocalVariableTable, LocalVariableTypeTable, MethodParameters, NestHost,
     NestMembers, PermittedSubclasses, Record, RuntimeInvisibleAnnotations,
     RuntimeInvisibleParameterAnnotations, RuntimeVisibleAnnotations, RuntimeVisibleParameterAnnotations,
-    Signature, SourceFile, StackMapTable, Synthetic,
+    Signature, SourceFile, StackMapTable, Synthetic, Module,
 };
 
 class ReadContext {

@@ -15,6 +15,7 @@ const char* const UsageText =
     "  -p        write to standard output\n"
     "  -r        restore the package directory structure; a directory input\n"
     "            gives every class file below it\n"
+    "  -m        modern Java at the class file's language level\n"
     "  -j<n>     decompile on n threads (default: one per core)\n"
     "  -h        this help; --version the version\n"
     "The classes of an archive or directory are written below their package\n"
@@ -69,6 +70,8 @@ bool applyOption(const std::string& argument, Options& options) {
         options.toStandardOutput = true;
     } else if (argument == "-r") {
         options.restorePackages = true;
+    } else if (argument == "-m") {
+        options.print.modern = true;
     } else if (argument[1] == 'j') {
         options.threads = threadCount(argument);
     } else if (argument[1] == 'l') {

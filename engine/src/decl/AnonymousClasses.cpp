@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "classfile/AccessFlags.h"
+#include "classfile/Signature.h"
 #include "decl/AnonymousConstructor.h"
 #include "decl/ClassPrinter.h"
+#include "decl/GenericText.h"
 #include "print/SourceWriter.h"
 
 namespace jad {
@@ -106,7 +108,21 @@ private:
         }
         _result.superType = _file.interfaces.empty() ? _file.superClass : _file.interfaces[0];
         _interface = !_file.interfaces.empty();
+        if (_site.options.modern) _result.superTypeText = genericSuperType();
         return true;
+    }
+
+    // With type arguments where the signature gives them: the class's
+    // members are declared generic too, its bridges hidden.
+    std::string genericSuperType() const {
+        if (_file.signature.empty()) return std::string();
+        auto signature = parseClassSignature(_file.signature);
+        if (!signature || !signature->typeParameters.empty()) return std::string();
+        const GenericType& type = _interface ? (signature->interfaces.size() == 1 ? signature->interfaces[0]
+                                                                                  : signature->superclass)
+                                             : signature->superclass;
+        if (type.className() != _result.superType) return std::string();
+        return genericTypeName(type, _site.types);
     }
 
     // The name each stored parameter goes by inside the class.

@@ -4,9 +4,14 @@
 #include <climits>
 
 #include "classfile/AccessFlags.h"
+#include "decl/AnnotationLines.h"
 #include "decl/Comments.h"
+#include "decl/EnumConstants.h"
 #include "decl/MemberFilter.h"
 #include "decl/MemberPrinter.h"
+#include "decl/ModernHead.h"
+#include "decl/ModernKinds.h"
+#include "decl/ModernMembers.h"
 #include "decl/Modifiers.h"
 #include "decl/SignatureText.h"
 #include "decl/StaticFields.h"
@@ -66,8 +71,9 @@ int firstLine(const ClassNode& node) {
 class BodyPrinter {
 public:
     BodyPrinter(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options,
-                const UnitContext* unit)
-        : _out(out), _node(node), _types(types), _options(options), _context{node, types, options, unit, {}, {}} {
+                const UnitContext* unit, bool genericHead = false)
+        : _out(out), _node(node), _types(types), _options(options), _context{node, types, options, unit, {}, {}},
+          _genericHead(genericHead) {
         for (const auto& method : node.file.methods) {
             if (method.name != "<clinit>" || !method.code || isHiddenMethod(node.file, method)) continue;
             _context.staticBlock = staticInitializerBody(_context, method);
@@ -77,9 +83,21 @@ public:
                 _staticBlockAsInitializers = true;
             }
         }
+        if (_options.modern && classKind(node.file) == ClassKind::Enum) {
+            EnumConstants constants =
+                enumConstants(node.file, _staticBlockAsInitializers ? std::vector<std::string>() : _context.staticBlock,
+                              _context.fieldValues);
+            _enumConstants = std::move(constants.lines);
+            _context.staticBlock = std::move(constants.staticBlock);
+            _staticBlockAsInitializers = _context.staticBlock.empty();
+        }
     }
 
     void print() {
+        if (!_enumConstants.empty()) {
+            separate();
+            _out.lines(_enumConstants);
+        }
         if (_options.fieldsFirst) fields();
         methodsAndClasses();
         if (!_options.fieldsFirst) fields();
@@ -99,9 +117,23 @@ private:
         bool first = true;
         for (const auto& field : _node.file.fields) {
             if (isHiddenField(field)) continue;
+            if (_options.modern && (isEnumConstant(_node.file, field) || isGeneratedField(_node.file, field))) continue;
             if (first) separate();
             first = false;
-            printField(_out, _context, field);
+            if (_options.modern) {
+                printModernField(_out, _context, field);
+            } else {
+                printField(_out, _context, field);
+            }
+        }
+        // After the fields it may assign: a simple name read before its
+        // declaration is a forward reference.
+        if (_options.modern && !_staticBlockAsInitializers) {
+            for (const auto& method : _node.file.methods) {
+                if (method.name != "<clinit>" || isHiddenMethod(_node.file, method)) continue;
+                separate();
+                printModernMethod(_out, _context, method);
+            }
         }
     }
 
@@ -113,16 +145,28 @@ private:
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& method : _node.file.methods) {
             if (isHiddenMethod(_node.file, method)) continue;
-            if (method.name == "<clinit>" && _staticBlockAsInitializers) continue;
+            if (_options.modern && hiddenInModern(method)) continue;
+            if (method.name == "<clinit>" && (_staticBlockAsInitializers || _options.modern)) continue;
             // Methods without line numbers say nothing about where classes go.
             int line = firstLine(method);
             while (line != INT_MAX && nextClass < classes.size() && classes[nextClass].first < line) {
                 memberClass(*classes[nextClass++].second);
             }
             separate();
-            printMethod(_out, _context, method);
+            if (_options.modern) {
+                printModernMethod(_out, _context, method);
+            } else {
+                printMethod(_out, _context, method);
+            }
         }
         while (nextClass < classes.size()) memberClass(*classes[nextClass++].second);
+    }
+
+    // The members the language makes, and bridges for the generic
+    // supertypes the head declares.
+    bool hiddenInModern(const Method& method) const {
+        if (isGeneratedMethod(_node.file, method)) return true;
+        return _genericHead && (method.access & access::Bridge);
     }
 
     void memberClass(const ClassNode& member) {
@@ -135,14 +179,29 @@ private:
     const TypeNamer& _types;
     const PrintOptions& _options;
     MemberContext _context;
+    bool _genericHead = false;
     bool _printed = false;
     bool _staticBlockAsInitializers = false;
+    std::vector<std::string> _enumConstants;
 };
+
+void printModernClass(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options,
+                      const UnitContext* unit) {
+    out.lines(annotationLines(node.file.annotations, node.file));
+    ModernHead head = modernClassHead(node, types, unit);
+    out.lines(head.notes);
+    out.line(head.text + " {");
+    out.indent();
+    BodyPrinter(out, node, types, options, unit, head.generic).print();
+    out.dedent();
+    out.line("}");
+}
 
 }  // namespace
 
 void printClass(SourceWriter& out, const ClassNode& node, const TypeNamer& types, const PrintOptions& options,
                 const UnitContext* unit) {
+    if (options.modern) return printModernClass(out, node, types, options, unit);
     out.lines(annotationComments(node.file.annotations, node.file.deprecated));
     const char* keyword = isInterface(node) ? "interface" : "class";
     out.lines(signatureComment(node.file.signature,

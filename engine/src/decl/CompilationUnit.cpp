@@ -3,7 +3,9 @@
 #include "classfile/AccessFlags.h"
 #include "decl/ClassPrinter.h"
 #include "decl/Comments.h"
+#include "decl/AnnotationLines.h"
 #include "decl/ImportNamer.h"
+#include "decl/ModuleText.h"
 #include "decl/UnitClasses.h"
 #include "print/Names.h"
 #include "print/SourceWriter.h"
@@ -40,16 +42,36 @@ bool isPackageInfo(const ClassNode& top) {
            (name.size() == suffix.size() || name[name.size() - suffix.size() - 1] == '/');
 }
 
+std::string packageOf(const std::string& internalName) {
+    size_t slash = internalName.rfind('/');
+    std::string name = displayName(slash == std::string::npos ? std::string() : internalName.substr(0, slash));
+    for (char& c : name) {
+        if (c == '/') c = '.';
+    }
+    return name;
+}
+
 }  // namespace
 
 std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& siblings, const PrintOptions& options) {
     SourceWriter out;
     header(out, top.file);
+    if ((top.file.access & access::Module) && options.modern) {
+        out.lines(moduleDeclaration(top.file));
+        return out.text();
+    }
     if (top.file.access & access::Module) {
         out.line("// module-info: module declarations have no form in this dialect");
         return out.text();
     }
-    ImportNamer types(top, siblings);
+    if (options.modern && isPackageInfo(top)) {
+        // Annotations name their types in full, so a package declaration needs no imports.
+        out.lines(annotationLines(top.file.annotations, top.file));
+        const std::string package = packageOf(top.file.thisClass);
+        if (!package.empty()) out.line("package " + package + ";");
+        return out.text();
+    }
+    ImportNamer types(top, siblings, options.modern);
     if (!types.packageName().empty()) {
         out.line("package " + types.packageName() + ";");
         out.blank();

@@ -33,7 +33,7 @@ std::string dotted(const std::string& internalName) {
 
 }  // namespace
 
-ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
+ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings, bool generic) {
     _packageInternal = std::string(packageOf(top.file.thisClass));
     _package = dotted(_packageInternal);
     countOwnNames(top);
@@ -46,6 +46,7 @@ ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings) {
         pending.pop_back();
         addNesting(*node);
         collectReferencedClasses(node->file, referenced);
+        if (generic) collectSignatureClasses(node->file, referenced);
         for (const auto& member : node->members) pending.push_back(&member);
         for (const auto& anonymous : node->anonymous) pending.push_back(&anonymous);
     }

@@ -16,7 +16,9 @@ namespace jad {
 
 class ImportNamer : public TypeNamer {
 public:
-    ImportNamer(const ClassNode& top, const SiblingFiles& siblings);
+    // `generic`: the output declares generic types, so the classes their
+    // signatures name are referred to too.
+    ImportNamer(const ClassNode& top, const SiblingFiles& siblings, bool generic = false);
 
     std::string className(const std::string& internalName) const override;
 

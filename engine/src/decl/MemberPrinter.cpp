@@ -19,6 +19,8 @@ namespace {
 
 bool inInterface(const ClassNode& owner) { return (owner.file.access & access::Interface) != 0; }
 
+}  // namespace
+
 // An inner (non-static) member class's constructors take the enclosing
 // instance first; the source never declares that parameter.
 size_t hiddenLeadingParameters(const ClassNode& owner, const Method& method, const MethodType& type) {
@@ -28,6 +30,8 @@ size_t hiddenLeadingParameters(const ClassNode& owner, const Method& method, con
     const JavaType& first = type.parameters[0];
     return first.base == 'L' && !first.isArray() && first.className == entry->outerClass ? 1 : 0;
 }
+
+namespace {
 
 void appendParameterList(std::string& text, const std::vector<JavaType>& parameters,
                          const std::vector<std::string>& names, size_t skip, const TypeNamer& types) {
@@ -78,6 +82,8 @@ std::string declarationHead(const MemberContext& context, const Method& method, 
     return text;
 }
 
+}  // namespace
+
 std::vector<std::string> bodyLines(const BodyRequest& request) {
     try {
         return decompileBody(request);
@@ -89,6 +95,8 @@ std::vector<std::string> bodyLines(const BodyRequest& request) {
     }
     return {"throw new RuntimeException(\"method body could not be printed\");"};
 }
+
+namespace {
 
 // A static initializer must be able to complete normally, so one that ends
 // by throwing (a body that could not be decompiled) throws conditionally;

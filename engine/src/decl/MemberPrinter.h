@@ -28,6 +28,12 @@ struct MemberContext {
 void printField(SourceWriter& out, const MemberContext& context, const Field& field);
 void printMethod(SourceWriter& out, const MemberContext& context, const Method& method);
 
+// Shared with the modern dialect's printer: the parameters a constructor's
+// source does not declare (the enclosing instance), and a body's lines,
+// the fallback body when it cannot be decompiled.
+size_t hiddenLeadingParameters(const ClassNode& owner, const Method& method, const MethodType& type);
+std::vector<std::string> bodyLines(const BodyRequest& request);
+
 // The statements of the static initializer `clinit`, ready for its block.
 std::vector<std::string> staticInitializerBody(const MemberContext& context, const Method& clinit);
 

@@ -1,6 +1,7 @@
 #include "decl/TypeReferences.h"
 
 #include "classfile/Descriptor.h"
+#include "classfile/Signature.h"
 
 namespace jad {
 
@@ -77,6 +78,45 @@ void collectReferencedClasses(const ClassFile& file, ClassNameSet& into) {
         for (const auto& handler : method.code->handlers) addClassName(handler.catchType, into);
     }
     addPool(file, into);
+}
+
+namespace {
+
+void addClassSignature(const std::string& text, std::vector<std::string>& names) {
+    if (text.empty()) return;
+    if (auto signature = parseClassSignature(text)) {
+        collectClassNames(signature->typeParameters, names);
+        collectClassNames(signature->superclass, names);
+        for (const auto& type : signature->interfaces) collectClassNames(type, names);
+    }
+}
+
+void addFieldSignature(const std::string& text, std::vector<std::string>& names) {
+    if (text.empty()) return;
+    if (auto type = parseFieldSignature(text)) collectClassNames(*type, names);
+}
+
+void addMethodSignature(const std::string& text, std::vector<std::string>& names) {
+    if (text.empty()) return;
+    if (auto signature = parseMethodSignature(text)) {
+        collectClassNames(signature->typeParameters, names);
+        for (const auto& type : signature->parameters) collectClassNames(type, names);
+        collectClassNames(signature->result, names);
+        for (const auto& type : signature->exceptions) collectClassNames(type, names);
+    }
+}
+
+}  // namespace
+
+void collectSignatureClasses(const ClassFile& file, ClassNameSet& into) {
+    std::vector<std::string> names;
+    addClassSignature(file.signature, names);
+    for (const auto& field : file.fields) addFieldSignature(field.signature, names);
+    for (const auto& method : file.methods) addMethodSignature(method.signature, names);
+    if (file.record) {
+        for (const auto& component : *file.record) addFieldSignature(component.signature, names);
+    }
+    for (const auto& name : names) addName(name, into);
 }
 
 }  // namespace jad

@@ -16,5 +16,7 @@ using ClassNameSet = std::set<std::string, std::less<>>;
 // Internal names of class types (array element types included; arrays and
 // primitives themselves are not classes).
 void collectReferencedClasses(const ClassFile& file, ClassNameSet& into);
+// Those the generic signatures name besides, which the modern dialect declares.
+void collectSignatureClasses(const ClassFile& file, ClassNameSet& into);
 
 }  // namespace jad
