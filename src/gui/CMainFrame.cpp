@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "archive/ArchiveSession.h"
 #include "exceptions/Exception.h"
 #include "gui/CLeftView.h"
 #include "gui/CZefraDoc.h"
@@ -133,9 +134,9 @@ bool CMainFrame::createClient() {
     _splitter = new QSplitter(Qt::Horizontal, this);
     _splitter->setProperty("windowId", window::SPLITTER);
     _splitter->setChildrenCollapsible(false);
-    _treeView = new CLeftView(_splitter);
+    QWidget* left = createLeftPane();
     _editView = new CZefraView(_splitter);
-    _splitter->addWidget(_treeView);
+    _splitter->addWidget(left);
     _splitter->addWidget(_editView);
     _splitter->setStretchFactor(1, 1);
     _splitter->setSizes({TREE_PANE_WIDTH, EDIT_PANE_WIDTH});
@@ -150,6 +151,7 @@ bool CMainFrame::createClient() {
     });
     connect(_editView, &CZefraView::filesDropped, this, &CMainFrame::openDroppedFiles);
     connect(_editView, &CZefraView::edited, this, [this] { _document.setModified(true); });
+    connect(_editView, &CZefraView::textReplaced, this, &CMainFrame::onTextReplaced);
     connect(_editView, &CZefraView::undoAvailable, action(command::EDIT_UNDO),
             &QAction::setEnabled);
     for (int id : {command::EDIT_CUT, command::EDIT_COPY}) {
@@ -198,6 +200,10 @@ void CMainFrame::onUpdateLineIndicator() {
 // --- opening ----------------------------------------------------------------
 
 void CMainFrame::openDocumentFile(const QString& path) {
+    if (archive::isArchivePath(path.toStdString())) {
+        openArchive(path);
+        return;
+    }
     if (!_document.saveModified()) return;
     _document.onOpenDocument(path);
 }
@@ -208,6 +214,10 @@ void CMainFrame::openDroppedFiles(const QStringList& paths) {
     if (paths.isEmpty() || !_delegate) return;
     // The path arrives in a buffer of 1024 characters, terminating zero included.
     const std::string path = paths.constFirst().toStdString().substr(0, MAX_DROPPED_PATH);
+    if (archive::isArchivePath(path)) {
+        openArchive(QString::fromStdString(path));
+        return;
+    }
     _delegate->openDocument(path);
 }
 

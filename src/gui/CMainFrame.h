@@ -19,6 +19,8 @@ namespace products {
 namespace zefra {
 namespace gui {
 
+class ArchiveBrowser;
+class ArchivePane;
 class CLeftView;
 class CZefraDoc;
 class CZefraView;
@@ -52,6 +54,13 @@ public:
     void openDroppedFiles(const QStringList& paths);
 
     void acceptDroppedFiles() override;
+
+    // Shows the archive's classes in the archive pane; false (after a message) when it cannot be read.
+    bool openArchive(const QString& path);
+    ArchivePane* archivePane() const { return _archivePane; }
+    ArchiveBrowser* archiveBrowser() const { return _archiveBrowser; }
+    // The archive, the class and how many of its members the engine could not decompile.
+    QLabel* archiveStatus() const { return _archiveStatus; }
 
     QAction* action(int commandId) const;
     CLeftView* treeView() const { return _treeView; }
@@ -102,6 +111,11 @@ private:
     void onNextPane();
     void onViewStatusBar();
     void find(const FindRequest& request);
+    QWidget* createLeftPane();
+    void openArchiveClass(const QString& classFilePath);
+    void onTextReplaced();
+    void showOpenedClassStatus();
+    void reportArchiveError(const QString& message);
 
     CZefraDoc& _document;
     RecentFileList& _recentFiles;
@@ -116,6 +130,9 @@ private:
     FindDialog* _findDialog = nullptr;
     FindRequest _lastFind;
     std::unique_ptr<QPrinter> _printer;
+    ArchivePane* _archivePane = nullptr;
+    ArchiveBrowser* _archiveBrowser = nullptr;
+    QLabel* _archiveStatus = nullptr;
 };
 
 }
