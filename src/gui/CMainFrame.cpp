@@ -134,9 +134,9 @@ bool CMainFrame::createClient() {
     _splitter = new QSplitter(Qt::Horizontal, this);
     _splitter->setProperty("windowId", window::SPLITTER);
     _splitter->setChildrenCollapsible(false);
-    QWidget* left = createLeftPane();
+    _treeView = new CLeftView(_splitter);
     _editView = new CZefraView(_splitter);
-    _splitter->addWidget(left);
+    _splitter->addWidget(_treeView);
     _splitter->addWidget(_editView);
     _splitter->setStretchFactor(1, 1);
     _splitter->setSizes({TREE_PANE_WIDTH, EDIT_PANE_WIDTH});
@@ -152,6 +152,7 @@ bool CMainFrame::createClient() {
     connect(_editView, &CZefraView::filesDropped, this, &CMainFrame::openDroppedFiles);
     connect(_editView, &CZefraView::edited, this, [this] { _document.setModified(true); });
     connect(_editView, &CZefraView::textReplaced, this, &CMainFrame::onTextReplaced);
+    createArchiveDock();
     connect(_editView, &CZefraView::undoAvailable, action(command::EDIT_UNDO),
             &QAction::setEnabled);
     for (int id : {command::EDIT_CUT, command::EDIT_COPY}) {

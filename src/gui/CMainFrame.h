@@ -9,6 +9,7 @@
 #include "gui/Partners.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QPrinter;
@@ -111,7 +112,7 @@ private:
     void onNextPane();
     void onViewStatusBar();
     void find(const FindRequest& request);
-    QWidget* createLeftPane();
+    void createArchiveDock();
     void openArchiveClass(const QString& classFilePath);
     void onTextReplaced();
     void showOpenedClassStatus();
@@ -130,6 +131,7 @@ private:
     FindDialog* _findDialog = nullptr;
     FindRequest _lastFind;
     std::unique_ptr<QPrinter> _printer;
+    QDockWidget* _archiveDock = nullptr;
     ArchivePane* _archivePane = nullptr;
     ArchiveBrowser* _archiveBrowser = nullptr;
     QLabel* _archiveStatus = nullptr;

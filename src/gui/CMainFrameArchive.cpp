@@ -1,10 +1,10 @@
-// The main window's side of archives: the archive pane above the structure
-// tree, opening a chosen class, and the status line with the trust marks.
+// The main window's side of archives: the archive pane, opening a chosen
+// class, and the status line with the trust marks.
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -23,17 +23,16 @@ namespace products {
 namespace zefra {
 namespace gui {
 
-QWidget* CMainFrame::createLeftPane() {
-    auto* left = new QSplitter(Qt::Vertical, _splitter);
-    left->setObjectName("leftPane");
-    left->setChildrenCollapsible(false);
-    _archivePane = new ArchivePane(left);
-    _archivePane->hide();
-    _treeView = new CLeftView(left);
-    left->addWidget(_archivePane);
-    left->addWidget(_treeView);
-    left->setStretchFactor(0, 3);
-    left->setStretchFactor(1, 2);
+// The archive's packages and classes sit beside the structure tree, in a dock
+// that shows while an archive is open; the tree and the editor keep their splitter.
+void CMainFrame::createArchiveDock() {
+    _archiveDock = new QDockWidget("Archive", this);
+    _archiveDock->setObjectName("archiveDock");
+    _archiveDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    _archivePane = new ArchivePane(_archiveDock);
+    _archiveDock->setWidget(_archivePane);
+    addDockWidget(Qt::LeftDockWidgetArea, _archiveDock);
+    _archiveDock->hide();
     _archiveBrowser = new ArchiveBrowser(*_archivePane, this);
     connect(_archiveBrowser, &ArchiveBrowser::classExtracted, this,
             [this](const QString& path, const QString&) { openArchiveClass(path); });
@@ -41,7 +40,6 @@ QWidget* CMainFrame::createLeftPane() {
     _archiveStatus = new QLabel(statusBar());
     _archiveStatus->setObjectName("archiveStatus");
     statusBar()->addWidget(_archiveStatus, 1);
-    return left;
 }
 
 bool CMainFrame::openArchive(const QString& path) {
@@ -51,7 +49,8 @@ bool CMainFrame::openArchive(const QString& path) {
         reportArchiveError(error);
         return false;
     }
-    _archivePane->show();
+    _archiveDock->show();
+    _archiveDock->setWindowTitle(QFileInfo(absolute).fileName());
     _archivePane->filterBox()->setFocus();
     _recentFiles.add(absolute);
     updateRecentFileMenu();
