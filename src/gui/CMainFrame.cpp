@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "archive/ArchiveSession.h"
 #include "exceptions/Exception.h"
 #include "gui/CLeftView.h"
 #include "gui/CZefraDoc.h"
@@ -160,6 +161,8 @@ bool CMainFrame::createClient() {
     });
     connect(_editView, &CZefraView::filesDropped, this, &CMainFrame::openDroppedFiles);
     connect(_editView, &CZefraView::edited, this, [this] { _document.setModified(true); });
+    connect(_editView, &CZefraView::textReplaced, this, &CMainFrame::onTextReplaced);
+    createArchiveDock();
     connect(_editView, &CZefraView::undoAvailable, action(command::EDIT_UNDO),
             &QAction::setEnabled);
     for (int id : {command::EDIT_CUT, command::EDIT_COPY}) {
@@ -227,7 +230,12 @@ void CMainFrame::onUpdateLineIndicator() {
 // --- opening ----------------------------------------------------------------
 
 void CMainFrame::openDocumentFile(const QString& path) {
-    if (refuseWhileDecompiling() || !_document.saveModified()) return;
+    if (refuseWhileDecompiling()) return;
+    if (archive::isArchivePath(path.toStdString())) {
+        openArchive(path);
+        return;
+    }
+    if (!_document.saveModified()) return;
     _document.onOpenDocument(path);
 }
 
@@ -236,9 +244,14 @@ void CMainFrame::acceptDroppedFiles() { setAcceptDrops(true); }
 // A drop replaces the document as File Open does, so it asks the same question.
 void CMainFrame::openDroppedFiles(const QStringList& paths) {
     if (paths.isEmpty() || !_delegate) return;
-    if (refuseWhileDecompiling() || !_document.saveModified()) return;
+    if (refuseWhileDecompiling()) return;
     // The path arrives in a buffer of 1024 characters, terminating zero included.
     const std::string path = paths.constFirst().toStdString().substr(0, MAX_DROPPED_PATH);
+    if (archive::isArchivePath(path)) {
+        openArchive(QString::fromStdString(path));
+        return;
+    }
+    if (!_document.saveModified()) return;
     _delegate->openDocument(path);
 }
 

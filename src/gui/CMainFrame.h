@@ -9,6 +9,7 @@
 #include "gui/Partners.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QPrinter;
@@ -20,6 +21,8 @@ namespace products {
 namespace zefra {
 namespace gui {
 
+class ArchiveBrowser;
+class ArchivePane;
 class CLeftView;
 class CZefraDoc;
 class CZefraView;
@@ -59,6 +62,13 @@ public:
     void acceptDroppedFiles() override;
     void showDecompiling(const std::string& statusText) override;
     void showStatusMessage(const std::string& text) override;
+
+    // Shows the archive's classes in the archive pane; false (after a message) when it cannot be read.
+    bool openArchive(const QString& path);
+    ArchivePane* archivePane() const { return _archivePane; }
+    ArchiveBrowser* archiveBrowser() const { return _archiveBrowser; }
+    // The archive, the class and how many of its members the engine could not decompile.
+    QLabel* archiveStatus() const { return _archiveStatus; }
 
     QAction* action(int commandId) const;
     CLeftView* treeView() const { return _treeView; }
@@ -111,6 +121,11 @@ private:
     void onCancelDecompiling();
     bool refuseWhileDecompiling();
     void find(const FindRequest& request);
+    void createArchiveDock();
+    void openArchiveClass(const QString& classFilePath);
+    void onTextReplaced();
+    void showOpenedClassStatus();
+    void reportArchiveError(const QString& message);
 
     CZefraDoc& _document;
     RecentFileList& _recentFiles;
@@ -126,6 +141,10 @@ private:
     QPushButton* _cancelButton = nullptr;
     FindRequest _lastFind;
     std::unique_ptr<QPrinter> _printer;
+    QDockWidget* _archiveDock = nullptr;
+    ArchivePane* _archivePane = nullptr;
+    ArchiveBrowser* _archiveBrowser = nullptr;
+    QLabel* _archiveStatus = nullptr;
 };
 
 }
