@@ -36,6 +36,7 @@ private:
     bool inLoop(int header, int n) const;
     bool isOpenEnd(int n) const;
     void markOpenEnds();
+    void claimOpenExits(int header, std::vector<int>& placed);
 
     StmtList doTree(int n);
     StmtList nodeWithin(int n, const std::vector<int>& placed);
@@ -58,6 +59,7 @@ private:
     std::vector<char> _header;
     std::vector<char> _generated;
     std::vector<char> _reachesOpenEnd;  // per node: may run off the end of the part
+    std::vector<int> _claimedBy;        // per node: the loop header that places it after itself, or -1
 };
 
 class Structurer {
@@ -209,6 +211,7 @@ bool Level::isOpenEnd(int n) const {
 
 void Level::markOpenEnds() {
     _reachesOpenEnd.assign(_s.tree.nodes.size(), 0);
+    _claimedBy.assign(_s.tree.nodes.size(), -1);
     std::vector<int> work;
     for (int n : _order) {
         if (isOpenEnd(n)) work.push_back(n);
@@ -220,6 +223,20 @@ void Level::markOpenEnds() {
         if (_reachesOpenEnd[static_cast<size_t>(n)]) continue;
         _reachesOpenEnd[static_cast<size_t>(n)] = 1;
         for (int p : _preds[static_cast<size_t>(n)]) work.push_back(p);
+    }
+}
+
+// A loop leaving to code that runs off the end of the part (a finally body's
+// end) must have that code after it: inlined where the loop leaves, control
+// would go on round the loop. The outermost such loop claims it.
+void Level::claimOpenExits(int header, std::vector<int>& placed) {
+    for (int k : _order) {
+        _s.budget.spend();
+        if (!_reachesOpenEnd[static_cast<size_t>(k)] || _claimedBy[static_cast<size_t>(k)] >= 0 || inLoop(header, k)) continue;
+        const int d = _idom[static_cast<size_t>(k)];
+        if (d < 0 || d == k || !inLoop(header, d)) continue;
+        _claimedBy[static_cast<size_t>(k)] = header;
+        if (std::find(placed.begin(), placed.end(), k) == placed.end()) placed.push_back(k);
     }
 }
 
@@ -267,8 +284,11 @@ StmtList Level::doTree(int n) {
     for (int k : domChildren(n)) {
         const bool arm = std::find(arms.begin(), arms.end(), k) != arms.end();
         if (arm) continue;
+        const int claimer = _claimedBy[static_cast<size_t>(k)];
+        if (claimer >= 0 && claimer != n) continue;
         if (compound || isMerge(k) || (_header[static_cast<size_t>(n)] && !inLoop(n, k))) placed.push_back(k);
     }
+    if (_header[static_cast<size_t>(n)]) claimOpenExits(n, placed);
     // The first placed goes last: whatever runs off the end of the part.
     std::stable_partition(placed.begin(), placed.end(), [&](int k) { return _reachesOpenEnd[static_cast<size_t>(k)] != 0; });
     if (!_header[static_cast<size_t>(n)]) return nodeWithin(n, placed);

@@ -602,6 +602,22 @@ void arrayOperand(ExprPtr& slot) {
 
 }  // namespace
 
+// flag ^ i with i an int that only holds 0 or 1: Java has no such operator,
+// so the boolean becomes (flag ? 1 : 0).
+void mixedBitwise(ExprPtr& slot) {
+    Expr& e = *slot;
+    if (e.kind != ExprKind::Binary || !isBitwiseOp(e)) return;
+    const bool z0 = isPrimitive(e.args[0]->type, 'Z'), z1 = isPrimitive(e.args[1]->type, 'Z');
+    if (z0 == z1) return;
+    ExprPtr& flag = e.args[z0 ? 0 : 1];
+    const Expr& other = *e.args[z0 ? 1 : 0];
+    if (!isIntLike(other.type) || isPrimitive(other.type, 'Z')) return;
+    auto c = makeExpr(ExprKind::Conditional, primitive('I'));
+    c->args = {flag, makeIntLiteral(1), makeIntLiteral(0)};
+    flag = c;
+    e.type = primitive('I');
+}
+
 void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
     retypeAll(body);
     ContextWalker walker(method, true, [&](ExprPtr& slot, const Want& want) {
@@ -610,6 +626,7 @@ void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
     });
     walker.walk(body);
     visitAllExprs(body, [](ExprPtr& slot) { arrayOperand(slot); });
+    visitAllExprs(body, [](ExprPtr& slot) { mixedBitwise(slot); });
     retypeAll(body);
     visitAllExprs(body, [](ExprPtr& slot) { simplifyBooleans(slot); });
 }
