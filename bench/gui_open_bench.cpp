@@ -81,6 +81,10 @@ int main(int argc, char** argv) {
     const double cpuStart = cpuMilliseconds();
     timer.start();
     Delegate::instance().openDocument(classFile);
+    // The engine runs off the GUI thread; the views are filled when it ends.
+    while (Delegate::instance().isDecompiling()) {
+        app.processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
     const double open = milliseconds(timer);
     const double openCpu = cpuMilliseconds() - cpuStart;
     app.processEvents();  // the first layout and paint

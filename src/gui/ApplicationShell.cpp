@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "archive/ArchiveSession.h"
 #include "gui/CMainFrame.h"
 #include "gui/CZefraDoc.h"
 #include "gui/CommandIds.h"
@@ -50,10 +51,13 @@ bool ApplicationShell::start(const QStringList& arguments) {
     _frame = std::make_unique<CMainFrame>(*_document, *_recentFiles, *_services);
     if (!_frame->hasMediator() || !_frame->createWindow()) return false;
     if (modernJavaRequested(arguments)) _frame->action(command::VIEW_MODERN_JAVA)->setChecked(true);
-    const bool ok = file.isEmpty() ? _document->onNewDocument() : _document->onOpenDocument(file);
+    const bool archive = archive::isArchivePath(file.toStdString());
+    const bool ok = file.isEmpty() || archive ? _document->onNewDocument() : _document->onOpenDocument(file);
     if (!ok) return false;
     _frame->initialUpdateViews();
+    if (archive) _frame->openArchive(file);
     _frame->resize(INITIAL_WIDTH, INITIAL_HEIGHT);
+    _frame->restoreWindowState();
     _frame->show();
     return true;
 }

@@ -1,6 +1,8 @@
 #include "gui/CLeftView.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include "gui/Delegate.h"
 #include "gui/QtShellServices.h"
@@ -16,6 +18,13 @@ CLeftView::CLeftView(QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setExpandsOnDoubleClick(true);
+    // Long entries are shown whole: the column takes the width of its widest
+    // entry and the tree scrolls sideways.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setTextElideMode(Qt::ElideNone);
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { onCurrentItemChanged(current); });
 }
@@ -27,7 +36,9 @@ void CLeftView::deleteAllItems() { clear(); }
 TreeItem CLeftView::insertItem(const std::string& text, int image, int /*selectedImage*/,
                                std::int32_t datum, TreeItem parent, bool hasChildren) {
     auto* item = new QTreeWidgetItem;
-    item->setText(0, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    item->setText(0, shown);
+    item->setToolTip(0, shown);
     if (_images) item->setIcon(0, _images->icon(image));
     item->setData(0, LINE_ROLE, datum);
     item->setChildIndicatorPolicy(hasChildren ? QTreeWidgetItem::ShowIndicator
@@ -60,8 +71,23 @@ void CLeftView::onCurrentItemChanged(QTreeWidgetItem* current) {
     }
 }
 
+// Choosing the entry that is already current selects its line again: the
+// caret may have moved away from it since.
+void CLeftView::chooseCurrentAgain() {
+    onCurrentItemChanged(currentItem());
+}
+
+void CLeftView::mousePressEvent(QMouseEvent* event) {
+    QTreeWidgetItem* before = currentItem();
+    QTreeWidget::mousePressEvent(event);
+    if (before && before == currentItem() && itemAt(event->position().toPoint()) == before) {
+        chooseCurrentAgain();
+    }
+}
+
 void CLeftView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        chooseCurrentAgain();
         Delegate::instance().focusEditView();
         return;
     }

@@ -30,10 +30,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void onCurrentItemChanged(QTreeWidgetItem* current);
+    void chooseCurrentAgain();
 
     const QtImageList* _images = nullptr;
 };

@@ -6,12 +6,14 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
+#include "archive/ArchiveSession.h"
 #include "exceptions/Exception.h"
 #include "gui/CLeftView.h"
 #include "gui/CZefraDoc.h"
@@ -22,6 +24,7 @@
 #include "gui/LockKeys.h"
 #include "gui/ModalRunner.h"
 #include "gui/RecentFileList.h"
+#include "gui/WindowSettings.h"
 #include "platform/messagebox/MessageBoxReporter.h"
 
 namespace products {
@@ -33,6 +36,7 @@ namespace {
 constexpr int TREE_PANE_WIDTH = 200;
 constexpr int EDIT_PANE_WIDTH = 100;
 constexpr int LOCK_PANE_INTERVAL_MS = 250;
+constexpr int STATUS_MESSAGE_MS = 5000;
 const char* const LINE_COUNT_PANE_WIDTH_TEXT = "ID_INDICATOR_LINECOUNTID_INDICATOR_LINECOUNT";
 
 // The status pane as the mediator fills it.
@@ -115,6 +119,13 @@ bool CMainFrame::createStatusBar() {
         bar->addPermanentWidget(label);
         _panes[id] = label;
     }
+    // Offered while the engine runs.
+    _cancelButton = new QPushButton("Cancel", bar);
+    _cancelButton->setFlat(true);
+    _cancelButton->setToolTip("Cancel the decompilation (Esc)");
+    _cancelButton->setVisible(false);
+    connect(_cancelButton, &QPushButton::clicked, action(command::CANCEL_DECOMPILING), &QAction::trigger);
+    bar->addPermanentWidget(_cancelButton);
     QLabel* lineCount = _panes[pane::LINE_COUNT];
     lineCount->setMinimumWidth(
         lineCount->fontMetrics().horizontalAdvance(LINE_COUNT_PANE_WIDTH_TEXT));
@@ -150,6 +161,8 @@ bool CMainFrame::createClient() {
     });
     connect(_editView, &CZefraView::filesDropped, this, &CMainFrame::openDroppedFiles);
     connect(_editView, &CZefraView::edited, this, [this] { _document.setModified(true); });
+    connect(_editView, &CZefraView::textReplaced, this, &CMainFrame::onTextReplaced);
+    createArchiveDock();
     connect(_editView, &CZefraView::undoAvailable, action(command::EDIT_UNDO),
             &QAction::setEnabled);
     for (int id : {command::EDIT_CUT, command::EDIT_COPY}) {
@@ -164,6 +177,25 @@ void CMainFrame::initialUpdateViews() {
     _treeView->initialUpdate();
     _editView->initialUpdate();
     onUpdateLineIndicator();
+}
+
+void CMainFrame::restoreWindowState() {
+    const settings::WindowState state = settings::loadWindowState();
+    if (!state.geometry.isEmpty()) restoreGeometry(state.geometry);
+    if (!state.dockState.isEmpty()) restoreState(state.dockState);
+    if (!state.splitter.isEmpty() && _splitter) _splitter->restoreState(state.splitter);
+    action(command::VIEW_TOOLBAR)->setChecked(!_toolBar->isHidden());
+    action(command::VIEW_STATUS_BAR)->setChecked(state.statusBarVisible);
+    statusBar()->setVisible(state.statusBarVisible);
+}
+
+void CMainFrame::saveWindowState() const {
+    settings::WindowState state;
+    state.geometry = saveGeometry();
+    state.dockState = saveState();
+    if (_splitter) state.splitter = _splitter->saveState();
+    state.statusBarVisible = !statusBar()->isHidden();
+    settings::saveWindowState(state);
 }
 
 QAction* CMainFrame::action(int commandId) const {
@@ -198,16 +230,28 @@ void CMainFrame::onUpdateLineIndicator() {
 // --- opening ----------------------------------------------------------------
 
 void CMainFrame::openDocumentFile(const QString& path) {
+    if (refuseWhileDecompiling()) return;
+    if (archive::isArchivePath(path.toStdString())) {
+        openArchive(path);
+        return;
+    }
     if (!_document.saveModified()) return;
     _document.onOpenDocument(path);
 }
 
 void CMainFrame::acceptDroppedFiles() { setAcceptDrops(true); }
 
+// A drop replaces the document as File Open does, so it asks the same question.
 void CMainFrame::openDroppedFiles(const QStringList& paths) {
     if (paths.isEmpty() || !_delegate) return;
+    if (refuseWhileDecompiling()) return;
     // The path arrives in a buffer of 1024 characters, terminating zero included.
     const std::string path = paths.constFirst().toStdString().substr(0, MAX_DROPPED_PATH);
+    if (archive::isArchivePath(path)) {
+        openArchive(QString::fromStdString(path));
+        return;
+    }
+    if (!_document.saveModified()) return;
     _delegate->openDocument(path);
 }
 
@@ -224,12 +268,40 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     openDroppedFiles(paths);
 }
 
+bool CMainFrame::refuseWhileDecompiling() {
+    if (!_delegate || !_delegate->isDecompiling()) return false;
+    showStatusMessage("A class file is being decompiled. Press Esc to cancel it.");
+    return true;
+}
+
+// The window stays responsive while the engine runs; only what would start
+// another run or change the text waits for its end.
+void CMainFrame::showDecompiling(const std::string& statusText) {
+    const bool busy = !statusText.empty();
+    if (busy) {
+        setCursor(Qt::BusyCursor);
+        statusBar()->showMessage(QString::fromStdString(statusText));
+    } else {
+        unsetCursor();
+        statusBar()->clearMessage();
+    }
+    action(command::CANCEL_DECOMPILING)->setEnabled(busy);
+    if (_cancelButton) _cancelButton->setVisible(busy);
+    for (int id : {command::FILE_NEW, command::FILE_OPEN}) action(id)->setEnabled(!busy);
+    if (_editView) _editView->setReadOnly(busy);
+}
+
+void CMainFrame::showStatusMessage(const std::string& text) {
+    statusBar()->showMessage(QString::fromStdString(text), STATUS_MESSAGE_MS);
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!_document.saveModified()) {
         event->ignore();
         return;
     }
     if (_findDialog) _findDialog->close();
+    saveWindowState();
     event->accept();
 }
 

@@ -9,9 +9,11 @@
 #include "gui/Partners.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QPrinter;
+class QPushButton;
 class QSplitter;
 class QToolBar;
 
@@ -19,6 +21,8 @@ namespace products {
 namespace zefra {
 namespace gui {
 
+class ArchiveBrowser;
+class ArchivePane;
 class CLeftView;
 class CZefraDoc;
 class CZefraView;
@@ -40,11 +44,15 @@ public:
     ~CMainFrame() override;
 
     bool hasMediator() const { return _delegate != nullptr; }
+    Delegate* delegate() const { return _delegate.get(); }
 
     // Toolbar, status bar, registration, then the splitter and both panes.
     bool createWindow();
     // The views' initial update: tree first, then editor.
     void initialUpdateViews();
+    // Geometry, toolbar, status bar and splitter as the last session left them.
+    void restoreWindowState();
+    void saveWindowState() const;
 
     // The framework's open: asks to save a modified text first.
     void openDocumentFile(const QString& path);
@@ -52,6 +60,15 @@ public:
     void openDroppedFiles(const QStringList& paths);
 
     void acceptDroppedFiles() override;
+    void showDecompiling(const std::string& statusText) override;
+    void showStatusMessage(const std::string& text) override;
+
+    // Shows the archive's classes in the archive pane; false (after a message) when it cannot be read.
+    bool openArchive(const QString& path);
+    ArchivePane* archivePane() const { return _archivePane; }
+    ArchiveBrowser* archiveBrowser() const { return _archiveBrowser; }
+    // The archive, the class and how many of its members the engine could not decompile.
+    QLabel* archiveStatus() const { return _archiveStatus; }
 
     QAction* action(int commandId) const;
     CLeftView* treeView() const { return _treeView; }
@@ -101,7 +118,14 @@ private:
     void onImproveCode();
     void onNextPane();
     void onViewStatusBar();
+    void onCancelDecompiling();
+    bool refuseWhileDecompiling();
     void find(const FindRequest& request);
+    void createArchiveDock();
+    void openArchiveClass(const QString& classFilePath);
+    void onTextReplaced();
+    void showOpenedClassStatus();
+    void reportArchiveError(const QString& message);
 
     CZefraDoc& _document;
     RecentFileList& _recentFiles;
@@ -114,8 +138,13 @@ private:
     CZefraView* _editView = nullptr;
     std::map<int, QLabel*> _panes;
     FindDialog* _findDialog = nullptr;
+    QPushButton* _cancelButton = nullptr;
     FindRequest _lastFind;
     std::unique_ptr<QPrinter> _printer;
+    QDockWidget* _archiveDock = nullptr;
+    ArchivePane* _archivePane = nullptr;
+    ArchiveBrowser* _archiveBrowser = nullptr;
+    QLabel* _archiveStatus = nullptr;
 };
 
 }

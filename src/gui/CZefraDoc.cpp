@@ -18,6 +18,8 @@ CZefraDoc::CZefraDoc(RecentFileList& recentFiles, QObject* parent)
 
 bool CZefraDoc::onNewDocument() {
     _pathName.clear();
+    _classFolder.clear();
+    _savedByUser = false;
     setModified(false);
     setTitle(NEW_DOCUMENT_TITLE);
     if (!Delegate::hasInstance()) return false;
@@ -46,7 +48,12 @@ void CZefraDoc::setPathName(const std::string& path, bool addToRecentFiles) {
     const QString absolute = QDir::current().absoluteFilePath(QString::fromStdString(path));
     _pathName = QDir::cleanPath(absolute);
     setTitle(QFileInfo(_pathName).fileName());
-    if (addToRecentFiles) _recentFiles.add(_pathName);
+    if (addToRecentFiles) {
+        // An open: the class file's name comes first, then the proposed Java name.
+        _recentFiles.add(_pathName);
+        _classFolder = QFileInfo(_pathName).absolutePath();
+        _savedByUser = false;
+    }
 }
 
 void CZefraDoc::setModified(bool modified) { _modified = modified; }
@@ -59,29 +66,37 @@ void CZefraDoc::setTitle(const QString& title) {
 bool CZefraDoc::doFileSave() {
     const QFileInfo file(_pathName);
     const bool writable = !_pathName.isEmpty() && file.isFile() && file.isWritable();
-    return doSave(writable ? _pathName : QString());
+    return doSave(_savedByUser && writable ? _pathName : QString());
 }
 
 bool CZefraDoc::doSave(const QString& name) {
     QString target = name;
     if (target.isEmpty()) {
-        target = askSaveFileName(_pathName.isEmpty() ? _title : _pathName);
+        target = askSaveFileName();
         if (target.isEmpty()) return false;
     }
     if (!onSaveDocument(target)) return false;
+    _savedByUser = true;
     // The saved Java file becomes the document; it is no class file to reopen,
     // so it stays out of the recent-file list.
     setPathName(target.toStdString(), false);
     return true;
 }
 
-QString CZefraDoc::askSaveFileName(const QString& proposed) const {
+// The file the user saved to before; else the Java name in the class file's folder.
+QString CZefraDoc::proposedSaveName() const {
+    const QString name = _pathName.isEmpty() ? _title : QFileInfo(_pathName).fileName();
+    if (_savedByUser || _classFolder.isEmpty()) return _pathName.isEmpty() ? _title : _pathName;
+    return QDir(_classFolder).absoluteFilePath(name);
+}
+
+// The dialog itself asks before it replaces an existing file.
+QString CZefraDoc::askSaveFileName() const {
     QFileDialog dialog(_dialogParent, "Save As");
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter("All Files (*)");
-    const QFileInfo info(proposed);
+    dialog.setNameFilters({"Java files (*.java)", "All Files (*)"});
+    const QFileInfo info(proposedSaveName());
     if (info.isAbsolute()) dialog.setDirectory(info.absolutePath());
     dialog.selectFile(info.fileName());
     if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();

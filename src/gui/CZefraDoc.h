@@ -34,7 +34,8 @@ public:
     bool onOpenDocument(const QString& path);
     bool onSaveDocument(const QString& path);
 
-    // Save: asks for a name unless the path is an existing, writable file.
+    // Save: asks for a name unless the user has saved the document under its
+    // path before and that file is still there and writable.
     bool doFileSave();
     // Save As with an empty name; false when cancelled or failed.
     bool doSave(const QString& name);
@@ -45,6 +46,7 @@ public:
     const QString& pathName() const { return _pathName; }
     const QString& title() const { return _title; }
     bool isModified() const { return _modified; }
+    bool savedByUser() const { return _savedByUser; }
     void setModified(bool modified);
 
 signals:
@@ -52,13 +54,19 @@ signals:
 
 private:
     void setTitle(const QString& title);
-    QString askSaveFileName(const QString& proposed) const;
+    QString askSaveFileName() const;
+    QString proposedSaveName() const;
 
     RecentFileList& _recentFiles;
     QWidget* _dialogParent = nullptr;
     QString _pathName;
     QString _title;
     bool _modified = false;
+    // False until the user names a file for this text: the name the document
+    // was given by an open is only a proposal.
+    bool _savedByUser = false;
+    // The folder of the class file the text came from; Save As starts there.
+    QString _classFolder;
 };
 
 }

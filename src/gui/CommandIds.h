@@ -10,6 +10,7 @@ constexpr int GO_TO = 32771;
 constexpr int HOME_PAGE = 32773;
 constexpr int ORDER_PAGE = 32774;
 constexpr int IMPROVE_CODE = 32775;
+constexpr int CANCEL_DECOMPILING = 32776;
 constexpr int FILE_NEW = 57600;
 constexpr int FILE_OPEN = 57601;
 constexpr int FILE_SAVE = 57603;

@@ -5,6 +5,8 @@
 #include "decompiler/DecompilerException.h"
 #include "decompiler/DecompilerImpl.h"
 #include "decompiler/engine/DecompilerEngineException.h"
+#include "decompiler/engine/EngineRunCancelledException.h"
+#include "decompiler/engine/RunOptions.h"
 #include "decompiler/parser/ParserException.h"
 #include "gui/TreeImages.h"
 #include "io/IOException.h"
@@ -13,6 +15,8 @@
 #include "util/StringHelper.h"
 #include "util/parser/ArgumentParserHelpers.h"
 #include "windows/file/FileSystemHelpers.h"
+
+#include <exception>
 
 namespace products {
 namespace zefra {
@@ -31,7 +35,17 @@ constexpr int TEXT_LIMIT_MARGIN = 1000;
 
 std::string decimal(int value) { return util::format(value, "%d"); }
 
+const char* const ELLIPSIS = "\xe2\x80\xa6";
+
 }
+
+// One decompilation: what the worker is given and what it hands back.
+struct Delegate::Run {
+    std::string longPath;
+    decompiler::engine::RunCancel cancel;
+    std::unique_ptr<decompiler::ClassStructure> root;
+    std::exception_ptr failure;
+};
 
 Delegate* Delegate::_instance = nullptr;
 
@@ -48,7 +62,8 @@ Delegate::Delegate(const std::string& title, ShellServices& services,
       _decompiler(std::move(decompiler)),
       _applicationDirectory(windows::file::getApplicationDirectory()),
       _title(title),
-      _messageBox(title) {
+      _messageBox(title),
+      _engineTimeout(DEFAULT_ENGINE_TIMEOUT) {
     createImages();
     _font = _services.createFont(EDITOR_FONT_FACE, EDITOR_FONT_HEIGHT, EDITOR_FONT_WIDTH);
     if (!_font) {
@@ -57,7 +72,11 @@ Delegate::Delegate(const std::string& title, ShellServices& services,
     readConfiguration();
 }
 
-Delegate::~Delegate() = default;
+// A run still going is ended and waited for: it uses the decompiler.
+Delegate::~Delegate() {
+    cancelDecompiling();
+    _task.reset();
+}
 
 void Delegate::setModernJava(bool modern) {
     _decompiler->setDialect(modern ? decompiler::parser::JavaDialect::Modern
@@ -156,7 +175,14 @@ void Delegate::openDocument(const std::string& path) {
         return;
     }
     assertRegistered();
-    try {
+    if (_run) {
+        // One run at a time: the engine's output folder and the parser are shared.
+        if (_mainFrame) {
+            _mainFrame->showStatusMessage("A class file is being decompiled. Press Esc to cancel it.");
+        }
+        return;
+    }
+    reportingFailures([this, &path] {
         const std::string longPath = windows::file::toLongPath(path);
         if (!isClassFilePath(longPath)) {
             _messageBox.reportError("The file " + longPath +
@@ -164,15 +190,75 @@ void Delegate::openDocument(const std::string& path) {
             return;
         }
         windows::file::setCurrentDirectory(_applicationDirectory);
-        decompileAndShow(longPath);
-        if (_document) {
-            // The Java name, not the class file, is what Save must propose.
-            _document->setPathName(longPath, true);
-            _document->setPathName(javaNameOf(longPath), false);
-        }
-        assertRegistered();
+        startDecompiling(longPath);
+    });
+}
+
+void Delegate::cancelDecompiling() {
+    if (_run) _run->cancel.cancel();
+}
+
+// The engine runs off the GUI thread; the window stays responsive meanwhile.
+void Delegate::startDecompiling(const std::string& longPath) {
+    auto run = std::make_shared<Run>();
+    run->longPath = longPath;
+    decompiler::engine::RunOptions options;
+    options.timeoutSeconds = _engineTimeout;
+    options.cancel = &run->cancel;
+    _run = run;
+    if (_mainFrame) {
+        _mainFrame->showDecompiling("Decompiling " + util::getFileNamePart(longPath) + ELLIPSIS);
+    }
+    decompiler::Decompiler* decompiler = _decompiler.get();
+    _task.reset();  // an earlier run's task, long finished
+    _task = _services.runInBackground(
+        [run, decompiler, options] {
+            try {
+                run->root = decompiler->decompile(run->longPath, options);
+            } catch (...) {
+                run->failure = std::current_exception();
+            }
+        },
+        [this, run] { finishDecompiling(*run); });
+}
+
+void Delegate::finishDecompiling(Run& run) {
+    _run.reset();
+    if (_mainFrame) _mainFrame->showDecompiling("");
+    reportingFailures([this, &run] { showDecompiled(run); });
+}
+
+// Steps 6 to 12 of an open, once the engine has ended; a parse failure still
+// shows the text and names the document.
+void Delegate::showDecompiled(Run& run) {
+    try {
+        if (run.failure) std::rethrow_exception(run.failure);
+        showClassStructure(run.root.get());
+        run.root.reset();
+    } catch (const decompiler::parser::ParserException& e) {
+        if (_treeView) _treeView->deleteAllItems();
+        setText(e.getText());
+        _messageBox.reportError(
+            "Could not parse the class file. The tree view will not be available. " +
+            e.getMessage());
+    }
+    if (_document) {
+        // The Java name, not the class file, is what Save must propose.
+        _document->setPathName(run.longPath, true);
+        _document->setPathName(javaNameOf(run.longPath), false);
+    }
+    assertRegistered();
+}
+
+// A failure ends the step; what was shown before stays.
+template <typename Step>
+void Delegate::reportingFailures(Step step) {
+    try {
+        step();
     } catch (const decompiler::DecompilerException& e) {
         _messageBox.reportError(e.getMessage());
+    } catch (const decompiler::engine::EngineRunCancelledException&) {
+        if (_mainFrame) _mainFrame->showStatusMessage("Decompiling cancelled.");
     } catch (const decompiler::engine::DecompilerEngineException& e) {
         _messageBox.reportError(e.getMessage());
     } catch (const windows::file::CouldNotConvertShortPathToLongPathException& e) {
@@ -187,19 +273,7 @@ void Delegate::openDocument(const std::string& path) {
     }
 }
 
-// Steps 6 to 9 of an open; a parse failure still shows the text.
-void Delegate::decompileAndShow(const std::string& longPath) {
-    std::unique_ptr<decompiler::ClassStructure> root;
-    try {
-        root = _decompiler->decompile(longPath);
-    } catch (const decompiler::parser::ParserException& e) {
-        if (_treeView) _treeView->deleteAllItems();
-        setText(e.getText());
-        _messageBox.reportError(
-            "Could not parse the class file. The tree view will not be available. " +
-            e.getMessage());
-        return;
-    }
+void Delegate::showClassStructure(const decompiler::ClassStructure* root) {
     if (!root) {
         // The text travels inside the root: without one there is nothing to show,
         // and keeping the previous class under the new name would mislead Save.
@@ -298,8 +372,10 @@ void Delegate::goToLine() {
         return;
     }
     std::uint32_t lineNumber = static_cast<std::uint32_t>(_editView->lineFromChar(-1)) + 1;
-    // Cancel leaves the caret's line in lineNumber, which is then selected.
-    _services.runGoToLineDialog(lineNumber);
+    // Cancel leaves the selection and the view as they were.
+    if (!_services.runGoToLineDialog(lineNumber)) {
+        return;
+    }
     const int count = _editView->getLineCount();
     if (lineNumber != 0 && lineNumber <= static_cast<std::uint32_t>(count)) {
         selectLine(static_cast<int>(lineNumber - 1));

@@ -7,6 +7,12 @@
 #include "gui/Partners.h"
 #include "platform/messagebox/MessageBoxReporter.h"
 
+namespace util {
+namespace config {
+class Config;
+}
+}
+
 namespace products {
 namespace zefra {
 namespace decompiler {
@@ -22,6 +28,8 @@ namespace gui {
 class Delegate {
 public:
     static constexpr int IMAGE_SIZE = 16;
+    // Seconds the engine may take, unless config.txt says otherwise (engineTimeout).
+    static constexpr int DEFAULT_ENGINE_TIMEOUT = 30;
 
     // Reads config.txt from the application directory. Throws when the
     // application directory cannot be determined.
@@ -45,7 +53,12 @@ public:
     void openPendingFile();
     void assertRegistered() const;
 
+    // Starts decompiling; the tree, the text and the document's name follow
+    // when the engine has ended (at once with services that run work in place).
     void openDocument(const std::string& path);
+    bool isDecompiling() const { return _run != nullptr; }
+    // Ends the engine's run; what was shown before stays.
+    void cancelDecompiling();
     void clearViews();
     bool saveDocument(const std::string& path);
     void goToLine();
@@ -64,11 +77,20 @@ public:
     const std::string& improveCodeUrl() const { return _improveCodeUrl; }
     const std::string& applicationDirectory() const { return _applicationDirectory; }
     const std::string& pendingFile() const { return _pendingFile; }
+    int engineTimeout() const { return _engineTimeout; }
 
 private:
+    struct Run;
+
     void createImages();
     void readConfiguration();
-    void decompileAndShow(const std::string& longPath);
+    void readEngineTimeout(const ::util::config::Config& config);
+    void startDecompiling(const std::string& longPath);
+    void finishDecompiling(Run& run);
+    void showDecompiled(Run& run);
+    void showClassStructure(const decompiler::ClassStructure* root);
+    template <typename Step>
+    void reportingFailures(Step step);
     void insertMembers(const decompiler::ClassStructure& node, TreeItem classItem);
     static bool isClassFilePath(const std::string& path);
     static std::string javaNameOf(const std::string& longPath);
@@ -88,6 +110,11 @@ private:
     std::string _orderUrl;
     std::string _homepageUrl;
     std::string _improveCodeUrl;
+    int _engineTimeout;
+    // The decompilation in progress (null when none) and the task running it;
+    // the task goes first, as it uses the decompiler.
+    std::shared_ptr<Run> _run;
+    std::unique_ptr<BackgroundTask> _task;
 
     static Delegate* _instance;
 };

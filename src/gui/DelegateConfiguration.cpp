@@ -1,5 +1,6 @@
 #include "gui/Delegate.h"
 
+#include "exceptions/Exception.h"
 #include "io/IOException.h"
 #include "io/file/FileLoaderImpl.h"
 #include "io/file/FileSaverImpl.h"
@@ -13,6 +14,7 @@ namespace gui {
 namespace {
 
 const char* const CONFIG_FILE = "config.txt";
+const char* const ENGINE_TIMEOUT_KEY = "engineTimeout";
 const char* const DEFAULT_HOMEPAGE_URL = "https://www.zefra.org/";
 const char* const DEFAULT_ORDER_URL = "https://www.zefra.org/order.html";
 const char* const IMPROVE_CODE_URL = "https://google.github.io/styleguide/javaguide.html";
@@ -47,6 +49,7 @@ void Delegate::readConfiguration() {
         io::file::FileSaverImpl saver;
         util::config::ConfigImpl config(CONFIG_FILE, util::config::ConfigImpl::SOURCE_FILE,
                                         &loader, &saver);
+        readEngineTimeout(config);
         _homepageUrl = config.getString("homepageUrl");
         _orderUrl = config.getString("orderUrl");
     } catch (const util::config::ParseException& e) {
@@ -61,6 +64,24 @@ void Delegate::readConfiguration() {
     if (_orderUrl.empty()) _orderUrl = DEFAULT_ORDER_URL;
     if (_homepageUrl.empty()) _homepageUrl = DEFAULT_HOMEPAGE_URL;
     _improveCodeUrl = IMPROVE_CODE_URL;
+}
+
+// engineTimeout is optional: without it the default holds, silently.
+void Delegate::readEngineTimeout(const ::util::config::Config& config) {
+    if (!config.hasKey(ENGINE_TIMEOUT_KEY)) return;
+    std::int32_t seconds = 0;
+    try {
+        seconds = config.getInt(ENGINE_TIMEOUT_KEY);
+    } catch (const exceptions::Exception&) {
+        seconds = 0;
+    }
+    if (seconds > 0) {
+        _engineTimeout = seconds;
+        return;
+    }
+    _messageBox.reportError("The engineTimeout in the config file must be a whole number of seconds "
+                            "above 0. The default of " +
+                            std::to_string(DEFAULT_ENGINE_TIMEOUT) + " seconds will be used.");
 }
 
 }

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@
 #include "gui/ModalRunner.h"
 #include "gui/ModernJava.h"
 #include "gui/RecentFileList.h"
+#include "gui/WindowSettings.h"
 
 namespace products {
 namespace zefra {
@@ -37,7 +39,7 @@ const std::pair<int, const char*> ACCELERATORS[] = {
     {command::EDIT_REPEAT, "F3"},       {command::NEXT_PANE, "F6"},
     {command::PREV_PANE, "Shift+F6"},   {command::EDIT_COPY, "Ctrl+Ins"},
     {command::EDIT_PASTE, "Shift+Ins"}, {command::EDIT_CUT, "Ctrl+X"},
-    {command::EDIT_UNDO, "Ctrl+Z"},
+    {command::EDIT_UNDO, "Ctrl+Z"},     {command::CANCEL_DECOMPILING, "Esc"},
 };
 
 }
@@ -97,6 +99,8 @@ void CMainFrame::createActions() {
     addCommand(command::HOME_PAGE, "&Zefra website", "", &CMainFrame::onHomePage);
     addCommand(command::ORDER_PAGE, "Order", "", &CMainFrame::onOrderPage);
     addCommand(command::IMPROVE_CODE, "&Improve your Java code", "", &CMainFrame::onImproveCode);
+    addCommand(command::CANCEL_DECOMPILING, "Cancel", "Cancel the decompilation\nCancel",
+               &CMainFrame::onCancelDecompiling)->setEnabled(false);
     addCommand(command::NEXT_PANE, "Next Pane", "Switch to the next window pane\nNext Pane",
                &CMainFrame::onNextPane);
     addCommand(command::PREV_PANE, "Previous Pane", "Switch back to the previous window pane\nPrevious Pane",
@@ -182,13 +186,17 @@ void CMainFrame::onFileNew() {
     if (_document.saveModified()) _document.onNewDocument();
 }
 
+// The platform's own dialog, class files offered first, in the folder it was last left in.
 void CMainFrame::onFileOpen() {
     QFileDialog dialog(this, "Open");
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter("All Files (*)");
+    dialog.setNameFilters({"Class files (*.class)", "All Files (*)"});
+    const QString folder = settings::lastOpenFolder();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) dialog.setDirectory(folder);
     if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    openDocumentFile(dialog.selectedFiles().constFirst());
+    const QString chosen = dialog.selectedFiles().constFirst();
+    settings::setLastOpenFolder(QFileInfo(chosen).absolutePath());
+    openDocumentFile(chosen);
 }
 
 void CMainFrame::onFileSave() { _document.doFileSave(); }
@@ -261,6 +269,10 @@ void CMainFrame::onNextPane() {
     } else {
         _editView->setFocus(Qt::TabFocusReason);
     }
+}
+
+void CMainFrame::onCancelDecompiling() {
+    if (_delegate) _delegate->cancelDecompiling();
 }
 
 void CMainFrame::onViewStatusBar() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -74,6 +75,12 @@ class MainFramePartner {
 public:
     virtual ~MainFramePartner() = default;
     virtual void acceptDroppedFiles() = 0;
+    // While a class file is decompiled: a busy cursor, statusText in the
+    // status bar, Cancel offered and the text kept from editing. An empty
+    // statusText: the run is over.
+    virtual void showDecompiling(const std::string& statusText) = 0;
+    // A passing message in the status bar.
+    virtual void showStatusMessage(const std::string& text) = 0;
 };
 
 class DocumentPartner {
@@ -89,6 +96,13 @@ public:
     virtual void setText(const std::string& text) = 0;
 };
 
+// Work running off the GUI thread. Destroying the task waits for the work to
+// end; its done step then never runs.
+class BackgroundTask {
+public:
+    virtual ~BackgroundTask() = default;
+};
+
 // Window-system services the mediator uses directly.
 class ShellServices {
 public:
@@ -97,8 +111,12 @@ public:
     virtual std::unique_ptr<ImageList> createImageList(int width, int height) = 0;
     // Null when the font cannot be created.
     virtual std::unique_ptr<Font> createFont(const std::string& face, int height, int width) = 0;
-    // Runs the Go To Line dialog modally; lineNumber in and out.
-    virtual void runGoToLineDialog(std::uint32_t& lineNumber) = 0;
+    // Runs the Go To Line dialog modally; lineNumber in and out. False when
+    // the user cancelled.
+    virtual bool runGoToLineDialog(std::uint32_t& lineNumber) = 0;
+    // Runs work on a thread of its own, then done on the GUI thread.
+    virtual std::unique_ptr<BackgroundTask> runInBackground(std::function<void()> work,
+                                                            std::function<void()> done) = 0;
     // Hands the address to the system's hyperlink service; the outcome is ignored.
     virtual void navigate(const std::wstring& address) = 0;
     // Ends the process at once (start-up cannot go on).

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QThread>
 
 #include "gui/ModalRunner.h"
 #include "platform/messagebox/MessageBoxHook.h"
@@ -34,9 +35,23 @@ MessageBoxResult showBox(const std::string& caption, const std::string& text,
     }
 }
 
+// A failed check on the decompiling thread is reported by the GUI thread,
+// which alone may show windows; the worker waits for the answer.
+MessageBoxResult showBoxOnGuiThread(const std::string& caption, const std::string& text,
+                                    MessageBoxKind kind) {
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application || QThread::currentThread() == application->thread()) {
+        return showBox(caption, text, kind);
+    }
+    MessageBoxResult result = MessageBoxResult::Ok;
+    QMetaObject::invokeMethod(
+        application, [&] { result = showBox(caption, text, kind); }, Qt::BlockingQueuedConnection);
+    return result;
 }
 
-QtMessageBoxes::QtMessageBoxes() : _previous(platform::setMessageBoxHook(showBox)) {}
+}
+
+QtMessageBoxes::QtMessageBoxes() : _previous(platform::setMessageBoxHook(showBoxOnGuiThread)) {}
 
 QtMessageBoxes::~QtMessageBoxes() { platform::setMessageBoxHook(_previous); }
 

@@ -38,7 +38,9 @@ class QtShellServices : public ShellServices {
 public:
     std::unique_ptr<ImageList> createImageList(int width, int height) override;
     std::unique_ptr<Font> createFont(const std::string& face, int height, int width) override;
-    void runGoToLineDialog(std::uint32_t& lineNumber) override;
+    bool runGoToLineDialog(std::uint32_t& lineNumber) override;
+    std::unique_ptr<BackgroundTask> runInBackground(std::function<void()> work,
+                                                    std::function<void()> done) override;
     void navigate(const std::wstring& address) override;
     void endProcess(int exitCode) override;
 };

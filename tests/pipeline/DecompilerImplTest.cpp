@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "TemporaryDirectory.h"
 #include "decompiler/DecompilerImpl.h"
@@ -150,4 +153,41 @@ TEST_F(DecompilerImplTest, DecompileDispatchesToTheReplacedCreateClassStructure)
     EXPECT_EQ(nullptr, decompiler.decompile(classFile()));
     EXPECT_EQ(1, decompiler.calls);
     EXPECT_EQ("class Foo { }", decompiler.lastText);
+}
+
+// The modern dialect runs the engine with -m and reads its text with the
+// modern grammar; a change of dialect while the engine runs applies to the
+// next run only.
+TEST_F(DecompilerImplTest, ModernDialectHoldsForTheWholeRun)
+{
+    _directory.writeFile("jad/jad",
+                         "#!/bin/sh\n"
+                         "for a; do [ \"$a\" = -m ] && modern=1; done\n"
+                         "[ -n \"$modern\" ] || exit 3\n"
+                         "[ -f jad/slow ] && sleep 1\n"
+                         "cp jad/prepared jad/tmp/Foo.java\n",
+                         true);
+    engineWrites("public enum Foo { A }\r\n");
+    EXPECT_THROW(_decompiler.decompile(classFile()), DecompilerEngineException);
+
+    _decompiler.setDialect(products::zefra::decompiler::parser::JavaDialect::Modern);
+    std::unique_ptr<ClassStructure> root = _decompiler.decompile(classFile());
+    ASSERT_NE(nullptr, root);
+    EXPECT_EQ((std::vector<NameAndLine>{{"A", 0}}), root->getPublicFields());
+
+    _directory.writeFile("jad/slow", "");
+    bool parsed = false;
+    std::thread run([this, &root, &parsed] {
+        try {
+            root = _decompiler.decompile(classFile());
+            parsed = true;
+        } catch (const ParserException&) {
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    _decompiler.setDialect(products::zefra::decompiler::parser::JavaDialect::Classic);
+    run.join();
+    ASSERT_TRUE(parsed);
+    ASSERT_NE(nullptr, root);
+    EXPECT_EQ("Foo", root->getNameAndLine().getName());
 }

@@ -64,7 +64,7 @@ TEST(ModernGrammar, ClassicTextsGiveTheClassicRecords)
              "public class Foo extends Bar implements Runnable { public Foo(int a) { } private int x = 5, y; "
              "static class Inner { void m() { } } }",
              "// c\npackage p;\n\npublic class A\n{\npublic A() { }\nint x;\n}\n", "class A { };;; class B { }",
-             "interface I { int X = 1; void f(); }", "class A { int[][] m = {{1,2},{3}}; }",
+             "class A { int[][] m = {{1,2},{3}}; }",
              "class A { void f(String[] args, final int n, int a[][])[] { } }",
              "public abstract class A { protected abstract int f() throws E, F; A() throws G { super(); } }",
              "class A { Object o = new Object() { public String toString() { return \"a\"; } }; int z; }",
@@ -73,9 +73,11 @@ TEST(ModernGrammar, ClassicTextsGiveTheClassicRecords)
              "class A { Object c = Outer.this.x ? A.class : int.class; }"}) {
         EXPECT_EQ(parseClassic(text), parseModern(text)) << text;
     }
-    // Only the texts of initializers may differ: a creation keeps its blank.
+    // The texts of initializers may differ: a creation keeps its blank.
     EXPECT_EQ("0;0;0;package;A;1;0;2;package;a=new int[5],o=new Object();",
               parseModern("class A { int a = new int[5], o = new Object(); }"));
+    // And an interface's members are public, as the class file has them.
+    EXPECT_EQ("0;0;0;package;I;1;0;2;public;X=1;1;0;1;public;f();", parseModern("interface I { int X = 1; void f(); }"));
 }
 
 TEST(ModernGrammar, GenericsAndAnnotations)
@@ -157,12 +159,17 @@ TEST(ModernGrammar, InterfacesAnnotationTypesAndSealedHierarchies)
     expectResults({
         {"public sealed interface S permits A, B { double area(); default String d() { return \"\"; } "
          "static S of() { return null; } private int h() { return 1; } }",
-         "0;0;0;public sealed;S;1;0;1;package;area();1;0;1;default;d();1;0;1;static;of();1;0;1;private;h();"},
+         "0;0;0;public sealed;S;1;0;1;public;area();1;0;1;public default;d();1;0;1;public static;of();"
+         "1;0;1;private;h();"},
+        // Member classes of an interface are public too; local classes have no access.
+        {"interface I { class C { int n; } default void f() { class L { int m; } } protected interface J { } }",
+         "0;0;0;package;I;1;0;0;public;C;2;0;2;package;n;1;0;0;package;L;2;0;2;package;m;1;0;1;public default;f();"
+         "1;0;0;protected;J;"},
         {"final class A implements S { } non-sealed class B implements S { } sealed class C permits D { }",
          "0;0;0;final;A;0;0;0;non-sealed;B;0;0;0;sealed;C;"},
         {"public @interface M { int value() default 5; String[] names() default {\"a\"}; Class<?> c(); "
          "E e() default E.A; }",
-         "0;0;0;public;M;1;0;1;package;value();1;0;1;package;names();1;0;1;package;c();1;0;1;package;e();"},
+         "0;0;0;public;M;1;0;1;public;value();1;0;1;public;names();1;0;1;public;c();1;0;1;public;e();"},
     });
 }
 

@@ -7,6 +7,7 @@
 #include "TemporaryDirectory.h"
 #include "decompiler/parser/ParserException.h"
 #include "decompiler/parser/ParserImpl.h"
+#include "decompiler/parser/ScannerHooks.h"
 
 using products::zefra::decompiler::parser::ParserException;
 using products::zefra::decompiler::parser::ParserImpl;
@@ -185,4 +186,21 @@ TEST(ParserImpl, ParsersInTurnDoNotShareState)
     EXPECT_EQ("0;0;0;package;D;", parser.parse("class D { }"));
     // A second call on the same object starts over.
     EXPECT_EQ("0;1;0;package;E;", parser.parse("\nclass E { }"));
+}
+
+namespace {
+void dropStrayByte(char)
+{
+}
+}
+
+// An unterminated literal longer than the scanner's buffer makes it grow the
+// buffer just before the end of input; the end must not read the text of a
+// token that lay in the old one (AddressSanitizer catches that read).
+TEST(ParserImpl, EndOfInputAfterTheScannerGrewItsBuffer)
+{
+    using products::zefra::decompiler::parser::setUnmatchedByteHandler;
+    const auto previous = setUnmatchedByteHandler(dropStrayByte);
+    EXPECT_EQ("0;0;0;package;A;", parse("class A { } \"" + std::string(200000, '$')));
+    setUnmatchedByteHandler(previous);
 }

@@ -43,7 +43,9 @@ struct Site {
     bool statementOnly = false;  // a for-loop's own variable: in scope in that statement alone
 };
 
-std::string baseName(const JavaType& type) {
+}  // namespace
+
+std::string localBaseName(const JavaType& type) {
     if (type.isArray()) return "arr";
     switch (type.base) {
     case 'I': return "i";
@@ -78,15 +80,28 @@ std::string baseName(const JavaType& type) {
     return out;
 }
 
+std::string freshName(const std::string& base, const std::set<std::string>& taken) {
+    if (isValidIdentifier(base) && !taken.count(base)) return base;
+    for (int suffix = 2;; ++suffix) {
+        std::string name = base + std::to_string(suffix);
+        if (!taken.count(name)) return name;
+    }
+}
+
+namespace {
+
 class Declarer {
 public:
     Declarer(StmtList& body, Budget& budget) : _body(body), _budget(budget) {}
 
-    std::set<std::string> run(const std::vector<VarPtr>& params) {
+    std::set<std::string> run(const std::vector<VarPtr>& params, const std::set<std::string>* outer) {
         _info[&_body] = {};
         index(_body);
         for (const VarPtr& p : params) {
             if (p) take(p->name, {&_body, 0}, true);
+        }
+        if (outer) {
+            for (const std::string& n : *outer) _taken.insert({n, {{&_body, 0}, true}});
         }
         for (Var* v : _order) place(v);
         for (Var* v : catchVarsInOrder()) name(v, _catchVars[v]);
@@ -249,7 +264,7 @@ private:
     void name(Var* v, Site site) {
         if (!v || !site.list) return;
         if (isValidIdentifier(v->name) && free(v->name, site)) return take(v->name, site, false);
-        const std::string base = baseName(v->type);
+        const std::string base = localBaseName(v->type);
         static const char* const ints[] = {"i", "j", "k", "m", "n"};
         std::vector<std::string> candidates;
         if (base == "i") candidates.assign(std::begin(ints), std::end(ints));
@@ -287,8 +302,9 @@ private:
 
 }  // namespace
 
-std::set<std::string> declareLocals(StmtList& body, const std::vector<VarPtr>& params, Budget& budget) {
-    return Declarer(body, budget).run(params);
+std::set<std::string> declareLocals(StmtList& body, const std::vector<VarPtr>& params, Budget& budget,
+                                    const std::set<std::string>* outer) {
+    return Declarer(body, budget).run(params, outer);
 }
 
 }  // namespace jad::body

@@ -16,7 +16,16 @@ namespace jad::body {
 bool isReservedWord(const std::string& word);
 bool isValidIdentifier(const std::string& word);
 
-// Returns every name in use (parameters included).
-std::set<std::string> declareLocals(StmtList& body, const std::vector<VarPtr>& params, Budget& budget);
+// A short generated name for a value of `type`: i, s, obj, list, arr.
+std::string localBaseName(const JavaType& type);
+
+// `base`, or `base` with the first number from 2 on, that `taken` lacks.
+std::string freshName(const std::string& base, const std::set<std::string>& taken);
+
+// Returns every name in use (parameters included). `outer` are names of
+// enclosing scopes the body still sees (captured locals, an enclosing
+// method's locals): no local may take one, or it would hide it.
+std::set<std::string> declareLocals(StmtList& body, const std::vector<VarPtr>& params, Budget& budget,
+                                    const std::set<std::string>* outer = nullptr);
 
 }  // namespace jad::body

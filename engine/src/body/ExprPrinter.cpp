@@ -260,6 +260,11 @@ void ExprPrinter::field(const Expr& e, std::string& out) const {
         out += outerThis;
         return;
     }
+    if (e.op == "super") {
+        out += "super.";
+        out += e.name;
+        return;
+    }
     const Expr& receiver = *e.args[0];
     if (receiver.kind == ExprKind::This && !_c.localNames.count(e.name) && !_c.inLambda) {
         out += e.name;

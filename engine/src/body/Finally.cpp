@@ -315,7 +315,7 @@ private:
         _cfg.recomputePreds();
         for (const Copy& copy : copies) {
             if (!onlyFromTry(c, tryBlocks, copy.last)) continue;
-            if (!skipEmptyExit(tryBlocks, copy.last)) returnInsideTry(c, copy.last);
+            if (!skipEmptyExit(tryBlocks, copy.last)) returnInsideTry(c, h, copy.last);
         }
     }
 
@@ -348,7 +348,7 @@ private:
     }
 
     // What is left of a copy that was followed by a return is the return.
-    void returnInsideTry(int c, int b) {
+    void returnInsideTry(int c, const Handler& h, int b) {
         const Block& blk = block(b);
         if (blk.stmts.size() != 1 || blk.exit != BlockExit::End || blk.stmts[0]->kind != StmtKind::Return) return;
         const std::vector<int> preds = blk.preds;
@@ -356,8 +356,39 @@ private:
         // a return of anything but javac's temporary is the source's own code after the try
         const ExprPtr& value = blk.stmts[0]->expr;
         if (value && value->kind != ExprKind::Local) return;
-        if (!returnFromPreds(b, value, preds) && !adoptIntoTry(c, b, preds)) return;
+        if (returnFromPreds(b, value, preds)) {
+            _cfg.recomputePreds();
+            return;
+        }
+        // inside the try, the value would be taken before F runs
+        if (value && assignedIn(h, value->var.get())) return;
+        if (!adoptIntoTry(c, b, preds)) return;
         _cfg.recomputePreds();
+    }
+
+    bool assignedIn(const Handler& h, const Var* v) {
+        bool found = false;
+        auto look = [&](const ExprPtr& e) {
+            forEachExpr(e, [&](const ExprPtr& x) {
+                switch (x->kind) {
+                case ExprKind::Assign: case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement:
+                    if (!x->args.empty() && x->args[0]->var.get() == v) found = true;
+                    break;
+                default: break;
+                }
+            });
+        };
+        for (int b : h.blocks) {
+            _budget.spend(block(b).stmts.size() + 1);
+            for (const StmtPtr& s : block(b).stmts) {
+                look(s->expr);
+                forEachChildList(*s, [&](StmtList& list) {
+                    for (const StmtPtr& child : list) look(child->expr);
+                });
+            }
+            look(block(b).cond);
+        }
+        return found;
     }
 
     // `t = E;` in the try, then `return t;` after F: the source's `return E;`.

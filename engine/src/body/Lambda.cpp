@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "body/Captures.h"
+#include "body/Declare.h"
 #include "body/Failure.h"
 #include "body/Printer.h"
 #include "body/SamExceptions.h"
@@ -49,8 +50,16 @@ public:
         if (!sam || !impl) throw Unsupported{"malformed lambda descriptor"};
         _sam = {sam->parameters, sam->returnType};
         _impl = {impl->parameters, impl->returnType};
-        for (size_t i = 0; i < _sam.params.size(); ++i) _samNames.push_back("arg" + std::to_string(i));
-        std::vector<std::string> body = synthetic() ? syntheticBody() : referenceBody();
+        _visible = _c.localNames;
+        if (_c.outerNames) _visible.insert(_c.outerNames->begin(), _c.outerNames->end());
+        _taken = _visible;
+        std::vector<std::string> body;
+        if (synthetic()) {
+            body = syntheticBody();
+        } else {
+            for (const JavaType& t : _sam.params) _samNames.push_back(fresh(localBaseName(t)));
+            body = referenceBody();
+        }
         std::string head = "new " + _c.types.className(_e.owner) + "() {";
         std::string method = "public " + _p.typeName(_sam.result) + " " + _site.samName + "(";
         for (size_t i = 0; i < _sam.params.size(); ++i) {
@@ -89,6 +98,26 @@ private:
 
     bool isVoid(const JavaType& t) const { return t.base == 'V' && t.dimensions == 0; }
 
+    std::string fresh(const std::string& base) {
+        std::string name = freshName(base, _taken);
+        _taken.insert(name);
+        return name;
+    }
+
+    // MethodParameters, then the LocalVariableTable; empty when neither has it.
+    static const std::string& recordedName(const Method& m, size_t index, int slot) {
+        static const std::string none;
+        const auto type = methodTypeOf(m.descriptor);
+        if (type && m.parameters.size() == type->parameters.size() && !m.parameters[index].name.empty()) {
+            return m.parameters[index].name;
+        }
+        if (!m.code) return none;
+        for (const auto& local : m.code->locals) {
+            if (local.slot == slot && local.startPc == 0) return local.name;
+        }
+        return none;
+    }
+
     // The parameters of the synthetic method: captured values first, named
     // as the enclosing code names them, then the interface method's.
     std::vector<std::string> syntheticBody() {
@@ -107,19 +136,29 @@ private:
             const Expr& value = *_e.args[i];
             if (value.kind != ExprKind::Local) throw Unsupported{"lambda captures an expression"};
             names.push_back(value.var->name);
+            _taken.insert(value.var->name);
         }
         std::vector<std::string> prologue;
+        int slot = instance ? 1 : 0;
+        for (size_t k = 0; k < own; ++k) slot += _impl.params[k].slots();
         for (size_t i = 0; i < _sam.params.size(); ++i) {
             const JavaType& want = _impl.params[own + i];
-            std::string name = "arg" + std::to_string(i);
-            if (!sameType(want, _sam.params[i])) {
-                const std::string local = "p" + std::to_string(i);
-                prologue.push_back(_p.typeName(want) + " " + local + " = (" + _p.typeName(want) + ")" + name + ";");
-                name = local;
+            // The source's name when the class file kept it; otherwise one
+            // that hides nothing the body can see.
+            const std::string& recorded = recordedName(m, own + i, slot);
+            slot += want.slots();
+            const bool usable = isValidIdentifier(recorded) && !_taken.count(recorded);
+            std::string name = usable ? recorded : fresh(localBaseName(want));
+            if (usable) _taken.insert(name);
+            if (sameType(want, _sam.params[i])) {
+                _samNames.push_back(name);
+            } else {
+                _samNames.push_back(fresh(localBaseName(_sam.params[i])));
+                prologue.push_back(_p.typeName(want) + " " + name + " = (" + _p.typeName(want) + ")" + _samNames.back() + ";");
             }
             names.push_back(name);
         }
-        BodyRequest request{_c.owner, m, _c.types, _c.options, names, _c.unit};
+        BodyRequest request{_c.owner, m, _c.types, _c.options, names, _c.unit, &_visible};
         // Inside an anonymous class the lambda's `this` has no name to print.
         if (instance && isAnonymousClassFile(_c.owner)) throw Unsupported{"lambda refers to an enclosing anonymous instance"};
         std::vector<std::string> body = lambdaBody(request, instance ? _c.types.className(_c.owner.thisClass) + ".this" : "this");
@@ -197,6 +236,8 @@ private:
     const ExprPrinter& _p;
     Signature _sam, _impl;
     std::vector<std::string> _samNames;
+    std::set<std::string> _visible;  // names of the enclosing scopes
+    std::set<std::string> _taken;    // those and the names this class's method took
 };
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "body/Cfg.h"
 #include "body/Declare.h"
 #include "body/Finally.h"
+#include "body/HiddenFields.h"
+#include "body/Hierarchy.h"
 #include "body/EnumSwitch.h"
 #include "body/Idioms.h"
 #include "body/Instruction.h"
@@ -110,15 +112,21 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         dropImplicitSuperCall(body, request.owner.superClass);
         checkConstructorCall(body);
     }
-    MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner};
+    const Hierarchy hierarchy(request.owner, request.unit);
+    // Without a unit nothing but the class itself is known: only its own
+    // overloads are looked at, as every other class would be in doubt.
+    MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner,
+                            request.unit ? &hierarchy : nullptr};
     inferTypes(body, locals.all, methodTypes, budget);
     coerceTypes(body, methodTypes, budget);
+    qualifyHiddenFields(body, request.owner, hierarchy, thisName == "this");
     PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>", thisName,
                          thisName != "this"};
     context.inLambda = g_lambdaDepth > 0;
     context.unit = request.unit;
     retypeAnonymousLocals(locals.all, request.unit);
-    context.localNames = declareLocals(body, locals.params, budget);
+    context.outerNames = request.outerNames;
+    context.localNames = declareLocals(body, locals.params, budget, request.outerNames);
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
     context.returnCast = genericReturnCast(request);

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,10 @@ public:
     // The class `internalName` ("a/b/Outer$1") when it lies beside the input,
     // read once per unit; null when it is missing or unreadable.
     virtual const ClassFile* findClass(const std::string& internalName) const = 0;
+    // Any class a name in the body may refer to, for the lookup of its
+    // members: the unit's own and its package's as findClass, and the
+    // platform's where they can be read; null when it cannot be seen.
+    virtual const ClassFile* findType(const std::string& internalName) const { return findClass(internalName); }
     // The class printed where `new internalName(...)` runs when it is an
     // anonymous class; nothing for any other class.
     virtual std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
@@ -75,6 +80,10 @@ struct BodyRequest {
     // `this`); the body uses them and keeps its own locals distinct from them.
     const std::vector<std::string>& parameterNames;
     const UnitContext* unit = nullptr;  // null: nothing beside the class is known
+    // Names of enclosing scopes the body sees (the captured locals of an
+    // anonymous class, the enclosing method's names around a lambda): its
+    // own locals keep clear of them.
+    const std::set<std::string>* outerNames = nullptr;
 };
 
 // The statements between the method's braces, one string per line, without

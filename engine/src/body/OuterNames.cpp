@@ -36,7 +36,9 @@ std::optional<std::string> outerMemberQualifier(const Expr& receiver, const std:
     if (self.empty()) return std::nullopt;
     const std::string cls = instanceClassOf(receiver);
     const std::vector<std::string> chain = enclosingInstances(c.owner, c.unit);
-    bool reaches = !c.inLambda && (isMethod || !c.localNames.count(name));
+    // A local of the method or one the class captures would hide the field.
+    const bool hidden = c.localNames.count(name) || (c.outerNames && c.outerNames->count(name));
+    bool reaches = !c.inLambda && (isMethod || !hidden);
     for (size_t i = 0; reaches && i < chain.size() && chain[i] != cls; ++i) {
         const ClassFile* file = classOf(chain[i], c.owner, c.unit);
         reaches = file && surelyLacks(*file, name, isMethod);

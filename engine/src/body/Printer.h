@@ -21,6 +21,7 @@ struct PrintContext {
     bool inLambda = false;
     const UnitContext* unit = nullptr;
     std::set<const Var*> notFinal = {};  // locals a capture could not name: assigned again, or apart from their declaration
+    const std::set<std::string>* outerNames = nullptr;  // of enclosing scopes still visible here
     ReturnCast returnCast = {};  // the modern dialect's cast of returned values to the declared generic type
     std::map<std::string, ReturnCast> fieldCasts = {};  // the same for stores in the class's own fields
 };

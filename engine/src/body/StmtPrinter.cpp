@@ -244,7 +244,8 @@ private:
             line(depth, "} catch (" + type + " " + c.var->name + ") {");
             list(c.body, depth + 1);
         }
-        if (!s.finallyBody.empty()) {
+        // a finally body that compiled to nothing still makes a try
+        if (!s.finallyBody.empty() || s.catches.empty()) {
             line(depth, "} finally {");
             list(s.finallyBody, depth + 1);
         }

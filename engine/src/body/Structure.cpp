@@ -34,6 +34,9 @@ private:
     int forwardPreds(int n) const;
     bool hasCompoundPred(int n) const;
     bool inLoop(int header, int n) const;
+    bool isOpenEnd(int n) const;
+    void markOpenEnds();
+    void claimOpenExits(int header, std::vector<int>& placed);
 
     StmtList doTree(int n);
     StmtList nodeWithin(int n, const std::vector<int>& placed);
@@ -55,6 +58,8 @@ private:
     std::vector<std::vector<int>> _loopBody;  // per header: members (sorted)
     std::vector<char> _header;
     std::vector<char> _generated;
+    std::vector<char> _reachesOpenEnd;  // per node: may run off the end of the part
+    std::vector<int> _claimedBy;        // per node: the loop header that places it after itself, or -1
 };
 
 class Structurer {
@@ -160,6 +165,7 @@ void Level::analyse() {
     for (int n : _order) {
         for (int m : successorsOf(n)) _preds[static_cast<size_t>(m)].push_back(n);
     }
+    markOpenEnds();
     _idom = dominators(_order, _preds, size, _s.budget);
     _children.assign(size, {});
     for (int m : _order) {
@@ -187,6 +193,50 @@ void Level::analyse() {
                 for (int p : _preds[static_cast<size_t>(x)]) work.push_back(p);
             }
         }
+    }
+}
+
+// A block that ends without a jump, return or throw: the end of a finally
+// body once its rethrow is gone. Control runs off the part there, so its code
+// must come last.
+bool Level::isOpenEnd(int n) const {
+    const Node& node = _s.node(n);
+    if (node.block < 0) return false;
+    const Block& b = _s.block(node.block);
+    if (b.exit != BlockExit::End) return false;
+    if (b.stmts.empty()) return true;
+    const StmtKind last = b.stmts.back()->kind;
+    return last != StmtKind::Return && last != StmtKind::Throw;
+}
+
+void Level::markOpenEnds() {
+    _reachesOpenEnd.assign(_s.tree.nodes.size(), 0);
+    _claimedBy.assign(_s.tree.nodes.size(), -1);
+    std::vector<int> work;
+    for (int n : _order) {
+        if (isOpenEnd(n)) work.push_back(n);
+    }
+    while (!work.empty()) {
+        _s.budget.spend();
+        const int n = work.back();
+        work.pop_back();
+        if (_reachesOpenEnd[static_cast<size_t>(n)]) continue;
+        _reachesOpenEnd[static_cast<size_t>(n)] = 1;
+        for (int p : _preds[static_cast<size_t>(n)]) work.push_back(p);
+    }
+}
+
+// A loop leaving to code that runs off the end of the part (a finally body's
+// end) must have that code after it: inlined where the loop leaves, control
+// would go on round the loop. The outermost such loop claims it.
+void Level::claimOpenExits(int header, std::vector<int>& placed) {
+    for (int k : _order) {
+        _s.budget.spend();
+        if (!_reachesOpenEnd[static_cast<size_t>(k)] || _claimedBy[static_cast<size_t>(k)] >= 0 || inLoop(header, k)) continue;
+        const int d = _idom[static_cast<size_t>(k)];
+        if (d < 0 || d == k || !inLoop(header, d)) continue;
+        _claimedBy[static_cast<size_t>(k)] = header;
+        if (std::find(placed.begin(), placed.end(), k) == placed.end()) placed.push_back(k);
     }
 }
 
@@ -234,8 +284,13 @@ StmtList Level::doTree(int n) {
     for (int k : domChildren(n)) {
         const bool arm = std::find(arms.begin(), arms.end(), k) != arms.end();
         if (arm) continue;
+        const int claimer = _claimedBy[static_cast<size_t>(k)];
+        if (claimer >= 0 && claimer != n) continue;
         if (compound || isMerge(k) || (_header[static_cast<size_t>(n)] && !inLoop(n, k))) placed.push_back(k);
     }
+    if (_header[static_cast<size_t>(n)]) claimOpenExits(n, placed);
+    // The first placed goes last: whatever runs off the end of the part.
+    std::stable_partition(placed.begin(), placed.end(), [&](int k) { return _reachesOpenEnd[static_cast<size_t>(k)] != 0; });
     if (!_header[static_cast<size_t>(n)]) return nodeWithin(n, placed);
     std::vector<int> exits, inner;
     for (int k : placed) (inLoop(n, k) ? inner : exits).push_back(k);

@@ -3,6 +3,8 @@
 #include <map>
 #include <string_view>
 
+#include "body/Hierarchy.h"
+#include "body/OuterInstances.h"
 #include "body/RefTypes.h"
 #include "body/Walk.h"
 
@@ -69,7 +71,7 @@ public:
             return;
         }
         case ExprKind::Invoke: return invoke(e);
-        case ExprKind::New: return arguments(e, 0, e.descriptor);
+        case ExprKind::New: return arguments(e, 0, e.descriptor, _exactOverloads && overloadedConstructor(e));
         case ExprKind::Concat: return arguments(e, 0, e.descriptor);
         case ExprKind::NewArray:
             for (ExprPtr& size : e.args) expr(size, {&_int, Context::Assignment});
@@ -136,8 +138,28 @@ private:
         arguments(e, first, e.descriptor, _exactOverloads && overloaded(e));
     }
 
-    // Another method of this class with the name and as many parameters.
+    // Another method with the name and as many parameters that the call
+    // could select: of this class, or with the hierarchy, of any class.
     bool overloaded(const Expr& call) const {
+        if (_method.hierarchy) {
+            const Hierarchy& h = *_method.hierarchy;
+            const std::vector<JavaType> printed = printedTypes(call);
+            // Arguments of exactly the parameters' types select the method
+            // whatever else is declared: no class need be read.
+            auto type = methodTypeOf(call.descriptor);
+            if (type && printed.size() == type->parameters.size()) {
+                bool exact = true;
+                for (size_t i = 0; exact && i < printed.size(); ++i) exact = sameType(printed[i], type->parameters[i]);
+                if (exact) return false;
+            }
+            auto ambiguousFrom = [&](const std::string& cls) {
+                return h.mayOverload(cls, call.name, call.descriptor) && !h.selects(cls, call.name, call.descriptor, printed);
+            };
+            // The printed call looks the name up from the receiver's own
+            // type, which may declare overloads the bytecode's class lacks.
+            const std::string receiver = receiverClass(call);
+            return ambiguousFrom(call.owner) || (!receiver.empty() && receiver != call.owner && ambiguousFrom(receiver));
+        }
         if (!_method.owner || call.owner != _method.owner->thisClass) return false;
         auto own = parameterCount(call.descriptor);
         if (!own) return false;
@@ -148,13 +170,68 @@ private:
         return false;
     }
 
+    // The class a call's method lookup starts from as printed; empty for
+    // static calls, constructors and super calls, which start at the owner.
+    static std::string receiverClass(const Expr& call) {
+        if (call.isStatic || call.args.empty() || call.name == "<init>" || call.invoke == InvokeKind::Super) return {};
+        const Expr& receiver = *call.args[0];
+        const std::string instance = instanceClassOf(receiver);
+        if (!instance.empty()) return instance;
+        const JavaType& t = receiver.type;
+        return t.dimensions == 0 && t.base == 'L' ? t.className : std::string();
+    }
+
+    // The static types the arguments print with: primitives and null get
+    // the parameter's own type (coercion sees to that), references keep theirs.
+    static std::vector<JavaType> printedTypes(const Expr& call) {
+        std::vector<JavaType> types;
+        auto type = methodTypeOf(call.descriptor);
+        const size_t first = call.isStatic ? 0 : 1;
+        if (!type || call.args.size() < first || call.args.size() - first != type->parameters.size()) return types;
+        for (size_t i = first; i < call.args.size(); ++i) {
+            const Expr& a = *call.args[i];
+            const JavaType& param = type->parameters[i - first];
+            const bool coerced = a.kind == ExprKind::Null || (!a.type.isReference() && !param.isReference());
+            types.push_back(coerced ? param : a.type);
+        }
+        return types;
+    }
+
+    // A local or anonymous class's creation passes captured values, which
+    // must stay as they are to be recognized; its constructor is its own.
+    bool overloadedConstructor(const Expr& creation) const {
+        if (!_method.hierarchy) return false;
+        const ClassFile* file = _method.hierarchy->find(creation.owner);
+        if (file) {
+            for (const InnerClass& inner : file->innerClasses) {
+                if (inner.innerClass == file->thisClass && inner.outerClass.empty()) return false;
+            }
+        }
+        return _method.hierarchy->mayOverload(creation.owner, "<init>", creation.descriptor);
+    }
+
+    // A parameter that may be a type variable, erased: a cast to its
+    // erasure would not compile where the receiver's type binds it
+    // (`FileVisitor<Path>.visitFile((Object) p, ...)`). So may any
+    // reference parameter of a generic method, and an Object one of a
+    // method that cannot be seen.
+    bool mayBeTypeVariable(const Expr& call, const JavaType& param) const {
+        if (!param.isReference() || !_method.hierarchy) return false;
+        const Method* declared = _method.hierarchy->declaration(call.owner, call.name, call.descriptor);
+        return declared ? !declared->signature.empty() : isObject(param);
+    }
+
     void arguments(Expr& e, size_t first, const std::string& descriptor, bool exact = false) {
         auto type = methodTypeOf(descriptor);
-        const Context context = exact ? Context::ExactInvocation : Context::Invocation;
         for (size_t i = first; i < e.args.size(); ++i) {
             const size_t p = i - first;
-            if (type && p < type->parameters.size()) expr(e.args[i], {&type->parameters[p], context});
-            else expr(e.args[i], {});
+            if (!type || p >= type->parameters.size()) {
+                expr(e.args[i], {});
+                continue;
+            }
+            const JavaType& param = type->parameters[p];
+            const bool exactHere = exact && !(e.kind == ExprKind::Invoke && mayBeTypeVariable(e, param));
+            expr(e.args[i], {&param, exactHere ? Context::ExactInvocation : Context::Invocation});
         }
     }
 
@@ -263,9 +340,24 @@ void retypeAll(StmtList& body) {
 }
 
 // A conditional of 0/1 literals (or such a literal) becomes boolean-typed.
+// 0, 1, booleans, and &, |, ^ or ?: of those only.
+bool zeroOrOneOnly(const Expr& e) {
+    if (isPrimitive(e.type, 'Z')) return true;
+    if (isIntLiteral(e)) return e.literal.integer == 0 || e.literal.integer == 1;
+    if (e.kind == ExprKind::Binary && isBitwiseOp(e)) {
+        return zeroOrOneOnly(*e.args[0]) && zeroOrOneOnly(*e.args[1]);
+    }
+    return e.kind == ExprKind::Conditional && zeroOrOneOnly(*e.args[1]) && zeroOrOneOnly(*e.args[2]);
+}
+
 void makeBoolean(Expr& e) {
     if (isIntLiteral(e) && (e.literal.integer == 0 || e.literal.integer == 1)) {
         e.type = primitive('Z');
+    } else if (e.kind == ExprKind::Binary && isIntLike(e.type) && zeroOrOneOnly(e)) {
+        // 0 ^ 1 next to a boolean: the source's false ^ true
+        makeBoolean(*e.args[0]);
+        makeBoolean(*e.args[1]);
+        if (isPrimitive(e.args[0]->type, 'Z') && isPrimitive(e.args[1]->type, 'Z')) e.type = primitive('Z');
     } else if (e.kind == ExprKind::Conditional && isIntLike(e.type)) {
         const Expr& a = *e.args[1];
         const Expr& b = *e.args[2];
@@ -395,6 +487,19 @@ ExprPtr booleanLiteral(bool value) {
     return e;
 }
 
+// c ? 1 : 2 has type int, and so has c ? (d ? 1 : 2) : (short) x: one
+// branch cast to the narrow type makes each conditional that type.
+void narrowConditional(Expr& e, const JavaType& need) {
+    for (size_t i = 1; i <= 2; ++i) {
+        if (e.args[i]->kind == ExprKind::Conditional) narrowConditional(*e.args[i], need);
+    }
+    auto bareInt = [](const Expr& x) { return isIntLiteral(x) && x.type.base == 'I'; };
+    if (bareInt(*e.args[1]) && bareInt(*e.args[2])) {
+        e.args[1] = makeCast(need, e.args[1]);
+        e.type = need;
+    }
+}
+
 void coerceSlot(ExprPtr& slot, Want want) {
     if (!want.type) return;
     const bool exactArgument = want.context == Context::ExactInvocation;
@@ -402,7 +507,11 @@ void coerceSlot(ExprPtr& slot, Want want) {
     Expr& e = *slot;
     const JavaType& need = *want.type;
     if (need.dimensions == 0 && need.base != 'L') {
-        if (e.kind == ExprKind::Conditional) return;  // branches are coerced on their own
+        if (e.kind == ExprKind::Conditional) {
+            // branches are coerced on their own, but two int constants make an int
+            if (need.base == 'B' || need.base == 'S') narrowConditional(e, need);
+            return;
+        }
         const char have = e.type.dimensions == 0 ? e.type.base : 'L';
         switch (need.base) {
         case 'Z':
@@ -493,6 +602,22 @@ void arrayOperand(ExprPtr& slot) {
 
 }  // namespace
 
+// flag ^ i with i an int that only holds 0 or 1: Java has no such operator,
+// so the boolean becomes (flag ? 1 : 0).
+void mixedBitwise(ExprPtr& slot) {
+    Expr& e = *slot;
+    if (e.kind != ExprKind::Binary || !isBitwiseOp(e)) return;
+    const bool z0 = isPrimitive(e.args[0]->type, 'Z'), z1 = isPrimitive(e.args[1]->type, 'Z');
+    if (z0 == z1) return;
+    ExprPtr& flag = e.args[z0 ? 0 : 1];
+    const Expr& other = *e.args[z0 ? 1 : 0];
+    if (!isIntLike(other.type) || isPrimitive(other.type, 'Z')) return;
+    auto c = makeExpr(ExprKind::Conditional, primitive('I'));
+    c->args = {flag, makeIntLiteral(1), makeIntLiteral(0)};
+    flag = c;
+    e.type = primitive('I');
+}
+
 void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
     retypeAll(body);
     ContextWalker walker(method, true, [&](ExprPtr& slot, const Want& want) {
@@ -501,6 +626,7 @@ void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
     });
     walker.walk(body);
     visitAllExprs(body, [](ExprPtr& slot) { arrayOperand(slot); });
+    visitAllExprs(body, [](ExprPtr& slot) { mixedBitwise(slot); });
     retypeAll(body);
     visitAllExprs(body, [](ExprPtr& slot) { simplifyBooleans(slot); });
 }

@@ -10,9 +10,14 @@
 
 namespace jad::body {
 
+class Hierarchy;
+
 struct MethodTypes {
     JavaType returnType;
     const ClassFile* owner = nullptr;  // its own overloads need arguments of the exact types
+    // When set, the overloads of every class it can see (and every class it
+    // cannot) need them too.
+    const Hierarchy* hierarchy = nullptr;
 };
 
 void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTypes& method, Budget& budget);

@@ -158,12 +158,15 @@ void checkBootstrapIndexes(const ClassFile& file) {
 
 }  // namespace
 
-ClassFile readClassFile(const uint8_t* data, size_t size) {
+ClassFile readClassFile(const uint8_t* data, size_t size) { return readClassFile(data, size, true); }
+
+ClassFile readClassFile(const uint8_t* data, size_t size, bool withCode) {
     ByteCursor in(data, size);
     ClassFile file;
     readHeader(in, file);
     file.pool = readConstantPool(in);
     ReadContext context(file.pool, textBudgetFor(size));
+    context.skipCode = !withCode;
     file.access = in.u2();
     file.thisClass = context.className(in.u2());
     file.superClass = context.optionalClassName(in.u2());

@@ -96,6 +96,7 @@ void readMethod(ByteCursor& in, ReadContext& context, const MemberOwner& owner, 
         }
         switch (attribute.kind) {
         case AttributeKind::Code: {
+            if (context.skipCode) break;
             bool oldLayout = owner.majorVersion == 45 && owner.minorVersion < 3;
             readCode(body, context, CodeOwner{owner.thisClass, method, oldLayout}, method.code.emplace());
             break;

@@ -30,6 +30,8 @@ public:
 
     const ConstantPool& pool() const { return _pool; }
 
+    bool skipCode = false;  // methods' Code attributes are left unread
+
     // The pool's text, charged as the copy the caller is about to make.
     const std::string& utf8(uint16_t index) { return charged(_pool.utf8(index)); }
     const std::string& className(uint16_t index) { return charged(_pool.className(index)); }

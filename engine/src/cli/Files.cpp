@@ -1,5 +1,8 @@
 #include "cli/Files.h"
 
+#include "classfile/ClassReader.h"
+#include "cli/PlatformImage.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -70,6 +73,21 @@ std::shared_ptr<const ClassFile> DirectorySiblings::parsed(const std::string& in
     // The file and the name asked for: a file answers only for the class it holds.
     const std::string key = siblingPath(_directory, internalName) + '\n' + internalName;
     return _cache.parsed(key, [&] { return SiblingFiles::parsed(internalName); });
+}
+
+std::shared_ptr<const ClassFile> DirectorySiblings::platformClass(const std::string& internalName) const {
+    // No file path starts with a newline: the keys cannot meet a sibling's.
+    return _cache.parsed("\nplatform\n" + internalName, [&]() -> std::shared_ptr<const ClassFile> {
+        auto bytes = PlatformImage::system().classBytes(internalName);
+        if (!bytes) return nullptr;
+        try {
+            auto file = std::make_shared<ClassFile>(readClassFile(bytes->first, bytes->second, false));
+            if (file->thisClass == internalName) return file;
+        } catch (const ClassFormatError&) {
+            // Treated as absent: names it would have checked are qualified.
+        }
+        return nullptr;
+    });
 }
 
 bool DirectorySiblings::hasClass(const std::string& simpleName) const {

@@ -54,6 +54,7 @@ public:
     std::optional<std::vector<uint8_t>> read(const std::string& internalName) const override;
     bool hasClass(const std::string& simpleName) const override;
     std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const override;
+    std::shared_ptr<const ClassFile> platformClass(const std::string& internalName) const override;
 
 private:
     std::string _directory;  // as a path string, the cache's keys start with it

@@ -71,11 +71,23 @@ private:
             const uint16_t flags = static_cast<uint16_t>(kept | (keepsOuter ? 0 : access::Static));
             declareAsMember(node.file, inner.innerClass, self, name, flags);
             declareAsMember(member->file, inner.innerClass, self, name, flags);
-            exposeCapturedFields(member->file);
+            const auto renamed = exposeCapturedFields(member->file);
             member->name = name;
             member->access = flags;
             addMembers(*member, depth + 1);
+            renameInNested(*member, inner.innerClass, renamed);
             node.members.push_back(std::move(*member));
+        }
+    }
+
+    static void renameInNested(ClassNode& node, const std::string& owner, const std::map<std::string, std::string>& renamed) {
+        for (ClassNode& member : node.members) {
+            renameFieldRefs(member.file, owner, renamed);
+            renameInNested(member, owner, renamed);
+        }
+        for (ClassNode& anonymous : node.anonymous) {
+            renameFieldRefs(anonymous.file, owner, renamed);
+            renameInNested(anonymous, owner, renamed);
         }
     }
 

@@ -25,6 +25,12 @@ public:
     // otherwise. Implementations may share one parse among all the inputs of
     // a run; this one parses on every call.
     virtual std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const;
+    // A class of the Java platform, parsed; null when the platform's classes
+    // cannot be read or lack it.
+    virtual std::shared_ptr<const ClassFile> platformClass(const std::string& internalName) const {
+        (void)internalName;
+        return nullptr;
+    }
 };
 
 struct ClassNode {

@@ -31,6 +31,34 @@ std::string dotted(const std::string& internalName) {
     return text;
 }
 
+// The simple names of the member classes that the unit's classes inherit
+// from supertypes outside the unit: inside those classes such a name means
+// the inherited member, not a top-level class of that name.
+std::set<std::string> inheritedMemberNames(const std::vector<const ClassNode*>& nodes, const SiblingFiles& siblings,
+                                           const std::string& package) {
+    constexpr size_t MaxWalked = 256;
+    std::set<std::string> names, seen;
+    std::vector<std::string> pending;
+    for (const ClassNode* node : nodes) {
+        pending.push_back(node->file.superClass);
+        pending.insert(pending.end(), node->file.interfaces.begin(), node->file.interfaces.end());
+    }
+    while (!pending.empty() && seen.size() < MaxWalked) {
+        const std::string name = pending.back();
+        pending.pop_back();
+        if (name.empty() || name == "java/lang/Object" || !seen.insert(name).second) continue;
+        const bool samePackage = packageOf(name) == package;
+        auto file = samePackage ? siblings.parsed(name) : siblings.platformClass(name);
+        if (!file) continue;
+        for (const InnerClass& inner : file->innerClasses) {
+            if (inner.outerClass == name && !inner.simpleName.empty()) names.insert(displayName(inner.simpleName));
+        }
+        pending.push_back(file->superClass);
+        pending.insert(pending.end(), file->interfaces.begin(), file->interfaces.end());
+    }
+    return names;
+}
+
 }  // namespace
 
 ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings, bool generic) {
@@ -40,16 +68,19 @@ ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings, boo
     addOwn(top, displayName(top.name), true);
     addAnonymousMembers(top, std::set<std::string>(_ownSimpleNames));
     ClassNameSet referenced;
-    std::vector<const ClassNode*> pending{&top};
+    std::vector<const ClassNode*> pending{&top}, all;
     while (!pending.empty()) {
         const ClassNode* node = pending.back();
         pending.pop_back();
+        all.push_back(node);
         addNesting(*node);
         collectReferencedClasses(node->file, referenced);
         if (generic) collectSignatureClasses(node->file, referenced);
         for (const auto& member : node->members) pending.push_back(&member);
         for (const auto& anonymous : node->anonymous) pending.push_back(&anonymous);
     }
+    _inheritedNames = inheritedMemberNames(all, siblings, _packageInternal);
+    for (const ClassNode* node : all) _inheritedNames.erase(displayName(node->name));
     decideTopLevel(referenced, siblings);
 }
 
@@ -122,7 +153,8 @@ void ImportNamer::decideTopLevel(const ClassNameSet& referenced, const SiblingFi
         const std::string internalName(name);
         const std::string_view simple = simpleOf(name);
         const std::string_view package = packageOf(name);
-        bool clash = uses[simple] > 1 || _ownSimpleNames.count(displayName(std::string(simple))) > 0;
+        const std::string shown = displayName(std::string(simple));
+        bool clash = uses[simple] > 1 || _ownSimpleNames.count(shown) > 0 || _inheritedNames.count(shown) > 0;
         if (package == "java/lang" && siblings.hasClass(std::string(simple)) && package != _packageInternal) clash = true;
         if (clash && !package.empty()) {
             _topLevel[internalName] = dotted(internalName);

@@ -46,6 +46,7 @@ private:
     std::string _package;
     std::unordered_map<std::string, std::string> _own;       // internal name -> name in the file
     std::set<std::string> _ownSimpleNames;
+    std::set<std::string> _inheritedNames;  // member classes inherited from outside the unit
     std::map<std::string, int> _ownNameUses;
     std::unordered_map<std::string, Nesting> _nesting;      // member class -> outer and simple name
     std::unordered_map<std::string, std::string> _topLevel;  // decided names of top-level classes

@@ -56,7 +56,7 @@ void declareAsMember(ClassFile& file, const std::string& local, const std::strin
     }
 }
 
-void exposeCapturedFields(ClassFile& file) {
+std::map<std::string, std::string> exposeCapturedFields(ClassFile& file) {
     std::set<std::string> taken;
     for (const Field& f : file.fields) taken.insert(f.name);
     std::map<std::string, std::string> renamed;
@@ -72,7 +72,7 @@ void exposeCapturedFields(ClassFile& file) {
         f.access = static_cast<uint16_t>((f.access & ~access::Synthetic) | access::Final);
         f.syntheticAttribute = false;
     }
-    if (renamed.empty()) return;
+    if (renamed.empty()) return renamed;
     // The code names the fields through the pool.
     const std::set<uint16_t> literals = literalTexts(file.pool);
     std::vector<Constant> entries(1);  // slot 0 is never used
@@ -83,6 +83,42 @@ void exposeCapturedFields(ClassFile& file) {
         entries.push_back(std::move(c));
     }
     file.pool = ConstantPool(std::move(entries));
+    return renamed;
+}
+
+void renameFieldRefs(ClassFile& file, const std::string& owner, const std::map<std::string, std::string>& renamed) {
+    if (renamed.empty()) return;
+    std::vector<Constant> entries(1);
+    for (uint16_t i = 1; i < file.pool.count(); ++i) entries.push_back(file.pool.at(i));
+    auto entry = [&](uint16_t i, ConstantTag tag) -> const Constant* {
+        return i > 0 && i < entries.size() && entries[i].tag == tag ? &entries[i] : nullptr;
+    };
+    bool changed = false;
+    const size_t count = entries.size();
+    for (size_t i = 1; i < count; ++i) {
+        if (entries[i].tag != ConstantTag::Fieldref || entries.size() + 2 > 0xffff) continue;
+        const Constant* cls = entry(entries[i].a, ConstantTag::Class);
+        const Constant* clsName = cls ? entry(cls->a, ConstantTag::Utf8) : nullptr;
+        const Constant* nat = entry(entries[i].b, ConstantTag::NameAndType);
+        const Constant* name = nat ? entry(nat->a, ConstantTag::Utf8) : nullptr;
+        if (!clsName || !name || clsName->utf8 != owner) continue;
+        auto found = renamed.find(name->utf8);
+        if (found == renamed.end()) continue;
+        // a new name-and-type for this reference alone
+        const uint16_t descriptor = nat->b;
+        Constant text;
+        text.tag = ConstantTag::Utf8;
+        text.utf8 = found->second;
+        entries.push_back(std::move(text));
+        Constant pair;
+        pair.tag = ConstantTag::NameAndType;
+        pair.a = static_cast<uint16_t>(entries.size() - 1);
+        pair.b = descriptor;
+        entries.push_back(std::move(pair));
+        entries[i].b = static_cast<uint16_t>(entries.size() - 1);
+        changed = true;
+    }
+    if (changed) file.pool = ConstantPool(std::move(entries));
 }
 
 }  // namespace jad

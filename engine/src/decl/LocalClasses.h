@@ -7,6 +7,7 @@
 // the constructor's extra parameters fill.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -28,7 +29,13 @@ std::string distinctName(const std::string& simpleName, const std::set<std::stri
 void declareAsMember(ClassFile& file, const std::string& local, const std::string& outer, const std::string& name,
                      uint16_t access);
 
-// Renames the capture fields of the local class `file` and makes them ordinary.
-void exposeCapturedFields(ClassFile& file);
+// Renames the capture fields of the local class `file` and makes them
+// ordinary; returns the new name of each old one.
+std::map<std::string, std::string> exposeCapturedFields(ClassFile& file);
+
+// Points `file`'s references to the fields of `owner` named in `renamed` at
+// the new names (a class nested in the local class reads them too). Its own
+// entries of the same text are left alone: they may be its own captures.
+void renameFieldRefs(ClassFile& file, const std::string& owner, const std::map<std::string, std::string>& renamed);
 
 }  // namespace jad

@@ -1,7 +1,9 @@
 #include "decl/MemberPrinter.h"
 
 #include <exception>
+#include <set>
 
+#include "body/Declare.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "decl/Comments.h"
@@ -111,7 +113,7 @@ std::vector<std::string> staticInitializerLines(std::vector<std::string> lines) 
 }
 
 void printBody(SourceWriter& out, const MemberContext& context, const Method& method,
-               const std::vector<std::string>& names, std::string head) {
+               const std::vector<std::string>& names, const std::set<std::string>& captured, std::string head) {
     head += " {";
     out.line(head);
     out.indent();
@@ -121,11 +123,36 @@ void printBody(SourceWriter& out, const MemberContext& context, const Method& me
     } else if (method.name == "<clinit>") {
         out.lines(context.staticBlock);
     } else {
-        BodyRequest request{context.owner.file, method, context.types, context.options, names, context.unit};
+        BodyRequest request{context.owner.file, method, context.types, context.options, names, context.unit,
+                            captured.empty() ? nullptr : &captured};
         out.lines(bodyLines(request));
     }
     out.dedent();
     out.line("}");
+}
+
+// Inside an anonymous class the locals it captures stay visible by their
+// names; its methods' parameters and locals must not hide them.
+std::set<std::string> capturedLocals(const MemberContext& context) {
+    std::set<std::string> names;
+    if (!context.unit) return names;
+    if (const auto* captured = context.unit->capturedNames(context.owner.file.thisClass)) {
+        for (const auto& entry : *captured) {
+            if (!entry.second.empty()) names.insert(entry.second);
+        }
+    }
+    return names;
+}
+
+void keepClearOf(const std::set<std::string>& captured, std::vector<std::string>& names) {
+    if (captured.empty()) return;
+    std::set<std::string> taken(captured);
+    taken.insert(names.begin(), names.end());
+    for (std::string& name : names) {
+        if (!captured.count(name)) continue;
+        name = body::freshName(name, taken);
+        taken.insert(name);
+    }
 }
 
 }  // namespace
@@ -162,6 +189,8 @@ void printMethod(SourceWriter& out, const MemberContext& context, const Method& 
     const MethodType& type = *methodType;
     size_t skip = hiddenLeadingParameters(context.owner, method, type);
     std::vector<std::string> names = parameterNames(method, type.parameters, context.types);
+    const std::set<std::string> captured = capturedLocals(context);
+    keepClearOf(captured, names);
     out.lines(annotationComments(method.annotations, method.deprecated));
     bool constructor = method.name == "<init>";
     std::string shownName = constructor ? displayName(context.owner.name) : printedMethodName(context.owner.file, method);
@@ -178,7 +207,7 @@ void printMethod(SourceWriter& out, const MemberContext& context, const Method& 
         out.line(head + ";" + defaultValue);
         return;
     }
-    printBody(out, context, method, names, std::move(head));
+    printBody(out, context, method, names, captured, std::move(head));
 }
 
 }  // namespace jad

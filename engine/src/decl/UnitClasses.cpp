@@ -1,5 +1,7 @@
 #include "decl/UnitClasses.h"
 
+#include "classfile/ClassReader.h"
+
 namespace jad {
 
 namespace {
@@ -29,6 +31,35 @@ const ClassFile* UnitClasses::findClass(const std::string& internalName) const {
     if (found != _read.end()) return found->second.get();
     if (_read.size() >= MaxClasses) return nullptr;
     return _read.emplace(internalName, _siblings.parsed(internalName)).first->second.get();
+}
+
+const ClassFile* UnitClasses::findType(const std::string& internalName) const {
+    auto inTree = _tree.find(internalName);
+    if (inTree != _tree.end()) return inTree->second;
+    auto read = _read.find(internalName);
+    if (read != _read.end() && read->second) return read->second.get();
+    auto found = _declared.find(internalName);
+    if (found != _declared.end()) return found->second.get();
+    if (_declared.size() >= MaxClasses) return nullptr;
+    // Only the declarations are looked at: the code of a large sibling
+    // would cost more than the body asking about it.
+    const bool samePackage = internalName.size() > _package.size() &&
+                             internalName.compare(0, _package.size(), _package) == 0 &&
+                             internalName.find('/', _package.size()) == std::string::npos;
+    return _declared.emplace(internalName, samePackage ? declarationsOf(internalName) : _siblings.platformClass(internalName))
+        .first->second.get();
+}
+
+std::shared_ptr<const ClassFile> UnitClasses::declarationsOf(const std::string& internalName) const {
+    auto bytes = _siblings.read(internalName);
+    if (!bytes) return nullptr;
+    try {
+        auto file = std::make_shared<ClassFile>(readClassFile(bytes->data(), bytes->size(), false));
+        if (file->thisClass == internalName) return file;
+    } catch (const ClassFormatError&) {
+        // As good as missing: names it would have checked are qualified.
+    }
+    return nullptr;
 }
 
 std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& internalName,

@@ -18,11 +18,14 @@ public:
     // of its package from the files beside the input. `top` must outlive this.
     UnitClasses(const SiblingFiles& siblings, const ClassNode& top);
     const ClassFile* findClass(const std::string& internalName) const override;
+    const ClassFile* findType(const std::string& internalName) const override;
     std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
                                                  const AnonymousSite& site) const override;
     const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
 
 private:
+    std::shared_ptr<const ClassFile> declarationsOf(const std::string& internalName) const;
+
     // Bounds the work one input can cause through the classes it names.
     static constexpr size_t MaxClasses = 2000;
 
@@ -30,6 +33,8 @@ private:
     std::string _package;  // "a/b/" or empty
     std::map<std::string, const ClassFile*> _tree;  // the classes of the unit being printed
     mutable std::map<std::string, std::shared_ptr<const ClassFile>> _read;  // null: missing or unreadable
+    // Declarations only, for findType: siblings not read in full, and the platform's classes.
+    mutable std::map<std::string, std::shared_ptr<const ClassFile>> _declared;  // null: missing or unreadable
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
 };
 

@@ -49,9 +49,16 @@ zp::TextPool& pool()
     return *activePool;
 }
 
+/* At end of input the scanner keeps no token of its own: its last text may
+   lie in a buffer it has since grown and freed, so none is read then. */
 int zefraJavalex()
 {
     int token = zp::scanNextToken();
+    if (token == zp::TOKEN_END_OF_INPUT) {
+        zefraJavalval.text = pool().make("", 0);
+        zefraJavalval.line = zp::currentTokenLine();
+        return token;
+    }
     zefraJavalval.text = pool().make(zp::currentTokenText(), zp::currentTokenLength());
     zefraJavalval.line = zp::currentTokenLine();
     return token;

@@ -67,7 +67,7 @@ struct Component {
     std::int32_t line;
 };
 
-enum class BodyKind { Plain, Enum, Record, Anonymous };
+enum class BodyKind { Plain, Interface, Enum, Record, Anonymous };
 
 /* A class body being read, and what its implicit members depend on. */
 struct OpenBody {
@@ -188,16 +188,6 @@ void noteMethod(const std::string& declarator)
     }
 }
 
-void emit(int kind, const ModernValue* modifiers, const ModernValue& name)
-{
-    static const std::string noModifiers;
-    const std::string& text = pool().text(name.text);
-    record(kind, modifiers != nullptr ? pool().text(modifiers->text) : noModifiers, text, name.line);
-    if (kind == KIND_METHOD) {
-        noteMethod(text);
-    }
-}
-
 std::string accessWord(const std::string& modifiers)
 {
     for (const char* word : {"public", "protected", "private"}) {
@@ -208,12 +198,43 @@ std::string accessWord(const std::string& modifiers)
     return std::string();
 }
 
+/* A member of an interface without an access keyword is public, as the
+   class file has it; it is recorded so. */
+std::string memberAccess(const std::string& modifiers)
+{
+    const bool inInterface = !state->bodies.empty() && state->bodies.back().kind == BodyKind::Interface;
+    if (!inInterface || !accessWord(modifiers).empty()) {
+        return modifiers;
+    }
+    return modifiers.empty() ? std::string("public") : "public " + modifiers;
+}
+
+void emit(int kind, const ModernValue* modifiers, const ModernValue& name)
+{
+    const std::string& text = pool().text(name.text);
+    record(kind, memberAccess(modifiers != nullptr ? pool().text(modifiers->text) : std::string()), text, name.line);
+    if (kind == KIND_METHOD) {
+        noteMethod(text);
+    }
+}
+
 void emitClass(const ModernValue* modifiers, const ModernValue& name)
 {
     emit(KIND_CLASS, modifiers, name);
     if (modifiers != nullptr) {
         state->pending.access = accessWord(pool().text(modifiers->text));
     }
+}
+
+/* A class declared in a block has no access of its own. */
+void emitLocalClass(const ModernValue& name)
+{
+    record(KIND_CLASS, std::string(), pool().text(name.text), name.line);
+}
+
+BodyKind kindOf(const ModernValue& classKind)
+{
+    return pool().text(classKind.text) == "interface" ? BodyKind::Interface : BodyKind::Plain;
 }
 
 void startComponents()
@@ -466,18 +487,18 @@ LocalTypeDeclaration
     ;
 
 LocalClassHeader
-    : ClassCore { emitClass(nullptr, $1); }
+    : ClassCore { emitLocalClass($1); }
     ;
 
 LocalEnumHeader
-    : EnumCore { emitClass(nullptr, $1); }
+    : EnumCore { emitLocalClass($1); }
     ;
 
 ClassCore
-    : ClassKind IDENTIFIER { headerRead(BodyKind::Plain, $2); $$ = first({$2, $1}); }
-    | ClassKind IDENTIFIER TypeParameters { headerRead(BodyKind::Plain, $2); $$ = first({$2, $1, $3}); }
-    | ClassKind IDENTIFIER Clauses { headerRead(BodyKind::Plain, $2); $$ = first({$2, $1, $3}); }
-    | ClassKind IDENTIFIER TypeParameters Clauses { headerRead(BodyKind::Plain, $2); $$ = first({$2, $1, $3, $4}); }
+    : ClassKind IDENTIFIER { headerRead(kindOf($1), $2); $$ = first({$2, $1}); }
+    | ClassKind IDENTIFIER TypeParameters { headerRead(kindOf($1), $2); $$ = first({$2, $1, $3}); }
+    | ClassKind IDENTIFIER Clauses { headerRead(kindOf($1), $2); $$ = first({$2, $1, $3}); }
+    | ClassKind IDENTIFIER TypeParameters Clauses { headerRead(kindOf($1), $2); $$ = first({$2, $1, $3, $4}); }
     | "record" IDENTIFIER RecordComponents { headerRead(BodyKind::Record, $2); $$ = first({$2, $1, $3}); }
     | "record" IDENTIFIER TypeParameters RecordComponents { headerRead(BodyKind::Record, $2); $$ = first({$2, $1, $3, $4}); }
     | "record" IDENTIFIER RecordComponents Clauses { headerRead(BodyKind::Record, $2); $$ = first({$2, $1, $3, $4}); }
@@ -491,8 +512,8 @@ ClassKind
     ;
 
 AnnotationTypeCore
-    : '@' "interface" IDENTIFIER { headerRead(BodyKind::Plain, $3); $$ = first({$3, $1, $2}); }
-    | '@' "interface" IDENTIFIER Clauses { headerRead(BodyKind::Plain, $3); $$ = first({$3, $1, $2, $4}); }
+    : '@' "interface" IDENTIFIER { headerRead(BodyKind::Interface, $3); $$ = first({$3, $1, $2}); }
+    | '@' "interface" IDENTIFIER Clauses { headerRead(BodyKind::Interface, $3); $$ = first({$3, $1, $2, $4}); }
     ;
 
 EnumCore

@@ -68,15 +68,19 @@ TEST_F(MediatorTest, GoToLineProposesTheCaretLineAndChecksTheRange) {
     }
 }
 
-TEST_F(MediatorTest, CancelledGoToLineSelectsTheCaretLine) {
+TEST_F(MediatorTest, CancelledGoToLineLeavesSelectionAndViewAlone) {
     registerAll();
     delegate->setText(FIVE_LINES);
-    edit.setSelection(8, 8);  // line 1
+    edit.setSelection(8, 7);  // on line 1
+    edit.firstVisible = 0;
     services.answer.reset();
     delegate->goToLine();
-    EXPECT_EQ(edit.selStart, 9);
-    EXPECT_EQ(edit.selEnd, 6);
-    EXPECT_EQ(edit.firstVisible, 1);
+    EXPECT_EQ(services.shownLineNumber, 2u);
+    EXPECT_EQ(edit.selStart, 8);
+    EXPECT_EQ(edit.selEnd, 7);
+    EXPECT_EQ(edit.firstVisible, 0);
+    EXPECT_EQ(edit.scrollCaretCount, 0);
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MediatorTest, LineIndicatorShowsCaretOrSelection) {

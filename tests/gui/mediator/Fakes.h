@@ -93,7 +93,11 @@ private:
 class MainFrame : public gui::MainFramePartner {
 public:
     void acceptDroppedFiles() override { accepts = true; }
+    void showDecompiling(const std::string& statusText) override { busyTexts.push_back(statusText); }
+    void showStatusMessage(const std::string& text) override { statusMessages.push_back(text); }
     bool accepts = false;
+    std::vector<std::string> busyTexts;  // "" when a run ended
+    std::vector<std::string> statusMessages;
 };
 
 class Document : public gui::DocumentPartner {
@@ -140,14 +144,35 @@ public:
         font->width = width;
         return font;
     }
-    void runGoToLineDialog(std::uint32_t& lineNumber) override {
+    bool runGoToLineDialog(std::uint32_t& lineNumber) override {
         shownLineNumber = lineNumber;
         if (answer) lineNumber = *answer;
+        return answer != nullptr;
+    }
+    // Runs work and done at once, unless deferred: then finishWork runs them.
+    std::unique_ptr<gui::BackgroundTask> runInBackground(std::function<void()> work,
+                                                         std::function<void()> done) override {
+        if (!deferWork) {
+            work();
+            done();
+        } else {
+            pendingWork = std::move(work);
+            pendingDone = std::move(done);
+        }
+        return std::make_unique<gui::BackgroundTask>();
+    }
+    void finishWork() {
+        auto work = std::move(pendingWork);
+        auto done = std::move(pendingDone);
+        work();
+        done();
     }
     void navigate(const std::wstring& address) override { navigated.push_back(address); }
     void endProcess(int exitCode) override { exitCodes.push_back(exitCode); }
 
     bool fontFails = false;
+    bool deferWork = false;
+    std::function<void()> pendingWork, pendingDone;
     std::unique_ptr<std::uint32_t> answer;  // null: the user cancels
     std::uint32_t shownLineNumber = 0;
     std::vector<std::wstring> navigated;

@@ -10,6 +10,7 @@
 #include "gui/ApplicationShell.h"
 #include "gui/CLeftView.h"
 #include "gui/CMainFrame.h"
+#include "gui/Delegate.h"
 #include "gui/CZefraApp.h"
 #include "gui/CZefraView.h"
 #include "gui/ModalRunner.h"
@@ -65,6 +66,7 @@ void RealEngineTest::opensACompiledClass() {
         ApplicationShell shell;
         QVERIFY(shell.start({"zefra", scratch + "Sample.class"}));
         CMainFrame* frame = shell.mainFrame();
+        QVERIFY(QTest::qWaitFor([frame] { return !frame->delegate()->isDecompiling(); }, 60000));
         QCOMPARE(boxes, QStringList());
         QCOMPARE(frame->windowTitle(), QString("Sample.java - zefra"));
         QTreeWidgetItem* root = frame->treeView()->topLevelItem(0);

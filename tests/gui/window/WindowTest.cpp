@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -25,6 +28,7 @@
 #include "gui/CZefraDoc.h"
 #include "gui/CZefraView.h"
 #include "gui/CommandIds.h"
+#include "gui/Delegate.h"
 #include "gui/RecentFileList.h"
 #include "windows/file/FileSystemHelpers.h"
 
@@ -80,6 +84,15 @@ void dropFiles(QWidget* target, const QList<QUrl>& urls) {
     QApplication::sendEvent(target, &drop);
 }
 
+// Waits (the event loop running) until the engine's run has ended.
+bool waitForRun(CMainFrame* frame) {
+    return QTest::qWaitFor([frame] { return !frame->delegate()->isDecompiling(); }, 20000);
+}
+
+bool startAndWait(ApplicationShell& shell, const QStringList& arguments) {
+    return shell.start(arguments) && waitForRun(shell.mainFrame());
+}
+
 ModalAnswers::Answer pressButton(int button) {
     return [button](QDialog&) { return button; };
 }
@@ -112,7 +125,7 @@ void WindowTest::startsWithTheClassFileNamedOnTheCommandLine() {
     ModalAnswers answers;
     QDir::setCurrent(_scratch);
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", "Shapes.class"}));  // relative to where it was started
+    QVERIFY(startAndWait(shell, {"zefra", "Shapes.class"}));  // relative to where it was started
     CMainFrame* frame = shell.mainFrame();
 
     QCOMPARE(answers.boxes.join("\n"), QString());
@@ -148,7 +161,7 @@ void WindowTest::newDocumentIsNamedZefra() {
 void WindowTest::choosingATreeItemSelectsItsLine() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     QTreeWidgetItem* item = findItem(frame->treeView(), "reset()");
     QVERIFY(item);
@@ -165,7 +178,7 @@ void WindowTest::choosingATreeItemSelectsItsLine() {
 void WindowTest::enterAndDoubleClickMoveTheFocusToTheEditor() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame));
@@ -196,6 +209,7 @@ void WindowTest::dropOpensTheFirstFileOnly() {
         urls << QUrl::fromLocalFile(_scratch + name);
     }
     dropFiles(shell.mainFrame()->treeView()->viewport(), urls);
+    QVERIFY(waitForRun(shell.mainFrame()));
     QCOMPARE(engineRuns(), QStringList{_scratch + "A.class"});
     QCOMPARE(shell.mainFrame()->windowTitle(), QString("A.java - zefra"));
     QCOMPARE(answers.boxes.join("\n"), QString());
@@ -204,7 +218,7 @@ void WindowTest::dropOpensTheFirstFileOnly() {
 void WindowTest::nonClassFileChangesNeitherTitleNorRecentList() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     writeAll(_scratch + "notes.txt", "just text");
     answers.push(chooseFile(_scratch + "notes.txt"));
@@ -222,7 +236,7 @@ void WindowTest::nonClassFileChangesNeitherTitleNorRecentList() {
 void WindowTest::statusPaneFollowsCaretAndSelection() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     CZefraView* edit = frame->editView();
     QLabel* pane = frame->statusPane(pane::LINE_COUNT);
@@ -245,7 +259,7 @@ void WindowTest::statusPaneFollowsCaretAndSelection() {
 void WindowTest::goToLineCommandAnswersOutOfRangeNumbers() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     const int lines = frame->editView()->getLineCount();
     QString shown;
@@ -268,21 +282,30 @@ void WindowTest::goToLineCommandAnswersOutOfRangeNumbers() {
     frame->action(command::GO_TO)->trigger();
     QCOMPARE(frame->editView()->textCursor().blockNumber(), 2);
     QCOMPARE(frame->editView()->textCursor().selectedText(), QString("public class Shapes"));
-    answers.push(pressButton(QDialog::Rejected));  // Cancel: the caret's line is selected again
+    // Cancel leaves the selection and the view as they were.
+    CZefraView* edit = frame->editView();
+    edit->setSelection(edit->lineIndex(5) + 2, edit->lineIndex(5) + 4);
+    const int firstVisible = edit->getFirstVisibleLine();
+    answers.push(pressButton(QDialog::Rejected));
     frame->action(command::GO_TO)->trigger();
-    QCOMPARE(frame->editView()->textCursor().blockNumber(), 2);
+    int start = 0, end = 0;
+    edit->getSelection(start, end);
+    QCOMPARE(start, edit->lineIndex(5) + 2);
+    QCOMPARE(end, edit->lineIndex(5) + 4);
+    QCOMPARE(edit->getFirstVisibleLine(), firstVisible);
     QCOMPARE(answers.boxes.size(), 1);
 }
 
 void WindowTest::saveAfterOpenProposesTheJavaNameAndKeepsTheClassFile() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     QString proposed;
     answers.push(chooseFile(_scratch + "Saved.java", &proposed));
     frame->action(command::FILE_SAVE)->trigger();
-    QCOMPARE(proposed, applicationDirectory() + "Shapes.java");
+    // The class file's folder, not the program's.
+    QCOMPARE(proposed, _scratch + "Shapes.java");
     QCOMPARE(readAll(_scratch + "Saved.java"), shapesText());
     QCOMPARE(readAll(_scratch + "Shapes.class"), shapesText());
     QCOMPARE(frame->windowTitle(), QString("Saved.java - zefra"));
@@ -304,7 +327,7 @@ void WindowTest::saveAfterOpenProposesTheJavaNameAndKeepsTheClassFile() {
 void WindowTest::modifiedTextIsNotDroppedWithoutAsking() {
     ModalAnswers answers;
     ApplicationShell shell;
-    QVERIFY(shell.start({"zefra", _scratch + "Shapes.class"}));
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
     CMainFrame* frame = shell.mainFrame();
     QTest::keyClicks(frame->editView(), "x");
     QVERIFY(shell.document()->isModified());
@@ -369,4 +392,176 @@ void WindowTest::commandsKeepTheirIds() {
         buttons << (button->isSeparator() ? 0 : button->data().toInt());
     }
     QCOMPARE(buttons, (QList<int>{57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57607, 0, 57664}));
+}
+
+void WindowTest::dropAsksBeforeReplacingAModifiedText() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
+    CMainFrame* frame = shell.mainFrame();
+    QTest::keyClicks(frame->editView(), "edit ");
+    writeAll(_scratch + "Other.class", "class Other {}\n");
+    answers.push(pressButton(QMessageBox::Cancel));
+    dropFiles(frame->editView()->viewport(), {QUrl::fromLocalFile(_scratch + "Other.class")});
+    QVERIFY(waitForRun(frame));
+    QCOMPARE(answers.boxes, QStringList{"zefra|Save changes to Shapes.java?"});
+    QCOMPARE(engineRuns().size(), 1);
+    QCOMPARE(QByteArray::fromStdString(frame->editView()->getWholeText()), "edit " + shapesText());
+
+    answers.push(pressButton(QMessageBox::No));
+    dropFiles(frame->editView()->viewport(), {QUrl::fromLocalFile(_scratch + "Other.class")});
+    QVERIFY(waitForRun(frame));
+    QCOMPARE(answers.boxes.size(), 2);
+    QCOMPARE(frame->windowTitle(), QString("Other.java - zefra"));
+}
+
+// A file of that name in the program's folder, saved from another class of
+// the same name, is not replaced without the dialog.
+void WindowTest::firstSaveAsksEvenWhenTheProposedFileExists() {
+    writeAll(applicationDirectory() + "Shapes.java", "other class");
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
+    answers.push(pressButton(QDialog::Rejected));
+    QVERIFY(!shell.document()->doFileSave());
+    QCOMPARE(answers.dialogCount, 1);
+    QCOMPARE(readAll(applicationDirectory() + "Shapes.java"), QByteArray("other class"));
+    QFile::remove(applicationDirectory() + "Shapes.java");
+}
+
+void WindowTest::engineThatWritesNothingShowsNoOlderText() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    const QString name = "Same-engine-writes-nothing";
+    writeAll(_scratch + name + ".class", "class Same {}\n");
+    writeAll(applicationDirectory() + "jad/tmp/" + name + ".java", "// old\r\n\r\nclass Older {}\r\n");
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + name + ".class"}));
+    QCOMPARE(answers.boxes.size(), 1);
+    QVERIFY2(answers.boxes[0].contains("An error occured when trying to open the file for reading."),
+             qPrintable(answers.boxes[0]));
+    QVERIFY(shell.mainFrame()->editView()->getWholeText().find("Older") == std::string::npos);
+}
+
+void WindowTest::longTreeEntriesShowWholeAndTheCurrentOneChoosesAgain() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    const QString longName = "f(" + QString("int parameterWithAVeryLongName, ").repeated(8) + "int last)";
+    writeAll(_scratch + "Long.class", ("class Long {\n    void " + longName + " { }\n    int x;\n}\n").toUtf8());
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Long.class"}));
+    CMainFrame* frame = shell.mainFrame();
+    CLeftView* tree = frame->treeView();
+    QTreeWidgetItem* item = findItem(tree, longName);
+    QVERIFY(item);
+    QCOMPARE(item->toolTip(0), longName);
+    QVERIFY(tree->columnWidth(0) >= tree->fontMetrics().horizontalAdvance(longName));
+    QVERIFY(tree->horizontalScrollBar()->maximum() > 0);
+
+    tree->setCurrentItem(item);
+    frame->editView()->setSelection(0, 0);
+    const QPoint where = tree->visualItemRect(item).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, where);
+    QCOMPARE(frame->editView()->textCursor().blockNumber(), 1);
+    frame->editView()->setSelection(0, 0);
+    QTest::keyClick(tree, Qt::Key_Return);
+    QCOMPARE(frame->editView()->textCursor().blockNumber(), 1);
+}
+
+void WindowTest::windowAnswersWhileTheEngineRunsAndCancelEndsIt() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Shapes.class"}));
+    CMainFrame* frame = shell.mainFrame();
+    writeAll(_scratch + "Slow-engine-sleeps.class", "class Slow {}\n");
+    frame->openDocumentFile(_scratch + "Slow-engine-sleeps.class");
+    QVERIFY(frame->delegate()->isDecompiling());
+    QCOMPARE(frame->statusBar()->currentMessage(), QString::fromUtf8("Decompiling Slow-engine-sleeps.class\u2026"));
+    QCOMPARE(frame->cursor().shape(), Qt::BusyCursor);
+    QVERIFY(frame->action(command::CANCEL_DECOMPILING)->isEnabled());
+    QVERIFY(!frame->action(command::FILE_OPEN)->isEnabled());
+    QVERIFY(frame->editView()->isReadOnly());
+
+    // It repaints and answers its menus and commands meanwhile.
+    QTest::qWait(300);
+    QImage picture = frame->grab().toImage();
+    QVERIFY(!picture.isNull());
+    QMenu* edit = nullptr;
+    for (QAction* menu : frame->menuBar()->actions()) {
+        if (menu->text() == "&Edit") edit = menu->menu();
+    }
+    QVERIFY(edit);
+    edit->popup(frame->mapToGlobal(QPoint(10, 10)));
+    QTRY_VERIFY(edit->isVisible());
+    edit->hide();
+    answers.push(pressButton(QDialog::Rejected));
+    frame->action(command::GO_TO)->trigger();
+    QCOMPARE(answers.dialogCount, 1);
+    QVERIFY(frame->delegate()->isDecompiling());
+
+    QElapsedTimer timer;
+    timer.start();
+    QTest::keyClick(frame->editView(), Qt::Key_Escape);
+    QVERIFY(QTest::qWaitFor([frame] { return !frame->delegate()->isDecompiling(); }, 1000));
+    QVERIFY(timer.elapsed() < 1000);
+    QCOMPARE(frame->statusBar()->currentMessage(), QString("Decompiling cancelled."));
+    QCOMPARE(answers.boxes, QStringList());
+    QCOMPARE(frame->windowTitle(), QString("Shapes.java - zefra"));
+    QVERIFY(!frame->editView()->isReadOnly());
+    QVERIFY(frame->action(command::FILE_OPEN)->isEnabled());
+    QCOMPARE(frame->cursor().shape(), Qt::ArrowCursor);
+}
+
+void WindowTest::engineFailureShowsTheEnginesReason() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    writeAll(_scratch + "Bad-engine-fails.class", "x");
+    QVERIFY(startAndWait(shell, {"zefra", _scratch + "Bad-engine-fails.class"}));
+    QCOMPARE(answers.boxes, QStringList{"Zefra - Java Decompiler Error|The decompiler engine failed. The "
+                                        "decompiler returned a non zero exit code. The engine reported: "
+                                        "fake engine: cannot read Bad-engine-fails.class"});
+}
+
+void WindowTest::windowRemembersItsStateAndTheOpenFolder() {
+    ModalAnswers answers;
+    QList<int> sizes;
+    {
+        ApplicationShell shell;
+        QVERIFY(shell.start({"zefra"}));
+        CMainFrame* frame = shell.mainFrame();
+        frame->resize(700, 500);
+        frame->splitter()->setSizes({320, 380});
+        sizes = frame->splitter()->sizes();
+        frame->action(command::VIEW_TOOLBAR)->trigger();
+        frame->action(command::VIEW_STATUS_BAR)->trigger();
+        QVERIFY(frame->findChild<QToolBar*>()->isHidden());
+        QString firstFilter;
+        bool native = false;
+        answers.push([&firstFilter, &native, this](QDialog& dialog) {
+            auto& files = dynamic_cast<QFileDialog&>(dialog);
+            firstFilter = files.nameFilters().value(0);
+            native = !files.testOption(QFileDialog::DontUseNativeDialog);
+            files.selectFile(_scratch + "Shapes.class");
+            return int(QDialog::Accepted);
+        });
+        frame->action(command::FILE_OPEN)->trigger();
+        QCOMPARE(firstFilter, QString("Class files (*.class)"));
+        QVERIFY(native);
+        QVERIFY(waitForRun(frame));
+        QVERIFY(frame->close());
+    }
+    ApplicationShell shell;
+    QVERIFY(shell.start({"zefra"}));
+    CMainFrame* frame = shell.mainFrame();
+    QCOMPARE(frame->size(), QSize(700, 500));
+    QCOMPARE(frame->splitter()->sizes(), sizes);
+    QVERIFY(frame->findChild<QToolBar*>()->isHidden());
+    QVERIFY(!frame->action(command::VIEW_TOOLBAR)->isChecked());
+    QVERIFY(frame->statusBar()->isHidden());
+    QVERIFY(!frame->action(command::VIEW_STATUS_BAR)->isChecked());
+    QString seenFolder;
+    answers.push([&seenFolder](QDialog& dialog) {
+        seenFolder = dynamic_cast<QFileDialog&>(dialog).directory().absolutePath() + "/";
+        return int(QDialog::Rejected);
+    });
+    frame->action(command::FILE_OPEN)->trigger();
+    QCOMPARE(seenFolder, _scratch);
 }

@@ -46,6 +46,13 @@ private slots:
     void modifiedTextIsNotDroppedWithoutAsking();
     void malformedConfigIsReportedAndHelpUsesTheDefault();
     void commandsKeepTheirIds();
+    void dropAsksBeforeReplacingAModifiedText();
+    void firstSaveAsksEvenWhenTheProposedFileExists();
+    void engineThatWritesNothingShowsNoOlderText();
+    void longTreeEntriesShowWholeAndTheCurrentOneChoosesAgain();
+    void windowAnswersWhileTheEngineRunsAndCancelEndsIt();
+    void engineFailureShowsTheEnginesReason();
+    void windowRemembersItsStateAndTheOpenFolder();
 
 public slots:
     void openUrl(const QUrl& url);

@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "ArchiveWindowTests.h"
 #include "WindowTests.h"
 #include "gui/CZefraApp.h"
 #include "windows/file/FileSystemHelpers.h"
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
     }
     {
         ModernViewTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        ArchiveWindowTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;

@@ -1,0 +1,67 @@
+#include "gui/ArchiveBrowser.h"
+
+#include <QDir>
+
+#include "archive/ArchiveException.h"
+#include "archive/ArchiveSession.h"
+#include "gui/ArchivePane.h"
+
+namespace products {
+namespace zefra {
+namespace gui {
+
+ArchiveBrowser::ArchiveBrowser(ArchivePane& pane, QObject* parent) : QObject(parent), _pane(pane) {
+    connect(&_pane, &ArchivePane::classChosen, this, &ArchiveBrowser::onClassChosen);
+}
+
+ArchiveBrowser::~ArchiveBrowser() = default;
+
+bool ArchiveBrowser::open(const QString& path, QString& error) {
+    try {
+        auto session = std::make_unique<archive::ArchiveSession>(path.toStdString());
+        _session = std::move(session);
+    } catch (const archive::ArchiveException& e) {
+        error = QString::fromStdString(e.getMessage());
+        return false;
+    }
+    _currentClass.clear();
+    _pane.showArchive(_session->archive());
+    return true;
+}
+
+void ArchiveBrowser::close() {
+    _pane.clear();
+    _session.reset();
+    _currentClass.clear();
+}
+
+QString ArchiveBrowser::archivePath() const {
+    return _session ? QString::fromStdString(_session->archive().path()) : QString();
+}
+
+QString ArchiveBrowser::folder() const {
+    return _session ? QString::fromStdString(_session->folder()) : QString();
+}
+
+bool ArchiveBrowser::holds(const QString& classFilePath) const {
+    if (!_session) return false;
+    const QString root = QDir::cleanPath(folder()) + '/';
+    return QDir::cleanPath(classFilePath).startsWith(root);
+}
+
+void ArchiveBrowser::onClassChosen(const QString& qualifiedName) {
+    if (!_session) return;
+    const archive::ArchivedClass* archived = _session->archive().find(qualifiedName.toStdString());
+    if (!archived) return;
+    try {
+        const QString path = QString::fromStdString(_session->extract(*archived));
+        _currentClass = qualifiedName;
+        emit classExtracted(path, qualifiedName);
+    } catch (const archive::ArchiveException& e) {
+        emit failed(QString::fromStdString(e.getMessage()));
+    }
+}
+
+}
+}
+}
