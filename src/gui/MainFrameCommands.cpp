@@ -190,7 +190,7 @@ void CMainFrame::onFileNew() {
 void CMainFrame::onFileOpen() {
     QFileDialog dialog(this, "Open");
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({"Class files (*.class)", "All Files (*)"});
+    dialog.setNameFilters({"Class files (*.class)", "Archives (*.jar *.zip)", "All Files (*)"});
     const QString folder = settings::lastOpenFolder();
     if (!folder.isEmpty() && QFileInfo(folder).isDir()) dialog.setDirectory(folder);
     if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
