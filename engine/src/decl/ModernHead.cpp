@@ -5,18 +5,12 @@
 #include "decl/AnnotationLines.h"
 #include "decl/GenericText.h"
 #include "decl/ModernKinds.h"
+#include "decl/Modifiers.h"
 #include "print/Names.h"
 
 namespace jad {
 
 namespace {
-
-std::string visibility(uint16_t access) {
-    if (access & access::Public) return "public ";
-    if (access & access::Protected) return "protected ";
-    if (access & access::Private) return "private ";
-    return std::string();
-}
 
 bool isSealed(const ClassFile& file) { return !file.permittedSubclasses.empty(); }
 

@@ -11,19 +11,13 @@
 #include "decl/MemberFilter.h"
 #include "decl/ModernHead.h"
 #include "decl/ModernKinds.h"
+#include "decl/Modifiers.h"
 #include "decl/ParameterNames.h"
 #include "print/Names.h"
 
 namespace jad {
 
 namespace {
-
-std::string visibility(uint16_t access) {
-    if (access & access::Public) return "public ";
-    if (access & access::Protected) return "protected ";
-    if (access & access::Private) return "private ";
-    return std::string();
-}
 
 bool isInterfaceLike(const ClassFile& owner) { return (owner.access & access::Interface) != 0; }
 

@@ -4,16 +4,12 @@
 
 namespace jad {
 
-namespace {
-
 std::string visibility(uint16_t access) {
     if (access & access::Public) return "public ";
     if (access & access::Protected) return "protected ";
     if (access & access::Private) return "private ";
     return std::string();
 }
-
-}  // namespace
 
 std::string classModifiers(uint16_t access, bool member) {
     bool isInterface = access & access::Interface;
