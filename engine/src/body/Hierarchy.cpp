@@ -124,23 +124,15 @@ bool Hierarchy::selects(const std::string& cls, const std::string& name, const s
     const auto target = methodTypeOf(descriptor);
     if (!target || target->parameters.size() != arguments.size() || name == "<init>") return false;
     const size_t arity = arguments.size();
+    const auto all = supertypes(cls);
+    if (!all) return false;
     std::vector<std::string> others;
-    std::vector<std::string> pending{cls};
-    std::set<std::string> seen;
-    while (!pending.empty()) {
-        const std::string next = pending.back();
-        pending.pop_back();
-        if (!seen.insert(next).second) continue;
-        if (seen.size() > MaxClassesWalked) return false;
-        if (next == objectName()) continue;
-        const ClassFile* file = find(next);
-        if (!file) return false;
-        for (const Method& m : file->methods) {
+    for (const std::string& type : *all) {
+        if (type == objectName()) continue;
+        for (const Method& m : find(type)->methods) {
             if (m.name == name && m.descriptor != descriptor && !(m.access & access::Synthetic) &&
                 parameterCount(m.descriptor) == arity) others.push_back(m.descriptor);
         }
-        if (!file->superClass.empty()) pending.push_back(file->superClass);
-        for (const std::string& i : file->interfaces) pending.push_back(i);
     }
     for (const Own& m : objectMethods) {
         if (name == m.name && descriptor != m.descriptor && parameterCount(m.descriptor) == arity) others.push_back(m.descriptor);
@@ -218,18 +210,10 @@ bool Hierarchy::mayOverload(const std::string& cls, const std::string& name, con
         const ClassFile* file = find(cls);
         return !file || declaresOverload(*file, name, *arity, descriptor);
     }
-    std::vector<std::string> pending{cls};
-    std::set<std::string> seen;
-    while (!pending.empty()) {
-        const std::string next = pending.back();
-        pending.pop_back();
-        if (!seen.insert(next).second) continue;
-        if (seen.size() > MaxClassesWalked) return true;
-        if (next == objectName()) continue;
-        const ClassFile* file = find(next);
-        if (!file || declaresOverload(*file, name, *arity, descriptor)) return true;
-        if (!file->superClass.empty()) pending.push_back(file->superClass);
-        for (const std::string& i : file->interfaces) pending.push_back(i);
+    const auto all = supertypes(cls);
+    if (!all) return true;
+    for (const std::string& type : *all) {
+        if (type != objectName() && declaresOverload(*find(type), name, *arity, descriptor)) return true;
     }
     // Every class and interface has Object's methods as members.
     return objectHasOverload(name, *arity, descriptor);
