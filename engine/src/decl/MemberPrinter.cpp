@@ -139,6 +139,11 @@ void printField(SourceWriter& out, const MemberContext& context, const Field& fi
     JavaType type = *parseFieldDescriptor(field.descriptor);
     std::string text = fieldModifiers(field.access, inInterface(context.owner)) + context.types.typeName(type) +
                        " " + name;
+    printFieldDeclaration(out, context, field, name, std::move(text));
+}
+
+void printFieldDeclaration(SourceWriter& out, const MemberContext& context, const Field& field,
+                           const std::string& name, std::string text) {
     std::string value = constantInitializer(context.owner.file, field, context.options.splitLiteralsAt);
     auto computed = context.fieldValues.find(name);
     if (value.empty() && computed != context.fieldValues.end() && !computed->second.empty()) {

@@ -34,6 +34,11 @@ void printMethod(SourceWriter& out, const MemberContext& context, const Method& 
 size_t hiddenLeadingParameters(const ClassNode& owner, const Method& method, const MethodType& type);
 std::vector<std::string> bodyLines(const BodyRequest& request);
 
+// `text` (modifiers, type and name) as a field declaration with its
+// initializer: the constant value, or the value the initializers assigned.
+void printFieldDeclaration(SourceWriter& out, const MemberContext& context, const Field& field,
+                           const std::string& name, std::string text);
+
 // The statements of the static initializer `clinit`, ready for its block.
 std::vector<std::string> staticInitializerBody(const MemberContext& context, const Method& clinit);
 

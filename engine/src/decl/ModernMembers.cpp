@@ -6,7 +6,6 @@
 #include "classfile/Descriptor.h"
 #include "classfile/Signature.h"
 #include "decl/AnnotationLines.h"
-#include "decl/ConstantText.h"
 #include "decl/GenericText.h"
 #include "decl/MemberFilter.h"
 #include "decl/ModernHead.h"
@@ -241,16 +240,7 @@ void printModernField(SourceWriter& out, const MemberContext& context, const Fie
         if (field.access & access::Volatile) modifiers += "volatile ";
     }
     std::string text = modifiers + typeName + " " + name;
-    std::string value = constantInitializer(owner, field, context.options.splitLiteralsAt);
-    auto computed = context.fieldValues.find(name);
-    if (value.empty() && computed != context.fieldValues.end() && !computed->second.empty()) {
-        const std::vector<std::string>& lines = computed->second;
-        out.line(text + " = " + lines.front() + (lines.size() == 1 ? ";" : ""));
-        for (size_t i = 1; i < lines.size(); ++i) out.line(lines[i] + (i + 1 == lines.size() ? ";" : ""));
-        return;
-    }
-    if (!value.empty()) text += " = " + value;
-    out.line(text + ";");
+    printFieldDeclaration(out, context, field, name, std::move(text));
 }
 
 void printModernMethod(SourceWriter& out, const MemberContext& context, const Method& method) {
