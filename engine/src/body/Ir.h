@@ -52,6 +52,15 @@ struct LambdaSite {
     // A bound method reference whose receiver is checked for null where it
     // is made: "requireNonNull" or "getClass", as javac wrote the check.
     std::string receiverCheck;
+    // The interface method's type as this site instantiates it ("(Ljava/lang/String;)Ljava/lang/Integer;").
+    std::string instantiatedDescriptor;
+    bool serializable = false;         // altMetafactory's FLAG_SERIALIZABLE
+    std::vector<std::string> markers;  // further interfaces the object implements
+    // Where the modern dialect finds the lambda (set before printing): as an
+    // argument of the call named here, or stored or returned where the
+    // declared erased type is the interface itself.
+    enum class Place : uint8_t { Other, Argument, Typed } place = Place::Other;
+    std::string callOwner, callName, callDescriptor;
 };
 
 struct Expr {
