@@ -57,9 +57,10 @@ struct LambdaSite {
     bool serializable = false;         // altMetafactory's FLAG_SERIALIZABLE
     std::vector<std::string> markers;  // further interfaces the object implements
     // Where the modern dialect finds the lambda (set before printing): as an
-    // argument of the call named here, or stored or returned where the
-    // declared erased type is the interface itself.
-    enum class Place : uint8_t { Other, Argument, Typed } place = Place::Other;
+    // argument of the call named here; stored or returned where the erased
+    // type is the interface itself; there, and the type is printed as the
+    // source declared it (a method's return type, a field of the class).
+    enum class Place : uint8_t { Other, Argument, Typed, Declared } place = Place::Other;
     std::string callOwner, callName, callDescriptor;
 };
 

@@ -134,7 +134,10 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     inferTypes(body, locals.all, methodTypes, budget);
     coerceTypes(body, methodTypes, budget);
     qualifyHiddenFields(body, request.owner, hierarchy, thisName == "this");
-    if (request.options.modern) placeLambdas(body, returnTarget);
+    if (request.options.modern) {
+        foldReceiverChecks(body);
+        placeLambdas(body, returnTarget, scope == nullptr, request.owner.thisClass);
+    }
     PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>", thisName,
                          thisName != "this"};
     context.inLambda = g_lambdaDepth > 0;

@@ -41,8 +41,14 @@ void placeArguments(Expr& call) {
     }
 }
 
-void placeTyped(Expr& value, const JavaType& target) {
-    if (value.kind == ExprKind::Lambda && sameErased(value.type, target)) value.lambda->place = LambdaSite::Place::Typed;
+void placeTyped(Expr& value, const JavaType& target, bool declared) {
+    if (value.kind != ExprKind::Lambda || !sameErased(value.type, target)) return;
+    value.lambda->place = declared ? LambdaSite::Place::Declared : LambdaSite::Place::Typed;
+}
+
+bool isOwnField(const Expr& target, const std::string& owner) {
+    return target.kind == ExprKind::Field && target.owner == owner &&
+           (target.isStatic || (!target.args.empty() && target.args[0]->kind == ExprKind::This));
 }
 
 const Method* findMethod(const ClassFile& owner, const std::string& name, const std::string& descriptor) {
@@ -194,6 +200,27 @@ private:
         return out + ") ";
     }
 
+    // Where the context may type the lambda otherwise than the source did:
+    // as no interface at all, as another overload's, or (a raw interface
+    // when the code around it is printed erased) with other parameter types.
+    bool needsCast(bool specialized) const {
+        switch (_site.place) {
+        case LambdaSite::Place::Declared: return !_extras.empty();
+        case LambdaSite::Place::Typed: return !_extras.empty() || (specialized && mayBeGeneric(_e.owner));
+        case LambdaSite::Place::Argument: return !_extras.empty() || callMayOverload();
+        case LambdaSite::Place::Other: return true;
+        }
+        return true;
+    }
+
+    // The instantiated interface method takes other types than the erased one.
+    bool specializedInterface() const {
+        for (size_t i = 0; i < _sam.params.size(); ++i) {
+            if (!sameType(_sam.params[i], _inst.params[i])) return true;
+        }
+        return false;
+    }
+
     bool callMayOverload() const {
         return _hierarchy.mayOverload(_site.callOwner, _site.callName, _site.callDescriptor);
     }
@@ -258,9 +285,7 @@ private:
                                           bool allSimple, bool& bound) const {
         std::string cast;
         bool explicitTypes = false;
-        const bool needsCast = !_extras.empty() || _site.place == LambdaSite::Place::Other ||
-                               (_site.place == LambdaSite::Place::Argument && callMayOverload()) ||
-                               (_site.place == LambdaSite::Place::Typed && specialized && mayBeGeneric(_e.owner));
+        const bool needsCast = this->needsCast(specialized);
         if (needsCast) {
             auto prefix = castPrefix(!specialized, &bound);
             if (!prefix) return std::nullopt;
@@ -356,10 +381,14 @@ private:
         // Another method of that name could suit the parameter types a
         // different target type gives.
         if (!exact && _hierarchy.mayOverload(_site.implOwner, method, _site.implDescriptor)) return std::nullopt;
-        const bool needsCast = !_extras.empty() || _site.place == LambdaSite::Place::Other ||
-                               (_site.place == LambdaSite::Place::Argument && callMayOverload());
-        if (!needsCast) return text;
-        auto prefix = castPrefix(exact || !_hierarchy.mayOverload(_site.implOwner, method, _site.implDescriptor));
+        const bool specialized = specializedInterface();
+        if (!needsCast(specialized)) {
+            if (_site.place != LambdaSite::Place::Argument || !specialized) return text;
+            // A raw receiver would give the parameters their erased types.
+            auto prefix = castPrefix(false);
+            return prefix ? *prefix + text : text;
+        }
+        auto prefix = castPrefix(!specialized && (exact || !_hierarchy.mayOverload(_site.implOwner, method, _site.implDescriptor)));
         if (!prefix) return std::nullopt;
         return *prefix + text;
     }
@@ -389,17 +418,93 @@ private:
     std::vector<std::string> _extras;
 };
 
-}  // namespace
+// The value a statement only checks for null, its result dropped, as javac
+// checks a bound reference's receiver: Objects.requireNonNull(x), x.getClass().
+const Expr* checkedLocal(const Stmt& s, std::string& check) {
+    if (s.kind != StmtKind::Expr || !s.declare.empty() || s.expr->kind != ExprKind::Invoke || s.expr->args.size() != 1) {
+        return nullptr;
+    }
+    const Expr& call = *s.expr;
+    if (call.isStatic && call.owner == "java/util/Objects" && call.name == "requireNonNull" &&
+        call.descriptor == "(Ljava/lang/Object;)Ljava/lang/Object;") {
+        check = "requireNonNull";
+    } else if (!call.isStatic && call.name == "getClass" && call.descriptor == "()Ljava/lang/Class;") {
+        check = "getClass";
+    } else {
+        return nullptr;
+    }
+    const Expr& value = *call.args[0];
+    return value.kind == ExprKind::Local && value.var ? &value : nullptr;
+}
 
-void placeLambdas(StmtList& body, const JavaType* returnType) {
-    visitLists(body, [&](StmtList& list) {
-        for (StmtPtr& s : list) {
-            if (s->kind == StmtKind::Return && s->expr && returnType) placeTyped(*s->expr, *returnType);
+// The bound reference on `var` in `s` that has no check of its own yet.
+ExprPtr* boundReferenceOn(Stmt& s, const Var* var) {
+    ExprPtr* found = nullptr;
+    if (!s.expr) return nullptr;
+    visitExprSlots(s.expr, [&](ExprPtr& e) {
+        if (found || e->kind != ExprKind::Lambda || e->args.size() != 1 || !e->lambda->receiverCheck.empty()) return;
+        const int kind = e->lambda->implKind;
+        const Expr& receiver = *e->args[0];
+        if ((kind == kInvokeVirtual || kind == kInvokeInterface) && receiver.kind == ExprKind::Local &&
+            receiver.var.get() == var) {
+            found = &e;
         }
     });
+    return found;
+}
+
+}  // namespace
+
+void foldReceiverChecks(StmtList& body) {
+    visitLists(body, [](StmtList& list) {
+        for (size_t i = 0; i + 1 < list.size(); ++i) {
+            std::string check;
+            const Expr* value = checkedLocal(*list[i], check);
+            if (!value) continue;
+            ExprPtr* reference = boundReferenceOn(*list[i + 1], value->var.get());
+            if (!reference) continue;
+            auto copy = std::make_shared<Expr>(**reference);
+            copy->lambda = std::make_shared<LambdaSite>(*(*reference)->lambda);
+            copy->lambda->receiverCheck = check;
+            *reference = copy;
+            list.erase(list.begin() + static_cast<long>(i));
+        }
+    });
+}
+
+// javac's checkcasts after an intersection cast's lambda (to Serializable,
+// to the interface): the printed cast says them, where one is needed.
+bool isOwnTypeCast(const Expr& e) {
+    if (e.kind != ExprKind::Cast || e.args.size() != 1 || e.args[0]->kind != ExprKind::Lambda || e.type.base != 'L') {
+        return false;
+    }
+    const Expr& lambda = *e.args[0];
+    const LambdaSite& site = *lambda.lambda;
+    if (sameErased(e.type, lambda.type)) return true;
+    if (site.serializable && e.type.className == "java/io/Serializable" && e.type.dimensions == 0) return true;
+    for (const std::string& marker : site.markers) {
+        if (e.type.className == marker && e.type.dimensions == 0) return true;
+    }
+    return false;
+}
+
+void placeLambdas(StmtList& body, const JavaType* returnType, bool returnDeclared, const std::string& owner) {
     visitAllExprs(body, [](ExprPtr& e) {
+        if (isOwnTypeCast(*e)) {
+            ExprPtr inner = e->args[0];
+            e = inner;
+        }
+    });
+    visitLists(body, [&](StmtList& list) {
+        for (StmtPtr& s : list) {
+            if (s->kind == StmtKind::Return && s->expr && returnType) placeTyped(*s->expr, *returnType, returnDeclared);
+        }
+    });
+    visitAllExprs(body, [&](ExprPtr& e) {
         if (e->kind == ExprKind::Invoke || e->kind == ExprKind::New) placeArguments(*e);
-        if (e->kind == ExprKind::Assign && e->args.size() == 2) placeTyped(*e->args[1], e->args[0]->type);
+        if (e->kind == ExprKind::Assign && e->args.size() == 2) {
+            placeTyped(*e->args[1], e->args[0]->type, isOwnField(*e->args[0], owner));
+        }
     });
 }
 
