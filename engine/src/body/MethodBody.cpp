@@ -141,7 +141,9 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>", thisName,
                          thisName != "this"};
     context.inLambda = g_lambdaDepth > 0;
+    context.method = &request.method;
     if (enclosing) {
+        context.method = enclosing->method;
         context.inLambda = enclosing->inLambda;
         context.qualifyStatics = enclosing->qualifyStatics;
     }

@@ -136,6 +136,78 @@ private:
         return f && !(f->signature.size() && f->signature[0] == '<') && !isAnonymousClassFile(*f);
     }
 
+    // The erasures of the type variables in scope: the enclosing method's
+    // and its classes'. A value of such an erased type may stand for the
+    // variable, which the printed code, typed erased, cannot show.
+    const std::set<std::string>& typeVariableErasures() const {
+        if (_erasures) return *_erasures;
+        std::set<std::string>& out = _erasures.emplace();
+        auto add = [&](const std::vector<TypeParameter>& params) {
+            for (const TypeParameter& t : params) {
+                if (t.classBound) {
+                    out.insert(t.classBound->kind == GenericType::Kind::Class ? t.classBound->className() : "?");
+                } else if (!t.interfaceBounds.empty()) {
+                    const GenericType& b = t.interfaceBounds[0];
+                    out.insert(b.kind == GenericType::Kind::Class ? b.className() : "?");
+                } else {
+                    out.insert("java/lang/Object");
+                }
+            }
+        };
+        if (_c.method && !_c.method->signature.empty()) {
+            if (auto sig = parseMethodSignature(_c.method->signature)) add(sig->typeParameters);
+        }
+        std::string cls = _c.owner.thisClass;
+        for (int depth = 0; depth < 16 && !cls.empty(); ++depth) {
+            const ClassFile* f = findType(cls);
+            if (!f) {
+                out.insert("?");
+                break;
+            }
+            if (!f->signature.empty()) {
+                if (auto sig = parseClassSignature(f->signature)) add(sig->typeParameters);
+            }
+            const size_t dollar = cls.rfind('$');
+            cls = dollar == std::string::npos ? "" : cls.substr(0, dollar);
+        }
+        return out;
+    }
+
+    // A type an explicit parameter or a type argument can name as it is:
+    // simple, and not what a type variable in scope erases to.
+    bool nameableExactly(const JavaType& t) const {
+        if (!simpleType(t)) return false;
+        if (t.base != 'L') return true;
+        const auto& erasures = typeVariableErasures();
+        return !erasures.count(t.className) && !erasures.count("?");
+    }
+
+    // The interface method's declared result mentions none of the
+    // interface's type variables.
+    bool fixedResult() const {
+        if (!_sam.result.isReference()) return true;
+        const ClassFile* iface = findType(_e.owner);
+        if (!iface) return false;
+        if (iface->signature.empty() || iface->signature[0] != '<') return true;
+        const Method* m = findMethod(*iface, _site.samName, _site.samDescriptor);
+        if (!m) return false;
+        if (m->signature.empty()) return true;
+        const auto sig = parseMethodSignature(m->signature);
+        return sig && sig->result.kind == GenericType::Kind::Class && !sig->result.hasArguments();
+    }
+
+    // Whether the values the body returns, typed as the erased code types
+    // them, are sure to suit the interface's result where the context
+    // gives its type arguments: a result of a fixed type, or an
+    // instantiation by a class that no type variable in scope erases to.
+    bool resultSuits() const {
+        if (fixedResult()) return true;
+        if (!_inst.result.isReference() || !simpleType(_inst.result)) return false;
+        const std::string name = _inst.result.base == 'L' ? _inst.result.className : "";
+        if (name.empty()) return true;
+        return nameableExactly(_inst.result);
+    }
+
     // Marker interfaces, and Serializable for a serializable lambda, that the
     // functional interface does not already extend: an intersection cast
     // must name them. False when one cannot be read.
@@ -261,7 +333,7 @@ private:
             names.push_back(name);
             params.push_back(name);
             if (!sameType(want, _sam.params[i])) specialized = true;
-            if (!simpleType(want)) allSimple = false;
+            if (!nameableExactly(want)) allSimple = false;
         }
         bool bound = false;
         auto head = lambdaHead(params, own, specialized, allSimple, bound);
@@ -300,6 +372,8 @@ private:
                 return std::nullopt;
             }
         }
+        // A cast with type arguments types the result as the body does.
+        if (!bound && !resultSuits()) return std::nullopt;
         std::string list;
         for (size_t i = 0; i < names.size(); ++i) {
             if (i) list += ", ";
@@ -416,6 +490,7 @@ private:
     Hierarchy _hierarchy;
     Types _sam, _impl, _inst;
     std::vector<std::string> _extras;
+    mutable std::optional<std::set<std::string>> _erasures;
 };
 
 // The value a statement only checks for null, its result dropped, as javac

@@ -24,6 +24,7 @@ struct PrintContext {
     const std::set<std::string>* outerNames = nullptr;  // of enclosing scopes still visible here
     ReturnCast returnCast = {};  // the modern dialect's cast of returned values to the declared generic type
     std::map<std::string, ReturnCast> fieldCasts = {};  // the same for stores in the class's own fields
+    const Method* method = nullptr;  // whose code this is; for a lambda printed as one, the enclosing method
 };
 
 class ExprPrinter;
