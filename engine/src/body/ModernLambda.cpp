@@ -113,7 +113,9 @@ public:
         _impl = {impl->parameters, impl->returnType};
         _inst = {inst->parameters, inst->returnType};
         if (!extraInterfaces()) return std::nullopt;
-        return synthetic() ? lambdaForm() : referenceForm();
+        if (synthetic()) return lambdaForm();
+        if (auto reference = referenceForm()) return reference;
+        return callingLambda();
     }
 
 private:
@@ -336,7 +338,8 @@ private:
             if (!nameableExactly(want)) allSimple = false;
         }
         bool bound = false;
-        auto head = lambdaHead(params, own, specialized, allSimple, bound);
+        const std::vector<JavaType> types(_impl.params.begin() + static_cast<long>(own), _impl.params.end());
+        auto head = lambdaHead(params, types, specialized, allSimple, bound);
         if (!head) return std::nullopt;
         LambdaBody body;
         try {
@@ -353,7 +356,7 @@ private:
     // The cast and the parameter list: types written where the context
     // might give the parameters other types than the synthetic method's,
     // a cast where it might choose another interface (or none).
-    std::optional<std::string> lambdaHead(const std::vector<std::string>& names, size_t own, bool specialized,
+    std::optional<std::string> lambdaHead(const std::vector<std::string>& names, const std::vector<JavaType>& types, bool specialized,
                                           bool allSimple, bool& bound) const {
         std::string cast;
         bool explicitTypes = false;
@@ -377,7 +380,7 @@ private:
         std::string list;
         for (size_t i = 0; i < names.size(); ++i) {
             if (i) list += ", ";
-            if (explicitTypes) list += _p.typeName(_impl.params[own + i]) + " ";
+            if (explicitTypes) list += _p.typeName(types[i]) + " ";
             list += names[i];
         }
         if (names.size() != 1 || explicitTypes) list = "(" + list + ")";
@@ -465,6 +468,75 @@ private:
         auto prefix = castPrefix(!specialized && (exact || !_hierarchy.mayOverload(_site.implOwner, method, _site.implDescriptor)));
         if (!prefix) return std::nullopt;
         return *prefix + text;
+    }
+
+    // A method reference that `X::m` cannot say exactly (its parameter types
+    // might select another overload) as the lambda calling the method, each
+    // argument cast to the type the method takes.
+    std::optional<std::string> callingLambda() const {
+        const size_t captured = _e.args.size();
+        std::set<std::string> taken = _c.localNames;
+        if (_c.outerNames) taken.insert(_c.outerNames->begin(), _c.outerNames->end());
+        std::vector<std::string> names;
+        bool allSimple = true;
+        for (const JavaType& t : _inst.params) {
+            names.push_back(freshName(localBaseName(t), taken));
+            taken.insert(names.back());
+            if (!nameableExactly(t)) allSimple = false;
+        }
+        auto argument = [&](size_t s, const JavaType& want) {
+            if (sameType(want, _inst.params[s])) return names[s];
+            return "(" + _p.typeName(want) + ") " + names[s];
+        };
+        size_t from = 0;
+        std::string call;
+        switch (_site.implKind) {
+        case kInvokeStatic:
+            if (captured != 0) return std::nullopt;
+            call = _c.types.className(_site.implOwner) + "." + _site.implName;
+            break;
+        case kNewInvokeSpecial: {
+            const ClassFile* made = findType(_site.implOwner);
+            if (captured != 0 || !made || isAnonymousClassFile(*made)) return std::nullopt;
+            call = "new " + _c.types.className(_site.implOwner);
+            break;
+        }
+        case kInvokeVirtual:
+        case kInvokeInterface:
+        case kInvokeSpecial:
+            if (captured == 1) {
+                // Only `this` is the same object at every call and never null.
+                if (_e.args[0]->kind != ExprKind::This) return std::nullopt;
+                if (_site.implKind == kInvokeSpecial && _site.implOwner != _c.owner.thisClass) return std::nullopt;
+                call = (_c.inLambda ? _c.thisName : std::string("this")) + "." + _site.implName;
+            } else if (captured == 0 && _site.implKind != kInvokeSpecial && !_inst.params.empty() &&
+                       _inst.params[0].isReference()) {
+                const std::string receiver = argument(0, typeOfClassName(_site.implOwner));
+                call = (receiver == names[0] ? receiver : "(" + receiver + ")") + "." + _site.implName;
+                from = 1;
+            } else {
+                return std::nullopt;
+            }
+            break;
+        default: return std::nullopt;
+        }
+        if (_impl.params.size() + from != _inst.params.size()) return std::nullopt;
+        if (_site.implName == "<init>" && _site.implKind != kNewInvokeSpecial) return std::nullopt;
+        const bool returnsNothing = isVoidType(_impl.result) && _site.implKind != kNewInvokeSpecial;
+        if (!isVoidType(_sam.result) && returnsNothing) return std::nullopt;
+        call += "(";
+        for (size_t i = 0; i < _impl.params.size(); ++i) {
+            if (i) call += ", ";
+            call += argument(from + i, _impl.params[i]);
+        }
+        call += ")";
+        bool bound = false;
+        auto head = lambdaHead(names, _inst.params, specializedInterface(), allSimple, bound);
+        if (!head) return std::nullopt;
+        // A void interface method: braces unless the call returns nothing,
+        // as for a lambda's own body.
+        if (isVoidType(_sam.result) && !returnsNothing) return *head + " -> {\n    " + call + ";\n}";
+        return *head + " -> " + call;
     }
 
     // `expr::m` evaluates expr once, where the reference is made, and fails
