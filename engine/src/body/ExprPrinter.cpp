@@ -4,6 +4,7 @@
 
 #include "body/Captures.h"
 #include "body/Failure.h"
+#include "body/ModernLambda.h"
 #include "body/OuterNames.h"
 #include "print/Literals.h"
 
@@ -67,6 +68,18 @@ std::string ExprPrinter::print(const Expr& e, int minPrecedence) const {
 }
 
 void ExprPrinter::write(const Expr& e, int minPrecedence, std::string& out) const {
+    if (e.kind == ExprKind::Lambda && _c.options.modern) {
+        if (auto lambda = modernLambdaText(e, _c, *this)) {
+            // Only an argument, an assigned or returned value, a cast's or a
+            // conditional's operand can be a lambda without parentheses.
+            if (minPrecedence > 1) {
+                out += '(' + *lambda + ')';
+            } else {
+                out += *lambda;
+            }
+            return;
+        }
+    }
     int p = precedence(e);
     // a literal split into pieces is a sum
     const int split = _c.options.splitLiteralsAt;

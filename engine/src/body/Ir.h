@@ -52,6 +52,16 @@ struct LambdaSite {
     // A bound method reference whose receiver is checked for null where it
     // is made: "requireNonNull" or "getClass", as javac wrote the check.
     std::string receiverCheck;
+    // The interface method's type as this site instantiates it ("(Ljava/lang/String;)Ljava/lang/Integer;").
+    std::string instantiatedDescriptor;
+    bool serializable = false;         // altMetafactory's FLAG_SERIALIZABLE
+    std::vector<std::string> markers;  // further interfaces the object implements
+    // Where the modern dialect finds the lambda (set before printing): as an
+    // argument of the call named here; stored or returned where the erased
+    // type is the interface itself; there, and the type is printed as the
+    // source declared it (a method's return type, a field of the class).
+    enum class Place : uint8_t { Other, Argument, Typed, Declared } place = Place::Other;
+    std::string callOwner, callName, callDescriptor;
 };
 
 struct Expr {
