@@ -5,7 +5,9 @@
 #include "body/Captures.h"
 #include "body/Cfg.h"
 #include "body/Declare.h"
+#include "body/ElementTypes.h"
 #include "body/Finally.h"
+#include "body/ForEach.h"
 #include "body/HiddenFields.h"
 #include "body/Hierarchy.h"
 #include "body/EnumSwitch.h"
@@ -131,6 +133,11 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     context.notFinal = notEffectivelyFinal(body);
     context.returnCast = genericReturnCast(request);
     context.fieldCasts = genericFieldCasts(request);
+    if (request.options.modern) {
+        const ElementTypes elements(request, locals.params, request.unit ? &hierarchy : nullptr);
+        foldEnhancedFor(body, [&](const std::string& cls) { return elements.isIterable(cls); },
+                        [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });
+    }
     checkTree(body, "declarations");
     return printStatements(body, context);
 }

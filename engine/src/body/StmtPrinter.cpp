@@ -209,6 +209,9 @@ private:
         case LoopKind::For:
             return block(depth, label + "for (" + forPart(s.init) + "; " + (s.expr ? e(s.expr) : "") + "; " +
                                     forPart(s.update) + ")", s.body);
+        case LoopKind::ForEach:
+            return block(depth, label + "for (" + _expr.typeName(s.each->type) + " " + s.each->name + " : " + e(s.expr) +
+                                    ")", s.body);
         }
     }
 
