@@ -1,42 +1,13 @@
 #include "body/ForEach.h"
 
-#include <map>
-
+#include "body/LoweredMatch.h"
 #include "body/Walk.h"
 
 namespace jad::body {
 
 namespace {
 
-using RefCounts = std::map<const Var*, int>;
-
-// Every mention of every local: reads, writes and assignment targets.
-RefCounts countRefs(StmtList& body) {
-    RefCounts counts;
-    visitAllExprs(body, [&](ExprPtr& e) {
-        if (e->kind == ExprKind::Local && e->var) ++counts[e->var.get()];
-    });
-    return counts;
-}
-
-int refs(const RefCounts& counts, const Var* var) {
-    auto it = counts.find(var);
-    return it == counts.end() ? 0 : it->second;
-}
-
-bool isLocal(const Expr& e, const Var* var) { return e.kind == ExprKind::Local && e.var.get() == var; }
-
 bool isIntType(const JavaType& t) { return t.base == 'I' && t.dimensions == 0; }
-
-// `T v = value;` declaring v right there: v, or null.
-Var* declaringStore(const Stmt& s) {
-    if (s.kind != StmtKind::Expr || s.expr->kind != ExprKind::Assign || s.declare.size() != 1 || s.label) return nullptr;
-    const Expr& target = *s.expr->args[0];
-    if (target.kind != ExprKind::Local || target.var != s.declare[0]) return nullptr;
-    return target.var.get();
-}
-
-const Expr& storedValue(const Stmt& s) { return *s.expr->args[1]; }
 
 bool isIntLiteral(const Expr& e, int64_t value) {
     return e.kind == ExprKind::Literal && e.literal.tag == 'I' && e.literal.integer == value;
