@@ -89,7 +89,8 @@ struct Stmt;
 using StmtPtr = std::shared_ptr<Stmt>;
 using StmtList = std::vector<StmtPtr>;
 
-enum class LoopKind : uint8_t { Infinite, While, DoWhile, For };
+// ForEach: `for (each : expr)`, made by the modern dialect's last pass.
+enum class LoopKind : uint8_t { Infinite, While, DoWhile, For, ForEach };
 
 struct SwitchArm {
     std::vector<int32_t> keys;
@@ -122,6 +123,7 @@ struct Stmt {
     StmtList finallyBody;
     bool enter = true;  // Monitor: monitorenter or monitorexit
     std::vector<VarPtr> declare;  // variables declared just before this statement
+    VarPtr each;                  // ForEach: the loop variable
 };
 
 // Factories keep construction sites short.

@@ -6,7 +6,9 @@
 #include "body/Captures.h"
 #include "body/Cfg.h"
 #include "body/Declare.h"
+#include "body/ElementTypes.h"
 #include "body/Finally.h"
+#include "body/ForEach.h"
 #include "body/HiddenFields.h"
 #include "body/Hierarchy.h"
 #include "body/EnumSwitch.h"
@@ -24,6 +26,7 @@
 #include "body/Structure.h"
 #include "body/SyntheticNames.h"
 #include "body/Tidy.h"
+#include "body/TryResources.h"
 #include "body/Types.h"
 #include "classfile/AccessFlags.h"
 
@@ -111,6 +114,11 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     const bool isVoid = type && type->returnType.base == 'V' && type->returnType.dimensions == 0;
     tidy(body, isVoid, budget);
     checkTree(body, "tidying");
+    const Hierarchy hierarchy(request.owner, request.unit);
+    // Before the locals are declared: the clauses of one handler share their locals.
+    if (request.options.modern) {
+        joinMultiCatch(body, [&](const std::string& a, const std::string& b) { return unrelatedClasses(hierarchy, a, b); });
+    }
     recoverEnumSwitches(body, request.unit);
     recoverStringSwitches(body);
     nameSyntheticMembers(body, request.owner, request.unit);
@@ -126,7 +134,6 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         dropImplicitSuperCall(body, request.owner.superClass);
         checkConstructorCall(body);
     }
-    const Hierarchy hierarchy(request.owner, request.unit);
     // Without a unit nothing but the class itself is known: only its own
     // overloads are looked at, as every other class would be in doubt.
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner,
@@ -159,6 +166,12 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     context.notFinal = notEffectivelyFinal(body);
     context.returnCast = genericReturnCast(request);
     context.fieldCasts = genericFieldCasts(request);
+    if (request.options.modern) {
+        const ElementTypes elements(request, locals.params, request.unit ? &hierarchy : nullptr);
+        foldEnhancedFor(body, [&](const std::string& cls) { return elements.isIterable(cls); },
+                        [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });
+        foldTryResources(body, request.owner);
+    }
     checkTree(body, "declarations");
     return printStatements(body, context);
 }

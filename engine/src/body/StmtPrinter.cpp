@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <map>
 
 #include "body/Failure.h"
@@ -209,6 +210,9 @@ private:
         case LoopKind::For:
             return block(depth, label + "for (" + forPart(s.init) + "; " + (s.expr ? e(s.expr) : "") + "; " +
                                     forPart(s.update) + ")", s.body);
+        case LoopKind::ForEach:
+            return block(depth, label + "for (" + _expr.typeName(s.each->type) + " " + s.each->name + " : " + e(s.expr) +
+                                    ")", s.body);
         }
     }
 
@@ -236,16 +240,31 @@ private:
         return _expr.print(*literal);
     }
 
+    // `try (R r = x; S t = y)`: the resource declarations of the modern dialect.
+    std::string tryHead(const Stmt& s) const {
+        if (s.init.empty()) return "try {";
+        std::string head = "try (";
+        for (size_t i = 0; i < s.init.size(); ++i) {
+            if (i) head += "; ";
+            if (!declaresHere(*s.init[i], head)) throw Unsupported{"a resource without its declaration"};
+        }
+        return head + ") {";
+    }
+
     void tryStmt(const Stmt& s, int depth) {
-        line(depth, "try {");
+        line(depth, tryHead(s));
         list(s.body, depth + 1);
         for (const CatchClause& c : s.catches) {
-            const std::string type = _c.types.className(c.types.empty() || c.types[0].empty() ? "java/lang/Throwable" : c.types[0]);
-            line(depth, "} catch (" + type + " " + c.var->name + ") {");
+            std::string types;
+            for (size_t i = 0; i < std::max<size_t>(c.types.size(), 1); ++i) {
+                if (i) types += " | ";
+                types += _c.types.className(c.types.empty() || c.types[i].empty() ? "java/lang/Throwable" : c.types[i]);
+            }
+            line(depth, "} catch (" + types + " " + c.var->name + ") {");
             list(c.body, depth + 1);
         }
         // a finally body that compiled to nothing still makes a try
-        if (!s.finallyBody.empty() || s.catches.empty()) {
+        if (!s.finallyBody.empty() || (s.catches.empty() && s.init.empty())) {
             line(depth, "} finally {");
             list(s.finallyBody, depth + 1);
         }
