@@ -1,4 +1,3 @@
-#include "body/GenericReturn.h"
 #include "body/MethodBody.h"
 
 #include "body/Accessors.h"
@@ -6,6 +5,8 @@
 #include "body/Cfg.h"
 #include "body/Declare.h"
 #include "body/Finally.h"
+#include "body/GenericReturn.h"
+#include "body/GenericTypes.h"
 #include "body/HiddenFields.h"
 #include "body/Hierarchy.h"
 #include "body/EnumSwitch.h"
@@ -118,6 +119,12 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner,
                             request.unit ? &hierarchy : nullptr};
     inferTypes(body, locals.all, methodTypes, budget);
+    std::optional<GenericTyper> generics;
+    if (request.options.modern) {
+        generics.emplace(request.owner, request.method, hierarchy);
+        typeGenericVariables(body, locals.all, locals.params, *generics, budget);
+        refineGenericValues(body, *generics, budget);
+    }
     coerceTypes(body, methodTypes, budget);
     qualifyHiddenFields(body, request.owner, hierarchy, thisName == "this");
     PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>", thisName,
@@ -129,6 +136,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     context.localNames = declareLocals(body, locals.params, budget, request.outerNames);
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
+    if (generics) castGenericValues(body, *generics, budget);
     context.returnCast = genericReturnCast(request);
     context.fieldCasts = genericFieldCasts(request);
     checkTree(body, "declarations");
