@@ -62,9 +62,12 @@ bool substituteArguments(std::vector<TypeArgument>& arguments, const Bindings& b
             auto found = bindings.find(inner.variable);
             if (found == bindings.end()) return false;
             const TypeArgument& bound = found->second;
-            if (argument.kind == '=') {
+            // A wildcard inside a type argument is captured by javac, which
+            // no declaration can name: `Map<?, ?>.entrySet()` is a set of
+            // entries of captures, not a Set<Entry<?, ?>>.
+            if (argument.kind == '=' && bound.kind == '=') {
                 argument = bound;
-            } else if (bound.kind == '=' || bound.kind == argument.kind) {
+            } else if (argument.kind != '=' && (bound.kind == '=' || bound.kind == argument.kind)) {
                 argument.type = bound.type;
             } else {
                 return false;  // `? extends` of a `? super`: no type says it
@@ -171,6 +174,11 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
         if (next == current) break;
         current = next;
     }
+}
+
+bool GenericTyper::isGenericClass(const ClassFile& file) const {
+    const ClassSignature* signature = classSignature(file);
+    return signature && !signature->typeParameters.empty();
 }
 
 const ClassSignature* GenericTyper::classSignature(const ClassFile& file) const {
@@ -323,7 +331,9 @@ GenericPtr GenericTyper::plainType(const JavaType& type) const {
     if (type.base != 'L') return nullptr;
     const ClassFile* file = _hierarchy.find(type.className);
     // A class with type parameters used raw says nothing more than its erasure.
-    if (!file || !file->signature.empty()) return nullptr;
+    if (!file) return nullptr;
+    const ClassSignature* signature = classSignature(*file);
+    if (!file->signature.empty() && (!signature || !signature->typeParameters.empty())) return nullptr;
     return share(classType(type.className, type.dimensions));
 }
 
@@ -543,6 +553,33 @@ void inferLocalTypes(StmtList& body, const std::vector<VarPtr>& vars, const Gene
     }
 }
 
+// A class declared inside a method: anonymous or local.
+bool isLocalClass(const std::string& name, const Hierarchy& hierarchy) {
+    const ClassFile* file = hierarchy.find(name);
+    if (!file) return name.find('$') != std::string::npos;
+    for (const InnerClass& inner : file->innerClasses) {
+        if (inner.innerClass == name) return inner.outerClass.empty();
+    }
+    return false;
+}
+
+// Locals an anonymous or local class or a lambda captures: the bodies that
+// read them were typed with the erased type of the field or parameter that
+// carries them, so the locals keep it too.
+void eraseCapturedLocals(StmtList& body, const GenericTyper& typer, Budget& budget) {
+    visitAllExprs(body, [&](ExprPtr& slot) {
+        budget.spend();
+        const Expr& e = *slot;
+        const bool captures = e.kind == ExprKind::Lambda ||
+                              (e.kind == ExprKind::New && isLocalClass(e.type.className, typer.hierarchy())) ||
+                              (e.kind == ExprKind::Invoke && e.name == "<init>" && isLocalClass(e.owner, typer.hierarchy()));
+        if (!captures) return;
+        for (const ExprPtr& argument : e.args) {
+            if (argument->kind == ExprKind::Local && argument->var->kind != VarKind::Parameter) argument->var->generic = nullptr;
+        }
+    });
+}
+
 }  // namespace
 
 void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const std::vector<VarPtr>& params,
@@ -559,6 +596,7 @@ void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const
         }
     }
     inferLocalTypes(body, vars, typer, budget);
+    eraseCapturedLocals(body, typer, budget);
 }
 
 void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budget) {
@@ -633,9 +671,14 @@ private:
             value = genericCast(target, erased, value);
             return;
         }
-        // Typed otherwise than the local: the raw type converts unchecked.
+        // Typed otherwise than the local, or not known to be typed as it: the
+        // raw type converts unchecked.
+        const bool typedOtherwise = value->kind == ExprKind::Invoke || value->kind == ExprKind::Field ||
+                                    value->kind == ExprKind::ArrayElement || value->kind == ExprKind::Conditional;
         GenericPtr type = _typer.typeOf(*value);
-        if (type && saysMore(*type) && value->type.isReference()) value = rawCast(value->type, value);
+        if (((type && saysMore(*type)) || typedOtherwise) && value->type.isReference()) {
+            value = rawCast(value->type, value);
+        }
     }
 
     // `new ArrayList()` into a `List<T>`: the diamond, where the constructor's
@@ -643,7 +686,7 @@ private:
     void diamond(const GenericType& target, Expr& creation) {
         if (target.kind != GenericType::Kind::Class || !target.hasArguments() || creation.type.isArray()) return;
         const ClassFile* file = _typer.hierarchy().find(creation.type.className);
-        if (!file || file->signature.empty()) return;
+        if (!file || !_typer.isGenericClass(*file)) return;
         for (const InnerClass& inner : file->innerClasses) {
             // anonymous, local and inner classes: their creation is printed otherwise
             const bool member = !inner.outerClass.empty() && (inner.access & access::Static);

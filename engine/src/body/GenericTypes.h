@@ -61,6 +61,8 @@ public:
     JavaType erasureOf(const GenericType& type) const;
     // A type variable of the method's `throws` clause, or null.
     const GenericType* thrownVariable() const;
+    // The class declares type parameters of its own.
+    bool isGenericClass(const ClassFile& file) const;
 
     const MethodSignature* methodSignature() const { return _signature ? &*_signature : nullptr; }
     const Hierarchy& hierarchy() const { return _hierarchy; }
