@@ -1,5 +1,6 @@
 #include "body/GenericTypes.h"
 
+#include <functional>
 #include <set>
 
 #include "body/Hierarchy.h"
@@ -402,6 +403,23 @@ GenericPtr GenericTyper::invokeType(const Expr& e) const {
     return share(std::move(*result));
 }
 
+bool GenericTyper::resultInferred(const Expr& call) const {
+    std::string declaring;
+    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    if (!signature) return false;
+    std::function<bool(const GenericType&)> mentions = [&](const GenericType& type) {
+        if (type.kind == GenericType::Kind::Variable) return findParameter(signature->typeParameters, type.variable) != nullptr;
+        for (const auto& part : type.parts) {
+            for (const auto& argument : part.arguments) {
+                if (argument.type && mentions(*argument.type)) return true;
+            }
+        }
+        return false;
+    };
+    return mentions(signature->result);
+}
+
 GenericPtr GenericTyper::fieldType(const Expr& e) const {
     std::string declaring;
     const Field* field = findField(e.owner, e.name, declaring);
@@ -605,6 +623,9 @@ void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budg
         Expr& e = *slot;
         if (e.kind != ExprKind::Invoke && e.kind != ExprKind::Field) return;
         if (!e.type.isReference()) return;
+        // What javac infers for a generic method's own variables depends on
+        // the target too: its checkcast stays.
+        if (e.kind == ExprKind::Invoke && typer.resultInferred(e)) return;
         GenericPtr type = typer.typeOf(e);
         if (!type || type->kind != GenericType::Kind::Class) return;
         const JavaType erased = typer.erasureOf(*type);

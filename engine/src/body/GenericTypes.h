@@ -61,6 +61,8 @@ public:
     JavaType erasureOf(const GenericType& type) const;
     // A type variable of the method's `throws` clause, or null.
     const GenericType* thrownVariable() const;
+    // The call's result type names the method's own type variables.
+    bool resultInferred(const Expr& call) const;
     // The class declares type parameters of its own.
     bool isGenericClass(const ClassFile& file) const;
 
