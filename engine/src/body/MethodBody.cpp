@@ -1,4 +1,3 @@
-#include "body/GenericReturn.h"
 #include "body/MethodBody.h"
 
 #include "body/Accessors.h"
@@ -9,6 +8,8 @@
 #include "body/ElementTypes.h"
 #include "body/Finally.h"
 #include "body/ForEach.h"
+#include "body/GenericReturn.h"
+#include "body/GenericTypes.h"
 #include "body/HiddenFields.h"
 #include "body/Hierarchy.h"
 #include "body/EnumSwitch.h"
@@ -139,6 +140,12 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner,
                             request.unit ? &hierarchy : nullptr};
     inferTypes(body, locals.all, methodTypes, budget);
+    std::optional<GenericTyper> generics;
+    if (request.options.modern) {
+        generics.emplace(request.owner, request.method, hierarchy);
+        typeGenericVariables(body, locals.all, locals.params, *generics, budget);
+        refineGenericValues(body, *generics, budget);
+    }
     coerceTypes(body, methodTypes, budget);
     qualifyHiddenFields(body, request.owner, hierarchy, thisName == "this");
     if (request.options.modern) {
@@ -164,6 +171,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     if (enclosing && request.outerNames) context.localNames.insert(request.outerNames->begin(), request.outerNames->end());
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
+    if (generics) castGenericValues(body, *generics, budget);
     context.returnCast = genericReturnCast(request);
     context.fieldCasts = genericFieldCasts(request);
     if (request.options.modern) {

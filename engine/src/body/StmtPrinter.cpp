@@ -85,7 +85,7 @@ private:
         if (target.kind != ExprKind::Local || target.var != s.declare[0]) return false;
         // The value is printed before the type is named, as it always was.
         const std::string value = e(s.expr->args[1], 1);
-        out += _expr.typeName(target.var->type);
+        out += _expr.varTypeName(*target.var);
         out += ' ';
         out += target.var->name;
         out += " = ";
@@ -94,7 +94,7 @@ private:
     }
 
     void declarations(const Stmt& s, int depth) {
-        for (const VarPtr& v : s.declare) line(depth, _expr.typeName(v->type) + " " + v->name + ";");
+        for (const VarPtr& v : s.declare) line(depth, _expr.varTypeName(*v) + " " + v->name + ";");
     }
 
     bool needsBraces(const StmtList& body) const {
