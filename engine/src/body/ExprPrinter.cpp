@@ -347,17 +347,16 @@ void ExprPrinter::invoke(const Expr& e, std::string& out) const {
         out += '(';
     } else {
         const Expr& receiver = *e.args[0];
-        const size_t start = out.size();
-        if (receiver.kind != ExprKind::This) {
+        // Asked first: an enclosing instance the simple name reaches needs
+        // no name, and an anonymous one has none.
+        if (auto qualifier = outerMemberQualifier(receiver, e.name, true, _c)) {
+            out += *qualifier;
+        } else if (receiver.kind != ExprKind::This) {
             arrayOperand(receiver, out);
             out += '.';
         } else if (_c.inLambda) {
             out += _c.thisName;
             out += '.';
-        }
-        if (auto qualifier = outerMemberQualifier(receiver, e.name, true, _c)) {
-            out.resize(start);
-            out += *qualifier;
         }
         out += e.name;
         out += '(';

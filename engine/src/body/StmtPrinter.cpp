@@ -217,7 +217,7 @@ private:
     }
 
     void switchStmt(const Stmt& s, int depth) {
-        line(depth, labelPrefix(s) + "switch (" + e(s.expr) + ") {");
+        line(depth, labelPrefix(s) + "switch (" + selector(s) + ") {");
         for (const SwitchArm& arm : s.arms) {
             for (size_t i = 0; i < arm.keys.size(); ++i) {
                 const std::string label = i < arm.labels.size() ? namedLabel(*arm.labels[i]) : caseLabel(s, arm.keys[i]);
@@ -227,6 +227,23 @@ private:
             list(arm.body, depth + 1);
         }
         line(depth, "}");
+    }
+
+    // javac rejects a case label that the selector's type cannot hold (a
+    // char switched on with a case 65536 or -1): such a selector was widened
+    // in the source, and is again.
+    std::string selector(const Stmt& s) const {
+        const JavaType& type = s.expr->type;
+        if (type.dimensions != 0 || (type.base != 'B' && type.base != 'S' && type.base != 'C')) return e(s.expr);
+        const int32_t low = type.base == 'B' ? -128 : type.base == 'S' ? -32768 : 0;
+        const int32_t high = type.base == 'B' ? 127 : type.base == 'S' ? 32767 : 0xffff;
+        for (const SwitchArm& arm : s.arms) {
+            if (!arm.labels.empty()) continue;
+            for (int32_t key : arm.keys) {
+                if (key < low || key > high) return _expr.print(*makeCast(JavaType{'I', 0, {}}, s.expr));
+            }
+        }
+        return e(s.expr);
     }
 
     // An enum switch names its constants unqualified: Java allows no other form.
