@@ -119,25 +119,26 @@ NameAtCursor nameAt(const std::string& lineText, int column) {
     return name;
 }
 
+// A method entry is its name and "(": "broken(int i)". A field entry lists
+// its declarators with their initializers: "x=5,y", "m=f(1,2)", "c[][]".
 std::vector<std::string> namesOfEntry(const std::string& entryText) {
     std::vector<std::string> names;
-    const std::string::size_type paren = entryText.find('(');
-    if (paren != std::string::npos) {
-        names.push_back(trimmed(entryText.substr(0, paren)));
-        return names;
+    const std::string text = trimmed(entryText);
+    std::string::size_type at = 0;
+    while (at < text.size()) {
+        const std::string::size_type begin = at;
+        while (at < text.size() && isNameChar(text[at])) ++at;
+        if (at > begin) names.push_back(text.substr(begin, at - begin));
+        if (at < text.size() && text[at] == '(' && names.size() == 1) return names;
+        // Past the initializer to the next declarator, over nested brackets.
+        int depth = 0;
+        for (; at < text.size() && !(depth == 0 && text[at] == ','); ++at) {
+            if (text[at] == '(' || text[at] == '[' || text[at] == '{') ++depth;
+            if ((text[at] == ')' || text[at] == ']' || text[at] == '}') && depth > 0) --depth;
+        }
+        ++at;
     }
-    // Field declarators: "x=5,y", "c[][]"; an initializer may hold commas of its own.
-    std::string::size_type start = 0;
-    while (start <= entryText.size()) {
-        std::string::size_type end = start;
-        while (end < entryText.size() && isNameChar(entryText[end])) ++end;
-        if (end > start) names.push_back(entryText.substr(start, end - start));
-        const std::string::size_type comma = entryText.find(',', end);
-        const std::string::size_type equals = entryText.find('=', end);
-        if (comma == std::string::npos || (equals != std::string::npos && equals < comma)) break;
-        start = comma + 1;
-    }
-    if (names.empty()) names.push_back(trimmed(entryText));
+    if (names.empty()) names.push_back(text);
     return names;
 }
 
