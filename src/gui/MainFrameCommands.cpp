@@ -128,6 +128,7 @@ void CMainFrame::createActions() {
 
 void CMainFrame::createMenus() {
     QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("fileMenu");
     for (int id : {command::FILE_NEW, command::FILE_OPEN, command::FILE_SAVE, command::FILE_SAVE_AS}) {
         file->addAction(action(id));
     }
@@ -143,6 +144,7 @@ void CMainFrame::createMenus() {
     updateRecentFileMenu();
 
     QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("editMenu");
     edit->addAction(action(command::EDIT_UNDO));
     edit->addSeparator();
     for (int id : {command::EDIT_CUT, command::EDIT_COPY, command::EDIT_PASTE, command::EDIT_FIND,
