@@ -14,11 +14,15 @@ ArchiveBrowser::ArchiveBrowser(ArchivePane& pane, QObject* parent) : QObject(par
     connect(&_pane, &ArchivePane::classChosen, this, &ArchiveBrowser::onClassChosen);
 }
 
-ArchiveBrowser::~ArchiveBrowser() = default;
+// The pane may be gone already; only those still working in the folder hear of it.
+ArchiveBrowser::~ArchiveBrowser() {
+    if (_session) emit closing();
+}
 
 bool ArchiveBrowser::open(const QString& path, QString& error) {
     try {
         auto session = std::make_unique<archive::ArchiveSession>(path.toStdString());
+        if (_session) emit closing();
         _session = std::move(session);
     } catch (const archive::ArchiveException& e) {
         error = QString::fromStdString(e.getMessage());
@@ -30,6 +34,7 @@ bool ArchiveBrowser::open(const QString& path, QString& error) {
 }
 
 void ArchiveBrowser::close() {
+    if (_session) emit closing();
     _pane.clear();
     _session.reset();
     _currentClass.clear();
@@ -37,6 +42,10 @@ void ArchiveBrowser::close() {
 
 QString ArchiveBrowser::archivePath() const {
     return _session ? QString::fromStdString(_session->archive().path()) : QString();
+}
+
+const archive::ClassArchive* ArchiveBrowser::archive() const {
+    return _session ? &_session->archive() : nullptr;
 }
 
 QString ArchiveBrowser::folder() const {
@@ -53,6 +62,7 @@ void ArchiveBrowser::onClassChosen(const QString& qualifiedName) {
     if (!_session) return;
     const archive::ArchivedClass* archived = _session->archive().find(qualifiedName.toStdString());
     if (!archived) return;
+    emit classAboutToOpen(qualifiedName);
     try {
         const QString path = QString::fromStdString(_session->extract(*archived));
         _currentClass = qualifiedName;

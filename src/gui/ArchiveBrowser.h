@@ -6,6 +6,7 @@
 
 namespace archive {
 class ArchiveSession;
+class ClassArchive;
 }
 
 namespace products {
@@ -34,8 +35,14 @@ public:
     bool holds(const QString& classFilePath) const;
     // The qualified name of the class last extracted.
     const QString& currentClass() const { return _currentClass; }
+    // The open archive's entry list; null when closed.
+    const archive::ClassArchive* archive() const;
 
 signals:
+    // Before a chosen class replaces the one shown.
+    void classAboutToOpen(const QString& qualifiedName);
+    // Before the archive and its private folder go (closed, replaced, or the window going).
+    void closing();
     // The class file is ready to open as any class file.
     void classExtracted(const QString& classFilePath, const QString& qualifiedName);
     void failed(const QString& message);

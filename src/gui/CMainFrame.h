@@ -23,6 +23,7 @@ namespace gui {
 
 class ArchiveBrowser;
 class ArchivePane;
+class ArchiveTools;
 class CLeftView;
 class CZefraDoc;
 class CZefraView;
@@ -67,6 +68,9 @@ public:
     bool openArchive(const QString& path);
     ArchivePane* archivePane() const { return _archivePane; }
     ArchiveBrowser* archiveBrowser() const { return _archiveBrowser; }
+    // Go to declaration, back and forward, search in the archive, Save All Sources.
+    ArchiveTools* archiveTools() const { return _archiveTools; }
+    CZefraDoc& document() const { return _document; }
     // The archive, the class and how many of its members the engine could not decompile.
     QLabel* archiveStatus() const { return _archiveStatus; }
 
@@ -144,6 +148,7 @@ private:
     QDockWidget* _archiveDock = nullptr;
     ArchivePane* _archivePane = nullptr;
     ArchiveBrowser* _archiveBrowser = nullptr;
+    ArchiveTools* _archiveTools = nullptr;
     QLabel* _archiveStatus = nullptr;
 };
 

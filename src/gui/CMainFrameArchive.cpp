@@ -11,6 +11,7 @@
 #include "archive/ArchiveSession.h"
 #include "gui/ArchiveBrowser.h"
 #include "gui/ArchivePane.h"
+#include "gui/ArchiveTools.h"
 #include "gui/CLeftView.h"
 #include "gui/CMainFrame.h"
 #include "gui/CZefraDoc.h"
@@ -40,6 +41,7 @@ void CMainFrame::createArchiveDock() {
     _archiveStatus = new QLabel(statusBar());
     _archiveStatus->setObjectName("archiveStatus");
     statusBar()->addWidget(_archiveStatus, 1);
+    _archiveTools = new ArchiveTools(*this);
 }
 
 bool CMainFrame::openArchive(const QString& path) {
@@ -96,6 +98,7 @@ void CMainFrame::showOpenedClassStatus() {
     const QString summary = fallbackSummary(marked);
     if (!summary.isEmpty()) parts << summary;
     _archiveStatus->setText(parts.join(" \u2014 "));
+    _archiveTools->onClassShown();
 }
 
 }

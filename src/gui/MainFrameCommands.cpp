@@ -21,6 +21,7 @@
 #include "gui/ModalRunner.h"
 #include "gui/ModernJava.h"
 #include "gui/RecentFileList.h"
+#include "gui/TextSearch.h"
 #include "gui/WindowSettings.h"
 
 namespace products {
@@ -127,6 +128,7 @@ void CMainFrame::createActions() {
 
 void CMainFrame::createMenus() {
     QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("fileMenu");
     for (int id : {command::FILE_NEW, command::FILE_OPEN, command::FILE_SAVE, command::FILE_SAVE_AS}) {
         file->addAction(action(id));
     }
@@ -142,6 +144,7 @@ void CMainFrame::createMenus() {
     updateRecentFileMenu();
 
     QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("editMenu");
     edit->addAction(action(command::EDIT_UNDO));
     edit->addSeparator();
     for (int id : {command::EDIT_CUT, command::EDIT_COPY, command::EDIT_PASTE, command::EDIT_FIND,
@@ -149,6 +152,7 @@ void CMainFrame::createMenus() {
         edit->addAction(action(id));
     }
     QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("viewMenu");  // the editor's zoom joins it once the editor is there
     view->addAction(action(command::VIEW_TOOLBAR));
     view->addAction(action(command::VIEW_STATUS_BAR));
     view->addSeparator();
@@ -253,7 +257,10 @@ void CMainFrame::onEditRepeat() {
 
 void CMainFrame::find(const FindRequest& request) {
     _lastFind = request;
-    if (!_editView->find(request.text, request.flags())) {
+    const SearchOutcome outcome = findWrapping(*_editView, request.text, request.flags());
+    if (outcome == SearchOutcome::FoundAfterWrapping) {
+        statusBar()->showMessage(wrappedSearchMessage(request.flags()), 3000);
+    } else if (outcome == SearchOutcome::NotFound) {
         QApplication::beep();
         statusBar()->showMessage(QString("Cannot find \"%1\"").arg(request.text), 3000);
     }

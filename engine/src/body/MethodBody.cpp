@@ -1,4 +1,3 @@
-#include "body/GenericReturn.h"
 #include "body/MethodBody.h"
 
 #include "body/Accessors.h"
@@ -6,7 +5,11 @@
 #include "body/Captures.h"
 #include "body/Cfg.h"
 #include "body/Declare.h"
+#include "body/ElementTypes.h"
 #include "body/Finally.h"
+#include "body/ForEach.h"
+#include "body/GenericReturn.h"
+#include "body/GenericTypes.h"
 #include "body/HiddenFields.h"
 #include "body/Hierarchy.h"
 #include "body/EnumSwitch.h"
@@ -24,6 +27,7 @@
 #include "body/Structure.h"
 #include "body/SyntheticNames.h"
 #include "body/Tidy.h"
+#include "body/TryResources.h"
 #include "body/Types.h"
 #include "classfile/AccessFlags.h"
 
@@ -111,6 +115,11 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     const bool isVoid = type && type->returnType.base == 'V' && type->returnType.dimensions == 0;
     tidy(body, isVoid, budget);
     checkTree(body, "tidying");
+    const Hierarchy hierarchy(request.owner, request.unit);
+    // Before the locals are declared: the clauses of one handler share their locals.
+    if (request.options.modern) {
+        joinMultiCatch(body, [&](const std::string& a, const std::string& b) { return unrelatedClasses(hierarchy, a, b); });
+    }
     recoverEnumSwitches(body, request.unit);
     recoverStringSwitches(body);
     nameSyntheticMembers(body, request.owner, request.unit);
@@ -126,12 +135,17 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         dropImplicitSuperCall(body, request.owner.superClass);
         checkConstructorCall(body);
     }
-    const Hierarchy hierarchy(request.owner, request.unit);
     // Without a unit nothing but the class itself is known: only its own
     // overloads are looked at, as every other class would be in doubt.
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner,
                             request.unit ? &hierarchy : nullptr};
     inferTypes(body, locals.all, methodTypes, budget);
+    std::optional<GenericTyper> generics;
+    if (request.options.modern) {
+        generics.emplace(request.owner, request.method, hierarchy);
+        typeGenericVariables(body, locals.all, locals.params, *generics, budget);
+        refineGenericValues(body, *generics, budget);
+    }
     coerceTypes(body, methodTypes, budget);
     qualifyHiddenFields(body, request.owner, hierarchy, thisName == "this");
     if (request.options.modern) {
@@ -157,8 +171,15 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     if (enclosing && request.outerNames) context.localNames.insert(request.outerNames->begin(), request.outerNames->end());
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
+    if (generics) castGenericValues(body, *generics, budget);
     context.returnCast = genericReturnCast(request);
     context.fieldCasts = genericFieldCasts(request);
+    if (request.options.modern) {
+        const ElementTypes elements(request, locals.params, request.unit ? &hierarchy : nullptr);
+        foldEnhancedFor(body, [&](const std::string& cls) { return elements.isIterable(cls); },
+                        [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });
+        foldTryResources(body, request.owner);
+    }
     checkTree(body, "declarations");
     return printStatements(body, context);
 }

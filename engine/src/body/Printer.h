@@ -58,6 +58,8 @@ public:
     // print, appended to `out`: no string per subexpression.
     void write(const Expr& e, int minPrecedence, std::string& out) const;
     std::string typeName(const JavaType& type) const;
+    // A local's declared type: with its type arguments in the modern dialect.
+    std::string varTypeName(const Var& var) const;
     std::string classOrArrayName(const std::string& internalOrDescriptor) const;
     static int precedence(const Expr& e);
 
@@ -76,6 +78,7 @@ private:
     void arrayInit(const Expr& e, bool nested, std::string& out) const;
     std::string concat(const Expr& e) const;
     std::string classLiteral(const Expr& e) const;
+    void cast(const Expr& e, std::string& out) const;
 
     const PrintContext& _c;
 };

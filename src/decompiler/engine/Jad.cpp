@@ -160,6 +160,16 @@ std::string withoutHeader(const std::string& output) {
 
 }
 
+// The same options as engineOptions less where the output goes (kept in the
+// order the tests of the one-class run check).
+std::vector<std::string> Jad::textOptions(const RunOptions& options) {
+    std::vector<std::string> text = {"-ff", "-b", "-l80", "-sjava"};
+    if (options.modern) {
+        text.push_back("-m");
+    }
+    return text;
+}
+
 std::string Jad::decompile(const std::string& classFilePath, const RunOptions& options) const {
     const std::string longPath = longPathOf(classFilePath);
     requireEngine();

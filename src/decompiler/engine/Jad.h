@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "decompiler/engine/DecompilerEngineException.h"
 #include "decompiler/engine/RunOptions.h"
@@ -20,6 +21,10 @@ public:
     // cancelled); errors loading the output file
     // (io::file::CouldNotLoadFileException) pass through unchanged.
     std::string decompile(const std::string& classFilePath, const RunOptions& options = RunOptions()) const;
+
+    // The options that shape the text; every run that must give the same
+    // text as this one (a whole archive, say) passes these.
+    static std::vector<std::string> textOptions(const RunOptions& options);
 };
 
 }

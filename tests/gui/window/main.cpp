@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "ArchiveWindowTests.h"
+#include "CodeEditorTests.h"
 #include "WindowTests.h"
 #include "gui/CZefraApp.h"
 #include "windows/file/FileSystemHelpers.h"
@@ -18,6 +19,10 @@ int main(int argc, char** argv) {
     int failures = 0;
     {
         EditorTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        CodeEditorTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {
