@@ -123,6 +123,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>", thisName,
                          thisName != "this"};
     context.inLambda = g_lambdaDepth > 0;
+    if (request.lambdaInterfaces) context.lambdaInterfaces = *request.lambdaInterfaces;
     context.unit = request.unit;
     retypeAnonymousLocals(locals.all, request.unit);
     context.outerNames = request.outerNames;
