@@ -166,9 +166,8 @@ TEST_F(AnonymousClasses, EnumSwitchMapClassIsNeverPrinted) {
 }
 
 // A lambda inside an anonymous class that uses the anonymous instance has
-// no name to reach it by, but the instance's members are in scope by their
-// simple names; Outer$1 is never named.
-TEST_F(AnonymousClasses, LambdaUsingTheAnonymousInstanceNamesItsMembersSimply) {
+// no name to reach it by: the method falls back instead of naming Outer$1.
+TEST_F(AnonymousClasses, LambdaUsingTheAnonymousInstanceFallsBack) {
     const std::string text = decompile(
         "import java.util.function.Supplier;\n"
         "public class Outer {\n"
@@ -179,7 +178,7 @@ TEST_F(AnonymousClasses, LambdaUsingTheAnonymousInstanceNamesItsMembersSimply) {
         "        };\n"
         "    }\n"
         "}\n");
-    expectContains(text, {"return Integer.valueOf(node + 1);"});
+    expectContains(text, {"lambda refers to an enclosing anonymous instance"});
     expectAbsent(text, {"Outer$1.this"});
 }
 
