@@ -17,15 +17,6 @@ JavaType elementOf(const Expr& array, char fallback) {
     return primitive(fallback);
 }
 
-// `this.this$1.this$0`: javac's outer-instance fields are final, so reading
-// one twice is reading it once; kept in a temporary, an enclosing anonymous
-// instance would need a name it does not have.
-bool isOuterInstanceChain(const Expr& e) {
-    if (e.kind == ExprKind::This) return true;
-    return e.kind == ExprKind::Field && !e.isStatic && e.args.size() == 1 && e.name.rfind("this$", 0) == 0 &&
-           e.type.base == 'L' && !e.type.isArray() && isOuterInstanceChain(*e.args[0]);
-}
-
 JavaType arrayOf(JavaType element) {
     element.dimensions += 1;
     return element;
@@ -94,8 +85,7 @@ private:
     }
 
     static bool copyable(const Expr& e) {
-        return isTrivial(e) || e.kind == ExprKind::Uninitialized || e.kind == ExprKind::ClassLiteral ||
-               isOuterInstanceChain(e);
+        return isTrivial(e) || e.kind == ExprKind::Uninitialized || e.kind == ExprKind::ClassLiteral;
     }
 
     // Stores every entry that is not freely copyable in a temporary, bottom
