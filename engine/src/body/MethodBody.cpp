@@ -25,6 +25,7 @@
 #include "body/Stack.h"
 #include "body/StringSwitch.h"
 #include "body/Structure.h"
+#include "body/SwitchExpressions.h"
 #include "body/SyntheticNames.h"
 #include "body/Tidy.h"
 #include "body/TryResources.h"
@@ -179,6 +180,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         foldEnhancedFor(body, [&](const std::string& cls) { return elements.isIterable(cls); },
                         [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });
         foldTryResources(body, request.owner);
+        if (request.owner.majorVersion >= 58) foldSwitchExpressions(body, context.localNames);
     }
     checkTree(body, "declarations");
     return printStatements(body, context);

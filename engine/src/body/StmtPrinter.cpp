@@ -3,6 +3,7 @@
 
 #include "body/Failure.h"
 #include "body/Printer.h"
+#include "body/SwitchExpressions.h"
 #include "print/Names.h"
 
 namespace jad::body {
@@ -16,6 +17,28 @@ public:
     std::vector<std::string> run(const StmtList& body) {
         list(body, 0);
         return std::move(_lines);
+    }
+
+    // A switch expression, its lines joined by line breaks: the statement
+    // printing it continues them at its own depth.
+    std::string valueSwitch(const Expr& x) {
+        const Stmt& s = *x.block;
+        line(0, "switch (" + selector(s) + ") {");
+        // Arrow cases do not fall through: the default reads best last.
+        for (const SwitchArm& arm : s.arms) {
+            if (x.op != "->") colonArm(s, arm, *x.var, 1);
+            else if (!arm.isDefault) arrowArm(s, arm, *x.var, 1);
+        }
+        for (const SwitchArm& arm : s.arms) {
+            if (x.op == "->" && arm.isDefault) arrowArm(s, arm, *x.var, 1);
+        }
+        line(0, "}");
+        std::string text;
+        for (size_t i = 0; i < _lines.size(); ++i) {
+            if (i) text += '\n';
+            text += _lines[i];
+        }
+        return text;
     }
 
 private:
@@ -229,6 +252,57 @@ private:
         line(depth, "}");
     }
 
+    std::string caseText(const Stmt& s, const SwitchArm& arm, size_t i) const {
+        return i < arm.labels.size() ? namedLabel(*arm.labels[i]) : caseLabel(s, arm.keys[i]);
+    }
+
+    // The arm without the break that leaves the switch: an expression's
+    // arms leave it by giving the value.
+    static StmtList armStatements(const SwitchArm& arm) {
+        StmtList body = arm.body;
+        if (!body.empty() && body.back()->kind == StmtKind::Break) body.pop_back();
+        return body;
+    }
+
+    // The arm's statements, the last assignment of the value as `yield`.
+    void yieldList(const StmtList& body, const Var& value, int depth) {
+        for (size_t i = 0; i < body.size(); ++i) {
+            const Expr* given = i + 1 == body.size() ? yieldedValue(*body[i], &value) : nullptr;
+            if (!given) {
+                stmt(*body[i], depth);
+                continue;
+            }
+            declarations(*body[i], depth);
+            exprLine(depth, "yield ", *given, ";");
+        }
+    }
+
+    // `case A, B -> value;`, `-> throw ...;` or `-> { ... yield value; }`;
+    // a default arm's own keys go with it.
+    void arrowArm(const Stmt& s, const SwitchArm& arm, const Var& value, int depth) {
+        std::string head;
+        if (arm.isDefault) {
+            head = "default";
+        } else {
+            for (size_t i = 0; i < arm.keys.size(); ++i) head += (i ? ", " : "case ") + caseText(s, arm, i);
+        }
+        head += " -> ";
+        const StmtList body = armStatements(arm);
+        if (body.size() == 1 && body[0]->declare.empty()) {
+            if (const Expr* given = yieldedValue(*body[0], &value)) return exprLine(depth, head.c_str(), *given, ";");
+            if (body[0]->kind == StmtKind::Throw) return exprLine(depth, (head + "throw ").c_str(), *body[0]->expr, ";");
+        }
+        line(depth, head + "{");
+        yieldList(body, value, depth + 1);
+        line(depth, "}");
+    }
+
+    void colonArm(const Stmt& s, const SwitchArm& arm, const Var& value, int depth) {
+        for (size_t i = 0; i < arm.keys.size(); ++i) line(depth, "case " + caseText(s, arm, i) + ":");
+        if (arm.isDefault) line(depth, "default:");
+        yieldList(armStatements(arm), value, depth + 1);
+    }
+
     // javac rejects a case label that the selector's type cannot hold (a
     // char switched on with a case 65536 or -1): such a selector was widened
     // in the source, and is again.
@@ -298,6 +372,10 @@ private:
 
 std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context) {
     return StmtPrinter(context).run(body);
+}
+
+std::string switchExpressionText(const Expr& e, const PrintContext& context) {
+    return StmtPrinter(context).valueSwitch(e);
 }
 
 }  // namespace jad::body
