@@ -23,10 +23,11 @@ public:
     // printing it continues them at its own depth.
     std::string valueSwitch(const Expr& x) {
         const Stmt& s = *x.block;
+        _yieldOf = x.var.get();
         line(0, "switch (" + selector(s) + ") {");
         // Arrow cases do not fall through: the default reads best last.
         for (const SwitchArm& arm : s.arms) {
-            if (x.op != "->") colonArm(s, arm, *x.var, 1);
+            if (x.op != "->") colonArm(s, arm, 1);
             else if (!arm.isDefault) arrowArm(s, arm, *x.var, 1);
         }
         for (const SwitchArm& arm : s.arms) {
@@ -98,7 +99,17 @@ private:
     }
 
     void list(const StmtList& stmts, int depth) {
-        for (const StmtPtr& s : stmts) stmt(*s, depth);
+        for (size_t i = 0; i < stmts.size(); ++i) {
+            const Expr* given = _yieldOf ? yieldedValue(*stmts[i], _yieldOf) : nullptr;
+            if (!given) {
+                stmt(*stmts[i], depth);
+                continue;
+            }
+            // a switch expression's value: given, the break after it goes
+            declarations(*stmts[i], depth);
+            exprLine(depth, "yield ", *given, ";");
+            if (i + 1 < stmts.size() && stmts[i + 1]->kind == StmtKind::Break) ++i;
+        }
     }
 
     // A declaration merged into its first assignment, appended to `out`: `int i = 0`.
@@ -264,19 +275,6 @@ private:
         return body;
     }
 
-    // The arm's statements, the last assignment of the value as `yield`.
-    void yieldList(const StmtList& body, const Var& value, int depth) {
-        for (size_t i = 0; i < body.size(); ++i) {
-            const Expr* given = i + 1 == body.size() ? yieldedValue(*body[i], &value) : nullptr;
-            if (!given) {
-                stmt(*body[i], depth);
-                continue;
-            }
-            declarations(*body[i], depth);
-            exprLine(depth, "yield ", *given, ";");
-        }
-    }
-
     // `case A, B -> value;`, `-> throw ...;` or `-> { ... yield value; }`;
     // a default arm's own keys go with it.
     void arrowArm(const Stmt& s, const SwitchArm& arm, const Var& value, int depth) {
@@ -293,14 +291,14 @@ private:
             if (body[0]->kind == StmtKind::Throw) return exprLine(depth, (head + "throw ").c_str(), *body[0]->expr, ";");
         }
         line(depth, head + "{");
-        yieldList(body, value, depth + 1);
+        list(body, depth + 1);
         line(depth, "}");
     }
 
-    void colonArm(const Stmt& s, const SwitchArm& arm, const Var& value, int depth) {
+    void colonArm(const Stmt& s, const SwitchArm& arm, int depth) {
         for (size_t i = 0; i < arm.keys.size(); ++i) line(depth, "case " + caseText(s, arm, i) + ":");
         if (arm.isDefault) line(depth, "default:");
-        yieldList(armStatements(arm), value, depth + 1);
+        list(armStatements(arm), depth + 1);
     }
 
     // javac rejects a case label that the selector's type cannot hold (a
@@ -366,6 +364,7 @@ private:
     ExprPrinter _expr;
     std::vector<std::string> _lines;
     mutable std::map<int, int> _labelNumbers;  // label id -> the number printed
+    const Var* _yieldOf = nullptr;  // printing a switch expression: its value's temporary
 };
 
 }  // namespace

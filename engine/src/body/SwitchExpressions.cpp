@@ -55,18 +55,25 @@ void collectLabels(StmtList& list, std::set<int>& labels) {
     });
 }
 
-// The first `count` statements of an arm leave it only by their end or by
-// throwing: a switch expression cannot return, or jump out of itself. A
+// The first `count` statements of an arm leave it only by their end, by
+// throwing, or by giving the value and leaving the switch (a `yield` where
+// it stands): a switch expression cannot return, or jump out of itself. A
 // printed label is refused too, as the arm is printed on its own.
-bool staysInside(StmtList& body, size_t count) {
+bool staysInside(StmtList& body, size_t count, Fold& f, const std::set<int>& exits) {
     StmtList head(body.begin(), body.begin() + static_cast<long>(count));
     std::set<int> own;
     collectLabels(head, own);
     bool ok = true;
     visitLists(head, [&](StmtList& l) {
-        for (const StmtPtr& s : l) {
-            if (s->kind == StmtKind::Return || s->explicitLabel) ok = false;
-            if ((s->kind == StmtKind::Break || s->kind == StmtKind::Continue) && !own.count(s->target)) ok = false;
+        for (size_t i = 0; i < l.size(); ++i) {
+            const Stmt& s = *l[i];
+            const bool jump = s.kind == StmtKind::Break || s.kind == StmtKind::Continue;
+            if (jump && own.count(s.target) && !s.explicitLabel) continue;
+            if (s.kind == StmtKind::Break && exits.count(s.target) && i > 0 && yieldedValue(*l[i - 1], f.tmp)) {
+                ++f.produced;
+                continue;
+            }
+            if (jump || s.kind == StmtKind::Return || s.explicitLabel) ok = false;
         }
     });
     return ok;
@@ -103,21 +110,21 @@ bool endsArm(StmtList& body, Fold& f, bool fallsOut, const std::set<int>& exits)
     if (body.empty()) return false;
     const size_t n = body.size();
     const Stmt& last = *body[n - 1];
-    if (last.kind == StmtKind::Throw) return staysInside(body, n);
+    if (last.kind == StmtKind::Throw) return staysInside(body, n, f, exits);
     if (last.kind == StmtKind::Break && exits.count(last.target)) {
-        return n >= 2 && staysInside(body, n - 2) && gives(body, n - 2, f, exits);
+        return n >= 2 && staysInside(body, n - 2, f, exits) && gives(body, n - 2, f, exits);
     }
-    if (fallsOut) return staysInside(body, n - 1) && gives(body, n - 1, f, exits);
+    if (fallsOut) return staysInside(body, n - 1, f, exits) && gives(body, n - 1, f, exits);
     // javac jumps from a nested switch expression's arms straight out
     if (last.kind == StmtKind::Switch) {
         Fold nested = f;
-        if (staysInside(body, n - 1) && gives(body, n - 1, nested, exits, false)) {
+        if (staysInside(body, n - 1, f, exits) && gives(body, n - 1, nested, exits, false)) {
             f = std::move(nested);
             return true;
         }
     }
     f.arrows = false;
-    return staysInside(body, n);
+    return staysInside(body, n, f, exits);
 }
 
 // Locals declared somewhere under `list`.
