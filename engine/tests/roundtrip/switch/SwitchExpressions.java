@@ -1,4 +1,5 @@
 // release: 17
+// dialect: modern
 // Switch expressions and arrow-form switch statements: values carried past
 // the switch on the operand stack, yield from blocks, throws, multi-labels,
 // selectors of int, String and enum type.
