@@ -329,6 +329,8 @@ std::string ExprPrinter::arguments(const Expr& e, size_t from) const {
 }
 
 void ExprPrinter::invoke(const Expr& e, std::string& out) const {
+    // Source cannot call these; a switch on them that is left is not printable.
+    if (getenv("JADX") == nullptr && e.owner == "java/lang/runtime/SwitchBootstraps") throw Unsupported{"invokedynamic " + e.name + " (unknown call site)"};
     if (e.name == "<init>") {
         out += e.owner == _c.owner.thisClass ? "this(" : "super(";
     } else if (e.isStatic) {

@@ -113,8 +113,9 @@ struct SwitchArm {
     StmtList body;
     // When set, what the case labels print instead of the keys, one per key:
     // an enum constant (a static Field, printed by its simple name) or a
-    // string literal.
+    // string literal; -m also null, and a pattern's binding (a Local).
     std::vector<ExprPtr> labels;
+    ExprPtr guard;  // -m: a pattern's `when` condition
 };
 
 struct CatchClause {

@@ -18,6 +18,7 @@
 #include "body/Invariants.h"
 #include "body/Locals.h"
 #include "body/OuterInstances.h"
+#include "body/PatternSwitch.h"
 #include "body/Printer.h"
 #include "body/ReceiverChecks.h"
 #include "body/Regions.h"
@@ -180,6 +181,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         foldEnhancedFor(body, [&](const std::string& cls) { return elements.isIterable(cls); },
                         [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });
         foldTryResources(body, request.owner);
+        if (request.owner.majorVersion >= 65) recoverPatternSwitches(body);
         if (request.owner.majorVersion >= 58) foldSwitchExpressions(body, context.localNames);
     }
     checkTree(body, "declarations");

@@ -253,15 +253,36 @@ private:
     void switchStmt(const Stmt& s, int depth) {
         line(depth, labelPrefix(s) + "switch (" + selector(s) + ") {");
         for (const SwitchArm& arm : s.arms) {
-            for (size_t i = 0; i < arm.keys.size(); ++i) {
-                const std::string label = i < arm.labels.size() ? namedLabel(*arm.labels[i]) : caseLabel(s, arm.keys[i]);
-                line(depth, "case " + label + ":");
+            if (armWithNull(arm)) {
+                line(depth, "case null, default:");
+            } else {
+                for (size_t i = 0; i < arm.keys.size(); ++i) line(depth, "case " + caseText(s, arm, i) + guardText(arm) + ":");
+                if (printsDefault(arm)) line(depth, "default:");
             }
-            if (arm.isDefault) line(depth, "default:");
             list(arm.body, depth + 1);
         }
         line(depth, "}");
     }
+
+    // A default arm that is the last, unconditional pattern prints as that pattern.
+    static bool printsDefault(const SwitchArm& arm) {
+        if (!arm.isDefault) return false;
+        for (const ExprPtr& label : arm.labels) {
+            if (label->kind == ExprKind::Local) return false;
+        }
+        return true;
+    }
+
+    // `case null, default`: the one way to join null to the default.
+    static bool armWithNull(const SwitchArm& arm) {
+        if (!arm.isDefault) return false;
+        for (const ExprPtr& label : arm.labels) {
+            if (label->kind == ExprKind::Null) return true;
+        }
+        return false;
+    }
+
+    std::string guardText(const SwitchArm& arm) const { return arm.guard ? " when " + e(arm.guard) : std::string(); }
 
     std::string caseText(const Stmt& s, const SwitchArm& arm, size_t i) const {
         return i < arm.labels.size() ? namedLabel(*arm.labels[i]) : caseLabel(s, arm.keys[i]);
@@ -279,10 +300,13 @@ private:
     // a default arm's own keys go with it.
     void arrowArm(const Stmt& s, const SwitchArm& arm, const Var& value, int depth) {
         std::string head;
-        if (arm.isDefault) {
+        if (armWithNull(arm)) {
+            head = "case null, default";
+        } else if (printsDefault(arm)) {
             head = "default";
         } else {
             for (size_t i = 0; i < arm.keys.size(); ++i) head += (i ? ", " : "case ") + caseText(s, arm, i);
+            head += guardText(arm);
         }
         head += " -> ";
         const StmtList body = armStatements(arm);
@@ -296,8 +320,12 @@ private:
     }
 
     void colonArm(const Stmt& s, const SwitchArm& arm, int depth) {
-        for (size_t i = 0; i < arm.keys.size(); ++i) line(depth, "case " + caseText(s, arm, i) + ":");
-        if (arm.isDefault) line(depth, "default:");
+        if (armWithNull(arm)) {
+            line(depth, "case null, default:");
+        } else {
+            for (size_t i = 0; i < arm.keys.size(); ++i) line(depth, "case " + caseText(s, arm, i) + guardText(arm) + ":");
+            if (printsDefault(arm)) line(depth, "default:");
+        }
         list(armStatements(arm), depth + 1);
     }
 
@@ -319,8 +347,10 @@ private:
     }
 
     // An enum switch names its constants unqualified: Java allows no other form.
+    // A pattern's binding prints as its declaration.
     std::string namedLabel(const Expr& label) const {
-        return label.kind == ExprKind::Field ? displayName(label.name) : _expr.print(label);
+        if (label.kind == ExprKind::Local) return _expr.typeName(label.var->type) + " " + label.var->name;
+        return label.kind == ExprKind::Field && label.op != "qualified" ? displayName(label.name) : _expr.print(label);
     }
 
     std::string caseLabel(const Stmt& s, int32_t key) const {
