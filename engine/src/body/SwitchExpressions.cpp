@@ -29,19 +29,21 @@ struct Fold {
     std::vector<std::pair<StmtList*, size_t>> inner;
 };
 
-// The temporary the first arm that gives a value assigns last.
+// The temporary the first arm that leaves with a value assigns last: an
+// arm falling into the next one may end with any assignment.
 const Var* valueTemp(const Stmt& sw) {
-    for (const SwitchArm& arm : sw.arms) {
-        for (auto it = arm.body.rbegin(); it != arm.body.rend(); ++it) {
-            const Stmt& s = **it;
-            if (s.kind == StmtKind::Break) continue;
-            if (s.kind == StmtKind::Expr && s.expr->kind == ExprKind::Assign && s.expr->args[0]->kind == ExprKind::Local) {
-                return s.expr->args[0]->var.get();
-            }
-            if (s.kind == StmtKind::Switch) {
-                if (const Var* v = valueTemp(s)) return v;
-            }
-            break;
+    for (size_t i = 0; i < sw.arms.size(); ++i) {
+        const StmtList& body = sw.arms[i].body;
+        size_t end = body.size();
+        const bool leaves = end > 0 && body[end - 1]->kind == StmtKind::Break;
+        if (leaves) --end;
+        if (end == 0 || (!leaves && i + 1 < sw.arms.size())) continue;
+        const Stmt& s = *body[end - 1];
+        if (s.kind == StmtKind::Expr && s.expr->kind == ExprKind::Assign && s.expr->args[0]->kind == ExprKind::Local) {
+            return s.expr->args[0]->var.get();
+        }
+        if (s.kind == StmtKind::Switch) {
+            if (const Var* v = valueTemp(s)) return v;
         }
     }
     return nullptr;
