@@ -79,7 +79,7 @@ void ArchiveTools::createActions() {
         auto* action = new QAction(text, &_frame);
         action->setStatusTip(tip);
         action->setShortcut(key);
-        connect(action, &QAction::triggered, this, slot);
+        if (slot) connect(action, &QAction::triggered, this, slot);
         _frame.addAction(action);  // keys work with the menus hidden
         return action;
     };
