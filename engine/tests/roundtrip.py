@@ -82,17 +82,6 @@ JAVAC_TIMEOUT = 300   # seconds for one javac call
 # and print, as KNOWN, but do not fail the suite; one that starts passing says
 # so, so that it can be taken off the list.
 KNOWN_FAILURES = {
-    # Bodies keep their locals' erased types (Object for a T) until the
-    # modern dialect types them from the signatures; the declarations around
-    # them are generic already.
-    "modern/GenericBodies": ("m8", "m11", "m17", "m21"),
-    # A lambda's anonymous class implements its interface raw, so a call of
-    # a method declared `throws E` infers E from nothing (RuntimeException)
-    # until lambdas are printed as lambdas.
-    "lambdas/CheckedLambdas": ("m8", "m11", "m17", "m21"),
-    # Passes in the classic dialect; with -m a lambda body takes the fallback
-    # (a captured local hidden by a local): not looked into yet.
-    "names/NestedLambdas": ("m8", "m11", "m17", "m21"),
     # Without debug names, a generated parameter name hides a captured local,
     # and at 21 javac captures an expression: fallback bodies
     "inner/LocalClassNestedCapture": ("r8", "r17", "m8", "m17", "m21"),

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
@@ -151,6 +153,10 @@ bool CMainFrame::createClient() {
     _splitter->setStretchFactor(1, 1);
     _splitter->setSizes({TREE_PANE_WIDTH, EDIT_PANE_WIDTH});
     setCentralWidget(_splitter);
+    if (auto* view = menuBar()->findChild<QMenu*>("viewMenu")) {
+        view->addSeparator();
+        view->addActions(_editView->zoomActions());
+    }
 
     connect(_editView, &CZefraView::cursorPositionChanged, this,
             &CMainFrame::onUpdateLineIndicator);

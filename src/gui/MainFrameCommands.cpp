@@ -21,6 +21,7 @@
 #include "gui/ModalRunner.h"
 #include "gui/ModernJava.h"
 #include "gui/RecentFileList.h"
+#include "gui/TextSearch.h"
 #include "gui/WindowSettings.h"
 
 namespace products {
@@ -151,6 +152,7 @@ void CMainFrame::createMenus() {
         edit->addAction(action(id));
     }
     QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("viewMenu");  // the editor's zoom joins it once the editor is there
     view->addAction(action(command::VIEW_TOOLBAR));
     view->addAction(action(command::VIEW_STATUS_BAR));
     view->addSeparator();
@@ -255,7 +257,10 @@ void CMainFrame::onEditRepeat() {
 
 void CMainFrame::find(const FindRequest& request) {
     _lastFind = request;
-    if (!_editView->find(request.text, request.flags())) {
+    const SearchOutcome outcome = findWrapping(*_editView, request.text, request.flags());
+    if (outcome == SearchOutcome::FoundAfterWrapping) {
+        statusBar()->showMessage(wrappedSearchMessage(request.flags()), 3000);
+    } else if (outcome == SearchOutcome::NotFound) {
         QApplication::beep();
         statusBar()->showMessage(QString("Cannot find \"%1\"").arg(request.text), 3000);
     }

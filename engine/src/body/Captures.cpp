@@ -16,19 +16,6 @@ bool declaresWithValue(const Stmt& s, const Var* var) {
            s.expr->kind == ExprKind::Assign && assignedVar(*s.expr) == var;
 }
 
-// An outer-instance field whose class could be anonymous; whether it is
-// takes a look at the class.
-bool mayBeAnonymousInstance(const Expr& e) {
-    return e.kind == ExprKind::Field && !e.isStatic && e.name.rfind("this$", 0) == 0 && e.type.base == 'L' &&
-           !e.type.isArray();
-}
-
-// An enclosing instance the printed code cannot name: an anonymous class has no name.
-bool isAnonymousInstance(const Expr& e, const UnitContext* unit) {
-    const ClassFile* file = unit->findClass(e.type.className);
-    return file && isAnonymousClassFile(*file);
-}
-
 AnonymousArgument siteArgument(const Expr& e, const PrintContext& c) {
     AnonymousArgument argument;
     switch (e.kind) {
@@ -94,23 +81,6 @@ void rewriteCapturedReads(StmtList& body, const ClassFile& owner, const Method& 
         }
         slot = makeLocal(var);
     });
-    // A step of a chain of outer instances that ends at a named class is
-    // printed as that class's `Outer.this`.
-    // One walk gathers both; the classes are looked at afterwards, in the
-    // order of the walk, once every step is known.
-    std::set<const Expr*> steps;
-    std::vector<const Expr*> candidates;
-    visitAllExprs(body, [&](ExprPtr& slot) {
-        if (slot->kind == ExprKind::Field && slot->name.rfind("this$", 0) == 0 && !slot->args.empty()) {
-            steps.insert(slot->args[0].get());
-        }
-        if (mayBeAnonymousInstance(*slot)) candidates.push_back(slot.get());
-    });
-    for (const Expr* e : candidates) {
-        if (!steps.count(e) && isAnonymousInstance(*e, unit)) {
-            throw Unsupported{"anonymous class refers to an enclosing anonymous instance"};
-        }
-    }
 }
 
 void moveCaptureStoresAfterSuperCall(StmtList& body, const ClassFile& owner) {

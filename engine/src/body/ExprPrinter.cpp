@@ -4,7 +4,9 @@
 
 #include "body/Captures.h"
 #include "body/Failure.h"
+#include "body/ModernLambda.h"
 #include "body/OuterNames.h"
+#include "print/GenericText.h"
 #include "print/Literals.h"
 
 namespace jad::body {
@@ -67,6 +69,18 @@ std::string ExprPrinter::print(const Expr& e, int minPrecedence) const {
 }
 
 void ExprPrinter::write(const Expr& e, int minPrecedence, std::string& out) const {
+    if (e.kind == ExprKind::Lambda && _c.options.modern) {
+        if (auto lambda = modernLambdaText(e, _c, *this)) {
+            // Only an argument, an assigned or returned value, a cast's or a
+            // conditional's operand can be a lambda without parentheses.
+            if (minPrecedence > 1) {
+                out += '(' + *lambda + ')';
+            } else {
+                out += *lambda;
+            }
+            return;
+        }
+    }
     int p = precedence(e);
     // a literal split into pieces is a sum
     const int split = _c.options.splitLiteralsAt;
@@ -89,6 +103,31 @@ void ExprPrinter::write(const Expr& e, int minPrecedence, std::string& out) cons
 }
 
 std::string ExprPrinter::typeName(const JavaType& type) const { return _c.types.typeName(type); }
+
+std::string ExprPrinter::varTypeName(const Var& var) const {
+    if (_c.options.modern && var.generic) return genericTypeName(*var.generic, _c.types);
+    return typeName(var.type);
+}
+
+void ExprPrinter::cast(const Expr& e, std::string& out) const {
+    const Expr& operand = *e.args[0];
+    const bool primitive = !e.type.isReference();
+    if (_c.options.modern && e.generic) {
+        out += '(';
+        out += genericTypeName(*e.generic, _c.types);
+        out += ')';
+        return write(operand, 14, out);
+    }
+    // A checkcast javac added for a generic value whose type, as printed,
+    // is the cast's already.
+    const bool typedValue = operand.kind == ExprKind::Invoke || operand.kind == ExprKind::Field ||
+                            operand.kind == ExprKind::ArrayElement || operand.kind == ExprKind::Local;
+    if (_c.options.modern && !primitive && typedValue && sameType(operand.type, e.type)) return write(operand, 13, out);
+    out += '(';
+    out += typeName(e.type);
+    out += ')';
+    write(operand, primitive ? 13 : 14, out);
+}
 
 std::string ExprPrinter::classOrArrayName(const std::string& name) const {
     return typeName(typeOfClassName(name));
@@ -147,13 +186,7 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
         write(*e.args[1], 0, out);
         out += ')';
         return;
-    case ExprKind::Cast: {
-        const bool primitive = !e.type.isReference();
-        out += '(';
-        out += typeName(e.type);
-        out += ')';
-        return write(*e.args[0], primitive ? 13 : 14, out);
-    }
+    case ExprKind::Cast: return cast(e, out);
     case ExprKind::InstanceOf: {
         const std::string type = classOrArrayName(e.owner);
         write(*e.args[0], 10, out);
@@ -233,6 +266,7 @@ void ExprPrinter::creation(const Expr& e, std::string& out) const {
     }
     out += "new ";
     out += typeName(e.type);
+    if (_c.options.modern && e.op == "<>") out += "<>";
     out += '(';
     if (!e.args.empty()) write(*e.args[0], 1, out);
     if (e.args.size() > 1) {
@@ -313,17 +347,16 @@ void ExprPrinter::invoke(const Expr& e, std::string& out) const {
         out += '(';
     } else {
         const Expr& receiver = *e.args[0];
-        const size_t start = out.size();
-        if (receiver.kind != ExprKind::This) {
+        // Asked first: an enclosing instance the simple name reaches needs
+        // no name, and an anonymous one has none.
+        if (auto qualifier = outerMemberQualifier(receiver, e.name, true, _c)) {
+            out += *qualifier;
+        } else if (receiver.kind != ExprKind::This) {
             arrayOperand(receiver, out);
             out += '.';
         } else if (_c.inLambda) {
             out += _c.thisName;
             out += '.';
-        }
-        if (auto qualifier = outerMemberQualifier(receiver, e.name, true, _c)) {
-            out.resize(start);
-            out += *qualifier;
         }
         out += e.name;
         out += '(';
@@ -383,7 +416,7 @@ std::string ExprPrinter::concat(const Expr& e) const {
 
 std::string ExprPrinter::classLiteral(const Expr& e) const {
     JavaType type = typeOfClassName(e.owner);
-    if (!type.isArray()) return typeName(type) + ".class";
+    if (!type.isArray() || _c.options.modern) return typeName(type) + ".class";
     // The dialect has no array class literals; an empty array yields the same Class.
     JavaType element = type;
     element.dimensions = 0;

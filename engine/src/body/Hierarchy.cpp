@@ -1,5 +1,6 @@
 #include "body/Hierarchy.h"
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -173,6 +174,26 @@ const Method* Hierarchy::declaration(const std::string& cls, const std::string& 
         for (const std::string& i : file->interfaces) pending.push_back(i);
     }
     return nullptr;
+}
+
+bool Hierarchy::surelyLacks(const std::string& cls, const std::string& name, bool isMethod) const {
+    const auto all = supertypes(cls);
+    if (!all) return false;
+    if (isMethod) {
+        for (const Own& m : objectMethods) {
+            if (name == m.name) return false;
+        }
+    }
+    for (const std::string& type : *all) {
+        if (type == objectName()) continue;
+        const ClassFile* file = find(type);
+        if (!file) return false;
+        if (!isMethod && declaresField(*file, name)) return false;
+        if (isMethod && std::any_of(file->methods.begin(), file->methods.end(), [&](const Method& m) { return m.name == name; })) {
+            return false;
+        }
+    }
+    return true;
 }
 
 const ClassFile* Hierarchy::find(const std::string& cls) const {

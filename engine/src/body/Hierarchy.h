@@ -43,6 +43,11 @@ public:
 
     const ClassFile* find(const std::string& cls) const;
 
+    // Whether neither `cls` nor any of its supertypes declares a field (or a
+    // method, when `isMethod`) named `name`, so that a simple name used
+    // inside `cls` looks past it. False whenever a class cannot be read.
+    bool surelyLacks(const std::string& cls, const std::string& name, bool isMethod) const;
+
     // The method `name` with `descriptor` that `cls` declares or inherits;
     // null when it cannot be found.
     const Method* declaration(const std::string& cls, const std::string& name, const std::string& descriptor) const;

@@ -9,6 +9,10 @@
 
 #include "classfile/Descriptor.h"
 
+namespace jad {
+struct GenericType;
+}
+
 namespace jad::body {
 
 enum class VarKind : uint8_t { This, Parameter, Local, Temp, Caught };
@@ -22,6 +26,9 @@ struct Var {
     std::string name;           // given by the naming pass (or debug info)
     int id = 0;
     int defs = 0, uses = 0;     // counted by passes that need them
+    // -m: the declared type with its type arguments ("List<T>"), whose
+    // erasure is `type`; null where the erased type is all that is known.
+    std::shared_ptr<const GenericType> generic;
 };
 using VarPtr = std::shared_ptr<Var>;
 
@@ -52,6 +59,16 @@ struct LambdaSite {
     // A bound method reference whose receiver is checked for null where it
     // is made: "requireNonNull" or "getClass", as javac wrote the check.
     std::string receiverCheck;
+    // The interface method's type as this site instantiates it ("(Ljava/lang/String;)Ljava/lang/Integer;").
+    std::string instantiatedDescriptor;
+    bool serializable = false;         // altMetafactory's FLAG_SERIALIZABLE
+    std::vector<std::string> markers;  // further interfaces the object implements
+    // Where the modern dialect finds the lambda (set before printing): as an
+    // argument of the call named here; stored or returned where the erased
+    // type is the interface itself; there, and the type is printed as the
+    // source declared it (a method's return type, a field of the class).
+    enum class Place : uint8_t { Other, Argument, Typed, Declared } place = Place::Other;
+    std::string callOwner, callName, callDescriptor;
 };
 
 struct Expr {
@@ -68,6 +85,9 @@ struct Expr {
     VarPtr var;          // Local
     uint32_t newPc = 0;  // Uninitialized: the `new` it stands for
     std::shared_ptr<LambdaSite> lambda;  // Lambda: args hold the captured values
+    // -m, Cast: the generic type cast to ("(T)", "(List<K>)"), erasing to `type`;
+    // New: with `op` "<>", created with the diamond.
+    std::shared_ptr<const GenericType> generic;
 };
 
 // Statements, both before structuring (inside basic blocks) and after.
@@ -79,7 +99,8 @@ struct Stmt;
 using StmtPtr = std::shared_ptr<Stmt>;
 using StmtList = std::vector<StmtPtr>;
 
-enum class LoopKind : uint8_t { Infinite, While, DoWhile, For };
+// ForEach: `for (each : expr)`, made by the modern dialect's last pass.
+enum class LoopKind : uint8_t { Infinite, While, DoWhile, For, ForEach };
 
 struct SwitchArm {
     std::vector<int32_t> keys;
@@ -112,6 +133,7 @@ struct Stmt {
     StmtList finallyBody;
     bool enter = true;  // Monitor: monitorenter or monitorexit
     std::vector<VarPtr> declare;  // variables declared just before this statement
+    VarPtr each;                  // ForEach: the loop variable
 };
 
 // Factories keep construction sites short.

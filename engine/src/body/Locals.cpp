@@ -6,6 +6,7 @@
 #include "body/FrameTypes.h"
 #include "body/Opcodes.h"
 #include "classfile/AccessFlags.h"
+#include "classfile/Signature.h"
 
 namespace jad::body {
 
@@ -334,10 +335,21 @@ private:
                 var->type = *type;
                 var->declaredType = true;
                 var->name = entry.name;
+                var->generic = declaredGenericType(entry);
             }
         }
         _vars.push_back(var);
         return var;
+    }
+
+    // The LocalVariableTypeTable's type of the variable `entry` names.
+    std::shared_ptr<const GenericType> declaredGenericType(const LocalVariable& entry) const {
+        for (const LocalVariable& typed : _in.raw.localTypes) {
+            if (typed.slot != entry.slot || typed.startPc != entry.startPc || typed.name != entry.name) continue;
+            auto type = parseFieldSignature(typed.descriptor);
+            return type ? std::make_shared<const GenericType>(std::move(*type)) : nullptr;
+        }
+        return nullptr;
     }
 
     Locals makeVars(UnionFind& webs) {

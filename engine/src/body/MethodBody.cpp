@@ -1,11 +1,15 @@
-#include "body/GenericReturn.h"
 #include "body/MethodBody.h"
 
 #include "body/Accessors.h"
+#include "body/ModernLambda.h"
 #include "body/Captures.h"
 #include "body/Cfg.h"
 #include "body/Declare.h"
+#include "body/ElementTypes.h"
 #include "body/Finally.h"
+#include "body/ForEach.h"
+#include "body/GenericReturn.h"
+#include "body/GenericTypes.h"
 #include "body/HiddenFields.h"
 #include "body/Hierarchy.h"
 #include "body/EnumSwitch.h"
@@ -23,6 +27,7 @@
 #include "body/Structure.h"
 #include "body/SyntheticNames.h"
 #include "body/Tidy.h"
+#include "body/TryResources.h"
 #include "body/Types.h"
 #include "classfile/AccessFlags.h"
 
@@ -73,7 +78,20 @@ void checkConstructorCall(const body::StmtList& body) {
     }
 }
 
-std::vector<std::string> decompile(const BodyRequest& request, const std::string& thisName) {
+// A body printed as a lambda inside the code `enclosing` prints: what its
+// returned values are typed as there, and what it learns of its statements.
+struct LambdaScope {
+    const body::PrintContext& enclosing;
+    const JavaType* returnTarget;  // null: not known
+    body::LambdaShape* shape;
+};
+
+// `returnTarget`: the type returned values are given in the printed code;
+// null when it is not known (a lambda's anonymous class returns the
+// erased interface method's type).
+std::vector<std::string> decompile(const BodyRequest& request, const std::string& thisName,
+                                   const JavaType* returnTarget, const LambdaScope* scope = nullptr) {
+    const body::PrintContext* enclosing = scope ? &scope->enclosing : nullptr;
     using namespace body;
     const Code& code = *request.method.code;
     const DecodedCode decoded = decode(code, request.owner.pool);
@@ -97,6 +115,11 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     const bool isVoid = type && type->returnType.base == 'V' && type->returnType.dimensions == 0;
     tidy(body, isVoid, budget);
     checkTree(body, "tidying");
+    const Hierarchy hierarchy(request.owner, request.unit);
+    // Before the locals are declared: the clauses of one handler share their locals.
+    if (request.options.modern) {
+        joinMultiCatch(body, [&](const std::string& a, const std::string& b) { return unrelatedClasses(hierarchy, a, b); });
+    }
     recoverEnumSwitches(body, request.unit);
     recoverStringSwitches(body);
     nameSyntheticMembers(body, request.owner, request.unit);
@@ -112,25 +135,51 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         dropImplicitSuperCall(body, request.owner.superClass);
         checkConstructorCall(body);
     }
-    const Hierarchy hierarchy(request.owner, request.unit);
     // Without a unit nothing but the class itself is known: only its own
     // overloads are looked at, as every other class would be in doubt.
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner,
                             request.unit ? &hierarchy : nullptr};
     inferTypes(body, locals.all, methodTypes, budget);
+    std::optional<GenericTyper> generics;
+    if (request.options.modern) {
+        generics.emplace(request.owner, request.method, hierarchy);
+        typeGenericVariables(body, locals.all, locals.params, *generics, budget);
+        refineGenericValues(body, *generics, budget);
+    }
     coerceTypes(body, methodTypes, budget);
     qualifyHiddenFields(body, request.owner, hierarchy, thisName == "this");
+    if (request.options.modern) {
+        foldReceiverChecks(body);
+        placeLambdas(body, returnTarget, scope == nullptr, request.owner.thisClass);
+    }
     PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>", thisName,
                          thisName != "this"};
     context.inLambda = g_lambdaDepth > 0;
+    context.method = &request.method;
+    if (enclosing) {
+        context.method = enclosing->method;
+        context.inLambda = enclosing->inLambda;
+        context.qualifyStatics = enclosing->qualifyStatics;
+    }
+    if (scope) *scope->shape = lambdaShape(body);
     context.unit = request.unit;
     retypeAnonymousLocals(locals.all, request.unit);
     context.outerNames = request.outerNames;
     context.localNames = declareLocals(body, locals.params, budget, request.outerNames);
+    // A lambda's body shares the enclosing scopes: a field named like one of
+    // their locals needs its qualifier there too.
+    if (enclosing && request.outerNames) context.localNames.insert(request.outerNames->begin(), request.outerNames->end());
     rewriteCapturedReads(body, request.owner, request.method, request.unit, context.localNames);
     context.notFinal = notEffectivelyFinal(body);
+    if (generics) castGenericValues(body, *generics, budget);
     context.returnCast = genericReturnCast(request);
     context.fieldCasts = genericFieldCasts(request);
+    if (request.options.modern) {
+        const ElementTypes elements(request, locals.params, request.unit ? &hierarchy : nullptr);
+        foldEnhancedFor(body, [&](const std::string& cls) { return elements.isIterable(cls); },
+                        [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });
+        foldTryResources(body, request.owner);
+    }
     checkTree(body, "declarations");
     return printStatements(body, context);
 }
@@ -148,7 +197,17 @@ std::vector<std::string> lambdaBody(const BodyRequest& request, const std::strin
     if (g_lambdaDepth >= 8) throw Unsupported{"lambdas nested too deeply"};
     DepthGuard guard;
     if (!request.method.code) throw Unsupported{"lambda without code"};
-    return decompile(request, thisName);
+    return decompile(request, thisName, nullptr);
+}
+
+LambdaBody lambdaFormBody(const BodyRequest& request, const PrintContext& enclosing, const JavaType& returnTarget) {
+    if (g_lambdaDepth >= 8) throw Unsupported{"lambdas nested too deeply"};
+    DepthGuard guard;
+    if (!request.method.code) throw Unsupported{"lambda without code"};
+    LambdaBody out;
+    const LambdaScope scope{enclosing, &returnTarget, &out.shape};
+    out.lines = decompile(request, enclosing.thisName, &returnTarget, &scope);
+    return out;
 }
 
 }  // namespace body
@@ -156,7 +215,8 @@ std::vector<std::string> lambdaBody(const BodyRequest& request, const std::strin
 std::vector<std::string> decompileBody(const BodyRequest& request) {
     if (!request.method.code) return fallbackBody(request, "no code");
     try {
-        return decompile(request, "this");
+        const auto type = methodTypeOf(request.method.descriptor);
+        return decompile(request, "this", type ? &type->returnType : nullptr);
     } catch (const body::Unsupported& u) {
         return fallbackBody(request, u.reason);
     } catch (const ClassFormatError& e) {

@@ -2,48 +2,55 @@
 
 #include <algorithm>
 
+#include "body/Captures.h"
 #include "body/ClassLookup.h"
+#include "body/Failure.h"
+#include "body/Hierarchy.h"
 #include "body/OuterInstances.h"
 
 namespace jad::body {
 
 namespace {
 
-// Whether `file` declares nothing named `name` and inherits nothing we
-// cannot see.
-bool surelyLacks(const ClassFile& file, const std::string& name, bool isMethod) {
-    if (file.superClass != "java/lang/Object" || !file.interfaces.empty()) return false;
-    if (isMethod) {
-        return std::none_of(file.methods.begin(), file.methods.end(), [&](const Method& m) { return m.name == name; });
-    }
-    return std::none_of(file.fields.begin(), file.fields.end(), [&](const Field& f) { return f.name == name; });
-}
-
-}  // namespace
-
-std::string outerThisText(const Expr& e, const PrintContext& c) {
+// The class of the enclosing instance `e` is, when it is one other than `this`.
+std::string enclosingInstanceClass(const Expr& e, const PrintContext& c) {
     if (e.kind != ExprKind::Field) return std::string();
     const std::string cls = instanceClassOf(e);
     if (cls.empty() || cls == c.owner.thisClass) return std::string();
     const std::vector<std::string> chain = enclosingInstances(c.owner, c.unit);
     if (std::find(chain.begin(), chain.end(), cls) == chain.end()) return std::string();
+    return cls;
+}
+
+// `C.this`; an anonymous class has no name to write it with.
+std::string namedOuterThis(const std::string& cls, const PrintContext& c) {
+    const ClassFile* file = classOf(cls, c.owner, c.unit);
+    if (file && isAnonymousClassFile(*file)) throw Unsupported{"anonymous class refers to an enclosing anonymous instance"};
     return c.types.className(cls) + ".this";
+}
+
+}  // namespace
+
+std::string outerThisText(const Expr& e, const PrintContext& c) {
+    const std::string cls = enclosingInstanceClass(e, c);
+    return cls.empty() ? std::string() : namedOuterThis(cls, c);
 }
 
 std::optional<std::string> outerMemberQualifier(const Expr& receiver, const std::string& name, bool isMethod,
                                                 const PrintContext& c) {
-    const std::string self = outerThisText(receiver, c);
-    if (self.empty()) return std::nullopt;
-    const std::string cls = instanceClassOf(receiver);
+    const std::string cls = enclosingInstanceClass(receiver, c);
+    if (cls.empty()) return std::nullopt;
     const std::vector<std::string> chain = enclosingInstances(c.owner, c.unit);
     // A local of the method or one the class captures would hide the field.
     const bool hidden = c.localNames.count(name) || (c.outerNames && c.outerNames->count(name));
     bool reaches = !c.inLambda && (isMethod || !hidden);
+    // The simple name looks through each class from the innermost out, with
+    // what it inherits, and stops at the first that has the name.
+    const Hierarchy hierarchy(c.owner, c.unit);
     for (size_t i = 0; reaches && i < chain.size() && chain[i] != cls; ++i) {
-        const ClassFile* file = classOf(chain[i], c.owner, c.unit);
-        reaches = file && surelyLacks(*file, name, isMethod);
+        reaches = hierarchy.surelyLacks(chain[i], name, isMethod);
     }
-    return reaches ? std::string() : self + ".";
+    return reaches ? std::string() : namedOuterThis(cls, c) + ".";
 }
 
 std::optional<std::string> qualifiedCreation(const Expr& e, const PrintContext& c, const ExprPrinter& p,

@@ -24,6 +24,7 @@ struct PrintContext {
     const std::set<std::string>* outerNames = nullptr;  // of enclosing scopes still visible here
     ReturnCast returnCast = {};  // the modern dialect's cast of returned values to the declared generic type
     std::map<std::string, ReturnCast> fieldCasts = {};  // the same for stores in the class's own fields
+    const Method* method = nullptr;  // whose code this is; for a lambda printed as one, the enclosing method
 };
 
 class ExprPrinter;
@@ -31,6 +32,21 @@ class ExprPrinter;
 // The statements of a lambda's synthetic method, as the body of the
 // anonymous class method that stands for it.
 std::vector<std::string> lambdaBody(const BodyRequest& request, const std::string& thisName);
+
+// What a lambda's statements are, for the lambda form: one `return v;`
+// (an expression body `-> v`), one void call (`-> f()`), or anything else.
+enum class LambdaShape : uint8_t { Block, Value, VoidCall };
+
+struct LambdaBody {
+    std::vector<std::string> lines;
+    LambdaShape shape = LambdaShape::Block;
+};
+
+// The statements of a lambda's synthetic method as the body of a lambda in
+// the code `enclosing` prints: `this` and member names mean what they mean
+// there, and the body's names keep clear of the request's outer names.
+// `returnTarget`: the type the lambda's returned values are given there.
+LambdaBody lambdaFormBody(const BodyRequest& request, const PrintContext& enclosing, const JavaType& returnTarget);
 
 // `new Interface() { public R m(...) { ... } }` for a lambda or method reference.
 std::string lambdaText(const Expr& e, const PrintContext& context, const ExprPrinter& printer);
@@ -42,6 +58,8 @@ public:
     // print, appended to `out`: no string per subexpression.
     void write(const Expr& e, int minPrecedence, std::string& out) const;
     std::string typeName(const JavaType& type) const;
+    // A local's declared type: with its type arguments in the modern dialect.
+    std::string varTypeName(const Var& var) const;
     std::string classOrArrayName(const std::string& internalOrDescriptor) const;
     static int precedence(const Expr& e);
 
@@ -60,6 +78,7 @@ private:
     void arrayInit(const Expr& e, bool nested, std::string& out) const;
     std::string concat(const Expr& e) const;
     std::string classLiteral(const Expr& e) const;
+    void cast(const Expr& e, std::string& out) const;
 
     const PrintContext& _c;
 };

@@ -537,6 +537,7 @@ private:
 
     void dynamic(const Instruction& insn);
     void lambda(const MemberRef& site, const MethodType& type, const BootstrapMethod& bsm);
+    void instantiation(const BootstrapMethod& bsm, LambdaSite& info);
 
     StackInput& _in;
     const ConstantPool& _pool;
@@ -616,6 +617,30 @@ void Simulator::dynamic(const Instruction& insn) {
     push(concat);
 }
 
+// The instantiated type, and altMetafactory's flags: serializable, and
+// marker interfaces the object implements besides the functional one. Only
+// the modern dialect reads them; an entry of another kind leaves them out.
+void Simulator::instantiation(const BootstrapMethod& bsm, LambdaSite& info) {
+    auto entry = [&](size_t i, ConstantTag tag) -> const Constant* {
+        const uint16_t index = bsm.arguments[i];
+        if (index == 0 || index >= _pool.count() || _pool.at(index).tag != tag) return nullptr;
+        return &_pool.at(index);
+    };
+    const Constant* instantiated = entry(2, ConstantTag::MethodType);
+    if (!instantiated || instantiated->a == 0 || instantiated->a >= _pool.count() ||
+        _pool.at(instantiated->a).tag != ConstantTag::Utf8) return;
+    info.instantiatedDescriptor = _pool.utf8(instantiated->a);
+    const Constant* flags = bsm.arguments.size() > 3 ? entry(3, ConstantTag::Integer) : nullptr;
+    if (!flags) return;
+    info.serializable = (flags->intValue & 1) != 0;
+    const Constant* count = (flags->intValue & 2) && bsm.arguments.size() > 4 ? entry(4, ConstantTag::Integer) : nullptr;
+    for (size_t i = 0; count && i < static_cast<size_t>(std::max(count->intValue, 0)) && 5 + i < bsm.arguments.size(); ++i) {
+        const Constant* marker = entry(5 + i, ConstantTag::Class);
+        const bool named = marker && marker->a != 0 && marker->a < _pool.count() && _pool.at(marker->a).tag == ConstantTag::Utf8;
+        info.markers.push_back(named ? _pool.utf8(marker->a) : "");  // "": unreadable, never printed as a lambda
+    }
+}
+
 void Simulator::lambda(const MemberRef& site, const MethodType& type, const BootstrapMethod& bsm) {
     if (bsm.arguments.size() < 3) throw Unsupported{"lambda call site without its arguments"};
     const Constant& sam = _pool.at(bsm.arguments[0], ConstantTag::MethodType);
@@ -631,6 +656,7 @@ void Simulator::lambda(const MemberRef& site, const MethodType& type, const Boot
     if (!parameterCount(info->samDescriptor) || !parameterCount(info->implDescriptor)) {
         throw Unsupported{"malformed lambda descriptor"};
     }
+    instantiation(bsm, *info);
     auto e = makeExpr(ExprKind::Lambda, type.returnType);
     e->args.resize(type.parameters.size());
     for (size_t i = e->args.size(); i-- > 0;) e->args[i] = pop();

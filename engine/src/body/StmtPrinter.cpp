@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <map>
 
 #include "body/Failure.h"
@@ -84,7 +85,7 @@ private:
         if (target.kind != ExprKind::Local || target.var != s.declare[0]) return false;
         // The value is printed before the type is named, as it always was.
         const std::string value = e(s.expr->args[1], 1);
-        out += _expr.typeName(target.var->type);
+        out += _expr.varTypeName(*target.var);
         out += ' ';
         out += target.var->name;
         out += " = ";
@@ -93,7 +94,7 @@ private:
     }
 
     void declarations(const Stmt& s, int depth) {
-        for (const VarPtr& v : s.declare) line(depth, _expr.typeName(v->type) + " " + v->name + ";");
+        for (const VarPtr& v : s.declare) line(depth, _expr.varTypeName(*v) + " " + v->name + ";");
     }
 
     bool needsBraces(const StmtList& body) const {
@@ -209,11 +210,14 @@ private:
         case LoopKind::For:
             return block(depth, label + "for (" + forPart(s.init) + "; " + (s.expr ? e(s.expr) : "") + "; " +
                                     forPart(s.update) + ")", s.body);
+        case LoopKind::ForEach:
+            return block(depth, label + "for (" + _expr.typeName(s.each->type) + " " + s.each->name + " : " + e(s.expr) +
+                                    ")", s.body);
         }
     }
 
     void switchStmt(const Stmt& s, int depth) {
-        line(depth, labelPrefix(s) + "switch (" + e(s.expr) + ") {");
+        line(depth, labelPrefix(s) + "switch (" + selector(s) + ") {");
         for (const SwitchArm& arm : s.arms) {
             for (size_t i = 0; i < arm.keys.size(); ++i) {
                 const std::string label = i < arm.labels.size() ? namedLabel(*arm.labels[i]) : caseLabel(s, arm.keys[i]);
@@ -223,6 +227,23 @@ private:
             list(arm.body, depth + 1);
         }
         line(depth, "}");
+    }
+
+    // javac rejects a case label that the selector's type cannot hold (a
+    // char switched on with a case 65536 or -1): such a selector was widened
+    // in the source, and is again.
+    std::string selector(const Stmt& s) const {
+        const JavaType& type = s.expr->type;
+        if (type.dimensions != 0 || (type.base != 'B' && type.base != 'S' && type.base != 'C')) return e(s.expr);
+        const int32_t low = type.base == 'B' ? -128 : type.base == 'S' ? -32768 : 0;
+        const int32_t high = type.base == 'B' ? 127 : type.base == 'S' ? 32767 : 0xffff;
+        for (const SwitchArm& arm : s.arms) {
+            if (!arm.labels.empty()) continue;
+            for (int32_t key : arm.keys) {
+                if (key < low || key > high) return _expr.print(*makeCast(JavaType{'I', 0, {}}, s.expr));
+            }
+        }
+        return e(s.expr);
     }
 
     // An enum switch names its constants unqualified: Java allows no other form.
@@ -236,16 +257,31 @@ private:
         return _expr.print(*literal);
     }
 
+    // `try (R r = x; S t = y)`: the resource declarations of the modern dialect.
+    std::string tryHead(const Stmt& s) const {
+        if (s.init.empty()) return "try {";
+        std::string head = "try (";
+        for (size_t i = 0; i < s.init.size(); ++i) {
+            if (i) head += "; ";
+            if (!declaresHere(*s.init[i], head)) throw Unsupported{"a resource without its declaration"};
+        }
+        return head + ") {";
+    }
+
     void tryStmt(const Stmt& s, int depth) {
-        line(depth, "try {");
+        line(depth, tryHead(s));
         list(s.body, depth + 1);
         for (const CatchClause& c : s.catches) {
-            const std::string type = _c.types.className(c.types.empty() || c.types[0].empty() ? "java/lang/Throwable" : c.types[0]);
-            line(depth, "} catch (" + type + " " + c.var->name + ") {");
+            std::string types;
+            for (size_t i = 0; i < std::max<size_t>(c.types.size(), 1); ++i) {
+                if (i) types += " | ";
+                types += _c.types.className(c.types.empty() || c.types[i].empty() ? "java/lang/Throwable" : c.types[i]);
+            }
+            line(depth, "} catch (" + types + " " + c.var->name + ") {");
             list(c.body, depth + 1);
         }
         // a finally body that compiled to nothing still makes a try
-        if (!s.finallyBody.empty() || s.catches.empty()) {
+        if (!s.finallyBody.empty() || (s.catches.empty() && s.init.empty())) {
             line(depth, "} finally {");
             list(s.finallyBody, depth + 1);
         }

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "body/Declare.h"
+#include "body/OuterInstances.h"
 #include "classfile/AccessFlags.h"
 #include "print/Names.h"
 
@@ -76,9 +77,13 @@ std::string unique(const std::string& base, std::set<std::string>& taken) {
 std::set<std::string> capturedLocalNames(const ClassFile& file, const UnitContext* unit) {
     std::set<std::string> names;
     if (!unit) return names;
-    if (const auto* captured = unit->capturedNames(file.thisClass)) {
-        for (const auto& entry : *captured) {
-            if (!entry.second.empty()) names.insert(entry.second);
+    // A class nested in an anonymous class reads that class's captures too,
+    // through its outer instance.
+    for (const std::string& cls : body::enclosingInstances(file, unit)) {
+        if (const auto* captured = unit->capturedNames(cls)) {
+            for (const auto& entry : *captured) {
+                if (!entry.second.empty()) names.insert(entry.second);
+            }
         }
     }
     return names;

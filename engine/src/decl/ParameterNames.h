@@ -17,8 +17,9 @@ namespace jad {
 std::vector<std::string> parameterNames(const Method& method, const std::vector<JavaType>& parameters,
                                         const TypeNamer& types);
 
-// Inside an anonymous class the locals it captures stay visible by their
-// names: those names, which its methods' parameters and locals must not take.
+// Inside an anonymous class the locals it and the anonymous classes around
+// it capture stay visible by their names: those names, which its methods'
+// parameters and locals must not take.
 std::set<std::string> capturedLocalNames(const ClassFile& file, const UnitContext* unit);
 
 // Renames those of `names` that are in `captured`, keeping them unique.

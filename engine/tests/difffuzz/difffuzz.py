@@ -40,7 +40,10 @@ sys.path.insert(0, os.path.dirname(HERE))
 import gen  # noqa: E402
 import roundtrip  # noqa: E402
 
+# The classic dialect's three compilations unless --modes names others; a
+# modern mode (m8, m17...) decompiles with -m.
 MODES = roundtrip.MODES
+DEFAULT_MODES = ["r8g", "r8", "r17"]
 KINDS = ["jad-crash", "jad-exit", "jad-hang", "recompile", "wrong-output", "timeout", "fallback"]
 
 # What the engine prints in a method it could not structure.
@@ -124,12 +127,16 @@ def class_files(classdir, name):
                   if f == name + ".class" or (f.startswith(name + "$") and f.endswith(".class")))
 
 
-def decompile(jad, files_by_name, outdir):
+def jad_options(mode):
+    return ["-m"] if mode in roundtrip.MODERN_MODES else []
+
+
+def decompile(jad, files_by_name, outdir, options=()):
     """{name: None or (kind, detail)}; one jad process per batch, each
     program alone again when the batch fails, to know whose fault it is."""
     def one(names):
         files = [f for n in names for f in files_by_name[n]]
-        rc, out, err = roundtrip.run([jad, "-o", "-d" + outdir] + files, JAD_TIMEOUT)
+        rc, out, err = roundtrip.run([jad, "-o", "-d" + outdir] + list(options) + files, JAD_TIMEOUT)
         return rc, err
 
     result = {}
@@ -240,7 +247,7 @@ class Run:
         srcdir = os.path.join(base, "src")
         os.makedirs(srcdir, exist_ok=True)
         files = {n: class_files(classes, n) for n in good}
-        futures = [self.pool.submit(decompile, self.jad, {n: files[n] for n in batch}, srcdir)
+        futures = [self.pool.submit(decompile, self.jad, {n: files[n] for n in batch}, srcdir, jad_options(mode))
                    for batch in chunks(good, self.args.batch)]
         decompiled = []
         for f in futures:
@@ -299,7 +306,8 @@ def main():
     ap.add_argument("--seeds", default="1-20", help="seed list, e.g. 1-2000 or 3,7,10-12")
     ap.add_argument("--jad", default=None, help="path of the jad binary")
     ap.add_argument("--exclude", default="", help="construct families to leave out: " + ", ".join(gen.FAMILIES))
-    ap.add_argument("--modes", default=",".join(m for m, _ in MODES))
+    ap.add_argument("--modes", default=",".join(DEFAULT_MODES),
+                    help="compilations, of " + ", ".join(m for m, _ in MODES))
     ap.add_argument("--batch", type=int, default=100, help="programs per javac, jad and java call")
     ap.add_argument("--chunk", type=int, default=400, help="seeds generated and checked at a time")
     ap.add_argument("-j", "--jobs", type=int, default=2)

@@ -34,7 +34,7 @@ def signature(kind, detail):
     return kind, ""
 
 
-def check(text, cls, options, jad, tmp):
+def check(text, cls, options, jad, tmp, jad_options=()):
     """None when the program round-trips; else (kind, detail), kind being
     "generator" when the original itself fails."""
     d = tempfile.mkdtemp(dir=tmp)
@@ -52,7 +52,7 @@ def check(text, cls, options, jad, tmp):
         if exp[0] is None:
             return ("generator", "original does not end")
         files = [os.path.join(classes, f) for f in sorted(os.listdir(classes))]
-        rc, so, se = roundtrip.run([jad, "-o", "-d" + out] + files, JAD_TIMEOUT)
+        rc, so, se = roundtrip.run([jad, "-o", "-d" + out] + list(jad_options) + files, JAD_TIMEOUT)
         if rc is None:
             return ("jad-hang", "")
         if rc < 0:
@@ -131,12 +131,13 @@ def reduce_tree(root, interesting, budget):
 
 def reduce_one(seed, mode, kind, detail, options, jad, args, outdir):
     cls, root = gen.generate(seed, args.exclude)
+    jad_options = ["-m"] if mode in roundtrip.MODERN_MODES else []
     tmp = tempfile.mkdtemp(prefix="jad-reduce-")
     try:
         want = signature(kind, detail)
 
         def interesting(text):
-            got = check(text, cls, options, jad, tmp)
+            got = check(text, cls, options, jad, tmp, jad_options)
             return got is not None and signature(*got) == want
 
         full = gen.program_text(root)
@@ -144,7 +145,7 @@ def reduce_one(seed, mode, kind, detail, options, jad, args, outdir):
             return "seed %d %s %s: does not fail the same way alone" % (seed, mode, kind)
         skip, tests = reduce_tree(root, interesting, args.reduce_tests)
         text = gen.program_text(root, skip)
-        got = check(text, cls, options, jad, tmp)
+        got = check(text, cls, options, jad, tmp, jad_options)
         folder = os.path.join(outdir, kind)
         os.makedirs(folder, exist_ok=True)
         path = os.path.join(folder, cls + ".java")

@@ -6,6 +6,7 @@
 
 #include "ArchiveToolsTests.h"
 #include "ArchiveWindowTests.h"
+#include "CodeEditorTests.h"
 #include "WindowTests.h"
 #include "gui/CZefraApp.h"
 #include "windows/file/FileSystemHelpers.h"
@@ -19,6 +20,10 @@ int main(int argc, char** argv) {
     int failures = 0;
     {
         EditorTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        CodeEditorTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {

@@ -1,4 +1,4 @@
-#include "decl/GenericText.h"
+#include "print/GenericText.h"
 
 #include "print/Names.h"
 

@@ -1,0 +1,797 @@
+#include "body/GenericTypes.h"
+
+#include <functional>
+#include <set>
+
+#include "body/Hierarchy.h"
+#include "body/Walk.h"
+#include "classfile/AccessFlags.h"
+#include "classfile/Descriptor.h"
+#include "print/GenericText.h"
+
+namespace jad::body {
+
+namespace {
+
+// Beyond this a chain of supertypes is taken to be a malformed loop.
+constexpr int MaxDepth = 24;
+constexpr int MaxInferenceRounds = 3;
+
+bool sameArgument(const TypeArgument& a, const TypeArgument& b) {
+    if (a.kind != b.kind) return false;
+    if (!a.type || !b.type) return !a.type && !b.type;
+    return sameGeneric(*a.type, *b.type);
+}
+
+GenericType classType(const std::string& internalName, int dimensions = 0) {
+    GenericType type;
+    type.kind = GenericType::Kind::Class;
+    type.parts.push_back({internalName, {}});
+    type.dimensions = dimensions;
+    return type;
+}
+
+GenericPtr share(GenericType type) { return std::make_shared<const GenericType>(std::move(type)); }
+
+const TypeParameter* findParameter(const std::vector<TypeParameter>& parameters, const std::string& name) {
+    for (const auto& parameter : parameters) {
+        if (parameter.name == name) return &parameter;
+    }
+    return nullptr;
+}
+
+bool isVariableType(const GenericType& type) { return type.kind == GenericType::Kind::Variable; }
+
+// Worth printing: what the erased type cannot say.
+bool saysMore(const GenericType& type) {
+    return type.kind == GenericType::Kind::Variable || (type.kind == GenericType::Kind::Class && type.hasArguments());
+}
+
+// The bindings of a class's parameters to the type arguments of one step
+// of a class type; false when the counts differ (a raw use).
+bool bindParameters(const std::vector<TypeParameter>& parameters, const std::vector<TypeArgument>& arguments, Bindings& into) {
+    if (parameters.size() != arguments.size()) return parameters.empty();
+    for (size_t i = 0; i < parameters.size(); ++i) into[parameters[i].name] = arguments[i];
+    return true;
+}
+
+bool substituteArguments(std::vector<TypeArgument>& arguments, const Bindings& bindings) {
+    for (TypeArgument& argument : arguments) {
+        if (!argument.type) continue;
+        const GenericType& inner = *argument.type;
+        if (inner.kind == GenericType::Kind::Variable && inner.dimensions == 0) {
+            auto found = bindings.find(inner.variable);
+            if (found == bindings.end()) return false;
+            const TypeArgument& bound = found->second;
+            // A wildcard inside a type argument is captured by javac, which
+            // no declaration can name: `Map<?, ?>.entrySet()` is a set of
+            // entries of captures, not a Set<Entry<?, ?>>.
+            if (argument.kind == '=' && bound.kind == '=') {
+                argument = bound;
+            } else if (argument.kind != '=' && (bound.kind == '=' || bound.kind == argument.kind)) {
+                argument.type = bound.type;
+            } else {
+                return false;  // `? extends` of a `? super`: no type says it
+            }
+            continue;
+        }
+        auto replaced = substitute(inner, bindings, Position::Result);
+        if (!replaced) return false;
+        argument.type = share(std::move(*replaced));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool sameGeneric(const GenericType& a, const GenericType& b) {
+    if (a.kind != b.kind || a.dimensions != b.dimensions) return false;
+    switch (a.kind) {
+    case GenericType::Kind::Primitive: return a.primitive == b.primitive;
+    case GenericType::Kind::Variable: return a.variable == b.variable;
+    case GenericType::Kind::Class: break;
+    }
+    if (a.parts.size() != b.parts.size()) return false;
+    for (size_t i = 0; i < a.parts.size(); ++i) {
+        const ClassTypePart& x = a.parts[i];
+        const ClassTypePart& y = b.parts[i];
+        if (x.name != y.name || x.arguments.size() != y.arguments.size()) return false;
+        for (size_t k = 0; k < x.arguments.size(); ++k) {
+            if (!sameArgument(x.arguments[k], y.arguments[k])) return false;
+        }
+    }
+    return true;
+}
+
+bool mentionsVariable(const GenericType& type) {
+    if (type.kind == GenericType::Kind::Variable) return true;
+    for (const auto& part : type.parts) {
+        for (const auto& argument : part.arguments) {
+            if (argument.type && mentionsVariable(*argument.type)) return true;
+        }
+    }
+    return false;
+}
+
+std::optional<GenericType> substitute(const GenericType& type, const Bindings& bindings, Position position) {
+    if (type.kind == GenericType::Kind::Primitive) return type;
+    if (type.kind == GenericType::Kind::Variable) {
+        auto found = bindings.find(type.variable);
+        if (found == bindings.end() || !found->second.type) return std::nullopt;
+        const char kind = found->second.kind;
+        const bool stands = kind == '=' || (kind == '+' && position == Position::Result) ||
+                            (kind == '-' && position == Position::Parameter);
+        if (!stands) return std::nullopt;
+        GenericType result = *found->second.type;
+        result.dimensions += type.dimensions;
+        return result;
+    }
+    GenericType result = type;
+    for (ClassTypePart& part : result.parts) {
+        if (!substituteArguments(part.arguments, bindings)) return std::nullopt;
+    }
+    return result;
+}
+
+GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy)
+    : _owner(owner), _method(method), _hierarchy(hierarchy) {
+    if (!method.signature.empty()) _signature = parseMethodSignature(method.signature);
+    if (_signature) _scope = _signature->typeParameters;
+    _thisType = classType(owner.thisClass);
+    if (const ClassSignature* own = classSignature(owner)) {
+        for (const auto& parameter : own->typeParameters) {
+            GenericType variable;
+            variable.kind = GenericType::Kind::Variable;
+            variable.variable = parameter.name;
+            _thisType.parts[0].arguments.push_back({'=', share(std::move(variable))});
+        }
+    }
+    // The classes around: a member class that is not static, and a local or
+    // anonymous class, see their type variables (and those of the method
+    // around a local class).
+    const ClassFile* current = &owner;
+    for (int depth = 0; current && depth < MaxDepth; ++depth) {
+        if (const ClassSignature* signature = classSignature(*current)) {
+            _scope.insert(_scope.end(), signature->typeParameters.begin(), signature->typeParameters.end());
+        }
+        const ClassFile* next = nullptr;
+        for (const InnerClass& inner : current->innerClasses) {
+            if (inner.innerClass != current->thisClass) continue;
+            if (!inner.outerClass.empty() && !(inner.access & access::Static)) next = hierarchy.find(inner.outerClass);
+        }
+        if (!next && current->enclosingMethod) {
+            next = hierarchy.find(current->enclosingMethod->className);
+            if (next && !current->enclosingMethod->methodName.empty()) {
+                for (const Method& m : next->methods) {
+                    if (m.name != current->enclosingMethod->methodName ||
+                        m.descriptor != current->enclosingMethod->methodDescriptor) continue;
+                    if (const MethodSignature* signature = signatureOf(m)) {
+                        _scope.insert(_scope.end(), signature->typeParameters.begin(), signature->typeParameters.end());
+                    }
+                    if (m.access & access::Static) next = nullptr;
+                }
+            }
+        }
+        if (next == current) break;
+        current = next;
+    }
+}
+
+bool GenericTyper::isGenericClass(const ClassFile& file) const {
+    const ClassSignature* signature = classSignature(file);
+    return signature && !signature->typeParameters.empty();
+}
+
+const ClassSignature* GenericTyper::classSignature(const ClassFile& file) const {
+    if (file.signature.empty()) return nullptr;
+    auto found = _classSignatures.find(&file.signature);
+    if (found == _classSignatures.end()) {
+        found = _classSignatures.emplace(&file.signature, parseClassSignature(file.signature)).first;
+    }
+    return found->second ? &*found->second : nullptr;
+}
+
+const MethodSignature* GenericTyper::signatureOf(const Method& method) const {
+    if (method.signature.empty()) return nullptr;
+    auto found = _methodSignatures.find(&method.signature);
+    if (found == _methodSignatures.end()) {
+        found = _methodSignatures.emplace(&method.signature, parseMethodSignature(method.signature)).first;
+    }
+    return found->second ? &*found->second : nullptr;
+}
+
+bool GenericTyper::inScope(const GenericType& type) const {
+    if (type.kind == GenericType::Kind::Variable) return findParameter(_scope, type.variable) != nullptr;
+    for (const auto& part : type.parts) {
+        for (const auto& argument : part.arguments) {
+            if (argument.type && !inScope(*argument.type)) return false;
+        }
+    }
+    return true;
+}
+
+JavaType GenericTyper::erasureOf(const GenericType& type) const { return erasure(type, {&_scope}); }
+
+const GenericType* GenericTyper::thrownVariable() const {
+    if (!_signature) return nullptr;
+    for (const GenericType& thrown : _signature->exceptions) {
+        if (isVariableType(thrown) && inScope(thrown)) return &thrown;
+    }
+    return nullptr;
+}
+
+std::optional<GenericType> GenericTyper::asSuper(const GenericType& type, const std::string& target) const {
+    GenericType current = type;
+    for (int depth = 0; depth < MaxDepth; ++depth) {
+        if (current.kind != GenericType::Kind::Class || current.dimensions != 0) return std::nullopt;
+        const std::string name = current.className();
+        if (name == target) return current;
+        const ClassFile* file = _hierarchy.find(name);
+        if (!file) return std::nullopt;
+        const ClassSignature* signature = classSignature(*file);
+        if (!signature) {
+            // Not generic: its supertypes are named without arguments.
+            if (!file->superClass.empty() && _hierarchy.isSubtype(objectType(file->superClass), objectType(target))) {
+                current = classType(file->superClass);
+                continue;
+            }
+            for (const std::string& i : file->interfaces) {
+                if (_hierarchy.isSubtype(objectType(i), objectType(target))) {
+                    current = classType(i);
+                    break;
+                }
+            }
+            if (current.className() == name) return std::nullopt;
+            continue;
+        }
+        Bindings bindings;
+        if (!bindParameters(signature->typeParameters, current.parts.back().arguments, bindings)) return std::nullopt;
+        if (!signature->typeParameters.empty() && current.parts.back().arguments.empty()) return std::nullopt;  // raw
+        const GenericType* step = nullptr;
+        std::vector<const GenericType*> supers{&signature->superclass};
+        for (const auto& i : signature->interfaces) supers.push_back(&i);
+        for (const GenericType* super : supers) {
+            if (super->kind == GenericType::Kind::Class &&
+                _hierarchy.isSubtype(objectType(super->className()), objectType(target))) {
+                step = super;
+                break;
+            }
+        }
+        if (!step) return std::nullopt;
+        auto next = substitute(*step, bindings, Position::Result);
+        if (!next) return std::nullopt;
+        current = std::move(*next);
+    }
+    return std::nullopt;
+}
+
+const Method* GenericTyper::findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
+                                       std::string& declaring) const {
+    std::vector<std::string> pending{cls};
+    std::set<std::string> seen;
+    while (!pending.empty() && seen.size() < 64) {
+        const std::string next = pending.front();
+        pending.erase(pending.begin());
+        if (!seen.insert(next).second) continue;
+        const ClassFile* file = _hierarchy.find(next);
+        if (!file) return nullptr;
+        for (const Method& m : file->methods) {
+            if (m.name == name && m.descriptor == descriptor && !(m.access & access::Bridge)) {
+                declaring = next;
+                return &m;
+            }
+        }
+        if (!file->superClass.empty()) pending.push_back(file->superClass);
+        for (const std::string& i : file->interfaces) pending.push_back(i);
+    }
+    return nullptr;
+}
+
+const Field* GenericTyper::findField(const std::string& cls, const std::string& name, std::string& declaring) const {
+    auto owner = _hierarchy.fieldOwner(cls, name);
+    if (!owner || owner->empty()) return nullptr;
+    const ClassFile* file = _hierarchy.find(*owner);
+    if (!file) return nullptr;
+    for (const Field& f : file->fields) {
+        if (f.name == name) {
+            declaring = *owner;
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<Bindings> GenericTyper::receiverBindings(const Expr& e, const std::string& declaring) const {
+    GenericPtr receiver;
+    if (e.invoke == InvokeKind::Super || e.args.empty() || e.args[0]->kind == ExprKind::This) {
+        receiver = std::make_shared<const GenericType>(_thisType);
+    } else {
+        receiver = typeOf(*e.args[0]);
+    }
+    if (!receiver) return std::nullopt;
+    auto seen = asSuper(*receiver, declaring);
+    if (!seen) return std::nullopt;
+    Bindings bindings;
+    // Each step of the type binds its own class's parameters: Outer<K>.Inner<V>.
+    std::string name;
+    for (const ClassTypePart& part : seen->parts) {
+        name += (name.empty() ? "" : "$") + part.name;
+        if (part.arguments.empty()) continue;
+        const ClassFile* file = _hierarchy.find(name);
+        const ClassSignature* signature = file ? classSignature(*file) : nullptr;
+        if (!signature || !bindParameters(signature->typeParameters, part.arguments, bindings)) return std::nullopt;
+    }
+    const ClassFile* declaringFile = _hierarchy.find(declaring);
+    const ClassSignature* declared = declaringFile ? classSignature(*declaringFile) : nullptr;
+    if (declared && !declared->typeParameters.empty() && seen->parts.back().arguments.empty()) return std::nullopt;
+    return bindings;
+}
+
+GenericPtr GenericTyper::plainType(const JavaType& type) const {
+    if (!type.isReference()) return nullptr;
+    if (type.base != 'L') return nullptr;
+    const ClassFile* file = _hierarchy.find(type.className);
+    // A class with type parameters used raw says nothing more than its erasure.
+    if (!file) return nullptr;
+    const ClassSignature* signature = classSignature(*file);
+    if (!file->signature.empty() && (!signature || !signature->typeParameters.empty())) return nullptr;
+    return share(classType(type.className, type.dimensions));
+}
+
+void GenericTyper::inferMethodVariables(const MethodSignature& signature, const Expr& call, size_t firstArgument,
+                                        Bindings& bindings) const {
+    std::set<std::string> conflicting;
+    for (size_t i = 0; i < signature.parameters.size() && firstArgument + i < call.args.size(); ++i) {
+        const GenericType& parameter = signature.parameters[i];
+        const Expr& argument = *call.args[firstArgument + i];
+        std::string variable;
+        GenericPtr argumentType;
+        if (parameter.kind == GenericType::Kind::Variable && findParameter(signature.typeParameters, parameter.variable)) {
+            argumentType = typeOf(argument);
+            if (!argumentType || argumentType->dimensions < parameter.dimensions) continue;
+            GenericType element = *argumentType;
+            element.dimensions -= parameter.dimensions;
+            if (element.kind == GenericType::Kind::Primitive) continue;
+            argumentType = share(std::move(element));
+            variable = parameter.variable;
+        } else if (parameter.kind == GenericType::Kind::Class && parameter.dimensions == 0 && parameter.parts.size() == 1 &&
+                   parameter.parts[0].name == "java/lang/Class" && parameter.parts[0].arguments.size() == 1) {
+            const TypeArgument& argumentOfClass = parameter.parts[0].arguments[0];
+            if (argumentOfClass.kind != '=' || !argumentOfClass.type || !isVariableType(*argumentOfClass.type) ||
+                argumentOfClass.type->dimensions || !findParameter(signature.typeParameters, argumentOfClass.type->variable)) continue;
+            GenericPtr classOf = typeOf(argument);
+            if (!classOf || classOf->kind != GenericType::Kind::Class || classOf->parts.size() != 1 ||
+                classOf->parts[0].arguments.size() != 1 || classOf->parts[0].arguments[0].kind != '=') continue;
+            argumentType = classOf->parts[0].arguments[0].type;
+            variable = argumentOfClass.type->variable;
+        } else {
+            continue;
+        }
+        auto found = bindings.find(variable);
+        if (found == bindings.end()) bindings[variable] = {'=', argumentType};
+        else if (!found->second.type || !sameGeneric(*found->second.type, *argumentType)) conflicting.insert(variable);
+    }
+    // Two values of different types: javac infers a common supertype.
+    for (const std::string& variable : conflicting) bindings.erase(variable);
+}
+
+GenericPtr GenericTyper::invokeType(const Expr& e) const {
+    if (e.name == "<init>") return nullptr;
+    std::string declaring;
+    const Method* method = findMethod(e.owner, e.name, e.descriptor, declaring);
+    if (!method) return nullptr;
+    const MethodSignature* signature = signatureOf(*method);
+    if (!signature) {
+        auto type = methodTypeOf(e.descriptor);
+        return type ? plainType(type->returnType) : nullptr;
+    }
+    if (!saysMore(signature->result) && !signature->result.dimensions) {
+        auto type = methodTypeOf(e.descriptor);
+        return type ? plainType(type->returnType) : nullptr;
+    }
+    Bindings bindings;
+    if (!e.isStatic) {
+        auto receiver = receiverBindings(e, declaring);
+        if (!receiver) return nullptr;
+        bindings = std::move(*receiver);
+    }
+    // The method's own variables hide the class's of the same name.
+    for (const auto& parameter : signature->typeParameters) bindings.erase(parameter.name);
+    inferMethodVariables(*signature, e, e.isStatic ? 0 : 1, bindings);
+    auto result = substitute(signature->result, bindings, Position::Result);
+    if (!result || !inScope(*result)) return nullptr;
+    return share(std::move(*result));
+}
+
+bool GenericTyper::resultInferred(const Expr& call) const {
+    std::string declaring;
+    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    if (!signature) return false;
+    std::function<bool(const GenericType&)> mentions = [&](const GenericType& type) {
+        if (type.kind == GenericType::Kind::Variable) return findParameter(signature->typeParameters, type.variable) != nullptr;
+        for (const auto& part : type.parts) {
+            for (const auto& argument : part.arguments) {
+                if (argument.type && mentions(*argument.type)) return true;
+            }
+        }
+        return false;
+    };
+    return mentions(signature->result);
+}
+
+GenericPtr GenericTyper::fieldType(const Expr& e) const {
+    std::string declaring;
+    const Field* field = findField(e.owner, e.name, declaring);
+    if (!field) return nullptr;
+    if (field->signature.empty()) {
+        auto type = parseFieldDescriptor(field->descriptor);
+        return type ? plainType(*type) : nullptr;
+    }
+    auto declared = parseFieldSignature(field->signature);
+    if (!declared) return nullptr;
+    Bindings bindings;
+    if (!e.isStatic) {
+        auto receiver = receiverBindings(e, declaring);
+        if (!receiver) return nullptr;
+        bindings = std::move(*receiver);
+    }
+    auto result = substitute(*declared, bindings, Position::Result);
+    if (!result || !inScope(*result)) return nullptr;
+    return share(std::move(*result));
+}
+
+GenericPtr GenericTyper::typeOf(const Expr& e) const {
+    switch (e.kind) {
+    case ExprKind::This: return share(_thisType);
+    case ExprKind::Local:
+        if (e.var->generic) return e.var->generic;
+        return plainType(e.var->type);
+    case ExprKind::Field: return fieldType(e);
+    case ExprKind::Invoke: return invokeType(e);
+    case ExprKind::Cast:
+        if (e.generic) return e.generic;
+        return plainType(e.type);
+    case ExprKind::New:
+        if (e.op == "<>") return nullptr;
+        return plainType(e.type);
+    case ExprKind::Literal:
+        if (e.literal.tag == 'S') return share(classType("java/lang/String"));
+        return nullptr;
+    case ExprKind::Concat: return share(classType("java/lang/String"));
+    case ExprKind::ArrayElement: {
+        GenericPtr array = typeOf(*e.args[0]);
+        if (!array || array->dimensions == 0) return nullptr;
+        GenericType element = *array;
+        element.dimensions -= 1;
+        return share(std::move(element));
+    }
+    case ExprKind::Assign: return typeOf(*e.args[0]);
+    case ExprKind::Conditional: {
+        const Expr& a = *e.args[1];
+        const Expr& b = *e.args[2];
+        if (a.kind == ExprKind::Null) return typeOf(b);
+        if (b.kind == ExprKind::Null) return typeOf(a);
+        GenericPtr x = typeOf(a), y = typeOf(b);
+        return x && y && sameGeneric(*x, *y) ? x : nullptr;
+    }
+    case ExprKind::ClassLiteral: {
+        const JavaType type = typeOfClassName(e.owner);
+        GenericPtr plain = plainType(type);
+        if (!plain || type.isArray()) return nullptr;
+        GenericType literal = classType("java/lang/Class");
+        literal.parts[0].arguments.push_back({'=', plain});
+        return share(std::move(literal));
+    }
+    default: return nullptr;
+    }
+}
+
+std::vector<GenericPtr> GenericTyper::parameterTypes(const Expr& call) const {
+    std::vector<GenericPtr> result;
+    auto type = methodTypeOf(call.descriptor);
+    if (!type) return result;
+    std::string declaring;
+    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    if (!method) return result;
+    const MethodSignature* signature = signatureOf(*method);
+    // A constructor of an inner or local class has parameters the signature leaves out.
+    if (!signature || signature->parameters.size() != type->parameters.size()) return result;
+    Bindings bindings;
+    // `new X(...)` binds nothing: its type arguments are what is asked.
+    if (!call.isStatic && call.kind == ExprKind::Invoke) {
+        auto receiver = receiverBindings(call, declaring);
+        if (!receiver) return result;
+        bindings = std::move(*receiver);
+    }
+    for (const auto& parameter : signature->typeParameters) bindings.erase(parameter.name);
+    inferMethodVariables(*signature, call, call.isStatic ? 0 : 1, bindings);
+    for (const GenericType& parameter : signature->parameters) {
+        auto substituted = substitute(parameter, bindings, Position::Parameter);
+        result.push_back(substituted && inScope(*substituted) ? share(std::move(*substituted)) : nullptr);
+    }
+    return result;
+}
+
+namespace {
+
+bool isGenericLocal(const Var& var) { return var.kind == VarKind::Local || var.kind == VarKind::Temp; }
+
+void setParameterTypes(const std::vector<VarPtr>& params, const GenericTyper& typer) {
+    const MethodSignature* signature = typer.methodSignature();
+    if (!signature || signature->parameters.size() != params.size()) return;
+    for (size_t i = 0; i < params.size(); ++i) {
+        if (params[i] && !params[i]->generic && saysMore(signature->parameters[i])) {
+            params[i]->generic = share(signature->parameters[i]);
+        }
+    }
+}
+
+// A type the printed declaration may name, and that erases to the
+// variable's own type.
+bool fits(const Var& var, const GenericType& type, const GenericTyper& typer) {
+    return typer.inScope(type) && sameType(typer.erasureOf(type), var.type);
+}
+
+// The one type every value stored in each local has; nothing for a local
+// with a value of no known type.
+void inferLocalTypes(StmtList& body, const std::vector<VarPtr>& vars, const GenericTyper& typer, Budget& budget) {
+    std::map<const Var*, GenericPtr> candidate;
+    std::set<const Var*> open;
+    for (const VarPtr& var : vars) {
+        if (isGenericLocal(*var) && !var->generic && var->type.isReference()) open.insert(var.get());
+    }
+    for (int round = 0; round < MaxInferenceRounds && !open.empty(); ++round) {
+        candidate.clear();
+        std::set<const Var*> unknown;
+        visitAllExprs(body, [&](ExprPtr& slot) {
+            budget.spend();
+            const Expr& e = *slot;
+            if (e.kind != ExprKind::Assign || e.args[0]->kind != ExprKind::Local) return;
+            const Var* var = e.args[0]->var.get();
+            if (!open.count(var) || unknown.count(var) || e.args[1]->kind == ExprKind::Null) return;
+            GenericPtr type = typer.typeOf(*e.args[1]);
+            auto& known = candidate[var];
+            if (!type || !saysMore(*type) || (known && !sameGeneric(*known, *type))) {
+                unknown.insert(var);
+                return;
+            }
+            known = type;
+        });
+        bool changed = false;
+        for (const VarPtr& var : vars) {
+            auto found = candidate.find(var.get());
+            if (found == candidate.end() || unknown.count(var.get()) || !found->second) continue;
+            if (!fits(*var, *found->second, typer)) continue;
+            var->generic = found->second;
+            open.erase(var.get());
+            changed = true;
+        }
+        if (!changed) break;
+    }
+}
+
+// A class declared inside a method: anonymous or local.
+bool isLocalClass(const std::string& name, const Hierarchy& hierarchy) {
+    const ClassFile* file = hierarchy.find(name);
+    if (!file) return name.find('$') != std::string::npos;
+    for (const InnerClass& inner : file->innerClasses) {
+        if (inner.innerClass == name) return inner.outerClass.empty();
+    }
+    return false;
+}
+
+// Locals an anonymous or local class or a lambda captures: the bodies that
+// read them were typed with the erased type of the field or parameter that
+// carries them, so the locals keep it too.
+void eraseCapturedLocals(StmtList& body, const GenericTyper& typer, Budget& budget) {
+    visitAllExprs(body, [&](ExprPtr& slot) {
+        budget.spend();
+        const Expr& e = *slot;
+        const bool captures = e.kind == ExprKind::Lambda ||
+                              (e.kind == ExprKind::New && isLocalClass(e.type.className, typer.hierarchy())) ||
+                              (e.kind == ExprKind::Invoke && e.name == "<init>" && isLocalClass(e.owner, typer.hierarchy()));
+        if (!captures) return;
+        for (const ExprPtr& argument : e.args) {
+            if (argument->kind == ExprKind::Local && argument->var->kind != VarKind::Parameter) argument->var->generic = nullptr;
+        }
+    });
+}
+
+}  // namespace
+
+void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const std::vector<VarPtr>& params,
+                          const GenericTyper& typer, Budget& budget) {
+    setParameterTypes(params, typer);
+    for (const VarPtr& var : vars) {
+        if (!var->generic) continue;
+        // Parameters print as the declaration says; a local's type must erase
+        // to what the body was typed with.
+        const bool parameter = var->kind == VarKind::Parameter;
+        if (!typer.inScope(*var->generic) || (!parameter && !fits(*var, *var->generic, typer)) ||
+            var->kind == VarKind::This || var->kind == VarKind::Caught) {
+            var->generic = nullptr;
+        }
+    }
+    inferLocalTypes(body, vars, typer, budget);
+    eraseCapturedLocals(body, typer, budget);
+}
+
+void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budget) {
+    visitAllExprs(body, [&](ExprPtr& slot) {
+        budget.spend();
+        Expr& e = *slot;
+        if (e.kind != ExprKind::Invoke && e.kind != ExprKind::Field) return;
+        if (!e.type.isReference()) return;
+        // What javac infers for a generic method's own variables depends on
+        // the target too: its checkcast stays.
+        if (e.kind == ExprKind::Invoke && typer.resultInferred(e)) return;
+        GenericPtr type = typer.typeOf(e);
+        if (!type || type->kind != GenericType::Kind::Class) return;
+        const JavaType erased = typer.erasureOf(*type);
+        if (sameType(erased, e.type) || !typer.hierarchy().isSubtype(erased, e.type)) return;
+        e.type = erased;
+    });
+}
+
+namespace {
+
+ExprPtr genericCast(const GenericType& type, const JavaType& erased, ExprPtr value) {
+    ExprPtr cast = makeCast(erased, std::move(value));
+    cast->generic = share(type);
+    return cast;
+}
+
+// A cast to the raw type, printed even where the value has that erasure:
+// javac's type for it may have other type arguments.
+ExprPtr rawCast(const JavaType& erased, ExprPtr value) {
+    ExprPtr cast = makeCast(erased, std::move(value));
+    if (erased.base == 'L') cast->generic = share(classType(erased.className, erased.dimensions));
+    return cast;
+}
+
+class GenericCasts {
+public:
+    GenericCasts(const GenericTyper& typer, Budget& budget) : _typer(typer), _budget(budget) {}
+
+    void run(StmtList& body) {
+        visitLists(body, [&](StmtList& list) {
+            for (StmtPtr& s : list) {
+                if (s->kind == StmtKind::Throw && s->expr) thrown(s->expr);
+            }
+        });
+        visitAllExprs(body, [&](ExprPtr& slot) {
+            _budget.spend();
+            Expr& e = *slot;
+            if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Local && e.args[0]->var->generic) {
+                stored(*e.args[0]->var->generic, e.args[0]->var->type, e.args[1]);
+            } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Field && e.args[1]->kind == ExprKind::New) {
+                if (GenericPtr field = _typer.typeOf(*e.args[0])) diamond(*field, *e.args[1]);
+            } else if (e.kind == ExprKind::Invoke || e.kind == ExprKind::New) {
+                arguments(e);
+            }
+        });
+    }
+
+private:
+    bool accepts(const GenericType& target, const Expr& value) const {
+        if (value.kind == ExprKind::Null) return true;
+        GenericPtr type = _typer.typeOf(value);
+        if (!type) return false;
+        if (sameGeneric(*type, target)) return true;
+        if (target.kind != GenericType::Kind::Class || target.dimensions) return false;
+        auto seen = _typer.asSuper(*type, target.className());
+        return seen && sameGeneric(*seen, target);
+    }
+
+    // A value stored in a local of a generic type.
+    void stored(const GenericType& target, const JavaType& erased, ExprPtr& value) {
+        if (accepts(target, *value)) return;
+        if (value->kind == ExprKind::New) return diamond(target, *value);
+        if (target.kind == GenericType::Kind::Variable) {
+            value = genericCast(target, erased, value);
+            return;
+        }
+        // Typed otherwise than the local, or not known to be typed as it: the
+        // raw type converts unchecked.
+        const bool typedOtherwise = value->kind == ExprKind::Invoke || value->kind == ExprKind::Field ||
+                                    value->kind == ExprKind::ArrayElement || value->kind == ExprKind::Conditional;
+        GenericPtr type = _typer.typeOf(*value);
+        if (((type && saysMore(*type)) || typedOtherwise) && value->type.isReference()) {
+            value = rawCast(value->type, value);
+        }
+    }
+
+    // `new ArrayList()` into a `List<T>`: the diamond, where the constructor's
+    // parameters do not take part in the inference.
+    void diamond(const GenericType& target, Expr& creation) {
+        if (target.kind != GenericType::Kind::Class || !target.hasArguments() || creation.type.isArray()) return;
+        const ClassFile* file = _typer.hierarchy().find(creation.type.className);
+        if (!file || !_typer.isGenericClass(*file)) return;
+        for (const InnerClass& inner : file->innerClasses) {
+            // anonymous, local and inner classes: their creation is printed otherwise
+            const bool member = !inner.outerClass.empty() && (inner.access & access::Static);
+            if (inner.innerClass == file->thisClass && !member) return;
+        }
+        for (const Method& m : file->methods) {
+            if (m.name == "<init>" && m.descriptor == creation.descriptor && !m.signature.empty()) return;
+        }
+        if (!_typer.hierarchy().isSubtype(creation.type, _typer.erasureOf(target))) return;
+        creation.op = "<>";
+    }
+
+    void arguments(Expr& call) {
+        const size_t first = call.isStatic || call.kind == ExprKind::New ? 0 : 1;
+        const std::vector<GenericPtr> parameters = _typer.parameterTypes(call);
+        if (parameters.empty()) return;
+        const bool overloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor);
+        auto erasedTypes = methodTypeOf(call.descriptor);
+        for (size_t i = 0; i < parameters.size() && first + i < call.args.size(); ++i) {
+            ExprPtr& argument = call.args[first + i];
+            const GenericType* parameter = parameters[i].get();
+            if (parameter && parameter->kind == GenericType::Kind::Primitive) continue;
+            if (argument->kind == ExprKind::Cast && argument->args[0]->kind == ExprKind::Null && !argument->generic) {
+                nullArgument(parameter, overloaded, erasedTypes ? &erasedTypes->parameters[i] : nullptr, argument);
+                continue;
+            }
+            if (!parameter || accepts(*parameter, *argument) || overloaded) continue;
+            const JavaType erased = _typer.erasureOf(*parameter);
+            if (parameter->kind == GenericType::Kind::Variable) {
+                if (argument->type.isReference()) argument = genericCast(*parameter, erased, argument);
+                continue;
+            }
+            // A concrete type the erased parameter does not say: the value
+            // must have it.
+            const bool differs = erasedTypes && !sameType(erased, erasedTypes->parameters[i]);
+            if (!differs || !argument->type.isReference() || _typer.hierarchy().isSubtype(argument->type, erased)) continue;
+            argument = rawCast(erased, argument);
+        }
+    }
+
+    // `(Object) null` for a parameter of a generic type: cast to what the
+    // parameter is here, or bare where no other method could take it (and
+    // no varargs array could be meant).
+    void nullArgument(const GenericType* parameter, bool overloaded, const JavaType* erasedParameter, ExprPtr& argument) {
+        if (parameter && parameter->kind == GenericType::Kind::Variable &&
+            (!overloaded || sameType(_typer.erasureOf(*parameter), argument->type))) {
+            argument->generic = share(*parameter);
+            argument->type = _typer.erasureOf(*parameter);
+            return;
+        }
+        if (overloaded || !erasedParameter || erasedParameter->isArray()) return;
+        if (!parameter) {
+            argument = argument->args[0];
+            return;
+        }
+        const JavaType erased = _typer.erasureOf(*parameter);
+        if (!sameType(erased, argument->type) && _typer.hierarchy().isSubtype(erased, argument->type)) argument->type = erased;
+    }
+
+    // `throw t` where only the method's `throws T` covers it: `throw (T) t`.
+    void thrown(ExprPtr& value) {
+        const GenericType* variable = _typer.thrownVariable();
+        if (!variable || !value->type.isReference() || value->kind == ExprKind::Null) return;
+        const Hierarchy& h = _typer.hierarchy();
+        if (h.isSubtype(value->type, objectType("java/lang/RuntimeException")) ||
+            h.isSubtype(value->type, objectType("java/lang/Error"))) return;
+        if (const MethodSignature* signature = _typer.methodSignature()) {
+            for (const GenericType& declared : signature->exceptions) {
+                if (declared.kind == GenericType::Kind::Class && h.isSubtype(value->type, objectType(declared.className()))) return;
+            }
+        }
+        GenericPtr type = _typer.typeOf(*value);
+        if (type && sameGeneric(*type, *variable)) return;
+        value = genericCast(*variable, _typer.erasureOf(*variable), value);
+    }
+
+    const GenericTyper& _typer;
+    Budget& _budget;
+};
+
+}  // namespace
+
+void castGenericValues(StmtList& body, const GenericTyper& typer, Budget& budget) {
+    GenericCasts(typer, budget).run(body);
+}
+
+}  // namespace jad::body

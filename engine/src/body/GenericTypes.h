@@ -1,0 +1,113 @@
+// The modern dialect's view of a body's values with their type arguments:
+// the type javac gives each printed expression, from the Signature
+// attributes of the members it uses (the class's own, its unit's and the
+// platform's), the receiver's type arguments substituted. Every answer that
+// is not sure is empty, and callers then keep the erased type, which javac
+// always accepts as a raw one.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "body/Failure.h"
+#include "body/Ir.h"
+#include "classfile/ClassFile.h"
+#include "classfile/Signature.h"
+
+namespace jad::body {
+
+class Hierarchy;
+
+using GenericPtr = std::shared_ptr<const GenericType>;
+
+// What a type variable stands for: a type, or a wildcard of it.
+using Bindings = std::map<std::string, TypeArgument>;
+
+bool sameGeneric(const GenericType& a, const GenericType& b);
+// Whether the type names a type variable anywhere.
+bool mentionsVariable(const GenericType& type);
+
+// Where a substituted type is used: a value read (a wildcard `? extends X`
+// reads as X) or a parameter written to (`? super X` takes an X).
+enum class Position : uint8_t { Result, Parameter };
+
+// `type` with every variable replaced by what `bindings` say; nothing when a
+// variable is unbound or its wildcard cannot stand in that position.
+std::optional<GenericType> substitute(const GenericType& type, const Bindings& bindings, Position position);
+
+class GenericTyper {
+public:
+    GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy);
+
+    // javac's type of `e` as the modern dialect prints it; null when unsure,
+    // raw, or primitive.
+    GenericPtr typeOf(const Expr& e) const;
+    // The parameter types of the method `call` invokes, seen through its
+    // receiver, one per descriptor parameter (null where unsure); empty when
+    // nothing is known.
+    std::vector<GenericPtr> parameterTypes(const Expr& call) const;
+    // `type` as the supertype `target` (internal name), type arguments
+    // carried through the declarations; nothing when a class cannot be
+    // read or is used raw on the way.
+    std::optional<GenericType> asSuper(const GenericType& type, const std::string& target) const;
+
+    // Every variable the type names is declared by the method or a class
+    // around it, so the body may name it.
+    bool inScope(const GenericType& type) const;
+    // The erasure of a type this body can name.
+    JavaType erasureOf(const GenericType& type) const;
+    // A type variable of the method's `throws` clause, or null.
+    const GenericType* thrownVariable() const;
+    // The call's result type names the method's own type variables.
+    bool resultInferred(const Expr& call) const;
+    // The class declares type parameters of its own.
+    bool isGenericClass(const ClassFile& file) const;
+
+    const MethodSignature* methodSignature() const { return _signature ? &*_signature : nullptr; }
+    const Hierarchy& hierarchy() const { return _hierarchy; }
+    const ClassFile& owner() const { return _owner; }
+
+private:
+    GenericPtr invokeType(const Expr& e) const;
+    GenericPtr fieldType(const Expr& e) const;
+    GenericPtr plainType(const JavaType& type) const;
+    // The receiver's bindings for members declared in `declaring`.
+    std::optional<Bindings> receiverBindings(const Expr& e, const std::string& declaring) const;
+    const ClassSignature* classSignature(const ClassFile& file) const;
+    const MethodSignature* signatureOf(const Method& method) const;
+    const Method* findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
+                             std::string& declaring) const;
+    const Field* findField(const std::string& cls, const std::string& name, std::string& declaring) const;
+    void inferMethodVariables(const MethodSignature& signature, const Expr& call, size_t firstArgument,
+                              Bindings& bindings) const;
+
+    const ClassFile& _owner;
+    const Method& _method;
+    const Hierarchy& _hierarchy;
+    std::optional<MethodSignature> _signature;
+    std::vector<TypeParameter> _scope;  // the method's, its class's and those of the classes around it
+    GenericType _thisType;
+    mutable std::map<const std::string*, std::optional<ClassSignature>> _classSignatures;
+    mutable std::map<const std::string*, std::optional<MethodSignature>> _methodSignatures;
+};
+
+// Generic types of the body's variables: parameters from the method's
+// Signature where no debug information gave them, locals whose every value
+// has one and the same; any that names a variable out of scope is dropped.
+void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const std::vector<VarPtr>& params,
+                          const GenericTyper& typer, Budget& budget);
+
+// Calls and field reads take the erasure of their generic type as their
+// static type, as javac sees them, so that casts and overload checks after
+// this see the same types javac will.
+void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budget);
+
+// Casts where javac would not accept the erased value for a generic target
+// (a local, an argument, a thrown value), null casts fitted to the generic
+// parameter, and the diamond for creations stored in generic locals.
+void castGenericValues(StmtList& body, const GenericTyper& typer, Budget& budget);
+
+}  // namespace jad::body
