@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "body/Walk.h"
+#include "classfile/Descriptor.h"
 
 namespace jad::body {
 
@@ -305,6 +306,19 @@ private:
 std::set<std::string> declareLocals(StmtList& body, const std::vector<VarPtr>& params, Budget& budget,
                                     const std::set<std::string>* outer) {
     return Declarer(body, budget).run(params, outer);
+}
+
+const std::string& recordedParameterName(const Method& m, size_t index, int slot) {
+    static const std::string none;
+    const auto type = methodTypeOf(m.descriptor);
+    if (type && m.parameters.size() == type->parameters.size() && !m.parameters[index].name.empty()) {
+        return m.parameters[index].name;
+    }
+    if (!m.code) return none;
+    for (const auto& local : m.code->locals) {
+        if (local.slot == slot && local.startPc == 0) return local.name;
+    }
+    return none;
 }
 
 }  // namespace jad::body

@@ -10,6 +10,7 @@
 
 #include "body/Failure.h"
 #include "body/Ir.h"
+#include "classfile/ClassFile.h"
 
 namespace jad::body {
 
@@ -18,6 +19,10 @@ bool isValidIdentifier(const std::string& word);
 
 // A short generated name for a value of `type`: i, s, obj, list, arr.
 std::string localBaseName(const JavaType& type);
+
+// The name class-file tables record for parameter `index` (in `slot`) of
+// `m`: MethodParameters, then the LocalVariableTable; empty when neither has it.
+const std::string& recordedParameterName(const Method& m, size_t index, int slot);
 
 // `base`, or `base` with the first number from 2 on, that `taken` lacks.
 std::string freshName(const std::string& base, const std::set<std::string>& taken);

@@ -104,20 +104,6 @@ private:
         return name;
     }
 
-    // MethodParameters, then the LocalVariableTable; empty when neither has it.
-    static const std::string& recordedName(const Method& m, size_t index, int slot) {
-        static const std::string none;
-        const auto type = methodTypeOf(m.descriptor);
-        if (type && m.parameters.size() == type->parameters.size() && !m.parameters[index].name.empty()) {
-            return m.parameters[index].name;
-        }
-        if (!m.code) return none;
-        for (const auto& local : m.code->locals) {
-            if (local.slot == slot && local.startPc == 0) return local.name;
-        }
-        return none;
-    }
-
     // The parameters of the synthetic method: captured values first, named
     // as the enclosing code names them, then the interface method's.
     std::vector<std::string> syntheticBody() {
@@ -145,7 +131,7 @@ private:
             const JavaType& want = _impl.params[own + i];
             // The source's name when the class file kept it; otherwise one
             // that hides nothing the body can see.
-            const std::string& recorded = recordedName(m, own + i, slot);
+            const std::string& recorded = recordedParameterName(m, own + i, slot);
             slot += want.slots();
             const bool usable = isValidIdentifier(recorded) && !_taken.count(recorded);
             std::string name = usable ? recorded : fresh(localBaseName(want));

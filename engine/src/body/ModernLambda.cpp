@@ -6,6 +6,7 @@
 #include "body/Declare.h"
 #include "body/Failure.h"
 #include "body/Hierarchy.h"
+#include "body/ReceiverChecks.h"
 #include "body/Walk.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Signature.h"
@@ -56,20 +57,6 @@ const Method* findMethod(const ClassFile& owner, const std::string& name, const 
         if (m.name == name && m.descriptor == descriptor) return &m;
     }
     return nullptr;
-}
-
-// MethodParameters, then the LocalVariableTable; empty when neither has it.
-const std::string& recordedName(const Method& m, size_t index, int slot) {
-    static const std::string none;
-    const auto type = methodTypeOf(m.descriptor);
-    if (type && m.parameters.size() == type->parameters.size() && !m.parameters[index].name.empty()) {
-        return m.parameters[index].name;
-    }
-    if (!m.code) return none;
-    for (const auto& local : m.code->locals) {
-        if (local.slot == slot && local.startPc == 0) return local.name;
-    }
-    return none;
 }
 
 std::string indentLines(const std::vector<std::string>& lines, const std::string& indent) {
@@ -327,7 +314,7 @@ private:
             const JavaType& want = _impl.params[own + i];
             // The source's name when the class file kept it; otherwise one
             // that hides nothing the body or an enclosing scope can see.
-            const std::string& recorded = recordedName(m, own + i, slot);
+            const std::string& recorded = recordedParameterName(m, own + i, slot);
             slot += want.slots();
             std::string name = isValidIdentifier(recorded) && !taken.count(recorded) ? recorded
                                                                                      : freshName(localBaseName(want), taken);
@@ -568,20 +555,9 @@ private:
 // The value a statement only checks for null, its result dropped, as javac
 // checks a bound reference's receiver: Objects.requireNonNull(x), x.getClass().
 const Expr* checkedLocal(const Stmt& s, std::string& check) {
-    if (s.kind != StmtKind::Expr || !s.declare.empty() || s.expr->kind != ExprKind::Invoke || s.expr->args.size() != 1) {
-        return nullptr;
-    }
-    const Expr& call = *s.expr;
-    if (call.isStatic && call.owner == "java/util/Objects" && call.name == "requireNonNull" &&
-        call.descriptor == "(Ljava/lang/Object;)Ljava/lang/Object;") {
-        check = "requireNonNull";
-    } else if (!call.isStatic && call.name == "getClass" && call.descriptor == "()Ljava/lang/Class;") {
-        check = "getClass";
-    } else {
-        return nullptr;
-    }
-    const Expr& value = *call.args[0];
-    return value.kind == ExprKind::Local && value.var ? &value : nullptr;
+    if (s.kind != StmtKind::Expr || !s.declare.empty()) return nullptr;
+    const Expr* value = receiverCheckedValue(s, check);
+    return value && value->kind == ExprKind::Local && value->var ? value : nullptr;
 }
 
 // The bound reference on `var` in `s` that has no check of its own yet.

@@ -13,22 +13,6 @@ bool isConstructorCall(const Stmt& s) {
            !s.expr->args.empty() && s.expr->args[0]->kind == ExprKind::This;
 }
 
-// The checked value and the check's name, for a statement that is only a
-// null check whose result is dropped.
-const Expr* checkedValue(const Stmt& s, std::string& check) {
-    if (s.kind != StmtKind::Expr || s.expr->kind != ExprKind::Invoke || s.expr->args.size() != 1) return nullptr;
-    const Expr& call = *s.expr;
-    if (call.isStatic && call.owner == "java/util/Objects" && call.name == "requireNonNull" &&
-        call.descriptor == "(Ljava/lang/Object;)Ljava/lang/Object;") {
-        check = "requireNonNull";
-    } else if (!call.isStatic && call.name == "getClass" && call.descriptor == "()Ljava/lang/Class;") {
-        check = "getClass";
-    } else {
-        return nullptr;
-    }
-    return call.args[0].get();
-}
-
 bool isBoundReference(const Expr& e) {
     if (e.kind != ExprKind::Lambda || !e.lambda || e.args.size() != 1) return false;
     const int kind = e.lambda->implKind;
@@ -110,7 +94,7 @@ void foldReceiverChecksIntoConstructorCall(StmtList& body, const std::function<b
     std::vector<bool> folded(call, false);
     for (size_t i = 0; i < call; ++i) {
         std::string check;
-        if (const Expr* value = checkedValue(*body[i], check)) {
+        if (const Expr* value = receiverCheckedValue(*body[i], check)) {
             checks.emplace_back(value, check);
             folded[i] = true;
             continue;
@@ -158,6 +142,20 @@ void foldReceiverChecksIntoConstructorCall(StmtList& body, const std::function<b
         if (i >= call || !folded[i]) kept.push_back(body[i]);
     }
     body.swap(kept);
+}
+
+const Expr* receiverCheckedValue(const Stmt& s, std::string& check) {
+    if (s.kind != StmtKind::Expr || s.expr->kind != ExprKind::Invoke || s.expr->args.size() != 1) return nullptr;
+    const Expr& call = *s.expr;
+    if (call.isStatic && call.owner == "java/util/Objects" && call.name == "requireNonNull" &&
+        call.descriptor == "(Ljava/lang/Object;)Ljava/lang/Object;") {
+        check = "requireNonNull";
+    } else if (!call.isStatic && call.name == "getClass" && call.descriptor == "()Ljava/lang/Class;") {
+        check = "getClass";
+    } else {
+        return nullptr;
+    }
+    return call.args[0].get();
 }
 
 }  // namespace jad::body

@@ -9,6 +9,10 @@
 
 namespace jad::body {
 
+// The value a statement only checks for null, its result dropped, and the
+// check's name ("requireNonNull" or "getClass"); null for any other statement.
+const Expr* receiverCheckedValue(const Stmt& s, std::string& check);
+
 // In a constructor, those checks come before the this(...) or super(...)
 // call that takes the reference as an argument, where source cannot put a
 // statement: they move into the method references they belong to, which

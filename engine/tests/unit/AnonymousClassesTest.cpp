@@ -56,7 +56,7 @@ const char* const kCaptures = R"(
 
 TEST_F(AnonymousClasses, PrintedInlineWithCapturesSuperArgumentsAndInitializers) {
     std::string text = decompile(kCaptures);
-    expectContains(text, {"return new Runnable() {", "System.out.println(t + k + Outer.this.base);",
+    expectContains(text, {"return new Runnable() {", "System.out.println(t + k + base);",
                           "return new Shape(\"sq\" + side, 4) {", "return side * side;",
                           "return new Object() {\n            {\n                value = start * 2;\n            }"});
     // javac's constructor and capture fields are the compiler's, not the source's.
@@ -114,7 +114,7 @@ TEST_F(AnonymousClasses, NestedInAnonymousClassesAndLambdasWithoutDebugInfo) {
         })", "--release 8");
     // Without debug information the locals are typed from their values;
     // an anonymous class has no name to declare them with.
-    expectContains(text, {"Runnable runnable = new Runnable() {", "runnable.run();", "Outer.this.tag);", "+ Outer.this.tag;"});
+    expectContains(text, {"Runnable runnable = new Runnable() {", "runnable.run();", "System.out.println(s + i + tag);", "+ Outer.this.tag;"});
     expectAbsent(text, {"Not decompiled"});
     expectNoDollar(text);
 }
