@@ -118,11 +118,14 @@ void ArchiveTools::status(const QString& text) { _frame.showStatusMessage(text.t
 
 // --- navigation --------------------------------------------------------------
 
+// The class the text shows, named by the class file it was decompiled from:
+// the document's own path is the proposed Java name, and the browser's
+// current class may be one still being decompiled.
 Place ArchiveTools::currentPlace() const {
     Place place;
-    const QString path = _frame.editView()->document()->isEmpty() ? QString() : _frame.document().pathName();
-    ArchiveBrowser* browser = _frame.archiveBrowser();
-    place.className = browser->holds(path) ? browser->currentClass().toStdString() : path.toStdString();
+    const QString classFile = _frame.editView()->document()->isEmpty() ? QString() : _frame.document().classFilePath();
+    const QString archived = _frame.archiveBrowser()->classAt(classFile);
+    place.className = (archived.isEmpty() ? classFile : archived).toStdString();
     place.line = _frame.editView()->textCursor().blockNumber();
     return place;
 }
@@ -131,7 +134,11 @@ bool ArchiveTools::eventFilter(QObject* watched, QEvent* event) {
     if (watched == _frame.editView()->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier)) {
-            goToDeclarationAt(_frame.editView()->cursorForPosition(mouse->position().toPoint()).position());
+            // The click places the cursor first, so Back returns to where the user clicked.
+            CZefraView* editor = _frame.editView();
+            const QTextCursor clicked = editor->cursorForPosition(mouse->position().toPoint());
+            editor->setTextCursor(clicked);
+            goToDeclarationAt(clicked.position());
             return true;
         }
     }
@@ -230,28 +237,32 @@ void ArchiveTools::goTo(const Place& place) {
 
 void ArchiveTools::openClass(const QString& className, const QString& member, int line, const QString& lineText) {
     _pending = std::make_unique<Pending>(Pending{className, member, line, lineText});
-    if (!_frame.archivePane()->chooseClass(className)) {
+    _choosing = true;
+    const bool chosen = _frame.archivePane()->chooseClass(className);
+    _choosing = false;
+    if (!chosen) {
         _pending.reset();
         status("The archive holds no class " + className + ".");
     }
 }
 
 // The pane's own choices are places left too; those made here for going back
-// and forward are not.
+// and forward are not. A choice of the user's own drops any place waited for.
 void ArchiveTools::onPaneChoice(const QString& qualifiedName) {
+    if (!_choosing) _pending.reset();
     if (_navigating) return;
     const Place here = currentPlace();
     if (!here.className.empty() && here.className != qualifiedName.toStdString()) _history.leave(here);
-    if (_pending && _pending->className != qualifiedName) _pending.reset();
     updateActions();
 }
 
+// A class shown may still be the one before the class waited for (its text
+// came while the next was being opened): the wait goes on until that one shows.
 void ArchiveTools::onClassShown() {
     updateActions();
-    if (!_pending) return;
+    if (!_pending || utf8(currentPlace().className) != _pending->className) return;
     const Pending pending = *_pending;
     _pending.reset();
-    if (utf8(currentPlace().className) != pending.className) return;
     if (!pending.member.isEmpty()) selectMember(pending.member);
     else if (pending.line >= 0) selectLineNear(pending.line, pending.lineText);
 }

@@ -100,6 +100,8 @@ private:
     NavigationHistory _history;
     std::unique_ptr<Pending> _pending;
     bool _navigating = false;
+    // True while a class is chosen in the pane for a place waited for.
+    bool _choosing = false;
     // The text of the whole archive, classic and modern, once made.
     std::shared_ptr<const SourceSet> _sources[2];
     int _generation = 0;

@@ -178,6 +178,33 @@ void ArchiveToolsTest::searchListsAKnownHitAndOpensItAndDecompilesTheArchiveOnce
     QVERIFY(answers.boxes.isEmpty());
 }
 
+// The class shown is named by the class file it came from, not by the Java
+// name the document proposes for Save: a hit in another class is told apart.
+void ArchiveToolsTest::aHitInAnotherClassLandsOnItsLineAndBackReturns() {
+    ModalAnswers answers;
+    ApplicationShell shell;
+    QVERIFY(openShapes(shell, _jar));
+    CMainFrame* frame = shell.mainFrame();
+    CZefraView* editor = frame->editView();
+    ArchiveTools* tools = frame->archiveTools();
+    tools->search({"int count;", false, true});
+    QTRY_VERIFY(!tools->task().isRunning() && tools->searchDialog()->searchButton()->isEnabled());
+    QTreeWidget* results = tools->searchDialog()->results();
+    QCOMPARE(results->topLevelItemCount(), 1);
+    emit results->itemActivated(results->topLevelItem(0), 0);
+    QTRY_COMPARE(frame->windowTitle(), "Util.java - zefra");
+    QTRY_VERIFY2(cursorLine(editor).contains("int count;"), qPrintable(cursorLine(editor)));
+    QTRY_COMPARE(frame->archiveStatus()->text(), "lib.jar: other.Util");
+    tools->goBack();
+    QTRY_COMPARE(frame->windowTitle(), "Shapes.java - zefra");
+
+    // A class whose run fails leaves the one shown named, and nothing waits for it.
+    QVERIFY(frame->archivePane()->chooseClass("broken.Bad-engine-fails"));
+    QTRY_COMPARE(answers.boxes.size(), 1);
+    QCOMPARE(frame->windowTitle(), "Shapes.java - zefra");
+    QVERIFY(frame->archiveStatus()->text().startsWith("lib.jar: shapes.Shapes"));
+}
+
 void ArchiveToolsTest::saveAllSourcesToAFolderGoesPastAFailingClassAndReportsIt() {
     ModalAnswers answers;
     ApplicationShell shell;

@@ -13,6 +13,7 @@ private slots:
     void goToDeclarationOpensTheClassAndBackAndForwardReturn();
     void controlClickOnAMemberSelectsItsLine();
     void searchListsAKnownHitAndOpensItAndDecompilesTheArchiveOnce();
+    void aHitInAnotherClassLandsOnItsLineAndBackReturns();
     void saveAllSourcesToAFolderGoesPastAFailingClassAndReportsIt();
     void saveAllSourcesToAZipAndCancelOfALongRun();
 
