@@ -165,6 +165,18 @@ TEST(ParserImpl, FormerlyReservedWordsAreNames)
               parse("class outer { public outer(int inner) { } class cast { } }"));
 }
 
+// An inner class instance made on any outer expression, not only a name.
+TEST(ParserImpl, InnerClassCreationOnAnyOuterInstance)
+{
+    EXPECT_EQ("0;0;0;package;A;1;0;2;package;a=this.new Inner(1),b=O.this.new Inner();"
+              "1;0;2;package;c=f().new B().new C(x),d=(o).new D();1;0;2;package;e=a[0].new E();",
+              parse("class A { Inner a = this.new Inner(1), b = O.this.new Inner(); "
+                    "C c = f().new B().new C(x), d = (o).new D(); E e = a[0].new E(); }"));
+    // With a body of its own, whose members nest at the enclosing depth.
+    EXPECT_EQ("0;0;0;package;A;1;0;1;public;run();1;0;1;package;f();",
+              parse("class A { void f() { this.new Task() { public void run() { } }.start(); } }"));
+}
+
 TEST(ParserImpl, ErrorCarriesTextAndLineAndDropsEarlierRecords)
 {
     EXPECT_EQ(0, errorLineOf(""));

@@ -676,6 +676,7 @@ ArgumentList
 AllocationExpression
     : PlainAllocation
     | QualifiedName '.' PlainAllocation { $$ = cat({$1, $2, $3}); }
+    | Primary '.' PlainAllocation { $$ = cat({$1, $2, $3}); }
     ;
 
 PlainAllocation
