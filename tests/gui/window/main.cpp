@@ -7,6 +7,7 @@
 #include "ArchiveToolsTests.h"
 #include "ArchiveWindowTests.h"
 #include "CodeEditorTests.h"
+#include "IconsTests.h"
 #include "WindowTests.h"
 #include "gui/CZefraApp.h"
 #include "windows/file/FileSystemHelpers.h"
@@ -24,6 +25,10 @@ int main(int argc, char** argv) {
     }
     {
         CodeEditorTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        IconsTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {
