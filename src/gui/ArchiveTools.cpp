@@ -1,6 +1,7 @@
 #include "gui/ArchiveTools.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressDialog>
+#include <QTimer>
 #include <QTextBlock>
 #include <QTreeWidgetItemIterator>
 
@@ -40,6 +42,7 @@ const char* const SAVE_WORK = "save";
 // text as shown differs a little from the archive's.
 constexpr int HIT_SEARCH_RADIUS = 200;
 constexpr int STATUS_MS = 5000;
+constexpr int MODAL_RECHECK_MS = 100;
 
 QString utf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -50,6 +53,10 @@ struct ArchiveTools::Pending {
     QString member;
     int line = -1;
     QString lineText;
+    // Not chosen yet: another class was being decompiled.
+    bool deferred = false;
+    // Going back or forward: the history has stepped already.
+    bool navigating = false;
 };
 
 ArchiveTools::ArchiveTools(CMainFrame& frame) : QObject(&frame), _frame(frame), _task(new BackgroundJob(this)) {
@@ -59,6 +66,8 @@ ArchiveTools::ArchiveTools(CMainFrame& frame) : QObject(&frame), _frame(frame), 
     connect(_frame.archiveBrowser(), &ArchiveBrowser::classAboutToOpen, this, &ArchiveTools::onPaneChoice);
     connect(_frame.archiveBrowser(), &ArchiveBrowser::closing, this, &ArchiveTools::onArchiveClosing);
     connect(_task, &BackgroundJob::finished, this, &ArchiveTools::onWorkFinished);
+    // After the run's own results are handled: the choice it held back comes next.
+    connect(&_frame, &CMainFrame::decompilingEnded, this, &ArchiveTools::chooseDeferredClass, Qt::QueuedConnection);
     connect(_task, &BackgroundJob::progress, this, [this](int done, int total, const QString& phase) {
         if (_work == SEARCH_WORK && _searchDialog) _searchDialog->showProgress(done, total, phase);
         if (_work == SAVE_WORK && _saveProgress) {
@@ -236,7 +245,13 @@ void ArchiveTools::goTo(const Place& place) {
 }
 
 void ArchiveTools::openClass(const QString& className, const QString& member, int line, const QString& lineText) {
-    _pending = std::make_unique<Pending>(Pending{className, member, line, lineText});
+    _pending = std::make_unique<Pending>(Pending{className, member, line, lineText, false, _navigating});
+    // One run at a time: a class asked for meanwhile is chosen when the run ends.
+    if (_frame.delegate() && _frame.delegate()->isDecompiling()) {
+        _pending->deferred = true;
+        status(className + " opens once the class being decompiled is shown.");
+        return;
+    }
     _choosing = true;
     const bool chosen = _frame.archivePane()->chooseClass(className);
     _choosing = false;
@@ -244,6 +259,19 @@ void ArchiveTools::openClass(const QString& className, const QString& member, in
         _pending.reset();
         status("The archive holds no class " + className + ".");
     }
+}
+
+void ArchiveTools::chooseDeferredClass() {
+    if (!_pending || !_pending->deferred) return;
+    // A failed run's message may still be up: its run is not done with the document.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(MODAL_RECHECK_MS, this, &ArchiveTools::chooseDeferredClass);
+        return;
+    }
+    const Pending deferred = *_pending;
+    _navigating = deferred.navigating;
+    openClass(deferred.className, deferred.member, deferred.line, deferred.lineText);
+    _navigating = false;
 }
 
 // The pane's own choices are places left too; those made here for going back

@@ -70,7 +70,7 @@ private:
     void goTo(const Place& place);
     void follow(const Destination& destination);
     void openClass(const QString& className, const QString& member, int line, const QString& lineText);
-    void applyPending();
+    void chooseDeferredClass();
     void selectLineNear(int line, const QString& lineText);
     void selectMember(const QString& member);
     void onPaneChoice(const QString& qualifiedName);

@@ -295,6 +295,7 @@ void CMainFrame::showDecompiling(const std::string& statusText) {
     if (_cancelButton) _cancelButton->setVisible(busy);
     for (int id : {command::FILE_NEW, command::FILE_OPEN}) action(id)->setEnabled(!busy);
     if (_editView) _editView->setReadOnly(busy);
+    if (!busy) emit decompilingEnded();
 }
 
 void CMainFrame::showStatusMessage(const std::string& text) {

@@ -84,6 +84,10 @@ public:
     // The status pane update of pane 59142.
     virtual void onUpdateLineIndicator();
 
+signals:
+    // The engine's run for the document ended, shown, failed or cancelled.
+    void decompilingEnded();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

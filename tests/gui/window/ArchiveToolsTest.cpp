@@ -21,6 +21,7 @@
 #include "gui/BackgroundJob.h"
 #include "gui/CMainFrame.h"
 #include "gui/CZefraView.h"
+#include "gui/Delegate.h"
 #include "gui/RecentFileList.h"
 #include "windows/file/FileSystemHelpers.h"
 
@@ -180,6 +181,7 @@ void ArchiveToolsTest::searchListsAKnownHitAndOpensItAndDecompilesTheArchiveOnce
 
 // The class shown is named by the class file it came from, not by the Java
 // name the document proposes for Save: a hit in another class is told apart.
+// The hit is chosen while the class chosen before is still being decompiled.
 void ArchiveToolsTest::aHitInAnotherClassLandsOnItsLineAndBackReturns() {
     ModalAnswers answers;
     ApplicationShell shell;
@@ -191,6 +193,8 @@ void ArchiveToolsTest::aHitInAnotherClassLandsOnItsLineAndBackReturns() {
     QTRY_VERIFY(!tools->task().isRunning() && tools->searchDialog()->searchButton()->isEnabled());
     QTreeWidget* results = tools->searchDialog()->results();
     QCOMPARE(results->topLevelItemCount(), 1);
+    QVERIFY(frame->archivePane()->chooseClass("shapes.Shapes"));
+    QVERIFY(frame->delegate()->isDecompiling());
     emit results->itemActivated(results->topLevelItem(0), 0);
     QTRY_COMPARE(frame->windowTitle(), "Util.java - zefra");
     QTRY_VERIFY2(cursorLine(editor).contains("int count;"), qPrintable(cursorLine(editor)));
