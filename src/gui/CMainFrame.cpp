@@ -189,6 +189,7 @@ void CMainFrame::restoreWindowState() {
     const settings::WindowState state = settings::loadWindowState();
     if (!state.geometry.isEmpty()) restoreGeometry(state.geometry);
     if (!state.dockState.isEmpty()) restoreState(state.dockState);
+    showArchiveDockIfOpen();
     if (!state.splitter.isEmpty() && _splitter) _splitter->restoreState(state.splitter);
     action(command::VIEW_TOOLBAR)->setChecked(!_toolBar->isHidden());
     action(command::VIEW_STATUS_BAR)->setChecked(state.statusBarVisible);

@@ -130,6 +130,8 @@ private:
     bool refuseWhileDecompiling();
     void find(const FindRequest& request);
     void createArchiveDock();
+    // The saved window state keeps the archive pane's place, not whether it shows.
+    void showArchiveDockIfOpen();
     void openArchiveClass(const QString& classFilePath);
     void onTextReplaced();
     void showOpenedClassStatus();

@@ -44,6 +44,10 @@ void CMainFrame::createArchiveDock() {
     _archiveTools = new ArchiveTools(*this);
 }
 
+void CMainFrame::showArchiveDockIfOpen() {
+    if (_archiveDock) _archiveDock->setVisible(_archiveBrowser->isOpen());
+}
+
 bool CMainFrame::openArchive(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     QString error;
