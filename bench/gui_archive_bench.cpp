@@ -69,9 +69,12 @@ int main(int argc, char** argv) {
     waitFor(app, [frame] { return frame->windowHandle() && frame->windowHandle()->isExposed(); }, 10000);
     const long long shown = ms(timer);
     const int classesWhenShown = pane->visibleClassCount();
-    waitFor(app, [pane] { return pane->visibleClassCount() > 0; }, 10000);
-    std::printf("start to window shown: %lld ms, package tree then: %d packages, %d classes; filled at %lld ms\n",
-                shown, pane->tree()->model()->rowCount(), classesWhenShown, ms(timer));
+    const bool paneWhenShown = pane->isVisible();
+    waitFor(app, [pane] { return pane->isVisible() && pane->visibleClassCount() > 0; }, 10000);
+    std::printf("start to window shown: %lld ms, package tree then: %s, %d packages, %d classes; shown and "
+                "filled at %lld ms\n",
+                shown, paneWhenShown ? "visible" : "HIDDEN", pane->tree()->model()->rowCount(), classesWhenShown,
+                ms(timer));
     if (argc < 3) return 0;
 
     const QString className = QString::fromLocal8Bit(argv[2]);
