@@ -93,6 +93,7 @@ struct Expr {
 // Statements, both before structuring (inside basic blocks) and after.
 enum class StmtKind : uint8_t {
     Expr, Return, Throw, If, Block, Loop, Switch, Try, Synchronized, Break, Continue, Monitor,
+    Assert,  // -m: `assert expr : message`, the message (if any) the one Expr statement of `body`
 };
 
 struct Stmt;

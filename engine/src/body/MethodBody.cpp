@@ -1,6 +1,7 @@
 #include "body/MethodBody.h"
 
 #include "body/Accessors.h"
+#include "body/Asserts.h"
 #include "body/ModernLambda.h"
 #include "body/Captures.h"
 #include "body/Cfg.h"
@@ -179,6 +180,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         foldEnhancedFor(body, [&](const std::string& cls) { return elements.isIterable(cls); },
                         [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });
         foldTryResources(body, request.owner);
+        foldAsserts(body, request.owner);
     }
     checkTree(body, "declarations");
     return printStatements(body, context);
