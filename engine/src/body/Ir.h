@@ -82,7 +82,7 @@ struct Expr {
     bool isStatic = false;
     InvokeKind invoke = InvokeKind::Virtual;
     LiteralValue literal;
-    VarPtr var;          // Local
+    VarPtr var;          // Local; InstanceOf (-m): the pattern variable, if any
     uint32_t newPc = 0;  // Uninitialized: the `new` it stands for
     std::shared_ptr<LambdaSite> lambda;  // Lambda: args hold the captured values
     // -m, Cast: the generic type cast to ("(T)", "(List<K>)"), erasing to `type`;

@@ -15,6 +15,7 @@
 #include "body/Hierarchy.h"
 #include "body/EnumSwitch.h"
 #include "body/Idioms.h"
+#include "body/InstanceOfPatterns.h"
 #include "body/Instruction.h"
 #include "body/Invariants.h"
 #include "body/Locals.h"
@@ -181,6 +182,8 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
                         [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });
         foldTryResources(body, request.owner);
         foldAsserts(body, request.owner);
+        // Patterns came with Java 16 (class-file version 60).
+        if (request.owner.majorVersion >= 60) foldInstanceOfPatterns(body);
     }
     checkTree(body, "declarations");
     return printStatements(body, context);
