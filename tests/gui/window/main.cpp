@@ -6,6 +6,7 @@
 
 #include "ArchiveWindowTests.h"
 #include "CodeEditorTests.h"
+#include "IconsTests.h"
 #include "WindowTests.h"
 #include "gui/CZefraApp.h"
 #include "windows/file/FileSystemHelpers.h"
@@ -23,6 +24,10 @@ int main(int argc, char** argv) {
     }
     {
         CodeEditorTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        IconsTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {
