@@ -1,6 +1,7 @@
 #include "body/Asserts.h"
 
 #include <optional>
+#include <set>
 
 #include "body/Failure.h"
 #include "body/Walk.h"
@@ -27,12 +28,53 @@ public:
                 if (StmtPtr folded = fold(*list[i])) list[i] = folded;
             }
         });
-        visitAllExprs(body, [&](ExprPtr& e) {
-            if (isFlag(*e)) throw Unsupported{"the assertion flag read outside an assert"};
-        });
+        replaceOtherReads(body);
     }
 
+    void setTaken(const std::set<std::string>* taken) { _taken = taken; }
+
 private:
+    // A read of the flag in another shape reads a local that an assert
+    // sets: `boolean assertionsEnabled = false; assert assertionsEnabled = true;`
+    // holds what the flag says, as the class's own asserts see it.
+    void replaceOtherReads(StmtList& body) const {
+        VarPtr enabled;
+        visitAllExprs(body, [&](ExprPtr& e) {
+            const bool negated = e->kind == ExprKind::Unary && e->op == "!" && isFlag(*e->args[0]);
+            if (!negated && !isFlag(*e)) return;
+            if (!_taken) throw Unsupported{"the assertion flag read outside an assert"};
+            if (!enabled) enabled = enabledLocal();
+            e = negated ? makeLocal(enabled) : makeUnary("!", makeLocal(enabled), booleanType());
+        });
+        if (!enabled) return;
+        auto init = makeExpr(ExprKind::Assign, booleanType());
+        init->args = {makeLocal(enabled), falseLiteral()};
+        auto declaration = makeStmt(StmtKind::Expr, init);
+        declaration->declare = {enabled};
+        auto set = makeExpr(ExprKind::Assign, booleanType());
+        auto on = makeIntLiteral(1);
+        on->type = booleanType();
+        set->args = {makeLocal(enabled), on};
+        size_t at = 0;
+        // after this(...) or super(...), which must come first
+        if (!body.empty() && body[0]->kind == StmtKind::Expr && body[0]->expr->kind == ExprKind::Invoke &&
+            body[0]->expr->name == "<init>") {
+            at = 1;
+        }
+        body.insert(body.begin() + static_cast<long>(at), {declaration, makeStmt(StmtKind::Assert, set)});
+    }
+
+    VarPtr enabledLocal() const {
+        auto v = std::make_shared<Var>();
+        v->kind = VarKind::Local;
+        v->type = booleanType();
+        v->declaredType = true;
+        std::string name = "assertionsEnabled";
+        for (int n = 2; _taken && _taken->count(name); ++n) name = "assertionsEnabled" + std::to_string(n);
+        v->name = name;
+        return v;
+    }
+
     // Names are matched both ways: the synthetic names pass may have given
     // the flag its printed name already.
     bool isFlag(const Expr& e) const {
@@ -131,6 +173,7 @@ private:
 
     const ClassFile& _owner;
     const std::string _printedName;
+    const std::set<std::string>* _taken = nullptr;
 };
 
 }  // namespace
@@ -141,9 +184,12 @@ bool isDroppedAssertionFlag(const ClassFile& owner, const Field& field) {
     return synthetic && isAssertionFlag(field) && (field.access & access::Final);
 }
 
-void foldAsserts(StmtList& body, const ClassFile& owner) {
+void foldAsserts(StmtList& body, const ClassFile& owner, const std::set<std::string>* taken) {
     for (const Field& f : owner.fields) {
-        if (isDroppedAssertionFlag(owner, f)) return AssertFolder(owner).run(body);
+        if (!isDroppedAssertionFlag(owner, f)) continue;
+        AssertFolder folder(owner);
+        folder.setTaken(taken);
+        return folder.run(body);
     }
 }
 

@@ -8,6 +8,9 @@
 // printed as it was written.
 #pragma once
 
+#include <set>
+#include <string>
+
 #include "body/Ir.h"
 #include "classfile/ClassFile.h"
 
@@ -19,7 +22,9 @@ bool isDroppedAssertionFlag(const ClassFile& owner, const Field& field);
 
 // Folds the `if`s of exactly javac's shape into Assert statements and drops
 // the static initializer's store of the flag. Since the flag is not
-// declared, a read of it in any other shape makes the method unsupported.
-void foldAsserts(StmtList& body, const ClassFile& owner);
+// declared, a read of it in any other shape reads a local that an assert
+// sets, named apart from `taken` (the method's local names); null where no
+// statement may be added (a lambda's body), and such a read is unsupported.
+void foldAsserts(StmtList& body, const ClassFile& owner, const std::set<std::string>* taken);
 
 }  // namespace jad::body

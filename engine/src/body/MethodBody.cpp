@@ -181,7 +181,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         foldEnhancedFor(body, [&](const std::string& cls) { return elements.isIterable(cls); },
                         [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });
         foldTryResources(body, request.owner);
-        foldAsserts(body, request.owner);
+        foldAsserts(body, request.owner, scope ? nullptr : &context.localNames);
         // Patterns came with Java 16 (class-file version 60).
         if (request.owner.majorVersion >= 60) foldInstanceOfPatterns(body);
     }

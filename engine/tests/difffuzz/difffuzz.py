@@ -309,6 +309,8 @@ def main():
     ap.add_argument("--exclude", default="", help="construct families to leave out: " + ", ".join(gen.FAMILIES))
     ap.add_argument("--modes", default=",".join(DEFAULT_MODES),
                     help="compilations, of " + ", ".join(m for m, _ in MODES))
+    ap.add_argument("--level", type=int, default=None,
+                    help="release of the modern constructs generated (default: the lowest modern mode's, else none)")
     ap.add_argument("--batch", type=int, default=100, help="programs per javac, jad and java call")
     ap.add_argument("--chunk", type=int, default=400, help="seeds generated and checked at a time")
     ap.add_argument("-j", "--jobs", type=int, default=2)
@@ -339,7 +341,8 @@ def main():
     # With a modern compilation the programs hold the modern constructs that
     # its lowest release can say; without one they are the classic programs.
     modern = [roundtrip.mode_release(o) for m, o in modes if m in roundtrip.MODERN_MODES]
-    args.level = min(modern) if modern else None
+    if args.level is None:
+        args.level = min(modern) if modern else None
     if args.work:
         work = os.path.abspath(args.work)
         os.makedirs(work, exist_ok=True)
