@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "ArchiveToolsTests.h"
 #include "ArchiveWindowTests.h"
 #include "CodeEditorTests.h"
 #include "IconsTests.h"
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
     }
     {
         ArchiveWindowTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        ArchiveToolsTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;
