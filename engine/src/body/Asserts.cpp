@@ -40,11 +40,16 @@ private:
     void replaceOtherReads(StmtList& body) const {
         VarPtr enabled;
         visitAllExprs(body, [&](ExprPtr& e) {
-            const bool negated = e->kind == ExprKind::Unary && e->op == "!" && isFlag(*e->args[0]);
-            if (!negated && !isFlag(*e)) return;
+            // children come first: `!flag` is `!!enabled` by now
+            const bool negated = e->kind == ExprKind::Unary && e->op == "!" && enabled && readsEnabledOff(*e->args[0], *enabled);
+            if (negated) {
+                e = makeLocal(enabled);
+                return;
+            }
+            if (!isFlag(*e)) return;
             if (!_taken) throw Unsupported{"the assertion flag read outside an assert"};
             if (!enabled) enabled = enabledLocal();
-            e = negated ? makeLocal(enabled) : makeUnary("!", makeLocal(enabled), booleanType());
+            e = makeUnary("!", makeLocal(enabled), booleanType());
         });
         if (!enabled) return;
         auto init = makeExpr(ExprKind::Assign, booleanType());
@@ -62,6 +67,11 @@ private:
             at = 1;
         }
         body.insert(body.begin() + static_cast<long>(at), {declaration, makeStmt(StmtKind::Assert, set)});
+    }
+
+    static bool readsEnabledOff(const Expr& e, const Var& enabled) {
+        return e.kind == ExprKind::Unary && e.op == "!" && e.args[0]->kind == ExprKind::Local &&
+               e.args[0]->var.get() == &enabled;
     }
 
     VarPtr enabledLocal() const {

@@ -31,6 +31,12 @@ public class AssertShapes {
             assert a < 10 || b < 10 : 'c';
         }
 
+        // javac's condition for a conditional is no longer one `if`
+        static int conditional(int a, int b) {
+            assert a > 0 ? b > 0 : b < 0 : "signs " + a + " " + b;
+            return a * b;
+        }
+
         static void messages(int kind, long l, double d, boolean z, char c, byte by) {
             switch (kind) {
             case 0: assert l < 0 : l; break;
@@ -98,6 +104,8 @@ public class AssertShapes {
         attempt("never", Checks::never);
         attempt("both", () -> Checks.both(1, -1));
         attempt("both2", () -> Checks.both(12, 11));
+        attempt("conditional", () -> System.out.println(Checks.conditional(2, 3)));
+        attempt("conditional-", () -> Checks.conditional(-2, 3));
         for (int k = 0; k < 7; ++k) {
             final int kind = k;
             attempt("messages " + k, () -> Checks.messages(kind, 4L, 2.5, true, 'x', (byte) 7));
