@@ -376,6 +376,30 @@ void assignType(JavaType& to, const JavaType& from) {
     if (to.base != from.base || to.dimensions != from.dimensions || to.className != from.className) to = from;
 }
 
+bool literalFits(const Expr& e, char base) {
+    if (!isIntLiteral(e)) return false;
+    const int64_t n = e.literal.integer;
+    switch (base) {
+    case 'B': return n >= -128 && n <= 127;
+    case 'S': return n >= -32768 && n <= 32767;
+    case 'C': return n >= 0 && n <= 0xffff;
+    default: return false;
+    }
+}
+
+// The type Java gives `c ? a : b` for two int-like numeric branches: the
+// narrow type only when both have it (byte widening to short, an int
+// constant that fits), int otherwise. A narrow type taken from one branch
+// would cast the other one down.
+JavaType conditionalIntType(const Expr& a, const Expr& b) {
+    const char x = a.type.base, y = b.type.base;
+    if (x == y) return a.type;
+    if ((x == 'B' && y == 'S') || (x == 'S' && y == 'B')) return primitive('S');
+    if (x != 'I' && literalFits(b, x)) return a.type;
+    if (y != 'I' && literalFits(a, y)) return b.type;
+    return primitive('I');
+}
+
 }  // namespace
 
 void retype(Expr& e) {
@@ -404,6 +428,8 @@ void retype(Expr& e) {
             if ((isPrimitive(a.type, 'Z') || isIntLiteral(a)) && (isPrimitive(b.type, 'Z') || isIntLiteral(b))) e.type = primitive('Z');
         } else if (a.kind == ExprKind::Null) {
             assignType(e.type, b.type);
+        } else if (isIntLike(a.type) && isIntLike(b.type)) {
+            assignType(e.type, conditionalIntType(a, b));
         } else if (b.kind == ExprKind::Null || !a.type.isReference() || sameType(a.type, b.type)) {
             assignType(e.type, a.type);
         } else {
