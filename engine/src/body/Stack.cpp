@@ -85,7 +85,8 @@ private:
     }
 
     static bool copyable(const Expr& e) {
-        return isTrivial(e) || e.kind == ExprKind::Uninitialized || e.kind == ExprKind::ClassLiteral;
+        return isTrivial(e) || e.kind == ExprKind::Uninitialized || e.kind == ExprKind::ClassLiteral ||
+               isOuterInstanceChain(e);
     }
 
     // Stores every entry that is not freely copyable in a temporary, bottom
