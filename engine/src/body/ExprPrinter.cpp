@@ -151,7 +151,7 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
     switch (e.kind) {
     case ExprKind::Literal: out += literal(e); return;
     case ExprKind::Null: out += "null"; return;
-    case ExprKind::This: out += _c.thisName; return;
+    case ExprKind::This: return thisText(out);
     case ExprKind::Local: out += e.var->name; return;
     case ExprKind::Field: return field(e, out);
     case ExprKind::ArrayElement:
@@ -282,6 +282,11 @@ void ExprPrinter::creation(const Expr& e, std::string& out) const {
     out += ')';
 }
 
+void ExprPrinter::thisText(std::string& out) const {
+    if (_c.thisName.empty()) throw Unsupported{"lambda refers to an enclosing anonymous instance"};
+    out += _c.thisName;
+}
+
 void ExprPrinter::field(const Expr& e, std::string& out) const {
     // Inside a lambda's class the interface's own members would hide the
     // enclosing class's, so those are named in full there.
@@ -306,7 +311,8 @@ void ExprPrinter::field(const Expr& e, std::string& out) const {
         return;
     }
     const Expr& receiver = *e.args[0];
-    if (receiver.kind == ExprKind::This && !_c.localNames.count(e.name) && !_c.inLambda) {
+    if (receiver.kind == ExprKind::This && !_c.localNames.count(e.name) &&
+        (!_c.inLambda || lambdaClassesLack(e.name, false, _c))) {
         out += e.name;
         return;
     }
@@ -362,8 +368,8 @@ void ExprPrinter::invoke(const Expr& e, std::string& out) const {
         } else if (receiver.kind != ExprKind::This) {
             arrayOperand(receiver, out);
             out += '.';
-        } else if (_c.inLambda) {
-            out += _c.thisName;
+        } else if (_c.inLambda && !lambdaClassesLack(e.name, true, _c)) {
+            thisText(out);
             out += '.';
         }
         out += e.name;

@@ -7,7 +7,7 @@ namespace jad::body {
 bool isSimpleLvalue(const Expr& e) {
     switch (e.kind) {
     case ExprKind::Local: return e.var->kind != VarKind::Temp;
-    case ExprKind::Field: return e.isStatic || isTrivial(*e.args[0]);
+    case ExprKind::Field: return e.isStatic || isTrivial(*e.args[0]) || isOuterInstanceChain(*e.args[0]);
     case ExprKind::ArrayElement: return isTrivial(*e.args[0]) && isTrivial(*e.args[1]);
     default: return false;
     }

@@ -118,6 +118,12 @@ bool isTrivial(const Expr& e) {
            e.kind == ExprKind::Null;
 }
 
+bool isOuterInstanceChain(const Expr& e) {
+    if (e.kind == ExprKind::This) return true;
+    return e.kind == ExprKind::Field && !e.isStatic && e.args.size() == 1 && e.name.rfind("this$", 0) == 0 &&
+           e.type.base == 'L' && !e.type.isArray() && isOuterInstanceChain(*e.args[0]);
+}
+
 bool isPure(const Expr& e) {
     switch (e.kind) {
     case ExprKind::Literal: case ExprKind::Null: case ExprKind::This: case ExprKind::Local:

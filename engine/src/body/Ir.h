@@ -167,6 +167,10 @@ bool sameType(const JavaType& a, const JavaType& b);
 bool samePure(const Expr& a, const Expr& b);
 bool isPure(const Expr& e);      // no side effects and no exceptions worth keeping order for
 bool isTrivial(const Expr& e);   // a local, literal, null or this: may be copied freely
+// `this.this$1.this$0`: javac's outer-instance fields are final, so reading
+// one twice is reading it once; kept in a temporary, an enclosing anonymous
+// instance would need a name it does not have.
+bool isOuterInstanceChain(const Expr& e);
 bool readsVar(const Expr& e, const Var& var);
 // Calls `f` on every expression node, children first.
 template <typename F> void forEachExpr(const ExprPtr& e, F&& f) {

@@ -144,10 +144,14 @@ private:
             }
             names.push_back(name);
         }
-        BodyRequest request{_c.owner, m, _c.types, _c.options, names, _c.unit, &_visible};
-        // Inside an anonymous class the lambda's `this` has no name to print.
-        if (instance && isAnonymousClassFile(_c.owner)) throw Unsupported{"lambda refers to an enclosing anonymous instance"};
-        std::vector<std::string> body = lambdaBody(request, instance ? _c.types.className(_c.owner.thisClass) + ".this" : "this");
+        _interfaces = _c.lambdaInterfaces;
+        _interfaces.push_back(_e.owner);
+        BodyRequest request{_c.owner, m, _c.types, _c.options, names, _c.unit, &_visible, &_interfaces};
+        // Inside an anonymous class the lambda's `this` has no name to print:
+        // the body names its members simply where that reaches them.
+        const bool unnamed = instance && isAnonymousClassFile(_c.owner);
+        std::vector<std::string> body =
+            lambdaBody(request, !instance ? "this" : unnamed ? "" : _c.types.className(_c.owner.thisClass) + ".this");
         prologue.insert(prologue.end(), std::make_move_iterator(body.begin()), std::make_move_iterator(body.end()));
         return prologue;
     }
@@ -224,6 +228,7 @@ private:
     std::vector<std::string> _samNames;
     std::set<std::string> _visible;  // names of the enclosing scopes
     std::set<std::string> _taken;    // those and the names this class's method took
+    std::vector<std::string> _interfaces;  // of the lambdas' classes around the body, this one's last
 };
 
 }  // namespace

@@ -166,6 +166,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         context.qualifyStatics = enclosing->qualifyStatics;
     }
     if (scope) *scope->shape = lambdaShape(body);
+    if (request.lambdaInterfaces) context.lambdaInterfaces = *request.lambdaInterfaces;
     context.unit = request.unit;
     retypeAnonymousLocals(locals.all, request.unit);
     context.outerNames = request.outerNames;

@@ -84,6 +84,8 @@ struct BodyRequest {
     // anonymous class, the enclosing method's names around a lambda): its
     // own locals keep clear of them.
     const std::set<std::string>* outerNames = nullptr;
+    // A lambda's body: the functional interfaces of the lambdas around it.
+    const std::vector<std::string>* lambdaInterfaces = nullptr;
 };
 
 // The statements between the method's braces, one string per line, without

@@ -31,6 +31,14 @@ std::string namedOuterThis(const std::string& cls, const PrintContext& c) {
 
 }  // namespace
 
+bool lambdaClassesLack(const std::string& name, bool isMethod, const PrintContext& c) {
+    if (!c.thisName.empty() || c.lambdaInterfaces.empty()) return false;
+    if (!isMethod && (c.localNames.count(name) || (c.outerNames && c.outerNames->count(name)))) return false;
+    const Hierarchy hierarchy(c.owner, c.unit);
+    return std::all_of(c.lambdaInterfaces.begin(), c.lambdaInterfaces.end(),
+                       [&](const std::string& type) { return hierarchy.surelyLacks(type, name, isMethod); });
+}
+
 std::string outerThisText(const Expr& e, const PrintContext& c) {
     const std::string cls = enclosingInstanceClass(e, c);
     return cls.empty() ? std::string() : namedOuterThis(cls, c);
@@ -43,7 +51,7 @@ std::optional<std::string> outerMemberQualifier(const Expr& receiver, const std:
     const std::vector<std::string> chain = enclosingInstances(c.owner, c.unit);
     // A local of the method or one the class captures would hide the field.
     const bool hidden = c.localNames.count(name) || (c.outerNames && c.outerNames->count(name));
-    bool reaches = !c.inLambda && (isMethod || !hidden);
+    bool reaches = (!c.inLambda || lambdaClassesLack(name, isMethod, c)) && (isMethod || !hidden);
     // The simple name looks through each class from the innermost out, with
     // what it inherits, and stops at the first that has the name.
     const Hierarchy hierarchy(c.owner, c.unit);

@@ -19,6 +19,12 @@ std::string outerThisText(const Expr& e, const PrintContext& c);
 std::optional<std::string> outerMemberQualifier(const Expr& receiver, const std::string& name, bool isMethod,
                                                 const PrintContext& c);
 
+// Inside the body of a lambda whose enclosing instance has no name (an
+// anonymous class): whether the simple name `name` looks past the classes
+// the lambdas print as, neither their interfaces nor Object having it, nor
+// (for a field) a local of the body or of the scopes around it.
+bool lambdaClassesLack(const std::string& name, bool isMethod, const PrintContext& c);
+
 // `outer.new Inner(args)` for the creation of an inner member class with an
 // explicit outer instance (the rewrite marks those).
 std::optional<std::string> qualifiedCreation(const Expr& e, const PrintContext& c, const ExprPrinter& p,

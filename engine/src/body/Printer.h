@@ -19,6 +19,11 @@ struct PrintContext {
     bool qualifyStatics = false;       // a static initializer may not read a later field by its simple name
     std::string thisName = "this";     // `Outer.this` inside the body of a lambda
     bool inLambda = false;
+    // The functional interfaces of the lambdas' classes around the body,
+    // innermost last. With no `thisName` (the enclosing instance is
+    // anonymous) a member of that instance prints by its simple name where
+    // none of those classes has the name, and no other way.
+    std::vector<std::string> lambdaInterfaces = {};
     const UnitContext* unit = nullptr;
     std::set<const Var*> notFinal = {};  // locals a capture could not name: assigned again, or apart from their declaration
     const std::set<std::string>* outerNames = nullptr;  // of enclosing scopes still visible here
@@ -70,6 +75,7 @@ private:
     void arrayOperand(const Expr& array, std::string& out) const;
     void unary(const Expr& e, std::string& out) const;
     void creation(const Expr& e, std::string& out) const;
+    void thisText(std::string& out) const;
     void field(const Expr& e, std::string& out) const;
     void invoke(const Expr& e, std::string& out) const;
     void arguments(const Expr& e, size_t from, std::string& out) const;

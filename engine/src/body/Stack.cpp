@@ -85,7 +85,8 @@ private:
     }
 
     static bool copyable(const Expr& e) {
-        return isTrivial(e) || e.kind == ExprKind::Uninitialized || e.kind == ExprKind::ClassLiteral;
+        return isTrivial(e) || e.kind == ExprKind::Uninitialized || e.kind == ExprKind::ClassLiteral ||
+               isOuterInstanceChain(e);
     }
 
     // Stores every entry that is not freely copyable in a temporary, bottom
@@ -737,6 +738,8 @@ void Simulator::lambda(const MemberRef& site, const MethodType& type, const Boot
     e->args.resize(type.parameters.size());
     for (size_t i = e->args.size(); i-- > 0;) e->args[i] = pop();
     e->owner = type.returnType.className;
+    // The call site's own type: what each captured value is passed as.
+    e->descriptor = site.descriptor;
     e->lambda = info;
     push(e);
 }

@@ -72,7 +72,7 @@ public:
         }
         case ExprKind::Invoke: return invoke(e);
         case ExprKind::New: return arguments(e, 0, e.descriptor, _exactOverloads && overloadedConstructor(e));
-        case ExprKind::Concat: return arguments(e, 0, e.descriptor);
+        case ExprKind::Concat: case ExprKind::Lambda: return arguments(e, 0, e.descriptor);
         case ExprKind::NewArray:
             for (ExprPtr& size : e.args) expr(size, {&_int, Context::Assignment});
             return;
@@ -84,7 +84,9 @@ public:
         case ExprKind::ArrayElement: return lvalue(slot);
         case ExprKind::Field: return lvalue(slot);
         case ExprKind::Binary:
-            if (opIs(e, "&&") || opIs(e, "||") || (isBitwiseOp(e) && isPrimitive(e.type, 'Z'))) {
+            // `k = j | (a < b)` with k boolean makes j one too.
+            if (opIs(e, "&&") || opIs(e, "||") ||
+                (isBitwiseOp(e) && (isPrimitive(e.type, 'Z') || (want.type && isPrimitive(*want.type, 'Z'))))) {
                 for (ExprPtr& c : e.args) expr(c, {&_boolean, Context::Condition});
                 return;
             }
@@ -251,6 +253,20 @@ struct Evidence {
     RefEvidence ref;
 };
 
+bool zeroOrOneOnly(const Expr& e);
+
+// Whether `e` may still turn out a boolean: 0 and 1, booleans, locals whose
+// type is still being found, and &, |, ^ or ?: of those.
+bool mayBeBoolean(const Expr& e) {
+    if (zeroOrOneOnly(e)) return true;
+    if (e.kind == ExprKind::Local) {
+        return !e.var->declaredType && e.var->kind != VarKind::Parameter && e.var->kind != VarKind::This &&
+               isIntLike(e.var->type);
+    }
+    if (e.kind == ExprKind::Binary && isBitwiseOp(e)) return mayBeBoolean(*e.args[0]) && mayBeBoolean(*e.args[1]);
+    return e.kind == ExprKind::Conditional && mayBeBoolean(*e.args[1]) && mayBeBoolean(*e.args[2]);
+}
+
 void noteIntValue(Evidence& ev, const Expr& value) {
     if (value.kind == ExprKind::Conditional) {
         noteIntValue(ev, *value.args[1]);
@@ -266,7 +282,8 @@ void noteIntValue(Evidence& ev, const Expr& value) {
         return;
     }
     const char t = value.type.dimensions == 0 ? value.type.base : 'I';
-    ev.boolOk = ev.boolOk && t == 'Z';
+    const bool bitwise = value.kind == ExprKind::Binary && isBitwiseOp(value);
+    ev.boolOk = ev.boolOk && (t == 'Z' || (bitwise && mayBeBoolean(value)));
     ev.boolSeen = ev.boolSeen || t == 'Z';
     ev.byteOk = ev.byteOk && t == 'B';
     ev.byteSeen = ev.byteSeen || t == 'B';
@@ -274,6 +291,18 @@ void noteIntValue(Evidence& ev, const Expr& value) {
     ev.charSeen = ev.charSeen || t == 'C';
     ev.shortOk = ev.shortOk && (t == 'S' || t == 'B');
     ev.shortSeen = ev.shortSeen || t == 'S';
+}
+
+// `x op= v`, `x++`: only `&=`, `|=` and `^=` apply to a boolean, which
+// stays one when the operand is one (`z |= flag`, `z &= a < b`).
+void noteStep(Evidence& ev, const Expr& step) {
+    if (step.kind != ExprKind::CompoundAssign || !isBitwiseOp(step) || step.args.size() != 2) {
+        ev.boolOk = false;
+        return;
+    }
+    const Expr& v = *step.args[1];
+    ev.boolOk = ev.boolOk && zeroOrOneOnly(v);
+    ev.boolSeen = ev.boolSeen || isPrimitive(v.type, 'Z') || v.kind == ExprKind::Conditional;
 }
 
 bool exactExpr(const Expr& e);
@@ -376,6 +405,30 @@ void assignType(JavaType& to, const JavaType& from) {
     if (to.base != from.base || to.dimensions != from.dimensions || to.className != from.className) to = from;
 }
 
+bool literalFits(const Expr& e, char base) {
+    if (!isIntLiteral(e)) return false;
+    const int64_t n = e.literal.integer;
+    switch (base) {
+    case 'B': return n >= -128 && n <= 127;
+    case 'S': return n >= -32768 && n <= 32767;
+    case 'C': return n >= 0 && n <= 0xffff;
+    default: return false;
+    }
+}
+
+// The type Java gives `c ? a : b` for two int-like numeric branches: the
+// narrow type only when both have it (byte widening to short, an int
+// constant that fits), int otherwise. A narrow type taken from one branch
+// would cast the other one down.
+JavaType conditionalIntType(const Expr& a, const Expr& b) {
+    const char x = a.type.base, y = b.type.base;
+    if (x == y) return a.type;
+    if ((x == 'B' && y == 'S') || (x == 'S' && y == 'B')) return primitive('S');
+    if (x != 'I' && literalFits(b, x)) return a.type;
+    if (y != 'I' && literalFits(a, y)) return b.type;
+    return primitive('I');
+}
+
 }  // namespace
 
 void retype(Expr& e) {
@@ -404,6 +457,8 @@ void retype(Expr& e) {
             if ((isPrimitive(a.type, 'Z') || isIntLiteral(a)) && (isPrimitive(b.type, 'Z') || isIntLiteral(b))) e.type = primitive('Z');
         } else if (a.kind == ExprKind::Null) {
             assignType(e.type, b.type);
+        } else if (isIntLike(a.type) && isIntLike(b.type)) {
+            assignType(e.type, conditionalIntType(a, b));
         } else if (b.kind == ExprKind::Null || !a.type.isReference() || sameType(a.type, b.type)) {
             assignType(e.type, a.type);
         } else {
@@ -450,7 +505,7 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
             } else if ((e.kind == ExprKind::CompoundAssign || e.kind == ExprKind::PostIncrement ||
                         e.kind == ExprKind::PreIncrement) && e.args[0]->kind == ExprKind::Local) {
                 auto it = evidence.find(e.args[0]->var.get());
-                if (it != evidence.end()) it->second.boolOk = false;
+                if (it != evidence.end()) noteStep(it->second, e);
             } else if ((e.kind == ExprKind::InstanceOf || (e.kind == ExprKind::Cast && e.type.isReference())) &&
                        e.args[0]->kind == ExprKind::Local) {
                 // the source tested or cast it, so its declared type was wider

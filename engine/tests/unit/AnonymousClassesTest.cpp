@@ -165,21 +165,27 @@ TEST_F(AnonymousClasses, EnumSwitchMapClassIsNeverPrinted) {
     expectAbsent(text, {"// member class", "SwitchMap\n", "new Object() {"});
 }
 
-// A lambda inside an anonymous class that uses the anonymous instance has
-// no name to reach it by: the method falls back instead of naming Outer$1.
-TEST_F(AnonymousClasses, LambdaUsingTheAnonymousInstanceFallsBack) {
+// An anonymous instance has no name for `C.this`: a lambda's body inside it
+// names the instance's members simply where the lambda's own class (its
+// interface and Object) has nothing of that name, and falls back otherwise.
+TEST_F(AnonymousClasses, LambdaInsideAnAnonymousClassNamesItsMembersSimplyOrFallsBack) {
     const std::string text = decompile(
         "import java.util.function.Supplier;\n"
         "public class Outer {\n"
+        "    int outer = 2;\n"
         "    Object make() {\n"
         "        return new Object() {\n"
         "            int node = 4;\n"
-        "            Supplier<Integer> get() { return () -> node + 1; }\n"
+        "            int twice() { return node * 2; }\n"
+        "            Supplier<Integer> get() { return () -> node + twice() + outer; }\n"
+        "            Supplier<Integer> hash() { return () -> hashCode(); }\n"
+        "            Supplier<Object> self() { return () -> this; }\n"
         "        };\n"
         "    }\n"
         "}\n");
-    expectContains(text, {"lambda refers to an enclosing anonymous instance"});
-    expectAbsent(text, {"Outer$1.this"});
+    expectContains(text, {"Integer.valueOf(node + twice() + outer)",
+                          "lambda refers to an enclosing anonymous instance"});
+    expectAbsent(text, {"Outer$1.this", "return hashCode();", "return this;"});
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ const char* const kFieldAccess = R"(
 TEST_F(MemberClasses, AccessorsBecomeTheFieldAccessTheyStandFor) {
     std::string text = decompile(kFieldAccess);
     expectContains(text, {"count++;", "int a = ++count;", "int b = count--;", "total += ", "label += \"!\";",
-                          "label = label + ", "Outer.created *= 3;", "small += 2;"});
+                          "label += v;", "Outer.created *= 3;", "small += 2;"});
     expectNoDollar(text);
 }
 
