@@ -3,6 +3,7 @@
 #include <functional>
 #include <set>
 
+#include "body/Captures.h"
 #include "body/Hierarchy.h"
 #include "body/Walk.h"
 #include "classfile/AccessFlags.h"
@@ -327,6 +328,25 @@ std::optional<Bindings> GenericTyper::receiverBindings(const Expr& e, const std:
     return bindings;
 }
 
+bool GenericTyper::isAnonymousType(const JavaType& type) const {
+    if (type.base != 'L' || type.dimensions || type.className.find('$') == std::string::npos) return false;
+    const ClassFile* file = _hierarchy.find(type.className);
+    return file && isAnonymousClassFile(*file);
+}
+
+GenericPtr GenericTyper::anonymousSupertype(const JavaType& type) const {
+    if (!isAnonymousType(type)) return nullptr;
+    const ClassFile* file = _hierarchy.find(type.className);
+    // The supertype the local is declared with, as the class file names it.
+    const bool implementsOne = file->superClass == "java/lang/Object" && file->interfaces.size() == 1;
+    const ClassSignature* signature = classSignature(*file);
+    if (!signature) return nullptr;
+    const GenericType* super = implementsOne ? (signature->interfaces.size() == 1 ? &signature->interfaces[0] : nullptr)
+                                             : &signature->superclass;
+    if (!super || super->kind != GenericType::Kind::Class || !saysMore(*super) || !inScope(*super)) return nullptr;
+    return share(*super);
+}
+
 GenericPtr GenericTyper::plainType(const JavaType& type) const {
     if (!type.isReference()) return nullptr;
     if (type.base != 'L') return nullptr;
@@ -446,6 +466,8 @@ GenericPtr GenericTyper::typeOf(const Expr& e) const {
     case ExprKind::This: return share(_thisType);
     case ExprKind::Local:
         if (e.var->generic) return e.var->generic;
+        // Declared raw as its supertype: javac sees nothing of the class's own type arguments.
+        if (isAnonymousType(e.var->type)) return nullptr;
         return plainType(e.var->type);
     case ExprKind::Field: return fieldType(e);
     case ExprKind::Invoke: return invokeType(e);
@@ -571,6 +593,17 @@ void inferLocalTypes(StmtList& body, const std::vector<VarPtr>& vars, const Gene
     }
 }
 
+// A local holding an anonymous class's instance is declared with the
+// class's supertype; with its type arguments, calls through it are typed
+// as javac will type them. A parameter (a lambda's captured value) keeps
+// the raw type, as the enclosing local it stands for may be declared raw.
+void typeAnonymousLocals(const std::vector<VarPtr>& vars, const GenericTyper& typer) {
+    for (const VarPtr& var : vars) {
+        if (!isGenericLocal(*var) || var->generic) continue;
+        var->generic = typer.anonymousSupertype(var->type);
+    }
+}
+
 // A class declared inside a method: anonymous or local.
 bool isLocalClass(const std::string& name, const Hierarchy& hierarchy) {
     const ClassFile* file = hierarchy.find(name);
@@ -603,6 +636,7 @@ void eraseCapturedLocals(StmtList& body, const GenericTyper& typer, Budget& budg
 void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const std::vector<VarPtr>& params,
                           const GenericTyper& typer, Budget& budget) {
     setParameterTypes(params, typer);
+    typeAnonymousLocals(vars, typer);
     for (const VarPtr& var : vars) {
         if (!var->generic) continue;
         // Parameters print as the declaration says; a local's type must erase

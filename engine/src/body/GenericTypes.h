@@ -65,6 +65,11 @@ public:
     bool resultInferred(const Expr& call) const;
     // The class declares type parameters of its own.
     bool isGenericClass(const ClassFile& file) const;
+    // `type` names an anonymous class, which the output declares as its supertype.
+    bool isAnonymousType(const JavaType& type) const;
+    // The supertype with its type arguments that a local of the anonymous
+    // class `type` is declared with; null when raw or not nameable here.
+    GenericPtr anonymousSupertype(const JavaType& type) const;
 
     const MethodSignature* methodSignature() const { return _signature ? &*_signature : nullptr; }
     const Hierarchy& hierarchy() const { return _hierarchy; }
