@@ -537,6 +537,66 @@ std::vector<GenericPtr> GenericTyper::parameterTypes(const Expr& call) const {
 
 namespace {
 
+// The type with each wildcard argument of its last step replaced by its
+// bound, as javac derives a lambda's function type; nothing for `?`.
+std::optional<GenericType> withoutWildcards(const GenericType& type) {
+    if (type.kind != GenericType::Kind::Class || type.dimensions || type.parts.empty()) return std::nullopt;
+    GenericType result = type;
+    for (TypeArgument& argument : result.parts.back().arguments) {
+        if (!argument.type) return std::nullopt;
+        argument.kind = '=';
+    }
+    return result;
+}
+
+}  // namespace
+
+std::vector<GenericPtr> GenericTyper::lambdaParameterTypes(const Expr& call, size_t index) const {
+    std::vector<GenericPtr> result;
+    const size_t first = call.isStatic || call.kind == ExprKind::New ? 0 : 1;
+    if (index < first || index >= call.args.size() || call.args[index]->kind != ExprKind::Lambda) return result;
+    const LambdaSite& site = *call.args[index]->lambda;
+    auto erased = methodTypeOf(call.descriptor);
+    std::string declaring;
+    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    if (!erased || !signature || signature->parameters.size() != erased->parameters.size() ||
+        index - first >= signature->parameters.size()) return result;
+    // The interface method, in terms of the called method's variables.
+    auto target = withoutWildcards(signature->parameters[index - first]);
+    if (!target) return result;
+    std::string samOwner;
+    const Method* sam = findMethod(target->className(), site.samName, site.samDescriptor, samOwner);
+    const MethodSignature* samSignature = sam ? signatureOf(*sam) : nullptr;
+    auto samErased = methodTypeOf(site.samDescriptor);
+    if (!samSignature || !samErased || samSignature->parameters.size() != samErased->parameters.size() ||
+        !samSignature->typeParameters.empty()) return result;
+    auto seen = asSuper(*target, samOwner);
+    const ClassFile* samFile = _hierarchy.find(samOwner);
+    const ClassSignature* samClass = samFile ? classSignature(*samFile) : nullptr;
+    Bindings ofInterface;
+    if (!seen || !samClass || seen->parts.size() != 1 ||
+        !bindParameters(samClass->typeParameters, seen->parts[0].arguments, ofInterface)) return result;
+    // Then the call's: the receiver's type arguments and what the arguments say.
+    Bindings ofCall;
+    if (!call.isStatic && call.kind == ExprKind::Invoke) {
+        auto receiver = receiverBindings(call, declaring);
+        if (!receiver) return result;
+        ofCall = std::move(*receiver);
+    }
+    for (const auto& parameter : signature->typeParameters) ofCall.erase(parameter.name);
+    inferMethodVariables(*signature, call, first, ofCall);
+    for (const GenericType& parameter : samSignature->parameters) {
+        auto inTermsOfCall = substitute(parameter, ofInterface, Position::Result);
+        auto type = inTermsOfCall ? substitute(*inTermsOfCall, ofCall, Position::Result) : std::nullopt;
+        if (!type || !inScope(*type)) return {};
+        result.push_back(share(std::move(*type)));
+    }
+    return result;
+}
+
+namespace {
+
 bool isGenericLocal(const Var& var) { return var.kind == VarKind::Local || var.kind == VarKind::Temp; }
 
 void setParameterTypes(const std::vector<VarPtr>& params, const GenericTyper& typer) {
@@ -762,6 +822,10 @@ private:
         auto erasedTypes = methodTypeOf(call.descriptor);
         for (size_t i = 0; i < parameters.size() && first + i < call.args.size(); ++i) {
             ExprPtr& argument = call.args[first + i];
+            if (argument->kind == ExprKind::Lambda) {
+                lambdaArgument(call, first + i);
+                continue;
+            }
             const GenericType* parameter = parameters[i].get();
             if (parameter && parameter->kind == GenericType::Kind::Primitive) continue;
             if (argument->kind == ExprKind::Cast && argument->args[0]->kind == ExprKind::Null && !argument->generic) {
@@ -780,6 +844,25 @@ private:
             if (!differs || !argument->type.isReference() || _typer.hierarchy().isSubtype(argument->type, erased)) continue;
             argument = rawCast(erased, argument);
         }
+    }
+
+    // A lambda whose parameters the call types as the synthetic method does:
+    // `x -> ...` says enough.
+    void lambdaArgument(const Expr& call, size_t index) {
+        LambdaSite& site = *call.args[index]->lambda;
+        auto implicitTypes = _typer.lambdaParameterTypes(call, index);
+        auto samErased = methodTypeOf(site.samDescriptor);
+        auto impl = methodTypeOf(site.implDescriptor);
+        if (implicitTypes.empty() || !samErased || !impl || samErased->parameters.size() != implicitTypes.size() ||
+            impl->parameters.size() < implicitTypes.size()) return;
+        // The synthetic method takes the captured values first.
+        const size_t own = impl->parameters.size() - implicitTypes.size();
+        for (size_t k = 0; k < implicitTypes.size(); ++k) {
+            const GenericType& type = *implicitTypes[k];
+            if (type.kind == GenericType::Kind::Primitive) return;
+            if (!sameType(_typer.erasureOf(type), impl->parameters[own + k])) return;
+        }
+        site.contextTyped = true;
     }
 
     // `(Object) null` for a parameter of a generic type: cast to what the

@@ -49,6 +49,10 @@ public:
     // receiver, one per descriptor parameter (null where unsure); empty when
     // nothing is known.
     std::vector<GenericPtr> parameterTypes(const Expr& call) const;
+    // The parameter types the lambda passed as the call's argument
+    // `index` (in the call's args) gets from the call's parameter, one per
+    // interface method parameter; empty when any is unsure.
+    std::vector<GenericPtr> lambdaParameterTypes(const Expr& call, size_t index) const;
     // `type` as the supertype `target` (internal name), type arguments
     // carried through the declarations; nothing when a class cannot be
     // read or is used raw on the way.
