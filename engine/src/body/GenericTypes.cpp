@@ -178,6 +178,11 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
     }
 }
 
+bool GenericTyper::declaresVariable(const ClassFile& file, const std::string& name) const {
+    const ClassSignature* signature = classSignature(file);
+    return signature && findParameter(signature->typeParameters, name) != nullptr;
+}
+
 bool GenericTyper::isGenericClass(const ClassFile& file) const {
     const ClassSignature* signature = classSignature(file);
     return signature && !signature->typeParameters.empty();
@@ -421,6 +426,31 @@ GenericPtr GenericTyper::invokeType(const Expr& e) const {
     auto result = substitute(signature->result, bindings, Position::Result);
     if (!result || !inScope(*result)) return nullptr;
     return share(std::move(*result));
+}
+
+bool GenericTyper::takesVariableArgument(const Expr& call) const {
+    std::string declaring;
+    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    if (!signature) return false;
+    const ClassFile* file = _hierarchy.find(declaring);
+    const ClassSignature* cls = file ? classSignature(*file) : nullptr;
+    if (!cls || cls->typeParameters.empty()) return false;
+    std::function<bool(const GenericType&)> mentions = [&](const GenericType& type) {
+        if (type.kind == GenericType::Kind::Variable) {
+            return findParameter(cls->typeParameters, type.variable) && !findParameter(signature->typeParameters, type.variable);
+        }
+        for (const auto& part : type.parts) {
+            for (const auto& argument : part.arguments) {
+                if (argument.type && mentions(*argument.type)) return true;
+            }
+        }
+        return false;
+    };
+    for (size_t i = 0; i < signature->parameters.size() && 1 + i < call.args.size(); ++i) {
+        if (call.args[1 + i]->kind != ExprKind::Null && mentions(signature->parameters[i])) return true;
+    }
+    return false;
 }
 
 bool GenericTyper::resultInferred(const Expr& call) const {
@@ -752,6 +782,7 @@ public:
         visitLists(body, [&](StmtList& list) {
             for (StmtPtr& s : list) {
                 if (s->kind == StmtKind::Throw && s->expr) thrown(s->expr);
+                if (s->kind == StmtKind::Return && s->expr) returned(s->expr);
             }
         });
         visitAllExprs(body, [&](ExprPtr& slot) {
@@ -792,7 +823,10 @@ private:
                                     value->kind == ExprKind::ArrayElement || value->kind == ExprKind::Conditional;
         GenericPtr type = _typer.typeOf(*value);
         if (((type && saysMore(*type)) || typedOtherwise) && value->type.isReference()) {
-            value = rawCast(value->type, value);
+            // The local's own raw type: a subclass's raw type may implement
+            // the local's type with other type arguments. The value was
+            // stored there as it is, so the cast checks nothing at run time.
+            value = rawCast(erased.base == 'L' ? erased : value->type, value);
         }
     }
 
@@ -816,6 +850,7 @@ private:
 
     void arguments(Expr& call) {
         const size_t first = call.isStatic || call.kind == ExprKind::New ? 0 : 1;
+        if (first == 1) wildcardReceiver(call);
         const std::vector<GenericPtr> parameters = _typer.parameterTypes(call);
         if (parameters.empty()) return;
         const bool overloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor);
@@ -844,6 +879,29 @@ private:
             if (!differs || !argument->type.isReference() || _typer.hierarchy().isSubtype(argument->type, erased)) continue;
             argument = rawCast(erased, argument);
         }
+    }
+
+    // `c.compareTo(x)` on a `Comparable<?>`: no value but null converts to a
+    // parameter typed by the wildcard's capture; through the raw type the
+    // erased parameter, which the call's descriptor names, takes it.
+    void wildcardReceiver(Expr& call) {
+        if (call.kind != ExprKind::Invoke || call.invoke == InvokeKind::Super || call.args.size() < 2) return;
+        ExprPtr& receiver = call.args[0];
+        if (receiver->kind == ExprKind::This || receiver->kind == ExprKind::Cast || receiver->type.base != 'L') return;
+        GenericPtr type = _typer.typeOf(*receiver);
+        if (!type || type->kind != GenericType::Kind::Class || type->dimensions || !hasWildcard(*type)) return;
+        if (!_typer.takesVariableArgument(call)) return;
+        if (_typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor)) return;
+        receiver = rawCast(receiver->type, receiver);
+    }
+
+    static bool hasWildcard(const GenericType& type) {
+        for (const ClassTypePart& part : type.parts) {
+            for (const TypeArgument& argument : part.arguments) {
+                if (argument.kind == '*' || argument.kind == '+') return true;
+            }
+        }
+        return false;
     }
 
     // A lambda whose parameters the call types as the synthetic method does:
@@ -882,6 +940,49 @@ private:
         }
         const JavaType erased = _typer.erasureOf(*parameter);
         if (!sameType(erased, argument->type) && _typer.hierarchy().isSubtype(erased, argument->type)) argument->type = erased;
+    }
+
+    // `return this` (or a local, a field) whose type is another
+    // parameterization of the declared result, as in `Ordering<S> reverse()`
+    // of an `Ordering<Object>`: the raw type converts unchecked.
+    void returned(ExprPtr& value) {
+        const MethodSignature* signature = _typer.methodSignature();
+        if (!signature || !value->type.isReference() || value->type.base != 'L') return;
+        const GenericType& declared = signature->result;
+        if (declared.kind == GenericType::Kind::Variable) return returnedAsOuterVariable(declared, value);
+        if (declared.kind != GenericType::Kind::Class || declared.dimensions || !declared.hasArguments()) return;
+        const bool plainValue = value->kind == ExprKind::This || value->kind == ExprKind::Local ||
+                                value->kind == ExprKind::Field;
+        if (!plainValue) return;
+        GenericPtr type = _typer.typeOf(*value);
+        if (!type || type->kind != GenericType::Kind::Class) return;
+        auto seen = _typer.asSuper(*type, declared.className());
+        if (seen && sameGeneric(*seen, declared)) return;
+        // Raw on the way, or not a subtype the hierarchy knows: left as it is.
+        if (!seen) return;
+        const JavaType erased = _typer.erasureOf(declared);
+        if (!_typer.hierarchy().isSubtype(value->type, erased)) return;
+        value = rawCast(erased, value);
+    }
+
+    // `return v` for a result typed by a variable of a class or method
+    // around this one (a method of an anonymous class): `(E) v`, as the
+    // value was typed erased. The method's and the class's own variables
+    // get the printer's return cast.
+    void returnedAsOuterVariable(const GenericType& declared, ExprPtr& value) {
+        if (value->kind == ExprKind::Null || value->kind == ExprKind::Cast || !_typer.inScope(declared)) return;
+        const MethodSignature* signature = _typer.methodSignature();
+        for (const TypeParameter& own : signature->typeParameters) {
+            if (own.name == declared.variable) return;
+        }
+        if (const ClassFile* owner = &_typer.owner(); _typer.isGenericClass(*owner) && _typer.declaresVariable(*owner, declared.variable)) {
+            return;
+        }
+        GenericPtr type = _typer.typeOf(*value);
+        if (type && sameGeneric(*type, declared)) return;
+        const JavaType erased = _typer.erasureOf(declared);
+        if (!sameType(erased, value->type) && !_typer.hierarchy().isSubtype(erased, value->type)) return;
+        value = genericCast(declared, erased, value);
     }
 
     // `throw t` where only the method's `throws T` covers it: `throw (T) t`.

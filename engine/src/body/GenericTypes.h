@@ -67,8 +67,13 @@ public:
     const GenericType* thrownVariable() const;
     // The call's result type names the method's own type variables.
     bool resultInferred(const Expr& call) const;
+    // A non-null argument goes to a parameter typed with the declaring
+    // class's own type variables.
+    bool takesVariableArgument(const Expr& call) const;
     // The class declares type parameters of its own.
     bool isGenericClass(const ClassFile& file) const;
+    // The class declares a type parameter of that name.
+    bool declaresVariable(const ClassFile& file, const std::string& name) const;
     // `type` names an anonymous class, which the output declares as its supertype.
     bool isAnonymousType(const JavaType& type) const;
     // The supertype with its type arguments that a local of the anonymous
