@@ -29,6 +29,7 @@ bool ArchiveBrowser::open(const QString& path, QString& error) {
         return false;
     }
     _currentClass.clear();
+    _extracted.clear();
     _pane.showArchive(_session->archive());
     return true;
 }
@@ -38,6 +39,7 @@ void ArchiveBrowser::close() {
     _pane.clear();
     _session.reset();
     _currentClass.clear();
+    _extracted.clear();
 }
 
 QString ArchiveBrowser::archivePath() const {
@@ -58,6 +60,10 @@ bool ArchiveBrowser::holds(const QString& classFilePath) const {
     return QDir::cleanPath(classFilePath).startsWith(root);
 }
 
+QString ArchiveBrowser::classAt(const QString& classFilePath) const {
+    return _session && !classFilePath.isEmpty() ? _extracted.value(QDir::cleanPath(classFilePath)) : QString();
+}
+
 void ArchiveBrowser::onClassChosen(const QString& qualifiedName) {
     if (!_session) return;
     const archive::ArchivedClass* archived = _session->archive().find(qualifiedName.toStdString());
@@ -66,6 +72,7 @@ void ArchiveBrowser::onClassChosen(const QString& qualifiedName) {
     try {
         const QString path = QString::fromStdString(_session->extract(*archived));
         _currentClass = qualifiedName;
+        _extracted.insert(QDir::cleanPath(path), qualifiedName);
         emit classExtracted(path, qualifiedName);
     } catch (const archive::ArchiveException& e) {
         emit failed(QString::fromStdString(e.getMessage()));

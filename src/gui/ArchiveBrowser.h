@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -35,6 +36,8 @@ public:
     bool holds(const QString& classFilePath) const;
     // The qualified name of the class last extracted.
     const QString& currentClass() const { return _currentClass; }
+    // The qualified name of the class extracted to the path; empty for any other path.
+    QString classAt(const QString& classFilePath) const;
     // The open archive's entry list; null when closed.
     const archive::ClassArchive* archive() const;
 
@@ -53,6 +56,8 @@ private:
     ArchivePane& _pane;
     std::unique_ptr<archive::ArchiveSession> _session;
     QString _currentClass;
+    // Extracted class file (clean path) to its qualified name.
+    QHash<QString, QString> _extracted;
 };
 
 }

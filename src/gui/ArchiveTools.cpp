@@ -1,6 +1,7 @@
 #include "gui/ArchiveTools.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressDialog>
+#include <QTimer>
 #include <QTextBlock>
 #include <QTreeWidgetItemIterator>
 
@@ -40,6 +42,7 @@ const char* const SAVE_WORK = "save";
 // text as shown differs a little from the archive's.
 constexpr int HIT_SEARCH_RADIUS = 200;
 constexpr int STATUS_MS = 5000;
+constexpr int MODAL_RECHECK_MS = 100;
 
 QString utf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -50,6 +53,10 @@ struct ArchiveTools::Pending {
     QString member;
     int line = -1;
     QString lineText;
+    // Not chosen yet: another class was being decompiled.
+    bool deferred = false;
+    // Going back or forward: the history has stepped already.
+    bool navigating = false;
 };
 
 ArchiveTools::ArchiveTools(CMainFrame& frame) : QObject(&frame), _frame(frame), _task(new BackgroundJob(this)) {
@@ -59,6 +66,8 @@ ArchiveTools::ArchiveTools(CMainFrame& frame) : QObject(&frame), _frame(frame), 
     connect(_frame.archiveBrowser(), &ArchiveBrowser::classAboutToOpen, this, &ArchiveTools::onPaneChoice);
     connect(_frame.archiveBrowser(), &ArchiveBrowser::closing, this, &ArchiveTools::onArchiveClosing);
     connect(_task, &BackgroundJob::finished, this, &ArchiveTools::onWorkFinished);
+    // After the run's own results are handled: the choice it held back comes next.
+    connect(&_frame, &CMainFrame::decompilingEnded, this, &ArchiveTools::chooseDeferredClass, Qt::QueuedConnection);
     connect(_task, &BackgroundJob::progress, this, [this](int done, int total, const QString& phase) {
         if (_work == SEARCH_WORK && _searchDialog) _searchDialog->showProgress(done, total, phase);
         if (_work == SAVE_WORK && _saveProgress) {
@@ -79,7 +88,7 @@ void ArchiveTools::createActions() {
         auto* action = new QAction(text, &_frame);
         action->setStatusTip(tip);
         action->setShortcut(key);
-        connect(action, &QAction::triggered, this, slot);
+        if (slot) connect(action, &QAction::triggered, this, slot);
         _frame.addAction(action);  // keys work with the menus hidden
         return action;
     };
@@ -118,11 +127,14 @@ void ArchiveTools::status(const QString& text) { _frame.showStatusMessage(text.t
 
 // --- navigation --------------------------------------------------------------
 
+// The class the text shows, named by the class file it was decompiled from:
+// the document's own path is the proposed Java name, and the browser's
+// current class may be one still being decompiled.
 Place ArchiveTools::currentPlace() const {
     Place place;
-    const QString path = _frame.editView()->document()->isEmpty() ? QString() : _frame.document().pathName();
-    ArchiveBrowser* browser = _frame.archiveBrowser();
-    place.className = browser->holds(path) ? browser->currentClass().toStdString() : path.toStdString();
+    const QString classFile = _frame.editView()->document()->isEmpty() ? QString() : _frame.document().classFilePath();
+    const QString archived = _frame.archiveBrowser()->classAt(classFile);
+    place.className = (archived.isEmpty() ? classFile : archived).toStdString();
     place.line = _frame.editView()->textCursor().blockNumber();
     return place;
 }
@@ -131,7 +143,11 @@ bool ArchiveTools::eventFilter(QObject* watched, QEvent* event) {
     if (watched == _frame.editView()->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier)) {
-            goToDeclarationAt(_frame.editView()->cursorForPosition(mouse->position().toPoint()).position());
+            // The click places the cursor first, so Back returns to where the user clicked.
+            CZefraView* editor = _frame.editView();
+            const QTextCursor clicked = editor->cursorForPosition(mouse->position().toPoint());
+            editor->setTextCursor(clicked);
+            goToDeclarationAt(clicked.position());
             return true;
         }
     }
@@ -229,29 +245,52 @@ void ArchiveTools::goTo(const Place& place) {
 }
 
 void ArchiveTools::openClass(const QString& className, const QString& member, int line, const QString& lineText) {
-    _pending = std::make_unique<Pending>(Pending{className, member, line, lineText});
-    if (!_frame.archivePane()->chooseClass(className)) {
+    _pending = std::make_unique<Pending>(Pending{className, member, line, lineText, false, _navigating});
+    // One run at a time: a class asked for meanwhile is chosen when the run ends.
+    if (_frame.delegate() && _frame.delegate()->isDecompiling()) {
+        _pending->deferred = true;
+        status(className + " opens once the class being decompiled is shown.");
+        return;
+    }
+    _choosing = true;
+    const bool chosen = _frame.archivePane()->chooseClass(className);
+    _choosing = false;
+    if (!chosen) {
         _pending.reset();
         status("The archive holds no class " + className + ".");
     }
 }
 
+void ArchiveTools::chooseDeferredClass() {
+    if (!_pending || !_pending->deferred) return;
+    // A failed run's message may still be up: its run is not done with the document.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(MODAL_RECHECK_MS, this, &ArchiveTools::chooseDeferredClass);
+        return;
+    }
+    const Pending deferred = *_pending;
+    _navigating = deferred.navigating;
+    openClass(deferred.className, deferred.member, deferred.line, deferred.lineText);
+    _navigating = false;
+}
+
 // The pane's own choices are places left too; those made here for going back
-// and forward are not.
+// and forward are not. A choice of the user's own drops any place waited for.
 void ArchiveTools::onPaneChoice(const QString& qualifiedName) {
+    if (!_choosing) _pending.reset();
     if (_navigating) return;
     const Place here = currentPlace();
     if (!here.className.empty() && here.className != qualifiedName.toStdString()) _history.leave(here);
-    if (_pending && _pending->className != qualifiedName) _pending.reset();
     updateActions();
 }
 
+// A class shown may still be the one before the class waited for (its text
+// came while the next was being opened): the wait goes on until that one shows.
 void ArchiveTools::onClassShown() {
     updateActions();
-    if (!_pending) return;
+    if (!_pending || utf8(currentPlace().className) != _pending->className) return;
     const Pending pending = *_pending;
     _pending.reset();
-    if (utf8(currentPlace().className) != pending.className) return;
     if (!pending.member.isEmpty()) selectMember(pending.member);
     else if (pending.line >= 0) selectLineNear(pending.line, pending.lineText);
 }

@@ -70,7 +70,7 @@ private:
     void goTo(const Place& place);
     void follow(const Destination& destination);
     void openClass(const QString& className, const QString& member, int line, const QString& lineText);
-    void applyPending();
+    void chooseDeferredClass();
     void selectLineNear(int line, const QString& lineText);
     void selectMember(const QString& member);
     void onPaneChoice(const QString& qualifiedName);
@@ -100,6 +100,8 @@ private:
     NavigationHistory _history;
     std::unique_ptr<Pending> _pending;
     bool _navigating = false;
+    // True while a class is chosen in the pane for a place waited for.
+    bool _choosing = false;
     // The text of the whole archive, classic and modern, once made.
     std::shared_ptr<const SourceSet> _sources[2];
     int _generation = 0;

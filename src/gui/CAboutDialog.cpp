@@ -16,7 +16,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About zefra");
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     auto* icon = new QLabel(this);
-    icon->setPixmap(iconForId(128).pixmap(32, 32));
+    icon->setPixmap(iconForId(128).pixmap(QSize(32, 32), devicePixelRatioF()));
     auto* ok = new QPushButton("OK", this);
     ok->setProperty("controlId", control::OK);
     ok->setDefault(true);

@@ -189,6 +189,7 @@ void CMainFrame::restoreWindowState() {
     const settings::WindowState state = settings::loadWindowState();
     if (!state.geometry.isEmpty()) restoreGeometry(state.geometry);
     if (!state.dockState.isEmpty()) restoreState(state.dockState);
+    showArchiveDockIfOpen();
     if (!state.splitter.isEmpty() && _splitter) _splitter->restoreState(state.splitter);
     action(command::VIEW_TOOLBAR)->setChecked(!_toolBar->isHidden());
     action(command::VIEW_STATUS_BAR)->setChecked(state.statusBarVisible);
@@ -295,6 +296,7 @@ void CMainFrame::showDecompiling(const std::string& statusText) {
     if (_cancelButton) _cancelButton->setVisible(busy);
     for (int id : {command::FILE_NEW, command::FILE_OPEN}) action(id)->setEnabled(!busy);
     if (_editView) _editView->setReadOnly(busy);
+    if (!busy) emit decompilingEnded();
 }
 
 void CMainFrame::showStatusMessage(const std::string& text) {

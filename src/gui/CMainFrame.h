@@ -84,6 +84,10 @@ public:
     // The status pane update of pane 59142.
     virtual void onUpdateLineIndicator();
 
+signals:
+    // The engine's run for the document ended, shown, failed or cancelled.
+    void decompilingEnded();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -126,6 +130,8 @@ private:
     bool refuseWhileDecompiling();
     void find(const FindRequest& request);
     void createArchiveDock();
+    // The saved window state keeps the archive pane's place, not whether it shows.
+    void showArchiveDockIfOpen();
     void openArchiveClass(const QString& classFilePath);
     void onTextReplaced();
     void showOpenedClassStatus();

@@ -44,6 +44,10 @@ void CMainFrame::createArchiveDock() {
     _archiveTools = new ArchiveTools(*this);
 }
 
+void CMainFrame::showArchiveDockIfOpen() {
+    if (_archiveDock) _archiveDock->setVisible(_archiveBrowser->isOpen());
+}
+
 bool CMainFrame::openArchive(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     QString error;
@@ -91,9 +95,10 @@ void CMainFrame::showOpenedClassStatus() {
     if (dropped) updateRecentFileMenu();
     const int marked = markFallbackMembers(*_treeView, _editView->getWholeText());
     QStringList parts;
-    if (_archiveBrowser->isOpen() && !_archiveBrowser->currentClass().isEmpty()) {
-        parts << QString("%1: %2")
-                     .arg(QFileInfo(_archiveBrowser->archivePath()).fileName(), _archiveBrowser->currentClass());
+    // The class shown, which is not always the one last chosen: its run may have failed.
+    const QString shown = _archiveBrowser->classAt(_document.classFilePath());
+    if (!shown.isEmpty()) {
+        parts << QString("%1: %2").arg(QFileInfo(_archiveBrowser->archivePath()).fileName(), shown);
     }
     const QString summary = fallbackSummary(marked);
     if (!summary.isEmpty()) parts << summary;

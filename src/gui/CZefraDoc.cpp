@@ -18,6 +18,7 @@ CZefraDoc::CZefraDoc(RecentFileList& recentFiles, QObject* parent)
 
 bool CZefraDoc::onNewDocument() {
     _pathName.clear();
+    _classFile.clear();
     _classFolder.clear();
     _savedByUser = false;
     setModified(false);
@@ -51,6 +52,7 @@ void CZefraDoc::setPathName(const std::string& path, bool addToRecentFiles) {
     if (addToRecentFiles) {
         // An open: the class file's name comes first, then the proposed Java name.
         _recentFiles.add(_pathName);
+        _classFile = _pathName;
         _classFolder = QFileInfo(_pathName).absolutePath();
         _savedByUser = false;
     }

@@ -44,6 +44,8 @@ public:
 
     void setPathName(const std::string& path, bool addToRecentFiles) override;
     const QString& pathName() const { return _pathName; }
+    // The class file the text was decompiled from; empty for a new document.
+    const QString& classFilePath() const { return _classFile; }
     const QString& title() const { return _title; }
     bool isModified() const { return _modified; }
     bool savedByUser() const { return _savedByUser; }
@@ -65,7 +67,8 @@ private:
     // False until the user names a file for this text: the name the document
     // was given by an open is only a proposal.
     bool _savedByUser = false;
-    // The folder of the class file the text came from; Save As starts there.
+    // The class file the text came from, and its folder, where Save As starts.
+    QString _classFile;
     QString _classFolder;
 };
 

@@ -1,11 +1,9 @@
 #include "gui/Icons.h"
 
-#include <QApplication>
 #include <QPainter>
-#include <QPixmap>
-#include <QStyle>
 
 #include "gui/CommandIds.h"
+#include "gui/PaintedIcon.h"
 
 namespace products {
 namespace zefra {
@@ -17,12 +15,6 @@ const QColor CYAN(0, 170, 190);
 const QColor MAGENTA(190, 0, 170);
 
 enum class Access { Public, Protected, Private };
-
-QPixmap blank(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
 
 // A small isometric cube, the sign of a member.
 void drawCube(QPainter& p, QRectF box, const QColor& colour) {
@@ -56,22 +48,14 @@ void drawKey(QPainter& p) {
     p.drawRect(QRectF(7, 11.5, 1.5, 2.5));
 }
 
-QPixmap memberPixmap(int size, const QColor& colour, Access access) {
-    QPixmap pixmap = blank(size);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 16.0, size / 16.0);
+void paintMember(QPainter& p, const QColor& colour, Access access) {
     const QRectF cube = access == Access::Public ? QRectF(2, 2, 12, 12) : QRectF(5, 1, 10, 10);
     drawCube(p, cube, colour);
     if (access == Access::Private) drawPadlock(p);
     if (access == Access::Protected) drawKey(p);
-    return pixmap;
 }
 
-QPixmap classPixmap(int size) {
-    QPixmap pixmap = blank(size);
-    QPainter p(&pixmap);
-    p.scale(size / 16.0, size / 16.0);
+void paintClass(QPainter& p) {
     p.setPen(QPen(QColor(90, 90, 90), 1));
     p.drawLine(QPointF(3.5, 6), QPointF(3.5, 12.5));
     p.drawLine(QPointF(3.5, 12.5), QPointF(9, 12.5));
@@ -84,14 +68,9 @@ QPixmap classPixmap(int size) {
     square(QRectF(0.5, 0.5, 6, 6), QColor(30, 60, 220));
     square(QRectF(9.5, 5, 5, 5), MAGENTA);
     square(QRectF(9.5, 10.5, 5, 5), CYAN);
-    return pixmap;
 }
 
-QPixmap applicationPixmap(int size, bool document) {
-    QPixmap pixmap = blank(size);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
+void paintApplication(QPainter& p, bool document) {
     if (document) {
         p.setPen(QColor(80, 80, 80));
         p.setBrush(Qt::white);
@@ -107,33 +86,31 @@ QPixmap applicationPixmap(int size, bool document) {
     p.setFont(font);
     p.setPen(document ? QColor(30, 60, 160) : QColor(255, 210, 60));
     p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, "Z");
-    return pixmap;
+}
+
+QIcon memberIcon(const QColor& colour, Access access) {
+    return paintedIcon([colour, access](QPainter& p) { paintMember(p, colour, access); }, QSizeF(16, 16));
 }
 
 QIcon treeIcon(int iconId) {
-    QIcon icon;
-    for (int size : {16, 32}) {
-        switch (iconId) {
-        case 131: icon.addPixmap(classPixmap(size)); break;
-        case 132: icon.addPixmap(memberPixmap(size, CYAN, Access::Private)); break;
-        case 133: icon.addPixmap(memberPixmap(size, CYAN, Access::Protected)); break;
-        case 134: icon.addPixmap(memberPixmap(size, CYAN, Access::Public)); break;
-        case 135: icon.addPixmap(memberPixmap(size, MAGENTA, Access::Private)); break;
-        case 136: icon.addPixmap(memberPixmap(size, MAGENTA, Access::Protected)); break;
-        case 138: icon.addPixmap(memberPixmap(size, MAGENTA, Access::Public)); break;
-        default: break;
-        }
+    switch (iconId) {
+    case 131: return paintedIcon(paintClass, QSizeF(16, 16));
+    case 132: return memberIcon(CYAN, Access::Private);
+    case 133: return memberIcon(CYAN, Access::Protected);
+    case 134: return memberIcon(CYAN, Access::Public);
+    case 135: return memberIcon(MAGENTA, Access::Private);
+    case 136: return memberIcon(MAGENTA, Access::Protected);
+    case 138: return memberIcon(MAGENTA, Access::Public);
+    default: return QIcon();
     }
-    return icon;
 }
 
 }
 
 QIcon iconForId(int iconId) {
     if (iconId == 128 || iconId == 129) {
-        QIcon icon;
-        for (int size : {16, 32, 48}) icon.addPixmap(applicationPixmap(size, iconId == 129));
-        return icon;
+        const bool document = iconId == 129;
+        return paintedIcon([document](QPainter& p) { paintApplication(p, document); }, QSizeF(32, 32));
     }
     return treeIcon(iconId);
 }
@@ -150,13 +127,63 @@ void drawPage(QPainter& p, QRectF r) {
     }
 }
 
-// The toolbar's own pictures, 16 x 15, for the commands a desktop theme may lack.
-QPixmap commandPixmap(int commandId) {
-    QPixmap pixmap(16, 15);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
+void paintNewPage(QPainter& p) {
+    const QPointF outline[] = {{2.5, 0.5}, {9.5, 0.5}, {13.5, 4.5}, {13.5, 14.5}, {2.5, 14.5}};
+    p.setPen(QColor(70, 70, 70));
+    p.setBrush(Qt::white);
+    p.drawPolygon(outline, 5);
+    p.setBrush(QColor(220, 220, 220));
+    const QPointF fold[] = {{9.5, 0.5}, {9.5, 4.5}, {13.5, 4.5}};
+    p.drawPolygon(fold, 3);
+}
+
+void paintFolder(QPainter& p) {
+    p.setPen(QColor(130, 90, 10));
+    p.setBrush(QColor(230, 180, 60));
+    p.drawRect(QRectF(0.5, 3.5, 13, 10));
+    p.drawRect(QRectF(0.5, 1.5, 5, 2));
+    p.setBrush(QColor(250, 215, 110));
+    const QPointF lid[] = {{3, 6.5}, {15.5, 6.5}, {13.5, 13.5}, {0.5, 13.5}};
+    p.drawPolygon(lid, 4);
+}
+
+void paintDisk(QPainter& p) {
+    p.setPen(QColor(20, 30, 90));
+    p.setBrush(QColor(50, 80, 180));
+    p.drawRoundedRect(QRectF(1.5, 0.5, 13, 14), 1, 1);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(3.5, 0.5, 9, 5));
+    p.setBrush(QColor(200, 200, 200));
+    p.drawRect(QRectF(4.5, 9.5, 7, 5));
+}
+
+void paintQuestion(QPainter& p) {
+    p.setPen(QColor(20, 60, 150));
+    p.setBrush(QColor(60, 120, 220));
+    p.drawEllipse(QRectF(0.5, 0, 15, 15));
+    QFont font;
+    font.setBold(true);
+    font.setPixelSize(12);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0, 0, 16, 15), Qt::AlignCenter, "?");
+}
+
+// The toolbar's own pictures, 16 x 15 units.
+void paintCommand(QPainter& p, int commandId) {
     switch (commandId) {
+    case command::FILE_NEW:
+        paintNewPage(p);
+        break;
+    case command::FILE_OPEN:
+        paintFolder(p);
+        break;
+    case command::FILE_SAVE:
+        paintDisk(p);
+        break;
+    case command::APP_ABOUT:
+        paintQuestion(p);
+        break;
     case command::EDIT_CUT:
         p.setPen(QPen(QColor(60, 60, 60), 1.2));
         p.drawLine(QPointF(5, 1), QPointF(10, 9));
@@ -190,34 +217,22 @@ QPixmap commandPixmap(int commandId) {
     default:
         break;
     }
-    return pixmap;
 }
 
 }
 
 QIcon toolbarIcon(int commandId) {
-    if (commandId == command::EDIT_CUT || commandId == command::EDIT_COPY ||
-        commandId == command::EDIT_PASTE || commandId == command::FILE_PRINT) {
-        return QIcon(commandPixmap(commandId));
+    const QIcon own = paintedIcon([commandId](QPainter& p) { paintCommand(p, commandId); }, QSizeF(16, 15));
+    // The desktop's theme has the look users know for these; ours stands in.
+    const char* theme = nullptr;
+    switch (commandId) {
+    case command::FILE_NEW: theme = "document-new"; break;
+    case command::FILE_OPEN: theme = "document-open"; break;
+    case command::FILE_SAVE: theme = "document-save"; break;
+    case command::APP_ABOUT: theme = "help-about"; break;
+    default: return own;
     }
-    struct Picture {
-        int command;
-        const char* theme;
-        QStyle::StandardPixmap fallback;
-    };
-    static const Picture pictures[] = {
-        {command::FILE_NEW, "document-new", QStyle::SP_FileIcon},
-        {command::FILE_OPEN, "document-open", QStyle::SP_DialogOpenButton},
-        {command::FILE_SAVE, "document-save", QStyle::SP_DialogSaveButton},
-        {command::APP_ABOUT, "help-about", QStyle::SP_MessageBoxQuestion},
-    };
-    for (const Picture& picture : pictures) {
-        if (picture.command == commandId) {
-            return QIcon::fromTheme(picture.theme,
-                                    QApplication::style()->standardIcon(picture.fallback));
-        }
-    }
-    return QIcon();
+    return QIcon::fromTheme(theme, own);
 }
 
 }

@@ -84,7 +84,7 @@ TEST_F(DecompilerImplTest, EngineFailureReachesTheCaller)
 
 TEST_F(DecompilerImplTest, UnparsableTextTravelsInTheException)
 {
-    const std::string javaText = "public class Foo {\r\n    int outer;\r\n}\r\n";
+    const std::string javaText = "public class Foo {\r\n    int goto;\r\n}\r\n";
     engineWrites(javaText);
     try {
         _decompiler.decompile(classFile());

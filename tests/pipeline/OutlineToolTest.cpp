@@ -73,7 +73,7 @@ TEST_F(OutlineToolTest, StrayBytesGoToStandardError)
 
 TEST_F(OutlineToolTest, ParseErrorNamesFileAndLine)
 {
-    std::string file = javaFile("class A {\n  int outer;\n}\n");
+    std::string file = javaFile("class A {\n  int goto;\n}\n");
     RunResult result = run("--records " + file);
     EXPECT_EQ(1, result.exitCode);
     EXPECT_EQ("", result.out);

@@ -134,8 +134,8 @@ TEST(ParserImpl, StatementsAreAccepted)
 TEST(ParserImpl, RejectedTexts)
 {
     for (const char* text : {
-             "", "// only\n/* comments */", "class A { void f() { class L { } } }", "class A { int outer; }",
-             "class A { void f() { inner: x = 1; } }", "class A { Class c = int[].class; }",
+             "", "// only\n/* comments */", "class A { void f() { class L { } } }", "class A { int goto; }",
+             "class A { void f() { const: x = 1; } }", "class A { Class c = int[].class; }",
              "class A { int this$0; }", "class A { int x; /* unclosed }", "class A {", "class A { } }",
              "class A { strictfp void f() { } }", "class A { void f() { assert x > 0; } }", "import a;;; x",
              "class A { int x = 1 }", "class A { void f() { int x = 1, ; } }"}) {
@@ -143,13 +143,47 @@ TEST(ParserImpl, RejectedTexts)
     }
 }
 
+// Words once set aside for the future are plain names in Java, and the
+// engine prints members of those names as the class file has them.
+TEST(ParserImpl, FormerlyReservedWordsAreNames)
+{
+    EXPECT_EQ("0;0;0;package;A;1;0;2;package;cast,future,generic,inner,operator,outer,rest,var;"
+              "1;0;1;package;cast(Object outer);1;0;1;static;var(int rest);",
+              parse("class A { int cast, future, generic, inner, operator, outer, rest, var; "
+                    "Object cast(Object outer) { return (Unsafe)k.cast(outer); } "
+                    "static void var(int rest) { rest = (int)Preconditions.check(rest); } }"));
+    const char* uses =
+        "class A { void f() {\n"
+        "  nodeOrder = builder.nodeOrder.cast(); future = f; return this.inner.generic();\n"
+        "  outer: for (;;) { break outer; } inner: while (x) continue inner;\n"
+        "  I i = outer.new I(); A.rest r = operator.var[0];\n"
+        "  try { } catch (E cast) { }\n"
+        "} }";
+    EXPECT_EQ("0;0;0;package;A;1;0;1;package;f();", parse(uses));
+    // Classes and their constructors may have those names too.
+    EXPECT_EQ("0;0;0;package;outer;1;0;1;public;outer(int inner);1;0;0;package;cast;",
+              parse("class outer { public outer(int inner) { } class cast { } }"));
+}
+
+// An inner class instance made on any outer expression, not only a name.
+TEST(ParserImpl, InnerClassCreationOnAnyOuterInstance)
+{
+    EXPECT_EQ("0;0;0;package;A;1;0;2;package;a=this.new Inner(1),b=O.this.new Inner();"
+              "1;0;2;package;c=f().new B().new C(x),d=(o).new D();1;0;2;package;e=a[0].new E();",
+              parse("class A { Inner a = this.new Inner(1), b = O.this.new Inner(); "
+                    "C c = f().new B().new C(x), d = (o).new D(); E e = a[0].new E(); }"));
+    // With a body of its own, whose members nest at the enclosing depth.
+    EXPECT_EQ("0;0;0;package;A;1;0;1;public;run();1;0;1;package;f();",
+              parse("class A { void f() { this.new Task() { public void run() { } }.start(); } }"));
+}
+
 TEST(ParserImpl, ErrorCarriesTextAndLineAndDropsEarlierRecords)
 {
     EXPECT_EQ(0, errorLineOf(""));
     EXPECT_EQ(2, errorLineOf("// a\n// b\n"));
-    EXPECT_EQ(1, errorLineOf("class A {\n int outer;\n int x; }"));
+    EXPECT_EQ(1, errorLineOf("class A {\n int goto;\n int x; }"));
     // A line feed inside a comment is not counted for the error line either.
-    EXPECT_EQ(1, errorLineOf("/*\n*/\nclass A { int outer; }"));
+    EXPECT_EQ(1, errorLineOf("/*\n*/\nclass A { int const; }"));
 }
 
 TEST(ParserImpl, DeepNestingOverflowsTheStackCleanly)

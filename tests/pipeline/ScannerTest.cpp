@@ -216,7 +216,7 @@ TEST(Scanner, NextParseStartsCleanAfterAbandonedParse)
     using products::zefra::decompiler::parser::ParserImpl;
     // The syntax error comes early in a text much longer than what the
     // scanner buffers at a time.
-    std::string bad = "class A { int outer; }\n" + std::string(50000, ' ') + "class B { }";
+    std::string bad = "class A { int goto; }\n" + std::string(50000, ' ') + "class B { }";
     {
         ParserImpl parser;
         EXPECT_THROW(parser.parse(bad), ParserException);

@@ -267,9 +267,24 @@ Semicolons
     | Semicolons ';' { $$ = drop({$1, $2}); }
     ;
 
-QualifiedName
+/* Words that were once set aside for future use but are plain names in
+   Java: a member or variable of such a name is declared and used as any
+   other. "const" and "goto" stay reserved, as Java keeps them. */
+Identifier
     : IDENTIFIER
-    | QualifiedName '.' IDENTIFIER { $$ = cat({$1, $2, $3}); }
+    | "cast"
+    | "future"
+    | "generic"
+    | "inner"
+    | "operator"
+    | "outer"
+    | "rest"
+    | "var"
+    ;
+
+QualifiedName
+    : Identifier
+    | QualifiedName '.' Identifier { $$ = cat({$1, $2, $3}); }
     ;
 
 NameList
@@ -291,21 +306,21 @@ ClassBodyClose
     ;
 
 ClassHeader
-    : Modifiers ClassKind IDENTIFIER ExtendsClause ImplementsClause
+    : Modifiers ClassKind Identifier ExtendsClause ImplementsClause
         { emit(KIND_CLASS, &$1, $3); $$ = drop({$1, $2, $3, $4, $5}); }
-    | Modifiers ClassKind IDENTIFIER ExtendsClause
+    | Modifiers ClassKind Identifier ExtendsClause
         { emit(KIND_CLASS, &$1, $3); $$ = drop({$1, $2, $3, $4}); }
-    | Modifiers ClassKind IDENTIFIER ImplementsClause
+    | Modifiers ClassKind Identifier ImplementsClause
         { emit(KIND_CLASS, &$1, $3); $$ = drop({$1, $2, $3, $4}); }
-    | ClassKind IDENTIFIER ExtendsClause ImplementsClause
+    | ClassKind Identifier ExtendsClause ImplementsClause
         { emit(KIND_CLASS, nullptr, $2); $$ = drop({$1, $2, $3, $4}); }
-    | Modifiers ClassKind IDENTIFIER
+    | Modifiers ClassKind Identifier
         { emit(KIND_CLASS, &$1, $3); $$ = drop({$1, $2, $3}); }
-    | ClassKind IDENTIFIER ExtendsClause
+    | ClassKind Identifier ExtendsClause
         { emit(KIND_CLASS, nullptr, $2); $$ = drop({$1, $2, $3}); }
-    | ClassKind IDENTIFIER ImplementsClause
+    | ClassKind Identifier ImplementsClause
         { emit(KIND_CLASS, nullptr, $2); $$ = drop({$1, $2, $3}); }
-    | ClassKind IDENTIFIER
+    | ClassKind Identifier
         { emit(KIND_CLASS, nullptr, $2); $$ = drop({$1, $2}); }
     ;
 
@@ -378,7 +393,7 @@ VariableDeclarator
     ;
 
 VariableDeclaratorId
-    : IDENTIFIER
+    : Identifier
     | VariableDeclaratorId DIMENSION { $$ = cat({$1, $2}); }
     ;
 
@@ -443,8 +458,8 @@ ConstructorDeclaration
     ;
 
 ConstructorDeclarator
-    : IDENTIFIER '(' FormalParameterList ')' { $$ = cat({$1, $2, $3, $4}); }
-    | IDENTIFIER '(' ')' { $$ = cat({$1, $2, $3}); }
+    : Identifier '(' FormalParameterList ')' { $$ = cat({$1, $2, $3, $4}); }
+    | Identifier '(' ')' { $$ = cat({$1, $2, $3}); }
     ;
 
 StaticInitializer
@@ -520,7 +535,7 @@ EmptyStatement
     ;
 
 StatementLabel
-    : IDENTIFIER ':' { $$ = drop({$1, $2}); }
+    : Identifier ':' { $$ = drop({$1, $2}); }
     | "case" ConstantExpression ':' { $$ = drop({$1, $2, $3}); }
     | "default" ':' { $$ = drop({$1, $2}); }
     ;
@@ -563,9 +578,9 @@ StatementExpressionList
     ;
 
 JumpStatement
-    : "break" IDENTIFIER ';' { $$ = drop({$1, $2, $3}); }
+    : "break" Identifier ';' { $$ = drop({$1, $2, $3}); }
     | "break" ';' { $$ = drop({$1, $2}); }
-    | "continue" IDENTIFIER ';' { $$ = drop({$1, $2, $3}); }
+    | "continue" Identifier ';' { $$ = drop({$1, $2, $3}); }
     | "continue" ';' { $$ = drop({$1, $2}); }
     | "return" Expression ';' { $$ = drop({$1, $2, $3}); }
     | "return" ';' { $$ = drop({$1, $2}); }
@@ -589,7 +604,7 @@ CatchClause
     ;
 
 CatchHead
-    : "catch" '(' Type IDENTIFIER ')' { $$ = drop({$1, $2, $3, $4, $5}); }
+    : "catch" '(' Type Identifier ')' { $$ = drop({$1, $2, $3, $4, $5}); }
     | "catch" '(' Type ')' { $$ = drop({$1, $2, $3, $4}); }
     ;
 
@@ -629,8 +644,8 @@ ArrayAccess
     ;
 
 FieldAccess
-    : Primary '.' IDENTIFIER { $$ = cat({$1, $2, $3}); }
-    | PostIncDecExpression '.' IDENTIFIER { $$ = cat({$1, $2, $3}); }
+    : Primary '.' Identifier { $$ = cat({$1, $2, $3}); }
+    | PostIncDecExpression '.' Identifier { $$ = cat({$1, $2, $3}); }
     | QualifiedName '.' "this" { $$ = cat({$1, $2, $3}); }
     | QualifiedName '.' "class" { $$ = cat({$1, $2, $3}); }
     | PrimitiveType '.' "class" { $$ = cat({$1, $2, $3}); }
@@ -661,6 +676,7 @@ ArgumentList
 AllocationExpression
     : PlainAllocation
     | QualifiedName '.' PlainAllocation { $$ = cat({$1, $2, $3}); }
+    | Primary '.' PlainAllocation { $$ = cat({$1, $2, $3}); }
     ;
 
 PlainAllocation

@@ -167,3 +167,29 @@ void ArchiveWindowTest::aFileThatIsNoArchiveIsReportedAndChangesNothing() {
     QVERIFY(!frame->archivePane()->isVisible());
     QCOMPARE(frame->windowTitle(), "Zefra - zefra");
 }
+
+// The window's saved state holds the pane's visibility too; a session that
+// ended without an archive must not hide the next one's packages.
+void ArchiveWindowTest::thePaneShowsWithAnArchiveWhateverTheLastWindowLeft() {
+    ModalAnswers answers;
+    const QVariant savedBefore = QSettings().value("Window/state");
+    {
+        ApplicationShell shell;
+        QVERIFY(shell.start({"zefra"}));
+        QVERIFY(!shell.mainFrame()->archivePane()->isVisible());
+        shell.mainFrame()->saveWindowState();
+    }
+    {
+        ApplicationShell shell;
+        QVERIFY(shell.start({"zefra", _jar}));
+        QVERIFY(shell.mainFrame()->archivePane()->isVisible());
+        shell.mainFrame()->saveWindowState();
+    }
+    {
+        ApplicationShell shell;
+        QVERIFY(shell.start({"zefra"}));
+        QVERIFY(!shell.mainFrame()->archivePane()->isVisible());
+    }
+    QSettings().setValue("Window/state", savedBefore);
+    QVERIFY(answers.boxes.isEmpty());
+}

@@ -15,6 +15,7 @@ private slots:
     void filterNarrowsTheTreeAsYouType();
     void membersWithTheFallbackBodyAreMarked();
     void aFileThatIsNoArchiveIsReportedAndChangesNothing();
+    void thePaneShowsWithAnArchiveWhateverTheLastWindowLeft();
 
 private:
     QString _scratch;

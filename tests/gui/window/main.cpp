@@ -4,8 +4,10 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "ArchiveToolsTests.h"
 #include "ArchiveWindowTests.h"
 #include "CodeEditorTests.h"
+#include "IconsTests.h"
 #include "WindowTests.h"
 #include "gui/CZefraApp.h"
 #include "windows/file/FileSystemHelpers.h"
@@ -26,6 +28,10 @@ int main(int argc, char** argv) {
         failures += QTest::qExec(&test, argc, argv);
     }
     {
+        IconsTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
         DialogTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
@@ -39,6 +45,10 @@ int main(int argc, char** argv) {
     }
     {
         ArchiveWindowTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        ArchiveToolsTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;
