@@ -7,7 +7,7 @@ info, release 17) and each of two option sets (the plain command line and
 the viewer's), the program's class file is decompiled with jad, the output is
 compiled again with javac and run; its output must equal the original's.
 
-The modern modes (m8, m11, m17, m21) compile at that release, decompile with
+The modern modes (m8, m8g with debug info, m11, m17, m21) compile at that release, decompile with
 -m and recompile at the same release. A program that needs a newer release
 says so in a comment line `// release: 17`; modes below it leave it out. One
 that only the modern dialect can say (an enum, a default method) has a line
@@ -39,11 +39,12 @@ MODES = [
     ("r8", ["--release", "8"]),
     ("r17", ["--release", "17"]),
     ("m8", ["--release", "8"]),
+    ("m8g", ["--release", "8", "-g"]),
     ("m11", ["--release", "11"]),
     ("m17", ["--release", "17"]),
     ("m21", ["--release", "21"]),
 ]
-MODERN_MODES = {"m8", "m11", "m17", "m21"}
+MODERN_MODES = {"m8", "m8g", "m11", "m17", "m21"}
 RELEASE_LINE = re.compile(r"^\s*//\s*release:\s*(\d+)\s*$", re.M)
 MODERN_LINE = re.compile(r"^\s*//\s*dialect:\s*modern\s*$", re.M)
 
@@ -221,7 +222,7 @@ def main():
     ap.add_argument("--jad", default=None, help="path of the jad binary")
     ap.add_argument("--keep", action="store_true", help="keep the work directory")
     ap.add_argument("--work", default=None, help="work directory (kept); default a temporary one")
-    ap.add_argument("--modes", default=",".join(m for m, _ in MODES if m != "m11"),
+    ap.add_argument("--modes", default=",".join(m for m, _ in MODES if m not in ("m11", "m8g")),
                     help="compilations to use (default: %(default)s)")
     ap.add_argument("--variants", default=",".join(v for v, _ in VARIANTS),
                     help="jad option sets to use (default: %(default)s)")

@@ -188,10 +188,15 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
         return;
     case ExprKind::Cast: return cast(e, out);
     case ExprKind::InstanceOf: {
-        const std::string type = classOrArrayName(e.owner);
+        // A pattern (-m) names its variable; its type is the variable's.
+        const std::string type = e.var ? varTypeName(*e.var) : classOrArrayName(e.owner);
         write(*e.args[0], 10, out);
         out += " instanceof ";
         out += type;
+        if (e.var) {
+            out += ' ';
+            out += e.var->name;
+        }
         return;
     }
     case ExprKind::Assign: {

@@ -86,7 +86,7 @@ struct Expr {
     bool isStatic = false;
     InvokeKind invoke = InvokeKind::Virtual;
     LiteralValue literal;
-    VarPtr var;          // Local
+    VarPtr var;          // Local; InstanceOf (-m): the pattern variable, if any
     uint32_t newPc = 0;  // Uninitialized: the `new` it stands for
     std::shared_ptr<LambdaSite> lambda;  // Lambda: args hold the captured values
     // -m, Cast: the generic type cast to ("(T)", "(List<K>)"), erasing to `type`;
@@ -97,6 +97,7 @@ struct Expr {
 // Statements, both before structuring (inside basic blocks) and after.
 enum class StmtKind : uint8_t {
     Expr, Return, Throw, If, Block, Loop, Switch, Try, Synchronized, Break, Continue, Monitor,
+    Assert,  // -m: `assert expr : message`, the message (if any) the one Expr statement of `body`
 };
 
 struct Stmt;

@@ -1,6 +1,7 @@
 #include "body/MethodBody.h"
 
 #include "body/Accessors.h"
+#include "body/Asserts.h"
 #include "body/ModernLambda.h"
 #include "body/Captures.h"
 #include "body/Cfg.h"
@@ -14,6 +15,7 @@
 #include "body/Hierarchy.h"
 #include "body/EnumSwitch.h"
 #include "body/Idioms.h"
+#include "body/InstanceOfPatterns.h"
 #include "body/Instruction.h"
 #include "body/Invariants.h"
 #include "body/Locals.h"
@@ -179,6 +181,9 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         foldEnhancedFor(body, [&](const std::string& cls) { return elements.isIterable(cls); },
                         [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });
         foldTryResources(body, request.owner);
+        foldAsserts(body, request.owner, scope ? nullptr : &context.localNames);
+        // Patterns came with Java 16 (class-file version 60).
+        if (request.owner.majorVersion >= 60) foldInstanceOfPatterns(body);
     }
     checkTree(body, "declarations");
     return printStatements(body, context);

@@ -103,6 +103,7 @@ private:
         if (!only.declare.empty() || only.label) return true;
         switch (only.kind) {
         case StmtKind::Expr: case StmtKind::Return: case StmtKind::Throw: case StmtKind::Break: case StmtKind::Continue:
+        case StmtKind::Assert:
             return false;
         default: return true;
         }
@@ -155,7 +156,20 @@ private:
             list(s.body, depth + 1);
             return line(depth, "}");
         case StmtKind::Monitor: throw Unsupported{"monitor operations outside a synchronized block"};
+        case StmtKind::Assert: return assertStmt(s, depth);
         }
+    }
+
+    void assertStmt(const Stmt& s, int depth) {
+        std::string text = indent(depth);
+        text += "assert ";
+        _expr.write(*s.expr, 0, text);
+        if (!s.body.empty()) {
+            text += " : ";
+            _expr.write(*s.body[0]->expr, 0, text);
+        }
+        text += ";";
+        emit(std::move(text), depth);
     }
 
     void ifChain(const Stmt& s, int depth, const std::string& head) {

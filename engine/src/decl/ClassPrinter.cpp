@@ -15,6 +15,7 @@
 #include "decl/Modifiers.h"
 #include "decl/SignatureText.h"
 #include "decl/StaticFields.h"
+#include "body/Asserts.h"
 #include "print/Names.h"
 
 namespace jad {
@@ -117,7 +118,10 @@ private:
         bool first = true;
         for (const auto& field : _node.file.fields) {
             if (isHiddenField(field)) continue;
-            if (_options.modern && (isEnumConstant(_node.file, field) || isGeneratedField(_node.file, field))) continue;
+            if (_options.modern && (isEnumConstant(_node.file, field) || isGeneratedField(_node.file, field) ||
+                                    body::isDroppedAssertionFlag(_node.file, field))) {
+                continue;
+            }
             if (first) separate();
             first = false;
             if (_options.modern) {

@@ -41,7 +41,8 @@ import gen  # noqa: E402
 import roundtrip  # noqa: E402
 
 # The classic dialect's three compilations unless --modes names others; a
-# modern mode (m8, m17...) decompiles with -m.
+# modern mode (m8, m17...) decompiles with -m, and the programs then use the
+# modern constructs (gen.py's level). Assertions are enabled in every run.
 MODES = roundtrip.MODES
 DEFAULT_MODES = ["r8g", "r8", "r17"]
 KINDS = ["jad-crash", "jad-exit", "jad-hang", "recompile", "wrong-output", "timeout", "fallback"]
@@ -91,7 +92,7 @@ class Harness:
         pending = list(names)
         while pending:
             cp = classdir + os.pathsep + self.dir
-            rc, out, err = roundtrip.run(["java", "-Xshare:auto", "-Xss4m", "-cp", cp, "DiffFuzzHarness",
+            rc, out, err = roundtrip.run(["java", "-Xshare:auto", "-Xss4m", "-ea", "-cp", cp, "DiffFuzzHarness",
                                           str(RUN_LIMIT_MS)] + pending, HARNESS_TIMEOUT)
             got = parse_harness(out)
             results.update(got)
@@ -202,7 +203,7 @@ class Run:
         os.makedirs(src, exist_ok=True)
         progs = {}
         for s in seeds:
-            cls, tree = gen.generate(s, self.args.exclude)
+            cls, tree = gen.generate(s, self.args.exclude, level=self.args.level)
             path = os.path.join(src, cls + ".java")
             with open(path, "w", encoding="utf-8") as f:
                 f.write(gen.program_text(tree))
@@ -308,6 +309,8 @@ def main():
     ap.add_argument("--exclude", default="", help="construct families to leave out: " + ", ".join(gen.FAMILIES))
     ap.add_argument("--modes", default=",".join(DEFAULT_MODES),
                     help="compilations, of " + ", ".join(m for m, _ in MODES))
+    ap.add_argument("--level", type=int, default=None,
+                    help="release of the modern constructs generated (default: the lowest modern mode's, else none)")
     ap.add_argument("--batch", type=int, default=100, help="programs per javac, jad and java call")
     ap.add_argument("--chunk", type=int, default=400, help="seeds generated and checked at a time")
     ap.add_argument("-j", "--jobs", type=int, default=2)
@@ -335,6 +338,11 @@ def main():
             return 2
     seeds = parse_seeds(args.seeds)
     modes = [m for m in MODES if m[0] in args.modes.split(",")]
+    # With a modern compilation the programs hold the modern constructs that
+    # its lowest release can say; without one they are the classic programs.
+    modern = [roundtrip.mode_release(o) for m, o in modes if m in roundtrip.MODERN_MODES]
+    if args.level is None:
+        args.level = min(modern) if modern else None
     if args.work:
         work = os.path.abspath(args.work)
         os.makedirs(work, exist_ok=True)

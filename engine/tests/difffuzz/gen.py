@@ -33,6 +33,13 @@ FAMILIES = {
     "sync": "synchronized blocks and methods",
     "array": "arrays",
     "label": "labelled loops with break and continue",
+    # The modern constructs, generated only for a modern level (--level).
+    "foreach": "enhanced for over arrays and lists",
+    "resources": "try-with-resources, with catch and finally clauses",
+    "assert": "assert statements, with and without a message",
+    "pattern": "instanceof patterns, in conditions, negated and in && chains (16+)",
+    "switchexpr": "switch expressions with arrow cases and yield (14+), and String switches",
+    "localrecord": "local records (16+)",
 }
 
 NUMERIC = ["byte", "short", "char", "int", "long", "float", "double"]
@@ -156,8 +163,11 @@ def java_string(s):
 
 
 class Generator:
-    def __init__(self, seed, exclude=(), size=1.0):
+    def __init__(self, seed, exclude=(), size=1.0, level=None):
         self.seed = seed
+        # None: the classic programs, unchanged; else the Java release the
+        # modern constructs may use.
+        self.level = level
         self.r = random.Random(seed * 7919 + 17)
         self.exclude = set(exclude)
         if "lambda" in self.exclude:
@@ -485,6 +495,11 @@ class Generator:
         return Block(items)
 
     def stmt(self, ctx):
+        if self.level is not None and ctx.budget > 2 and self.chance(0.3):
+            node = self.modern_stmt(ctx)
+            if node is not None:
+                ctx.budget -= 1
+                return node
         ctx.budget -= 1
         r = self.r.random()
         depth_ok = ctx.budget > 2
@@ -736,6 +751,122 @@ class Generator:
                     "mixJ(%s.run(%s));" % (obj, self.expr(ctx, "long", 2)),
                     "mixJ(%s.run(%s) + %s.%s);" % (obj, self.expr(ctx, "long", 2), obj, fld.name))
 
+    # ---- modern constructs (a level given) ---------------------------------
+
+    def modern_stmt(self, ctx):
+        makers = [(f, m) for f, m in [
+            ("foreach", self.foreach_stmt), ("resources", self.resources_stmt), ("assert", self.assert_stmt),
+            ("pattern", self.pattern_stmt), ("switchexpr", self.switch_expr_stmt),
+            ("localrecord", self.local_record_stmt)] if self.on(f)]
+        if not makers:
+            return None
+        return self.pick(makers)[1](ctx)
+
+    def foreach_stmt(self, ctx):
+        v = Var(self.name("e"), "int", final=self.chance(0.5), assignable=False)
+        items = ", ".join(self.expr(ctx, "int", 1) for _ in range(self.r.randint(0, 4)))
+        inner = ctx.child()
+        inner.loops = ctx.loops + [None]
+        inner.locals = ctx.locals + [v]
+        body = self.block(inner, self.r.randint(1, 3))
+        body.items.insert(0, Node("mixJ(%s);" % v.name))
+        if self.chance(0.5):
+            head = "for (%sint %s : new int[] {%s}) {" % ("final " if v.final else "", v.name, items)
+        else:
+            head = "for (%sint %s : java.util.Arrays.asList(new Integer[] {%s})) {" % (
+                "final " if v.final else "", v.name, items)
+        return Node(head, body, "}")
+
+    def resources_stmt(self, ctx):
+        self.uses_resources = True
+        names = [self.name("r") for _ in range(self.r.randint(1, 2))]
+        decls = "; ".join("Res %s = new Res(%s)" % (n, self.expr(ctx, "int", 1)) for n in names)
+        inner = ctx.child()
+        body = self.block(inner, self.r.randint(1, 3))
+        body.items.insert(0, Node("mixJ(%s.id);" % names[-1]))
+        parts = ["try (%s) {" % decls, body]
+        if self.chance(0.5):
+            parts += ["} catch (IllegalStateException | ArithmeticException x) {",
+                      Block([Node("mixS(x.getClass().getName());")])]
+        if self.chance(0.4):
+            parts += ["} finally {", Block([Node("mixJ(5);")])]
+        parts.append("}")
+        return Node(*parts)
+
+    def assert_stmt(self, ctx):
+        cond = self.expr(ctx, "boolean", 2)
+        message = ""
+        if self.chance(0.6):
+            message = " : " + self.expr(ctx, self.pick(["int", "long", "char", "String", "double"]), 1)
+        return Node("try {", Block([Node("assert %s%s;" % (cond, message)), Node("mixJ(1);")]),
+                    "} catch (AssertionError ae) {", Block([Node("mixS(String.valueOf(ae.getMessage()));")]), "}")
+
+    def pattern_stmt(self, ctx):
+        if self.level < 16:
+            return None
+        o = self.name("ob")
+        value = "(%s) ? (Object) %s : (Object) Integer.valueOf(%s)" % (
+            self.expr(ctx, "boolean", 1), self.expr(ctx, "String", 1), self.expr(ctx, "int", 1))
+        ps, pi = self.name("ps"), self.name("pi")
+        sv = Var(ps, "String", final=True)
+        # the generator's expressions know int, not Integer
+        iv = Var(self.name("iv"), "int", final=True)
+        with_s = ctx.child()
+        with_s.locals = ctx.locals + [sv]
+        with_i = ctx.child()
+        with_i.locals = ctx.locals + [iv]
+        def int_block():
+            b = self.block(with_i, self.r.randint(1, 2))
+            b.items.insert(0, Node("final int %s = %s;" % (iv.name, pi), removable=False))
+            return b
+        shape = self.r.randint(0, 2)
+        first = Node("Object %s = %s;" % (o, value))
+        if shape == 0:
+            return Node("{", Block([first, Node("if (%s instanceof String %s && %s.length() > %d) {" % (
+                o, ps, ps, self.r.randint(0, 3)), self.block(with_s, self.r.randint(1, 2)),
+                "} else if (%s instanceof Integer %s) {" % (o, pi), int_block(),
+                "}")]), "}")
+        if shape == 1:
+            return Node("{", Block([first, Node("if (!(%s instanceof Integer %s)) {" % (o, pi),
+                                              Block([Node("mixS(String.valueOf(%s));" % o)]), "} else {",
+                                              int_block(), "}")]), "}")
+        return Node("do {", Block([first, Node("if (!(%s instanceof String %s)) break;" % (o, ps)),
+                                   Node("mixS(%s);" % ps)] + self.block(with_s, self.r.randint(1, 2)).items),
+                    "} while (false);")
+
+    def switch_expr_stmt(self, ctx):
+        if self.level < 14 or self.chance(0.4):
+            # a String switch, with two labels of one hash code
+            sel = "(%s) ? \"Aa\" : (%s) ? \"BB\" : %s" % (
+                self.expr(ctx, "boolean", 1), self.expr(ctx, "boolean", 1), self.expr(ctx, "String", 1))
+            arms = [Node('case "Aa":', Block([Node("mixJ(11);"), Node("break;")])),
+                    Node('case "BB":', Block([Node("mixJ(12);")])),
+                    Node('case "":', Block([Node("mixJ(13);"), Node("break;")])),
+                    Node("default:", Block([Node("mixJ(14);")]))]
+            return Node("switch (%s) {" % sel, Block(arms), "}")
+        v = self.name("sw")
+        sel = self.expr(ctx, "int", 1)
+        inner = ctx.child()
+        # no statement may jump out of a switch expression
+        block = Block([self.decl(inner) if self.chance(0.5) else self.mix(inner) for _ in range(self.r.randint(1, 2))])
+        block.items.append(Node("yield %s;" % self.expr(inner, "long", 1), removable=False))
+        arms = [Node("case 0 -> %s;" % self.expr(ctx, "long", 2)),
+                Node("case 1, 2 -> %s;" % self.expr(ctx, "long", 2)),
+                Node("case 3 -> {", block, "}", removable=False),
+                Node("default -> %s;" % self.expr(ctx, "long", 1), removable=False)]
+        return Node("long %s = switch ((%s) & 7) {" % (v, sel), Block(arms), "};", "mixJ(%s);" % v)
+
+    def local_record_stmt(self, ctx):
+        if self.level < 16:
+            return None
+        rn, obj = self.name("Rec"), self.name("rc")
+        a, b = self.name("a"), self.name("b")
+        return Node("record %s(int %s, String %s) {" % (rn, a, b),
+                    Block([Node("long twice() { return 2L * %s + %s.length(); }" % (a, b))]), "}",
+                    "%s %s = new %s(%s, %s);" % (rn, obj, rn, self.expr(ctx, "int", 1), self.expr(ctx, "String", 1)),
+                    "mixJ(%s.twice());" % obj, "mixS(%s.toString());" % obj,
+                    "mixZ(%s.equals(new %s(%s.%s(), %s.%s())));" % (obj, rn, obj, a, obj, b))
+
     # ---- members -----------------------------------------------------------
 
     def fields(self):
@@ -890,6 +1021,11 @@ class Generator:
         members.append(Node("interface Curry3 {", Block([Node("Curry ap(int x);")]), "}", removable=False))
         for k in range(self.r.randint(1, 3)):
             members.append(self.helper_fn(k))
+        if self.level is not None:
+            members.append(Node("static class Res implements AutoCloseable {", Block([
+                Node("final int id;"), Node("Res(int id) { this.id = id; mixJ(id); }"),
+                Node("public void close() { mixJ(id * 7); if (id == 3) throw new IllegalStateException(\"close\"); }")]),
+                "}", removable=False))
         if self.on("hiding") and self.chance(0.5):
             members += self.hiding_classes()
         if self.on("inner") and self.instance:
@@ -924,9 +1060,10 @@ def _balanced(s):
     return depth == 0
 
 
-def generate(seed, exclude=(), size=1.0):
-    """(class name, program tree) for a seed."""
-    g = Generator(seed, exclude, size)
+def generate(seed, exclude=(), size=1.0, level=None):
+    """(class name, program tree) for a seed; `level`: the release the
+    modern constructs may use, None for none."""
+    g = Generator(seed, exclude, size, level)
     return g.cls, g.program()
 
 
@@ -934,12 +1071,13 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("seed", type=int)
     ap.add_argument("--exclude", default="", help="comma-separated families: " + ", ".join(FAMILIES))
+    ap.add_argument("--level", type=int, default=None, help="generate modern constructs up to this release")
     args = ap.parse_args()
     exclude = [x for x in args.exclude.split(",") if x]
     bad = [x for x in exclude if x not in FAMILIES]
     if bad:
         sys.exit("gen: unknown family %s" % ", ".join(bad))
-    _, tree = generate(args.seed, exclude)
+    _, tree = generate(args.seed, exclude, level=args.level)
     sys.stdout.write(program_text(tree))
 
 

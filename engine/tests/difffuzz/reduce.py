@@ -130,7 +130,7 @@ def reduce_tree(root, interesting, budget):
 
 
 def reduce_one(seed, mode, kind, detail, options, jad, args, outdir):
-    cls, root = gen.generate(seed, args.exclude)
+    cls, root = gen.generate(seed, args.exclude, level=getattr(args, "level", None))
     jad_options = ["-m"] if mode in roundtrip.MODERN_MODES else []
     tmp = tempfile.mkdtemp(prefix="jad-reduce-")
     try:
