@@ -51,7 +51,7 @@ int ExprPrinter::precedence(const Expr& e) {
                                                              e.literal.real - e.literal.real != 0)) return 13;
         return 15;
     case ExprKind::PostIncrement: return 14;
-    case ExprKind::PreIncrement: case ExprKind::Unary: case ExprKind::Cast: return 13;
+    case ExprKind::PreIncrement: case ExprKind::Unary: case ExprKind::Cast: case ExprKind::Switch: return 13;
     case ExprKind::Binary: return binaryPrecedence(e.op);
     case ExprKind::Concat: return e.args.size() > 1 || !isString(*e.args[0]) ? 11 : precedence(*e.args[0]);
     case ExprKind::InstanceOf: return 9;
@@ -234,6 +234,7 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
     case ExprKind::Caught: throw Unsupported{"caught exception outside its handler"};
     case ExprKind::Uninitialized: throw Unsupported{"object used before its constructor ran"};
     case ExprKind::Lambda: out += lambdaText(e, _c, *this); return;
+    case ExprKind::Switch: out += switchExpressionText(e, _c); return;
     }
 }
 
@@ -333,6 +334,8 @@ std::string ExprPrinter::arguments(const Expr& e, size_t from) const {
 }
 
 void ExprPrinter::invoke(const Expr& e, std::string& out) const {
+    // Source cannot call these; a switch on them that is left is not printable.
+    if (getenv("JADX") == nullptr && e.owner == "java/lang/runtime/SwitchBootstraps") throw Unsupported{"invokedynamic " + e.name + " (unknown call site)"};
     if (e.name == "<init>") {
         out += e.owner == _c.owner.thisClass ? "this(" : "super(";
     } else if (e.isStatic) {

@@ -36,12 +36,14 @@ enum class ExprKind : uint8_t {
     Literal, Null, This, Local, Field, ArrayElement, ArrayLength, Invoke, New, NewArray,
     ArrayInit, Unary, Binary, Compare, Cast, InstanceOf, Assign, CompoundAssign, PreIncrement,
     PostIncrement, Conditional, ClassLiteral, Concat, Caught, Uninitialized, Lambda,
+    Switch,  // -m: a switch expression, made by the last passes only
 };
 
 enum class InvokeKind : uint8_t { Virtual, Special, Static, Interface, Super };
 
 struct Expr;
 using ExprPtr = std::shared_ptr<Expr>;
+struct Stmt;
 
 struct LiteralValue {
     char tag = 'I';  // 'I' 'J' 'F' 'D' 'S' (string)
@@ -92,6 +94,9 @@ struct Expr {
     // -m, Cast: the generic type cast to ("(T)", "(List<K>)"), erasing to `type`;
     // New: with `op` "<>", created with the diamond.
     std::shared_ptr<const GenericType> generic;
+    // Switch: the switch statement whose arms give the value by assigning
+    // `var` last; `op` "->" for arrow cases, ":" for labels with `yield`.
+    std::shared_ptr<Stmt> block;
 };
 
 // Statements, both before structuring (inside basic blocks) and after.
@@ -113,8 +118,9 @@ struct SwitchArm {
     StmtList body;
     // When set, what the case labels print instead of the keys, one per key:
     // an enum constant (a static Field, printed by its simple name) or a
-    // string literal.
+    // string literal; -m also null, and a pattern's binding (a Local).
     std::vector<ExprPtr> labels;
+    ExprPtr guard;  // -m: a pattern's `when` condition
 };
 
 struct CatchClause {

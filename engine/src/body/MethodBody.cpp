@@ -20,6 +20,7 @@
 #include "body/Invariants.h"
 #include "body/Locals.h"
 #include "body/OuterInstances.h"
+#include "body/PatternSwitch.h"
 #include "body/Printer.h"
 #include "body/ReceiverChecks.h"
 #include "body/Regions.h"
@@ -27,6 +28,7 @@
 #include "body/Stack.h"
 #include "body/StringSwitch.h"
 #include "body/Structure.h"
+#include "body/SwitchExpressions.h"
 #include "body/SyntheticNames.h"
 #include "body/Tidy.h"
 #include "body/TryResources.h"
@@ -184,6 +186,9 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
         foldAsserts(body, request.owner, scope ? nullptr : &context.localNames);
         // Patterns came with Java 16 (class-file version 60).
         if (request.owner.majorVersion >= 60) foldInstanceOfPatterns(body);
+        if (request.owner.majorVersion >= 65) recoverPatternSwitches(body);
+        // Last: the switch moves into an expression, out of the walks' sight.
+        if (request.owner.majorVersion >= 58) foldSwitchExpressions(body, context.localNames);
     }
     checkTree(body, "declarations");
     return printStatements(body, context);

@@ -84,5 +84,7 @@ private:
 };
 
 std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context);
+// A switch expression's text, its lines joined by '\n'.
+std::string switchExpressionText(const Expr& e, const PrintContext& context);
 
 }  // namespace jad::body

@@ -538,6 +538,9 @@ private:
     void dynamic(const Instruction& insn);
     void lambda(const MemberRef& site, const MethodType& type, const BootstrapMethod& bsm);
     void instantiation(const BootstrapMethod& bsm, LambdaSite& info);
+    std::vector<uint16_t> invokedConstant(const Constant& c, const std::string& factory);
+    ExprPtr enumDescLabel(const Constant& c);
+    void patternSwitch(const MemberRef& site, const MethodType& type, const BootstrapMethod& bsm, const std::string& kind);
 
     StackInput& _in;
     const ConstantPool& _pool;
@@ -573,6 +576,7 @@ void Simulator::dynamic(const Instruction& insn) {
     const MemberRef target = _pool.memberRef(handle.b);
     std::vector<ExprPtr> args;
     if (target.owner == "java/lang/invoke/LambdaMetafactory") return lambda(nat, *type, bsm);
+    if (target.owner == "java/lang/runtime/SwitchBootstraps") return patternSwitch(nat, *type, bsm, target.name);
     if (target.owner != "java/lang/invoke/StringConcatFactory") throw Unsupported{"invokedynamic " + nat.name + " (unknown call site)"};
     args.resize(type->parameters.size());
     for (size_t i = args.size(); i-- > 0;) args[i] = pop();
@@ -615,6 +619,78 @@ void Simulator::dynamic(const Instruction& insn) {
     if (nextArg != args.size()) throw Unsupported{"concatenation recipe leaves arguments unused"};
     concat->descriptor = "(" + pieceTypes + ")V";
     push(concat);
+}
+
+// SwitchBootstraps' typeSwitch and enumSwitch: the case number of the
+// selector's first label at or after the restart index. Kept as a call
+// whose arguments after those two are the labels (class literals, strings,
+// ints); only the modern dialect's pattern switches print it.
+void Simulator::patternSwitch(const MemberRef& site, const MethodType& type, const BootstrapMethod& bsm,
+                              const std::string& kind) {
+    if ((kind != "typeSwitch" && kind != "enumSwitch") || type.parameters.size() != 2 ||
+        type.parameters[1].base != 'I' || type.parameters[1].dimensions != 0 || type.returnType.base != 'I' ||
+        type.returnType.dimensions != 0) {
+        throw Unsupported{"invokedynamic " + site.name + " (unknown call site)"};
+    }
+    auto call = makeExpr(ExprKind::Invoke, primitive('I'));
+    call->isStatic = true;
+    call->invoke = InvokeKind::Static;
+    call->owner = "java/lang/runtime/SwitchBootstraps";
+    call->name = kind;
+    call->descriptor = site.descriptor;
+    ExprPtr restart = pop();
+    call->args = {pop(), restart};
+    for (uint16_t index : bsm.arguments) {
+        const Constant& c = _pool.at(index);
+        if (c.tag == ConstantTag::Class) {
+            auto label = makeExpr(ExprKind::ClassLiteral, objectType("java/lang/Class"));
+            label->owner = _pool.utf8(c.a);
+            call->args.push_back(label);
+        } else if (c.tag == ConstantTag::String) {
+            call->args.push_back(stringPiece(decodeText(_pool.utf8(c.a))));
+        } else if (c.tag == ConstantTag::Integer) {
+            call->args.push_back(makeIntLiteral(c.intValue));
+        } else if (c.tag == ConstantTag::Dynamic) {
+            call->args.push_back(enumDescLabel(c));
+        } else {
+            throw Unsupported{"a pattern switch label of another kind"};
+        }
+    }
+    push(call);
+}
+
+// A dynamic constant made by ConstantBootstraps.invoke of `factory` (a
+// static method "owner.name") from constant arguments: those arguments.
+std::vector<uint16_t> Simulator::invokedConstant(const Constant& c, const std::string& factory) {
+    const Unsupported other{"a pattern switch label of another kind"};
+    if (c.a >= _in.owner.bootstrapMethods.size()) throw other;
+    const BootstrapMethod& bsm = _in.owner.bootstrapMethods[c.a];
+    const MemberRef boot = _pool.memberRef(_pool.at(bsm.methodHandle, ConstantTag::MethodHandle).b);
+    if (boot.owner != "java/lang/invoke/ConstantBootstraps" || boot.name != "invoke" || bsm.arguments.empty()) throw other;
+    const MemberRef made = _pool.memberRef(_pool.at(bsm.arguments[0], ConstantTag::MethodHandle).b);
+    if (made.owner + "." + made.name != factory) throw other;
+    return std::vector<uint16_t>(bsm.arguments.begin() + 1, bsm.arguments.end());
+}
+
+// An enum constant as typeSwitch takes it: EnumDesc.of(ClassDesc.of("p.E"), "A").
+ExprPtr Simulator::enumDescLabel(const Constant& c) {
+    const Unsupported other{"a pattern switch label of another kind"};
+    const std::vector<uint16_t> of = invokedConstant(c, "java/lang/Enum$EnumDesc.of");
+    if (of.size() != 2) throw other;
+    const Constant& classDesc = _pool.at(of[0]);
+    if (classDesc.tag != ConstantTag::Dynamic) throw other;
+    const std::vector<uint16_t> named = invokedConstant(classDesc, "java/lang/constant/ClassDesc.of");
+    if (named.size() != 1) throw other;
+    std::string enumClass = _pool.utf8(_pool.at(named[0], ConstantTag::String).a);
+    std::replace(enumClass.begin(), enumClass.end(), '.', '/');
+    const std::string constant = _pool.utf8(_pool.at(of[1], ConstantTag::String).a);
+    if (enumClass.empty() || constant.empty()) throw other;
+    auto label = makeExpr(ExprKind::Field, objectType(enumClass));
+    label->isStatic = true;
+    label->owner = enumClass;
+    label->name = constant;
+    label->descriptor = "L" + enumClass + ";";
+    return label;
 }
 
 // The instantiated type, and altMetafactory's flags: serializable, and

@@ -3,6 +3,7 @@
 
 #include "body/Failure.h"
 #include "body/Printer.h"
+#include "body/SwitchExpressions.h"
 #include "print/Names.h"
 
 namespace jad::body {
@@ -16,6 +17,29 @@ public:
     std::vector<std::string> run(const StmtList& body) {
         list(body, 0);
         return std::move(_lines);
+    }
+
+    // A switch expression, its lines joined by line breaks: the statement
+    // printing it continues them at its own depth.
+    std::string valueSwitch(const Expr& x) {
+        const Stmt& s = *x.block;
+        _yieldOf = x.var.get();
+        line(0, "switch (" + selector(s) + ") {");
+        // Arrow cases do not fall through: the default reads best last.
+        for (const SwitchArm& arm : s.arms) {
+            if (x.op != "->") colonArm(s, arm, 1);
+            else if (!arm.isDefault) arrowArm(s, arm, *x.var, 1);
+        }
+        for (const SwitchArm& arm : s.arms) {
+            if (x.op == "->" && arm.isDefault) arrowArm(s, arm, *x.var, 1);
+        }
+        line(0, "}");
+        std::string text;
+        for (size_t i = 0; i < _lines.size(); ++i) {
+            if (i) text += '\n';
+            text += _lines[i];
+        }
+        return text;
     }
 
 private:
@@ -75,7 +99,17 @@ private:
     }
 
     void list(const StmtList& stmts, int depth) {
-        for (const StmtPtr& s : stmts) stmt(*s, depth);
+        for (size_t i = 0; i < stmts.size(); ++i) {
+            const Expr* given = _yieldOf ? yieldedValue(*stmts[i], _yieldOf) : nullptr;
+            if (!given) {
+                stmt(*stmts[i], depth);
+                continue;
+            }
+            // a switch expression's value: given, the break after it goes
+            declarations(*stmts[i], depth);
+            exprLine(depth, "yield ", *given, ";");
+            if (i + 1 < stmts.size() && stmts[i + 1]->kind == StmtKind::Break) ++i;
+        }
     }
 
     // A declaration merged into its first assignment, appended to `out`: `int i = 0`.
@@ -233,14 +267,80 @@ private:
     void switchStmt(const Stmt& s, int depth) {
         line(depth, labelPrefix(s) + "switch (" + selector(s) + ") {");
         for (const SwitchArm& arm : s.arms) {
-            for (size_t i = 0; i < arm.keys.size(); ++i) {
-                const std::string label = i < arm.labels.size() ? namedLabel(*arm.labels[i]) : caseLabel(s, arm.keys[i]);
-                line(depth, "case " + label + ":");
+            if (armWithNull(arm)) {
+                line(depth, "case null, default:");
+            } else {
+                for (size_t i = 0; i < arm.keys.size(); ++i) line(depth, "case " + caseText(s, arm, i) + guardText(arm) + ":");
+                if (printsDefault(arm)) line(depth, "default:");
             }
-            if (arm.isDefault) line(depth, "default:");
             list(arm.body, depth + 1);
         }
         line(depth, "}");
+    }
+
+    // A default arm that is the last, unconditional pattern prints as that pattern.
+    static bool printsDefault(const SwitchArm& arm) {
+        if (!arm.isDefault) return false;
+        for (const ExprPtr& label : arm.labels) {
+            if (label->kind == ExprKind::Local) return false;
+        }
+        return true;
+    }
+
+    // `case null, default`: the one way to join null to the default.
+    static bool armWithNull(const SwitchArm& arm) {
+        if (!arm.isDefault) return false;
+        for (const ExprPtr& label : arm.labels) {
+            if (label->kind == ExprKind::Null) return true;
+        }
+        return false;
+    }
+
+    std::string guardText(const SwitchArm& arm) const { return arm.guard ? " when " + e(arm.guard) : std::string(); }
+
+    std::string caseText(const Stmt& s, const SwitchArm& arm, size_t i) const {
+        return i < arm.labels.size() ? namedLabel(*arm.labels[i]) : caseLabel(s, arm.keys[i]);
+    }
+
+    // The arm without the break that leaves the switch: an expression's
+    // arms leave it by giving the value.
+    static StmtList armStatements(const SwitchArm& arm) {
+        StmtList body = arm.body;
+        if (!body.empty() && body.back()->kind == StmtKind::Break) body.pop_back();
+        return body;
+    }
+
+    // `case A, B -> value;`, `-> throw ...;` or `-> { ... yield value; }`;
+    // a default arm's own keys go with it.
+    void arrowArm(const Stmt& s, const SwitchArm& arm, const Var& value, int depth) {
+        std::string head;
+        if (armWithNull(arm)) {
+            head = "case null, default";
+        } else if (printsDefault(arm)) {
+            head = "default";
+        } else {
+            for (size_t i = 0; i < arm.keys.size(); ++i) head += (i ? ", " : "case ") + caseText(s, arm, i);
+            head += guardText(arm);
+        }
+        head += " -> ";
+        const StmtList body = armStatements(arm);
+        if (body.size() == 1 && body[0]->declare.empty()) {
+            if (const Expr* given = yieldedValue(*body[0], &value)) return exprLine(depth, head.c_str(), *given, ";");
+            if (body[0]->kind == StmtKind::Throw) return exprLine(depth, (head + "throw ").c_str(), *body[0]->expr, ";");
+        }
+        line(depth, head + "{");
+        list(body, depth + 1);
+        line(depth, "}");
+    }
+
+    void colonArm(const Stmt& s, const SwitchArm& arm, int depth) {
+        if (armWithNull(arm)) {
+            line(depth, "case null, default:");
+        } else {
+            for (size_t i = 0; i < arm.keys.size(); ++i) line(depth, "case " + caseText(s, arm, i) + guardText(arm) + ":");
+            if (printsDefault(arm)) line(depth, "default:");
+        }
+        list(armStatements(arm), depth + 1);
     }
 
     // javac rejects a case label that the selector's type cannot hold (a
@@ -261,8 +361,10 @@ private:
     }
 
     // An enum switch names its constants unqualified: Java allows no other form.
+    // A pattern's binding prints as its declaration.
     std::string namedLabel(const Expr& label) const {
-        return label.kind == ExprKind::Field ? displayName(label.name) : _expr.print(label);
+        if (label.kind == ExprKind::Local) return _expr.typeName(label.var->type) + " " + label.var->name;
+        return label.kind == ExprKind::Field && label.op != "qualified" ? displayName(label.name) : _expr.print(label);
     }
 
     std::string caseLabel(const Stmt& s, int32_t key) const {
@@ -306,12 +408,17 @@ private:
     ExprPrinter _expr;
     std::vector<std::string> _lines;
     mutable std::map<int, int> _labelNumbers;  // label id -> the number printed
+    const Var* _yieldOf = nullptr;  // printing a switch expression: its value's temporary
 };
 
 }  // namespace
 
 std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context) {
     return StmtPrinter(context).run(body);
+}
+
+std::string switchExpressionText(const Expr& e, const PrintContext& context) {
+    return StmtPrinter(context).valueSwitch(e);
 }
 
 }  // namespace jad::body
