@@ -83,13 +83,8 @@ JAVAC_TIMEOUT = 300   # seconds for one javac call
 # and print, as KNOWN, but do not fail the suite; one that starts passing says
 # so, so that it can be taken off the list.
 KNOWN_FAILURES = {
-    # Generic locals and lambdas in the modern dialect meet here: a wildcard's
-    # capture and a captured local typed from a lambda's erased result.
-    "modern/GenericBodies": ("m8", "m11", "m17", "m21"),
-    "names/CapturedShadowing": ("m8", "m11", "m17", "m21"),
-    # Without debug names, a generated parameter name hides a captured local,
-    # and at 21 javac captures an expression: fallback bodies
-    "inner/LocalClassNestedCapture": ("r8", "r17", "m8", "m17", "m21"),
+    # At 21 javac captures an expression: a fallback body
+    "inner/LocalClassNestedCapture": ("m21",),
 }
 
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <set>
 
+#include "body/Captures.h"
 #include "body/Hierarchy.h"
 #include "body/Walk.h"
 #include "classfile/AccessFlags.h"
@@ -177,6 +178,11 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
     }
 }
 
+bool GenericTyper::declaresVariable(const ClassFile& file, const std::string& name) const {
+    const ClassSignature* signature = classSignature(file);
+    return signature && findParameter(signature->typeParameters, name) != nullptr;
+}
+
 bool GenericTyper::isGenericClass(const ClassFile& file) const {
     const ClassSignature* signature = classSignature(file);
     return signature && !signature->typeParameters.empty();
@@ -327,6 +333,25 @@ std::optional<Bindings> GenericTyper::receiverBindings(const Expr& e, const std:
     return bindings;
 }
 
+bool GenericTyper::isAnonymousType(const JavaType& type) const {
+    if (type.base != 'L' || type.dimensions || type.className.find('$') == std::string::npos) return false;
+    const ClassFile* file = _hierarchy.find(type.className);
+    return file && isAnonymousClassFile(*file);
+}
+
+GenericPtr GenericTyper::anonymousSupertype(const JavaType& type) const {
+    if (!isAnonymousType(type)) return nullptr;
+    const ClassFile* file = _hierarchy.find(type.className);
+    // The supertype the local is declared with, as the class file names it.
+    const bool implementsOne = file->superClass == "java/lang/Object" && file->interfaces.size() == 1;
+    const ClassSignature* signature = classSignature(*file);
+    if (!signature) return nullptr;
+    const GenericType* super = implementsOne ? (signature->interfaces.size() == 1 ? &signature->interfaces[0] : nullptr)
+                                             : &signature->superclass;
+    if (!super || super->kind != GenericType::Kind::Class || !saysMore(*super) || !inScope(*super)) return nullptr;
+    return share(*super);
+}
+
 GenericPtr GenericTyper::plainType(const JavaType& type) const {
     if (!type.isReference()) return nullptr;
     if (type.base != 'L') return nullptr;
@@ -403,6 +428,31 @@ GenericPtr GenericTyper::invokeType(const Expr& e) const {
     return share(std::move(*result));
 }
 
+bool GenericTyper::takesVariableArgument(const Expr& call) const {
+    std::string declaring;
+    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    if (!signature) return false;
+    const ClassFile* file = _hierarchy.find(declaring);
+    const ClassSignature* cls = file ? classSignature(*file) : nullptr;
+    if (!cls || cls->typeParameters.empty()) return false;
+    std::function<bool(const GenericType&)> mentions = [&](const GenericType& type) {
+        if (type.kind == GenericType::Kind::Variable) {
+            return findParameter(cls->typeParameters, type.variable) && !findParameter(signature->typeParameters, type.variable);
+        }
+        for (const auto& part : type.parts) {
+            for (const auto& argument : part.arguments) {
+                if (argument.type && mentions(*argument.type)) return true;
+            }
+        }
+        return false;
+    };
+    for (size_t i = 0; i < signature->parameters.size() && 1 + i < call.args.size(); ++i) {
+        if (call.args[1 + i]->kind != ExprKind::Null && mentions(signature->parameters[i])) return true;
+    }
+    return false;
+}
+
 bool GenericTyper::resultInferred(const Expr& call) const {
     std::string declaring;
     const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
@@ -446,6 +496,8 @@ GenericPtr GenericTyper::typeOf(const Expr& e) const {
     case ExprKind::This: return share(_thisType);
     case ExprKind::Local:
         if (e.var->generic) return e.var->generic;
+        // Declared raw as its supertype: javac sees nothing of the class's own type arguments.
+        if (isAnonymousType(e.var->type)) return nullptr;
         return plainType(e.var->type);
     case ExprKind::Field: return fieldType(e);
     case ExprKind::Invoke: return invokeType(e);
@@ -515,6 +567,66 @@ std::vector<GenericPtr> GenericTyper::parameterTypes(const Expr& call) const {
 
 namespace {
 
+// The type with each wildcard argument of its last step replaced by its
+// bound, as javac derives a lambda's function type; nothing for `?`.
+std::optional<GenericType> withoutWildcards(const GenericType& type) {
+    if (type.kind != GenericType::Kind::Class || type.dimensions || type.parts.empty()) return std::nullopt;
+    GenericType result = type;
+    for (TypeArgument& argument : result.parts.back().arguments) {
+        if (!argument.type) return std::nullopt;
+        argument.kind = '=';
+    }
+    return result;
+}
+
+}  // namespace
+
+std::vector<GenericPtr> GenericTyper::lambdaParameterTypes(const Expr& call, size_t index) const {
+    std::vector<GenericPtr> result;
+    const size_t first = call.isStatic || call.kind == ExprKind::New ? 0 : 1;
+    if (index < first || index >= call.args.size() || call.args[index]->kind != ExprKind::Lambda) return result;
+    const LambdaSite& site = *call.args[index]->lambda;
+    auto erased = methodTypeOf(call.descriptor);
+    std::string declaring;
+    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    if (!erased || !signature || signature->parameters.size() != erased->parameters.size() ||
+        index - first >= signature->parameters.size()) return result;
+    // The interface method, in terms of the called method's variables.
+    auto target = withoutWildcards(signature->parameters[index - first]);
+    if (!target) return result;
+    std::string samOwner;
+    const Method* sam = findMethod(target->className(), site.samName, site.samDescriptor, samOwner);
+    const MethodSignature* samSignature = sam ? signatureOf(*sam) : nullptr;
+    auto samErased = methodTypeOf(site.samDescriptor);
+    if (!samSignature || !samErased || samSignature->parameters.size() != samErased->parameters.size() ||
+        !samSignature->typeParameters.empty()) return result;
+    auto seen = asSuper(*target, samOwner);
+    const ClassFile* samFile = _hierarchy.find(samOwner);
+    const ClassSignature* samClass = samFile ? classSignature(*samFile) : nullptr;
+    Bindings ofInterface;
+    if (!seen || !samClass || seen->parts.size() != 1 ||
+        !bindParameters(samClass->typeParameters, seen->parts[0].arguments, ofInterface)) return result;
+    // Then the call's: the receiver's type arguments and what the arguments say.
+    Bindings ofCall;
+    if (!call.isStatic && call.kind == ExprKind::Invoke) {
+        auto receiver = receiverBindings(call, declaring);
+        if (!receiver) return result;
+        ofCall = std::move(*receiver);
+    }
+    for (const auto& parameter : signature->typeParameters) ofCall.erase(parameter.name);
+    inferMethodVariables(*signature, call, first, ofCall);
+    for (const GenericType& parameter : samSignature->parameters) {
+        auto inTermsOfCall = substitute(parameter, ofInterface, Position::Result);
+        auto type = inTermsOfCall ? substitute(*inTermsOfCall, ofCall, Position::Result) : std::nullopt;
+        if (!type || !inScope(*type)) return {};
+        result.push_back(share(std::move(*type)));
+    }
+    return result;
+}
+
+namespace {
+
 bool isGenericLocal(const Var& var) { return var.kind == VarKind::Local || var.kind == VarKind::Temp; }
 
 void setParameterTypes(const std::vector<VarPtr>& params, const GenericTyper& typer) {
@@ -571,6 +683,17 @@ void inferLocalTypes(StmtList& body, const std::vector<VarPtr>& vars, const Gene
     }
 }
 
+// A local holding an anonymous class's instance is declared with the
+// class's supertype; with its type arguments, calls through it are typed
+// as javac will type them. A parameter (a lambda's captured value) keeps
+// the raw type, as the enclosing local it stands for may be declared raw.
+void typeAnonymousLocals(const std::vector<VarPtr>& vars, const GenericTyper& typer) {
+    for (const VarPtr& var : vars) {
+        if (!isGenericLocal(*var) || var->generic) continue;
+        var->generic = typer.anonymousSupertype(var->type);
+    }
+}
+
 // A class declared inside a method: anonymous or local.
 bool isLocalClass(const std::string& name, const Hierarchy& hierarchy) {
     const ClassFile* file = hierarchy.find(name);
@@ -603,6 +726,7 @@ void eraseCapturedLocals(StmtList& body, const GenericTyper& typer, Budget& budg
 void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const std::vector<VarPtr>& params,
                           const GenericTyper& typer, Budget& budget) {
     setParameterTypes(params, typer);
+    typeAnonymousLocals(vars, typer);
     for (const VarPtr& var : vars) {
         if (!var->generic) continue;
         // Parameters print as the declaration says; a local's type must erase
@@ -658,6 +782,7 @@ public:
         visitLists(body, [&](StmtList& list) {
             for (StmtPtr& s : list) {
                 if (s->kind == StmtKind::Throw && s->expr) thrown(s->expr);
+                if (s->kind == StmtKind::Return && s->expr) returned(s->expr);
             }
         });
         visitAllExprs(body, [&](ExprPtr& slot) {
@@ -698,7 +823,10 @@ private:
                                     value->kind == ExprKind::ArrayElement || value->kind == ExprKind::Conditional;
         GenericPtr type = _typer.typeOf(*value);
         if (((type && saysMore(*type)) || typedOtherwise) && value->type.isReference()) {
-            value = rawCast(value->type, value);
+            // The local's own raw type: a subclass's raw type may implement
+            // the local's type with other type arguments. The value was
+            // stored there as it is, so the cast checks nothing at run time.
+            value = rawCast(erased.base == 'L' ? erased : value->type, value);
         }
     }
 
@@ -722,12 +850,17 @@ private:
 
     void arguments(Expr& call) {
         const size_t first = call.isStatic || call.kind == ExprKind::New ? 0 : 1;
+        if (first == 1) wildcardReceiver(call);
         const std::vector<GenericPtr> parameters = _typer.parameterTypes(call);
         if (parameters.empty()) return;
         const bool overloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor);
         auto erasedTypes = methodTypeOf(call.descriptor);
         for (size_t i = 0; i < parameters.size() && first + i < call.args.size(); ++i) {
             ExprPtr& argument = call.args[first + i];
+            if (argument->kind == ExprKind::Lambda) {
+                lambdaArgument(call, first + i);
+                continue;
+            }
             const GenericType* parameter = parameters[i].get();
             if (parameter && parameter->kind == GenericType::Kind::Primitive) continue;
             if (argument->kind == ExprKind::Cast && argument->args[0]->kind == ExprKind::Null && !argument->generic) {
@@ -748,6 +881,48 @@ private:
         }
     }
 
+    // `c.compareTo(x)` on a `Comparable<?>`: no value but null converts to a
+    // parameter typed by the wildcard's capture; through the raw type the
+    // erased parameter, which the call's descriptor names, takes it.
+    void wildcardReceiver(Expr& call) {
+        if (call.kind != ExprKind::Invoke || call.invoke == InvokeKind::Super || call.args.size() < 2) return;
+        ExprPtr& receiver = call.args[0];
+        if (receiver->kind == ExprKind::This || receiver->kind == ExprKind::Cast || receiver->type.base != 'L') return;
+        GenericPtr type = _typer.typeOf(*receiver);
+        if (!type || type->kind != GenericType::Kind::Class || type->dimensions || !hasWildcard(*type)) return;
+        if (!_typer.takesVariableArgument(call)) return;
+        if (_typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor)) return;
+        receiver = rawCast(receiver->type, receiver);
+    }
+
+    static bool hasWildcard(const GenericType& type) {
+        for (const ClassTypePart& part : type.parts) {
+            for (const TypeArgument& argument : part.arguments) {
+                if (argument.kind == '*' || argument.kind == '+') return true;
+            }
+        }
+        return false;
+    }
+
+    // A lambda whose parameters the call types as the synthetic method does:
+    // `x -> ...` says enough.
+    void lambdaArgument(const Expr& call, size_t index) {
+        LambdaSite& site = *call.args[index]->lambda;
+        auto implicitTypes = _typer.lambdaParameterTypes(call, index);
+        auto samErased = methodTypeOf(site.samDescriptor);
+        auto impl = methodTypeOf(site.implDescriptor);
+        if (implicitTypes.empty() || !samErased || !impl || samErased->parameters.size() != implicitTypes.size() ||
+            impl->parameters.size() < implicitTypes.size()) return;
+        // The synthetic method takes the captured values first.
+        const size_t own = impl->parameters.size() - implicitTypes.size();
+        for (size_t k = 0; k < implicitTypes.size(); ++k) {
+            const GenericType& type = *implicitTypes[k];
+            if (type.kind == GenericType::Kind::Primitive) return;
+            if (!sameType(_typer.erasureOf(type), impl->parameters[own + k])) return;
+        }
+        site.contextTyped = true;
+    }
+
     // `(Object) null` for a parameter of a generic type: cast to what the
     // parameter is here, or bare where no other method could take it (and
     // no varargs array could be meant).
@@ -765,6 +940,49 @@ private:
         }
         const JavaType erased = _typer.erasureOf(*parameter);
         if (!sameType(erased, argument->type) && _typer.hierarchy().isSubtype(erased, argument->type)) argument->type = erased;
+    }
+
+    // `return this` (or a local, a field) whose type is another
+    // parameterization of the declared result, as in `Ordering<S> reverse()`
+    // of an `Ordering<Object>`: the raw type converts unchecked.
+    void returned(ExprPtr& value) {
+        const MethodSignature* signature = _typer.methodSignature();
+        if (!signature || !value->type.isReference() || value->type.base != 'L') return;
+        const GenericType& declared = signature->result;
+        if (declared.kind == GenericType::Kind::Variable) return returnedAsOuterVariable(declared, value);
+        if (declared.kind != GenericType::Kind::Class || declared.dimensions || !declared.hasArguments()) return;
+        const bool plainValue = value->kind == ExprKind::This || value->kind == ExprKind::Local ||
+                                value->kind == ExprKind::Field;
+        if (!plainValue) return;
+        GenericPtr type = _typer.typeOf(*value);
+        if (!type || type->kind != GenericType::Kind::Class) return;
+        auto seen = _typer.asSuper(*type, declared.className());
+        if (seen && sameGeneric(*seen, declared)) return;
+        // Raw on the way, or not a subtype the hierarchy knows: left as it is.
+        if (!seen) return;
+        const JavaType erased = _typer.erasureOf(declared);
+        if (!_typer.hierarchy().isSubtype(value->type, erased)) return;
+        value = rawCast(erased, value);
+    }
+
+    // `return v` for a result typed by a variable of a class or method
+    // around this one (a method of an anonymous class): `(E) v`, as the
+    // value was typed erased. The method's and the class's own variables
+    // get the printer's return cast.
+    void returnedAsOuterVariable(const GenericType& declared, ExprPtr& value) {
+        if (value->kind == ExprKind::Null || value->kind == ExprKind::Cast || !_typer.inScope(declared)) return;
+        const MethodSignature* signature = _typer.methodSignature();
+        for (const TypeParameter& own : signature->typeParameters) {
+            if (own.name == declared.variable) return;
+        }
+        if (const ClassFile* owner = &_typer.owner(); _typer.isGenericClass(*owner) && _typer.declaresVariable(*owner, declared.variable)) {
+            return;
+        }
+        GenericPtr type = _typer.typeOf(*value);
+        if (type && sameGeneric(*type, declared)) return;
+        const JavaType erased = _typer.erasureOf(declared);
+        if (!sameType(erased, value->type) && !_typer.hierarchy().isSubtype(erased, value->type)) return;
+        value = genericCast(declared, erased, value);
     }
 
     // `throw t` where only the method's `throws T` covers it: `throw (T) t`.

@@ -49,6 +49,10 @@ public:
     // receiver, one per descriptor parameter (null where unsure); empty when
     // nothing is known.
     std::vector<GenericPtr> parameterTypes(const Expr& call) const;
+    // The parameter types the lambda passed as the call's argument
+    // `index` (in the call's args) gets from the call's parameter, one per
+    // interface method parameter; empty when any is unsure.
+    std::vector<GenericPtr> lambdaParameterTypes(const Expr& call, size_t index) const;
     // `type` as the supertype `target` (internal name), type arguments
     // carried through the declarations; nothing when a class cannot be
     // read or is used raw on the way.
@@ -63,8 +67,18 @@ public:
     const GenericType* thrownVariable() const;
     // The call's result type names the method's own type variables.
     bool resultInferred(const Expr& call) const;
+    // A non-null argument goes to a parameter typed with the declaring
+    // class's own type variables.
+    bool takesVariableArgument(const Expr& call) const;
     // The class declares type parameters of its own.
     bool isGenericClass(const ClassFile& file) const;
+    // The class declares a type parameter of that name.
+    bool declaresVariable(const ClassFile& file, const std::string& name) const;
+    // `type` names an anonymous class, which the output declares as its supertype.
+    bool isAnonymousType(const JavaType& type) const;
+    // The supertype with its type arguments that a local of the anonymous
+    // class `type` is declared with; null when raw or not nameable here.
+    GenericPtr anonymousSupertype(const JavaType& type) const;
 
     const MethodSignature* methodSignature() const { return _signature ? &*_signature : nullptr; }
     const Hierarchy& hierarchy() const { return _hierarchy; }

@@ -71,6 +71,10 @@ struct LambdaSite {
     // source declared it (a method's return type, a field of the class).
     enum class Place : uint8_t { Other, Argument, Typed, Declared } place = Place::Other;
     std::string callOwner, callName, callDescriptor;
+    // -m, an argument: the call's parameter, through the receiver's type
+    // arguments, gives the lambda's parameters types whose erasures are the
+    // synthetic method's, so they need not be written.
+    bool contextTyped = false;
 };
 
 struct Expr {

@@ -358,7 +358,7 @@ private:
                 cast = *prefix;
             } else if (allSimple) {
                 explicitTypes = true;
-            } else {
+            } else if (!_site.contextTyped) {
                 return std::nullopt;
             }
         }

@@ -259,7 +259,7 @@ private:
             return block(depth, label + "for (" + forPart(s.init) + "; " + (s.expr ? e(s.expr) : "") + "; " +
                                     forPart(s.update) + ")", s.body);
         case LoopKind::ForEach:
-            return block(depth, label + "for (" + _expr.typeName(s.each->type) + " " + s.each->name + " : " + e(s.expr) +
+            return block(depth, label + "for (" + _expr.varTypeName(*s.each) + " " + s.each->name + " : " + e(s.expr) +
                                     ")", s.body);
         }
     }
