@@ -56,15 +56,6 @@ std::optional<EnumSelector> enumSelector(const Expr& e) {
     return EnumSelector{table.owner, table.name, index.owner, index.args[0]};
 }
 
-ExprPtr constantLabel(const std::string& enumClass, const std::string& name) {
-    auto label = makeExpr(ExprKind::Field, objectType(enumClass));
-    label->isStatic = true;
-    label->owner = enumClass;
-    label->name = name;
-    label->descriptor = "L" + enumClass + ";";
-    return label;
-}
-
 void recoverOne(Stmt& s, const EnumSelector& selector, const UnitContext* unit) {
     const Unsupported notFound{"enum switch map not found"};
     const ClassFile* mapClass = unit ? unit->findClass(selector.mapClass) : nullptr;
@@ -76,7 +67,7 @@ void recoverOne(Stmt& s, const EnumSelector& selector, const UnitContext* unit) 
         for (int32_t key : arm.keys) {
             auto found = table.find(key);
             if (found == table.end() || !used.insert(found->second).second) throw notFound;
-            arm.labels.push_back(constantLabel(selector.enumClass, found->second));
+            arm.labels.push_back(makeEnumConstant(selector.enumClass, found->second));
         }
     }
     s.expr = selector.value;

@@ -64,6 +64,15 @@ JavaType primitive(char base) {
     return t;
 }
 
+ExprPtr makeEnumConstant(const std::string& enumClass, const std::string& name) {
+    auto constant = makeExpr(ExprKind::Field, objectType(enumClass));
+    constant->isStatic = true;
+    constant->owner = enumClass;
+    constant->name = name;
+    constant->descriptor = "L" + enumClass + ";";
+    return constant;
+}
+
 JavaType objectType(const std::string& internalName) {
     return typeOfClassName(internalName);
 }

@@ -156,6 +156,8 @@ ExprPtr makeBinary(const std::string& op, ExprPtr left, ExprPtr right, JavaType 
 ExprPtr makeUnary(const std::string& op, ExprPtr operand, JavaType type);
 ExprPtr makeCast(JavaType type, ExprPtr operand);
 StmtPtr makeStmt(StmtKind kind, ExprPtr expr = nullptr);
+// `Enum.NAME`, the read of an enum constant (a case label's form).
+ExprPtr makeEnumConstant(const std::string& enumClass, const std::string& name);
 
 JavaType primitive(char base);
 JavaType objectType(const std::string& internalName);

@@ -50,12 +50,7 @@ ExprPtr enumConstant(const std::string& enumClass, const std::u16string& name) {
         if (c > 0x7f) return nullptr;
         ascii += static_cast<char>(c);
     }
-    auto label = makeExpr(ExprKind::Field, objectType(enumClass));
-    label->isStatic = true;
-    label->owner = enumClass;
-    label->name = ascii;
-    label->descriptor = "L" + enumClass + ";";
-    return label;
+    return makeEnumConstant(enumClass, ascii);
 }
 
 struct Site {

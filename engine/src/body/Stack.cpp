@@ -686,12 +686,7 @@ ExprPtr Simulator::enumDescLabel(const Constant& c) {
     std::replace(enumClass.begin(), enumClass.end(), '.', '/');
     const std::string constant = _pool.utf8(_pool.at(of[1], ConstantTag::String).a);
     if (enumClass.empty() || constant.empty()) throw other;
-    auto label = makeExpr(ExprKind::Field, objectType(enumClass));
-    label->isStatic = true;
-    label->owner = enumClass;
-    label->name = constant;
-    label->descriptor = "L" + enumClass + ";";
-    return label;
+    return makeEnumConstant(enumClass, constant);
 }
 
 // The instantiated type, and altMetafactory's flags: serializable, and
