@@ -307,6 +307,20 @@ const Field* GenericTyper::findField(const std::string& cls, const std::string& 
     return nullptr;
 }
 
+std::optional<Bindings> GenericTyper::callBindings(const Expr& call, const std::string& declaring,
+                                                   const MethodSignature& signature, size_t firstArgument) const {
+    Bindings bindings;
+    // `new X(...)` binds nothing: its type arguments are what is asked.
+    if (!call.isStatic && call.kind == ExprKind::Invoke) {
+        auto receiver = receiverBindings(call, declaring);
+        if (!receiver) return std::nullopt;
+        bindings = std::move(*receiver);
+    }
+    for (const auto& parameter : signature.typeParameters) bindings.erase(parameter.name);
+    inferMethodVariables(signature, call, firstArgument, bindings);
+    return bindings;
+}
+
 std::optional<Bindings> GenericTyper::receiverBindings(const Expr& e, const std::string& declaring) const {
     GenericPtr receiver;
     if (e.invoke == InvokeKind::Super || e.args.empty() || e.args[0]->kind == ExprKind::This) {
@@ -549,15 +563,9 @@ std::vector<GenericPtr> GenericTyper::parameterTypes(const Expr& call) const {
     const MethodSignature* signature = signatureOf(*method);
     // A constructor of an inner or local class has parameters the signature leaves out.
     if (!signature || signature->parameters.size() != type->parameters.size()) return result;
-    Bindings bindings;
-    // `new X(...)` binds nothing: its type arguments are what is asked.
-    if (!call.isStatic && call.kind == ExprKind::Invoke) {
-        auto receiver = receiverBindings(call, declaring);
-        if (!receiver) return result;
-        bindings = std::move(*receiver);
-    }
-    for (const auto& parameter : signature->typeParameters) bindings.erase(parameter.name);
-    inferMethodVariables(*signature, call, call.isStatic ? 0 : 1, bindings);
+    auto found = callBindings(call, declaring, *signature, call.isStatic ? 0 : 1);
+    if (!found) return result;
+    const Bindings& bindings = *found;
     for (const GenericType& parameter : signature->parameters) {
         auto substituted = substitute(parameter, bindings, Position::Parameter);
         result.push_back(substituted && inScope(*substituted) ? share(std::move(*substituted)) : nullptr);
@@ -608,14 +616,9 @@ std::vector<GenericPtr> GenericTyper::lambdaParameterTypes(const Expr& call, siz
     if (!seen || !samClass || seen->parts.size() != 1 ||
         !bindParameters(samClass->typeParameters, seen->parts[0].arguments, ofInterface)) return result;
     // Then the call's: the receiver's type arguments and what the arguments say.
-    Bindings ofCall;
-    if (!call.isStatic && call.kind == ExprKind::Invoke) {
-        auto receiver = receiverBindings(call, declaring);
-        if (!receiver) return result;
-        ofCall = std::move(*receiver);
-    }
-    for (const auto& parameter : signature->typeParameters) ofCall.erase(parameter.name);
-    inferMethodVariables(*signature, call, first, ofCall);
+    auto foundOfCall = callBindings(call, declaring, *signature, first);
+    if (!foundOfCall) return result;
+    const Bindings& ofCall = *foundOfCall;
     for (const GenericType& parameter : samSignature->parameters) {
         auto inTermsOfCall = substitute(parameter, ofInterface, Position::Result);
         auto type = inTermsOfCall ? substitute(*inTermsOfCall, ofCall, Position::Result) : std::nullopt;

@@ -90,6 +90,10 @@ private:
     GenericPtr plainType(const JavaType& type) const;
     // The receiver's bindings for members declared in `declaring`.
     std::optional<Bindings> receiverBindings(const Expr& e, const std::string& declaring) const;
+    // The receiver's type arguments less the method's own variables, then
+    // what the arguments say of those; nothing when the receiver's are unknown.
+    std::optional<Bindings> callBindings(const Expr& call, const std::string& declaring,
+                                         const MethodSignature& signature, size_t firstArgument) const;
     const ClassSignature* classSignature(const ClassFile& file) const;
     const MethodSignature* signatureOf(const Method& method) const;
     const Method* findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
