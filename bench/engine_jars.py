@@ -72,7 +72,13 @@ public class CompileEach {
         StandardJavaFileManager files = javac.getStandardFileManager(null, null, java.nio.charset.StandardCharsets.UTF_8);
         List<String> options = new ArrayList<>(Arrays.asList("-cp", classpath, "-sourcepath", empty, "-implicit:none",
                 "-d", scratch, "-proc:none", "-nowarn", "-Xlint:none", "-encoding", "UTF-8"));
-        if (!release.isEmpty()) options.addAll(Arrays.asList("--release", release));
+        // --release hides jdk.unsupported (sun.misc), which the platforms such jars were built
+        // against have: a file that needs it is compiled at the same level against this JDK instead.
+        List<String> platform = new ArrayList<>(options);
+        if (!release.isEmpty()) {
+            options.addAll(Arrays.asList("--release", release));
+            platform.addAll(Arrays.asList("-source", release, "-target", release));
+        }
         BufferedReader in = new BufferedReader(new InputStreamReader(System.in, "UTF-8"));
         PrintStream out = new PrintStream(new FileOutputStream(FileDescriptor.out), true, "UTF-8");
         String path;
@@ -83,6 +89,15 @@ public class CompileEach {
             try {
                 ok = javac.getTask(new StringWriter(), files, diags, options, null,
                         files.getJavaFileObjects(path)).call();
+                if (!ok && !release.isEmpty() && needsUnsupported(diags)) {
+                    diags = new DiagnosticCollector<>();
+                    ok = javac.getTask(new StringWriter(), files, diags, platform, null,
+                            files.getJavaFileObjects(path)).call();
+                    if (ok) {
+                        out.println("OK\t" + path + "\tunsupported");
+                        continue;
+                    }
+                }
             } catch (RuntimeException e) {
                 out.println("FAIL\t" + path + "\tcompiler crashed: " + e);
                 continue;
@@ -101,6 +116,15 @@ public class CompileEach {
             }
             out.println("FAIL\t" + path + "\t" + count + "\t" + first.replace('\t', ' '));
         }
+    }
+
+    static boolean needsUnsupported(DiagnosticCollector<JavaFileObject> diags) {
+        for (Diagnostic<? extends JavaFileObject> d : diags.getDiagnostics()) {
+            String m = d.getMessage(null);
+            if (m.startsWith("package sun.misc does not exist") || m.startsWith("package sun.reflect does not exist"))
+                return true;
+        }
+        return false;
     }
 }
 """
@@ -319,6 +343,7 @@ class JarReport:
         self.compile_b = [0, 0]
         self.compile_failed = []    # (class, simple?, error)
         self.release = ""
+        self.compile_unsupported = []  # compiled against this JDK: --release hides sun.misc
         self.methods = 0
         self.fallbacks = 0
         self.fallback_reasons = collections.Counter()
@@ -572,6 +597,8 @@ def bench_jar(jar_name, jar, jad, outline, work, args, pool, compiler_dir):
                 rep.compile_b[0] += ok
             if not ok:
                 rep.compile_failed.append((internal, simple, error))
+            elif error == "unsupported":
+                rep.compile_unsupported.append(internal)
     return rep
 
 
@@ -627,7 +654,7 @@ def compile_each(compiler_dir, jar, paths, base, jobs, release=""):
         for line in p.stdout.read().decode("utf-8", "replace").splitlines():
             parts = line.split("\t")
             if parts[0] == "OK":
-                results[parts[1]] = (True, None)
+                results[parts[1]] = (True, parts[2] if len(parts) > 2 else None)
             elif parts[0] == "FAIL" and len(parts) >= 3:
                 results[parts[1]] = (False, parts[-1])
         p.wait()
@@ -703,6 +730,9 @@ def print_report(reports, outline, compiled, details, modern=False):
             print("  tree        %s" % "; ".join(problems)[:200])
         for cls, simple, why in r.compile_failed[:shown]:
             print("  compile%s  %s: %s" % (" (b)" if simple else "    ", cls, (why or "")[:150]))
+        if r.compile_unsupported:
+            print("  compiled    %d at -source/-target %s against this JDK, since --release hides sun.misc: %s"
+                  % (len(r.compile_unsupported), r.release, ", ".join(r.compile_unsupported[:shown])))
         for reason, n in r.fallback_reasons.most_common(min(shown, 5)):
             print("  fallback    %4d x %s" % (n, reason))
         if modern and r.compile_failed:
