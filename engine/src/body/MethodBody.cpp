@@ -21,6 +21,7 @@
 #include "body/Locals.h"
 #include "body/OuterInstances.h"
 #include "body/PatternSwitch.h"
+#include "body/ProtectedRanges.h"
 #include "body/Printer.h"
 #include "body/ReceiverChecks.h"
 #include "body/Regions.h"
@@ -93,8 +94,8 @@ struct LambdaScope {
 // `returnTarget`: the type returned values are given in the printed code;
 // null when it is not known (a lambda's anonymous class returns the
 // erased interface method's type).
-std::vector<std::string> decompile(const BodyRequest& request, const std::string& thisName,
-                                   const JavaType* returnTarget, const LambdaScope* scope = nullptr) {
+std::vector<std::string> decompileCode(const BodyRequest& request, const std::string& thisName,
+                                       const JavaType* returnTarget, const LambdaScope* scope) {
     const body::PrintContext* enclosing = scope ? &scope->enclosing : nullptr;
     using namespace body;
     const Code& code = *request.method.code;
@@ -193,6 +194,29 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     }
     checkTree(body, "declarations");
     return printStatements(body, context);
+}
+
+// Code whose protected ranges no try statement can hold gets a second try
+// with the ranges widened over what cannot throw; code that decompiles as it
+// stands is never changed.
+std::vector<std::string> decompile(const BodyRequest& request, const std::string& thisName,
+                                   const JavaType* returnTarget, const LambdaScope* scope = nullptr) {
+    try {
+        return decompileCode(request, thisName, returnTarget, scope);
+    } catch (const body::Unsupported& first) {
+        const Code& code = *request.method.code;
+        std::optional<Code> widened = body::widenProtectedRanges(code, body::decode(code, request.owner.pool));
+        if (!widened) throw;
+        Method method = request.method;
+        method.code = std::move(widened);
+        const BodyRequest retry{request.owner,          method,     request.types,      request.options,
+                                request.parameterNames, request.unit, request.outerNames, request.lambdaInterfaces};
+        try {
+            return decompileCode(retry, thisName, returnTarget, scope);
+        } catch (const body::Unsupported&) {
+            throw first;  // the reason of the code as it stands
+        }
+    }
 }
 
 struct DepthGuard {
