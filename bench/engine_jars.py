@@ -9,8 +9,8 @@ For each jar (commons-lang3, commons-io, commons-cli, guava by default):
   other than 0 is a failure;
 - each top-level class's output parsed with `zefra-outline --records`, and
   the tree it gives compared with what the class file declares: non-synthetic
-  fields, methods and member classes, names and counts (`javap -p` is the
-  reference for the member names; the flags come from the class file);
+  fields, methods and member classes, names, flags and counts, as the
+  bench's own class-file reader reads them;
 - each top-level class's output compiled alone against the jar, each file its
   own compilation: (a) all top-level classes but enums and records, (b) those
   of them without nested, local or anonymous classes and without lambdas;
@@ -203,46 +203,6 @@ def extract(jar, dest):
     return sorted(names)
 
 
-def javap_members(classdir, internal_names):
-    """{internal name: (field names, method names)} from `javap -p`, in
-    class-file order; constructors as <init>, the static initializer as
-    <clinit>."""
-    out = {}
-    for start in range(0, len(internal_names), 400):
-        batch = internal_names[start:start + 400]
-        proc = subprocess.run(["javap", "-p", "-cp", classdir] + [n.replace("/", ".") for n in batch],
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        text = proc.stdout.decode("utf-8", "replace")
-        blocks = []
-        current = None
-        for line in text.splitlines():
-            if line.startswith("Compiled from"):
-                continue
-            if line.endswith("{") and not line.startswith(" "):
-                current = ([], [], line)
-                blocks.append(current)
-            elif line == "}":
-                current = None
-            elif current is not None and line.startswith("  "):
-                decl = line.strip().rstrip(";")
-                if decl == "static {}":
-                    current[1].append("<clinit>")
-                elif "(" in decl:
-                    head = decl[:decl.index("(")].split()
-                    name = head[-1] if head else ""
-                    current[1].append(name)
-                else:
-                    current[0].append(decl.split()[-1])
-        # javap prints the classes in the order asked; it leaves out none
-        # that it can read.
-        if len(blocks) == len(batch):
-            for internal, (fields, methods, header) in zip(batch, blocks):
-                dotted = internal.replace("/", ".")
-                methods = ["<init>" if m == dotted else m for m in methods]
-                out[internal] = (fields, methods)
-    return out
-
-
 def breaks_dialect(name):
     return not IDENT.match(name) or name in DIALECT_WORDS
 
@@ -338,7 +298,6 @@ class JarReport:
         self.parse_failed = []
         self.tree_ok = 0
         self.tree_bad = []
-        self.reference_mismatch = []
         self.compile_a = [0, 0]
         self.compile_b = [0, 0]
         self.compile_failed = []    # (class, simple?, error)
@@ -481,12 +440,6 @@ def bench_jar(jar_name, jar, jad, outline, work, args, pool, compiler_dir):
             continue
         tops.append(internal)
     rep.top = len(tops)
-    reference = javap_members(classdir, sorted(infos))
-    for internal, info in infos.items():
-        ref = reference.get(internal)
-        mine = ([f.name for f in info.fields], [m.name for m in info.methods])
-        if ref is None or ref != mine:
-            rep.reference_mismatch.append(internal)
 
     def output_of(internal):
         return os.path.join(outdir, internal + ".java")
@@ -713,9 +666,6 @@ def print_report(reports, outline, compiled, details, modern=False):
         notes = []
         if r.batch_status != 0:
             notes.append("whole-jar call exited %s" % r.batch_status)
-        if r.reference_mismatch:
-            notes.append("javap and the class reader disagree on %d classes (e.g. %s)"
-                         % (len(r.reference_mismatch), r.reference_mismatch[0]))
         if r.skipped:
             notes.append("unreadable class files: %d" % len(r.skipped))
         notes.append("slowest: " + ", ".join("%s %.0f ms" % (n, ms) for ms, n in r.slowest))

@@ -1,5 +1,6 @@
 #include "body/Printer.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "body/Captures.h"
@@ -341,7 +342,7 @@ std::string ExprPrinter::arguments(const Expr& e, size_t from) const {
 
 void ExprPrinter::invoke(const Expr& e, std::string& out) const {
     // Source cannot call these; a switch on them that is left is not printable.
-    if (getenv("JADX") == nullptr && e.owner == "java/lang/runtime/SwitchBootstraps") throw Unsupported{"invokedynamic " + e.name + " (unknown call site)"};
+    if (e.owner == "java/lang/runtime/SwitchBootstraps") throw Unsupported{"invokedynamic " + e.name + " (unknown call site)"};
     if (e.name == "<init>") {
         out += e.owner == _c.owner.thisClass ? "this(" : "super(";
     } else if (e.isStatic) {
@@ -356,6 +357,14 @@ void ExprPrinter::invoke(const Expr& e, std::string& out) const {
         return;
     } else if (e.invoke == InvokeKind::Super) {
         if (_c.inLambda) throw Unsupported{"super call inside a lambda"};
+        // A default method of a direct superinterface: `I.super.m()`; plain
+        // `super.m()` would reach the superclass's method of that name. (The
+        // classic dialect has no default methods to call.)
+        const auto& interfaces = _c.owner.interfaces;
+        if (_c.options.modern && e.owner != _c.owner.superClass && std::find(interfaces.begin(), interfaces.end(), e.owner) != interfaces.end()) {
+            out += _c.types.className(e.owner);
+            out += '.';
+        }
         out += "super.";
         out += e.name;
         out += '(';

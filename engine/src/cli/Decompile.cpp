@@ -65,7 +65,7 @@ void decompileInto(const ClassUnit& unit, const LoadedArchive* archive, const Pr
             result.nested = true;
             return;
         }
-        ClassNode tree = buildClassTree(std::move(file), *siblings);
+        ClassNode tree = buildClassTree(std::move(file), *siblings, options.modern);
         collectPrinted(tree, result.printed);
         result.text = printCompilationUnit(tree, *siblings, options);
     } catch (const ClassFormatError& error) {

@@ -206,7 +206,7 @@ private:
         copy.methods.erase(std::remove_if(copy.methods.begin(), copy.methods.end(),
                                           [](const Method& m) { return m.name == "<init>"; }),
                            copy.methods.end());
-        ClassNode node = buildClassTree(std::move(copy), _printing.siblings);
+        ClassNode node = buildClassTree(std::move(copy), _printing.siblings, _site.options.modern);
         node.member = false;
         SourceWriter out;
         printClass(out, node, _site.types, _site.options, &_printing.unit);

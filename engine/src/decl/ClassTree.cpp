@@ -22,7 +22,7 @@ std::string lastSegment(const std::string& internalName) {
 
 class TreeBuilder {
 public:
-    explicit TreeBuilder(const SiblingFiles& siblings) : _siblings(siblings) {}
+    TreeBuilder(const SiblingFiles& siblings, bool modern) : _siblings(siblings), _modern(modern) {}
 
     void addMembers(ClassNode& node, int depth) {
         for (const InnerClass& inner : node.file.innerClasses) {
@@ -71,6 +71,7 @@ private:
             const uint16_t flags = static_cast<uint16_t>(kept | (keepsOuter ? 0 : access::Static));
             declareAsMember(node.file, inner.innerClass, self, name, flags);
             declareAsMember(member->file, inner.innerClass, self, name, flags);
+            if (_modern) adoptMethodTypeParameters(member->file, node.file);
             const auto renamed = exposeCapturedFields(member->file);
             member->name = name;
             member->access = flags;
@@ -129,6 +130,7 @@ private:
     }
 
     const SiblingFiles& _siblings;
+    const bool _modern;
     std::set<std::string> _seen;
     size_t _localReads = 0;
 };
@@ -142,12 +144,12 @@ const InnerClass* ownInnerEntry(const ClassFile& file) {
     return nullptr;
 }
 
-ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings) {
+ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, bool modern) {
     ClassNode root;
     root.file = std::move(top);
     root.access = root.file.access;
     root.name = lastSegment(root.file.thisClass);
-    TreeBuilder builder(siblings);
+    TreeBuilder builder(siblings, modern);
     builder.markSeen(root.file.thisClass);
     builder.addMembers(root, 0);
     return root;

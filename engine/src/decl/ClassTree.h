@@ -45,7 +45,9 @@ struct ClassNode {
     std::vector<ClassNode> anonymous;
 };
 
-ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings);
+// `modern`: local classes of generic methods declare the method's type
+// variables they name (the modern dialect prints those types).
+ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, bool modern = false);
 
 // The InnerClasses entry describing `file` itself, if any.
 const InnerClass* ownInnerEntry(const ClassFile& file);

@@ -4,6 +4,7 @@
 
 #include "body/Declare.h"
 #include "classfile/AccessFlags.h"
+#include "classfile/Signature.h"
 
 namespace jad {
 
@@ -23,7 +24,61 @@ std::set<uint16_t> literalTexts(const ConstantPool& pool) {
     return texts;
 }
 
+const Method* enclosingMethodOf(const ClassFile& local, const ClassFile& enclosing) {
+    if (!local.enclosingMethod || local.enclosingMethod->methodName.empty()) return nullptr;
+    for (const Method& m : enclosing.methods) {
+        if (m.name == local.enclosingMethod->methodName && m.descriptor == local.enclosingMethod->methodDescriptor) return &m;
+    }
+    return nullptr;
+}
+
+// "<T:...;U:...>" at the start of a method signature, or empty.
+std::string typeParameterText(const std::string& signature) {
+    if (signature.empty() || signature[0] != '<') return std::string();
+    int depth = 0;
+    for (size_t i = 0; i < signature.size(); ++i) {
+        if (signature[i] == '<') ++depth;
+        if (signature[i] == '>' && --depth == 0) return signature.substr(0, i + 1);
+    }
+    return std::string();
+}
+
+bool namesVariable(const std::string& signature, const std::vector<TypeParameter>& variables) {
+    for (const TypeParameter& v : variables) {
+        if (signature.find("T" + v.name + ";") != std::string::npos) return true;
+    }
+    return false;
+}
+
+bool mentionsAny(const ClassFile& file, const std::vector<TypeParameter>& variables) {
+    if (namesVariable(file.signature, variables)) return true;
+    for (const Field& f : file.fields) {
+        if (namesVariable(f.signature, variables)) return true;
+    }
+    for (const Method& m : file.methods) {
+        if (namesVariable(m.signature, variables)) return true;
+    }
+    return false;
+}
+
+// The class signature javac would have written for the class's erased supertypes.
+std::string plainClassSignature(const ClassFile& file) {
+    std::string text = "L" + (file.superClass.empty() ? std::string("java/lang/Object") : file.superClass) + ";";
+    for (const std::string& i : file.interfaces) text += "L" + i + ";";
+    return text;
+}
+
 }  // namespace
+
+bool adoptMethodTypeParameters(ClassFile& local, const ClassFile& enclosing) {
+    const Method* method = enclosingMethodOf(local, enclosing);
+    if (!method || (!local.signature.empty() && local.signature[0] == '<')) return false;
+    const std::string parameters = typeParameterText(method->signature);
+    auto signature = parameters.empty() ? std::nullopt : parseMethodSignature(method->signature);
+    if (!signature || signature->typeParameters.empty() || !mentionsAny(local, signature->typeParameters)) return false;
+    local.signature = parameters + (local.signature.empty() ? plainClassSignature(local) : local.signature);
+    return true;
+}
 
 bool isLocalClassOf(const ClassFile& file, const std::string& enclosing) {
     return file.enclosingMethod && file.enclosingMethod->className == enclosing;

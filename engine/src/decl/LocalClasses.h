@@ -22,6 +22,13 @@ bool isLocalClassOf(const ClassFile& file, const std::string& enclosing);
 // instance method); without one it is printed static.
 bool hasOuterInstance(const ClassFile& file);
 
+// A local class of a generic method that names the method's type variables
+// declares them itself, as it is printed outside the method: `local` gets the
+// method's type parameters in its Signature (their bounds, so the erasure
+// stays). Left alone when it has type parameters of its own; returns whether
+// it changed.
+bool adoptMethodTypeParameters(ClassFile& local, const ClassFile& enclosing);
+
 // `simpleName`, or with a number added, not in `taken`.
 std::string distinctName(const std::string& simpleName, const std::set<std::string>& taken);
 

@@ -1,6 +1,7 @@
 // dialect: modern
-// Interfaces with default and static methods, and a class inheriting the
-// same default along two paths.
+// Interfaces with default and static methods, a class inheriting the same
+// default along two paths, and defaults called through `I.super` where the
+// superclass has a method of the same name.
 public class DefaultMethods {
     interface Named {
         String name();
@@ -38,6 +39,17 @@ public class DefaultMethods {
         public String greet() { return "hi " + twice(); }
     }
 
+    static class Base {
+        public String greet() { return "base"; }
+    }
+
+    static class Chooser extends Base implements Polite, Counter {
+        public String name() { return "cy"; }
+        public int count() { return 4; }
+        public String greet() { return Polite.super.greet() + "/" + super.greet(); }
+        public int twice() { return Counter.super.twice() + 1; }
+    }
+
     public static void main(String[] args) {
         Person p = new Person();
         System.out.println(p.greet());
@@ -45,5 +57,7 @@ public class DefaultMethods {
         System.out.println(Named.of("bob").greet());
         Both b = new Both();
         System.out.println(b.greet() + " " + b.twice());
+        Chooser c = new Chooser();
+        System.out.println(c.greet() + " " + c.twice());
     }
 }
