@@ -73,6 +73,7 @@ ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings, boo
         const ClassNode* node = pending.back();
         pending.pop_back();
         all.push_back(node);
+        for (const Field& f : node->file.fields) _fieldNames.insert(f.name);
         addNesting(*node);
         collectReferencedClasses(node->file, referenced);
         if (generic) collectSignatureClasses(node->file, referenced);
@@ -154,7 +155,8 @@ void ImportNamer::decideTopLevel(const ClassNameSet& referenced, const SiblingFi
         const std::string_view simple = simpleOf(name);
         const std::string_view package = packageOf(name);
         const std::string shown = displayName(std::string(simple));
-        bool clash = uses[simple] > 1 || _ownSimpleNames.count(shown) > 0 || _inheritedNames.count(shown) > 0;
+        bool clash = uses[simple] > 1 || _ownSimpleNames.count(shown) > 0 || _inheritedNames.count(shown) > 0 ||
+                     _fieldNames.count(shown) > 0;
         if (package == "java/lang" && siblings.hasClass(std::string(simple)) && package != _packageInternal) clash = true;
         if (clash && !package.empty()) {
             _topLevel[internalName] = dotted(internalName);

@@ -47,6 +47,9 @@ private:
     std::unordered_map<std::string, std::string> _own;       // internal name -> name in the file
     std::set<std::string> _ownSimpleNames;
     std::set<std::string> _inheritedNames;  // member classes inherited from outside the unit
+    // Fields of the unit's classes: where one is in scope its name means the
+    // field, so `Name.member` would not reach a class of that name.
+    std::set<std::string> _fieldNames;
     std::map<std::string, int> _ownNameUses;
     std::unordered_map<std::string, Nesting> _nesting;      // member class -> outer and simple name
     std::unordered_map<std::string, std::string> _topLevel;  // decided names of top-level classes
