@@ -879,9 +879,27 @@ private:
             // A concrete type the erased parameter does not say: the value
             // must have it.
             const bool differs = erasedTypes && !sameType(erased, erasedTypes->parameters[i]);
+            if (!differs && otherParameterization(call, *parameter, *argument)) {
+                argument = rawCast(erased, argument);
+                continue;
+            }
             if (!differs || !argument->type.isReference() || _typer.hierarchy().isSubtype(argument->type, erased)) continue;
             argument = rawCast(erased, argument);
         }
+    }
+
+    // `super(coll)` with a `Collection<? extends E>` for a `Collection<E>`:
+    // the source's unchecked cast left no trace; the raw type converts. Only
+    // where no result is used, since an unchecked call's result is erased.
+    bool otherParameterization(const Expr& call, const GenericType& parameter, const Expr& argument) const {
+        if (parameter.kind != GenericType::Kind::Class || !parameter.hasArguments() || argument.kind == ExprKind::Cast) {
+            return false;
+        }
+        const bool noResult = call.kind == ExprKind::New || call.name == "<init>" ||
+                              (call.type.base == 'V' && call.type.dimensions == 0);
+        if (!noResult || !argument.type.isReference() || argument.type.base != 'L') return false;
+        GenericPtr type = _typer.typeOf(argument);
+        return type && type->kind == GenericType::Kind::Class && type->hasArguments() && !type->dimensions;
     }
 
     // `c.compareTo(x)` on a `Comparable<?>`: no value but null converts to a
