@@ -213,10 +213,23 @@ private:
         std::vector<std::string> lines = splitLines(out.text());
         size_t head = 0;
         while (head < lines.size() && lines[head].rfind("//", 0) == 0) ++head;
-        _result.members = _initializer;
-        if (head + 2 >= lines.size()) return;
-        if (!_initializer.empty()) _result.members.push_back("");
-        _result.members.insert(_result.members.end(), lines.begin() + static_cast<long>(head) + 1, lines.end() - 1);
+        std::vector<std::string> declared;
+        if (head + 2 < lines.size()) declared.assign(lines.begin() + static_cast<long>(head) + 1, lines.end() - 1);
+        // With instance fields of its own the initializer comes after them: a simple
+        // name read before its declaration is an illegal forward reference.
+        // The fields it assigns have no initializers of their own, so the
+        // order of execution is the same.
+        const bool last = declaresFields();
+        _result.members = last ? declared : _initializer;
+        if (!_initializer.empty() && !declared.empty()) _result.members.push_back("");
+        const std::vector<std::string>& rest = last ? _initializer : declared;
+        _result.members.insert(_result.members.end(), rest.begin(), rest.end());
+    }
+
+    bool declaresFields() const {
+        return std::any_of(_file.fields.begin(), _file.fields.end(), [](const Field& f) {
+            return !(f.access & (access::Synthetic | access::Static)) && !f.syntheticAttribute;
+        });
     }
 
     const ClassFile& _file;
