@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "classfile/AccessFlags.h"
 #include "classfile/ConstantPool.h"
 
 namespace jad {
@@ -99,6 +100,13 @@ struct Method {
     bool deprecated = false;
     bool syntheticAttribute = false;
 };
+
+// Made by the compiler: the flag says so, or the attribute older
+// compilers wrote instead.
+inline bool isSynthetic(const Field& field) { return (field.access & access::Synthetic) || field.syntheticAttribute; }
+inline bool isSynthetic(const Method& method) {
+    return (method.access & access::Synthetic) || method.syntheticAttribute;
+}
 
 struct InnerClass {
     std::string innerClass;  // internal name

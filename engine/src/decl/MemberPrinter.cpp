@@ -3,14 +3,14 @@
 #include <exception>
 #include <set>
 
+#include "body/MemberFilter.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "decl/Comments.h"
 #include "decl/ConstantText.h"
-#include "decl/MemberFilter.h"
 #include "decl/Modifiers.h"
-#include "decl/SignatureText.h"
 #include "decl/ParameterNames.h"
+#include "decl/SignatureText.h"
 #include "print/Literals.h"
 #include "print/Names.h"
 

@@ -2,12 +2,12 @@
 
 #include <set>
 
+#include "body/MemberFilter.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "classfile/Signature.h"
 #include "decl/AnnotationLines.h"
 #include "decl/GenericText.h"
-#include "decl/MemberFilter.h"
 #include "decl/ModernHead.h"
 #include "decl/ModernKinds.h"
 #include "decl/Modifiers.h"
