@@ -226,6 +226,8 @@ def main():
                     help="compilations to use (default: %(default)s)")
     ap.add_argument("--variants", default=",".join(v for v, _ in VARIANTS),
                     help="jad option sets to use (default: %(default)s)")
+    ap.add_argument("--no-check", dest="check", action="store_false",
+                    help="do not pass --check (the IR checked after every pass) to jad")
     ap.add_argument("-j", "--jobs", type=int, default=2, help="parallel processes (default 2)")
     ap.add_argument("-v", "--verbose", action="store_true",
                     help="print the jad command and the whole javac error of failing cases")
@@ -339,6 +341,8 @@ def main():
                     continue
                 if modern:
                     jad_opts = ["-m"] + jad_opts
+                if args.check:
+                    jad_opts = ["--check"] + jad_opts
                 base = os.path.join(work, mode, variant)
                 srcdir = os.path.join(base, "src")
                 outdir = os.path.join(base, "classes")

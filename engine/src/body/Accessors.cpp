@@ -23,8 +23,6 @@ bool isOne(const Expr& e) {
     return (e.literal.tag == 'I' || e.literal.tag == 'J') ? e.literal.integer == 1 : e.literal.real == 1.0;
 }
 
-bool isSynthetic(const Method& m) { return (m.access & access::Synthetic) != 0 || m.syntheticAttribute; }
-
 const Method* findMethod(const ClassFile& file, const std::string& name, const std::string& descriptor) {
     for (const Method& m : file.methods) {
         if (m.name == name && m.descriptor == descriptor) return &m;

@@ -4,9 +4,9 @@
 #include <set>
 
 #include "body/Failure.h"
+#include "body/MemberFilter.h"
 #include "body/Walk.h"
 #include "classfile/AccessFlags.h"
-#include "decl/MemberFilter.h"
 
 namespace jad::body {
 
@@ -190,8 +190,7 @@ private:
 
 bool isDroppedAssertionFlag(const ClassFile& owner, const Field& field) {
     (void)owner;
-    const bool synthetic = (field.access & access::Synthetic) || field.syntheticAttribute;
-    return synthetic && isAssertionFlag(field) && (field.access & access::Final);
+    return isSynthetic(field) && isAssertionFlag(field) && (field.access & access::Final);
 }
 
 void foldAsserts(StmtList& body, const ClassFile& owner, const std::set<std::string>* taken) {

@@ -92,8 +92,7 @@ void moveCaptureStoresAfterSuperCall(StmtList& body, const ClassFile& owner) {
     auto isFinalField = [&](const std::string& name) {
         for (const Field& f : owner.fields) {
             if (f.name == name) {
-                return (f.access & access::Final) && !(f.access & (access::Static | access::Synthetic)) &&
-                       !f.syntheticAttribute;
+                return (f.access & access::Final) && !(f.access & access::Static) && !isSynthetic(f);
             }
         }
         return false;

@@ -46,10 +46,6 @@ public:
         for (int i = 0; i < 4; ++i) value = (value << 8) | u1();
         return static_cast<int32_t>(value);
     }
-    void skip(uint32_t n) {
-        need(n);
-        _pos += n;
-    }
     uint32_t remaining() const { return static_cast<uint32_t>(_bytes.size()) - _pos; }
 
 private:

@@ -113,14 +113,13 @@ void compoundAssignment(StmtPtr& s) {
 
 }  // namespace
 
-void recoverIdioms(StmtList& body, bool isConstructor, const std::string& superClass) {
+void recoverIdioms(StmtList& body) {
     visitAllExprs(body, [](ExprPtr& slot) {
         if (ExprPtr concat = concatenation(*slot)) slot = concat;
     });
     visitLists(body, [](StmtList& list) {
         for (StmtPtr& s : list) compoundAssignment(s);
     });
-    if (isConstructor) dropImplicitSuperCall(body, superClass);
 }
 
 void dropImplicitSuperCall(StmtList& body, const std::string& superClass) {

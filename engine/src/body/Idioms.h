@@ -7,7 +7,7 @@
 
 namespace jad::body {
 
-void recoverIdioms(StmtList& body, bool isConstructor, const std::string& superClass);
+void recoverIdioms(StmtList& body);
 
 // Drops a constructor's first statement when it is the `super()` the
 // compiler adds by itself.

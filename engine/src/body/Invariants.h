@@ -1,14 +1,18 @@
-// Checks of the IR between passes. They are cheap, but only tests turn them
-// on: a broken invariant there is a bug in the pass that ran before.
+// Checks of the IR between passes, run when the options ask for them: a
+// broken invariant is a bug in the pass that ran before.
 #pragma once
+
+#include <optional>
+#include <string>
 
 #include "body/Cfg.h"
 
 namespace jad::body {
 
-void enableInvariantChecks(bool on);
-// Throw Unsupported naming the pass when the IR is inconsistent.
-void checkBlocks(const Cfg& cfg, const char* afterPass);
-void checkTree(const StmtList& body, const char* afterPass);
+// What is inconsistent in the blocks' statements and edges; nothing when
+// all holds.
+std::optional<std::string> checkBlocks(const Cfg& cfg);
+// The same for a statement tree.
+std::optional<std::string> checkTree(const StmtList& body);
 
 }  // namespace jad::body

@@ -9,16 +9,10 @@
 #include <vector>
 
 #include "classfile/ClassFile.h"
+#include "print/PrintOptions.h"
 #include "print/TypeNamer.h"
 
 namespace jad {
-
-struct PrintOptions {
-    bool fieldsFirst = false;  // -ff
-    bool braces = false;       // -b: braces around every single-statement body
-    int splitLiteralsAt = 0;   // -l<n>; 0 leaves literals whole
-    bool modern = false;       // -m: Java at the class file's own language level
-};
 
 // One argument of an anonymous class's creation, as the constructor's
 // reading needs it.

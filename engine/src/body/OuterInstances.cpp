@@ -30,8 +30,7 @@ const InnerClass* anyEntry(const std::string& name, const ClassFile& owner, cons
 }
 
 bool isOuterField(const Field& f, const std::string& outer) {
-    return f.name.rfind("this$", 0) == 0 && f.descriptor == "L" + outer + ";" &&
-           ((f.access & access::Synthetic) || f.syntheticAttribute);
+    return f.name.rfind("this$", 0) == 0 && f.descriptor == "L" + outer + ";" && isSynthetic(f);
 }
 
 // A local or anonymous class has an enclosing instance when javac gave it

@@ -358,7 +358,6 @@ private:
             const Expr& assign = *stmts.back()->expr;
             const Expr& target = *assign.args[0];
             if (target.kind == ExprKind::Local && (samePure(*assign.args[1], *lock) || (lock->kind == ExprKind::Local && lock->var == target.var))) {
-                _lockVars.push_back(target.var.get());
                 lock = assign.args[1];
                 stmts.pop_back();
             }
@@ -424,10 +423,6 @@ private:
     std::vector<Group> _groups;
     std::vector<int> _groupOfHandler;
     std::vector<char> _collapsed;
-    std::vector<Var*> _lockVars;  // locals that only held a monitor
-
-public:
-    const std::vector<Var*>& lockVars() const { return _lockVars; }
 };
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include "body/ClassLookup.h"
 #include "body/EnumValues.h"
+#include "body/MemberFilter.h"
 #include "body/Walk.h"
-#include "decl/MemberFilter.h"
 
 namespace jad::body {
 

@@ -244,7 +244,7 @@ std::optional<std::set<std::string>> superclassChain(const Hierarchy& hierarchy,
 bool hasCloseHelper(const ClassFile& owner) {
     for (const Method& m : owner.methods) {
         if (m.name == "$closeResource" && m.descriptor == kCloseHelper && (m.access & access::Static) &&
-            ((m.access & access::Synthetic) || m.syntheticAttribute)) {
+            isSynthetic(m)) {
             return true;
         }
     }

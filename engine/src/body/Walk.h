@@ -8,9 +8,6 @@
 
 namespace jad::body {
 
-using ExprVisitor = std::function<void(ExprPtr&)>;
-using ListVisitor = std::function<void(StmtList&)>;
-
 // The visitors are templates: every pass walks the whole tree with them, and
 // a call through std::function per node was a large part of the run time.
 

@@ -1,5 +1,5 @@
-// Annotation attributes, rendered to Java source text as they are read since
-// they are only ever printed inside comments.
+// Annotation attributes, read into the model as values; the printer makes
+// them Java text.
 #pragma once
 
 #include <vector>
@@ -10,11 +10,11 @@
 
 namespace jad {
 
-// Runtime(In)VisibleAnnotations: "@Override", "@Target({ElementType.METHOD})".
-AnnotationTexts readAnnotations(ByteCursor& in, ReadContext& context);
+// Runtime(In)VisibleAnnotations.
+Annotations readAnnotations(ByteCursor& in, ReadContext& context);
 // Runtime(In)VisibleParameterAnnotations: one list per parameter.
-std::vector<AnnotationTexts> readParameterAnnotations(ByteCursor& in, ReadContext& context);
-// AnnotationDefault: the default value's source text.
-std::string readElementValue(ByteCursor& in, ReadContext& context);
+std::vector<Annotations> readParameterAnnotations(ByteCursor& in, ReadContext& context);
+// AnnotationDefault.
+ElementValue readElementValue(ByteCursor& in, ReadContext& context);
 
 }  // namespace jad

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "classfile/AccessFlags.h"
 #include "classfile/ConstantPool.h"
 
 namespace jad {
@@ -70,9 +71,34 @@ struct MethodParameter {
     uint16_t access = 0;
 };
 
-// Annotations are kept as Java source text ("@Override", "@Foo(x = 1)"),
-// since they are only ever printed as comments.
-using AnnotationTexts = std::vector<std::string>;
+// Annotations as the class file holds them; the printer makes them Java
+// source text ("@Override", "@Foo(x = 1)").
+struct Annotation;
+
+struct ElementValue {
+    // B C D F I J S Z: a constant; s: a string; e: an enum constant; c: a
+    // class literal; @: an annotation; [: an array.
+    char tag = 0;
+    int64_t integer = 0;      // B C I J S Z
+    float floatValue = 0;     // F
+    double doubleValue = 0;   // D
+    std::string text;         // s: the string (modified UTF-8); e: the constant's name; c: the descriptor ("V": void)
+    std::string enumType;     // e: the enum's descriptor
+    std::vector<ElementValue> elements;  // [
+    std::vector<Annotation> annotation;  // @: exactly one
+};
+
+struct AnnotationElement {
+    std::string name;
+    ElementValue value;
+};
+
+struct Annotation {
+    std::string type;  // its descriptor: "Ljava/lang/Deprecated;"
+    std::vector<AnnotationElement> elements;
+};
+
+using Annotations = std::vector<Annotation>;
 
 struct Field {
     uint16_t access = 0;
@@ -80,7 +106,7 @@ struct Field {
     std::string descriptor;
     std::string signature;
     std::optional<uint16_t> constantValue;  // pool index, tag already checked
-    AnnotationTexts annotations;
+    Annotations annotations;
     bool deprecated = false;
     bool syntheticAttribute = false;
 };
@@ -93,12 +119,19 @@ struct Method {
     std::vector<std::string> exceptions;  // internal names
     std::optional<Code> code;
     std::vector<MethodParameter> parameters;
-    AnnotationTexts annotations;
-    std::vector<AnnotationTexts> parameterAnnotations;
-    std::string annotationDefault;  // source text, empty when absent
+    Annotations annotations;
+    std::vector<Annotations> parameterAnnotations;
+    std::optional<ElementValue> annotationDefault;
     bool deprecated = false;
     bool syntheticAttribute = false;
 };
+
+// Made by the compiler: the flag says so, or the attribute older
+// compilers wrote instead.
+inline bool isSynthetic(const Field& field) { return (field.access & access::Synthetic) || field.syntheticAttribute; }
+inline bool isSynthetic(const Method& method) {
+    return (method.access & access::Synthetic) || method.syntheticAttribute;
+}
 
 struct InnerClass {
     std::string innerClass;  // internal name
@@ -122,7 +155,7 @@ struct RecordComponent {
     std::string name;
     std::string descriptor;
     std::string signature;
-    AnnotationTexts annotations;
+    Annotations annotations;
 };
 
 // The Module attribute of module-info.class, names in their stored form
@@ -173,7 +206,7 @@ struct ClassFile {
     std::vector<std::string> permittedSubclasses;
     std::optional<std::vector<RecordComponent>> record;
     std::optional<ModuleInfo> module;
-    AnnotationTexts annotations;
+    Annotations annotations;
     bool deprecated = false;
     bool syntheticAttribute = false;
 };

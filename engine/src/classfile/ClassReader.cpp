@@ -107,7 +107,7 @@ void readRecord(ByteCursor& in, ReadContext& context, ClassFile& file) {
             case AttributeKind::Signature: component.signature = context.utf8(attribute.body.u2()); break;
             case AttributeKind::RuntimeVisibleAnnotations:
             case AttributeKind::RuntimeInvisibleAnnotations: {
-                AnnotationTexts more = readAnnotations(attribute.body, context);
+                Annotations more = readAnnotations(attribute.body, context);
                 component.annotations.insert(component.annotations.end(), more.begin(), more.end());
                 break;
             }
@@ -135,7 +135,7 @@ void readClassAttribute(AttributeKind kind, ByteCursor& body, ReadContext& conte
     case AttributeKind::Module: file.module = readModule(body, context); break;
     case AttributeKind::RuntimeVisibleAnnotations:
     case AttributeKind::RuntimeInvisibleAnnotations: {
-        AnnotationTexts more = readAnnotations(body, context);
+        Annotations more = readAnnotations(body, context);
         file.annotations.insert(file.annotations.end(), more.begin(), more.end());
         break;
     }

@@ -20,12 +20,12 @@ ConstantTag constantTagFor(const std::string& descriptor) {
 }
 
 bool readCommonAttribute(AttributeKind kind, ByteCursor& body, ReadContext& context, std::string& signature,
-                         AnnotationTexts& annotations, bool& deprecated, bool& synthetic) {
+                         Annotations& annotations, bool& deprecated, bool& synthetic) {
     switch (kind) {
     case AttributeKind::Signature: signature = context.utf8(body.u2()); return true;
     case AttributeKind::RuntimeVisibleAnnotations:
     case AttributeKind::RuntimeInvisibleAnnotations: {
-        AnnotationTexts more = readAnnotations(body, context);
+        Annotations more = readAnnotations(body, context);
         annotations.insert(annotations.end(), more.begin(), more.end());
         return true;
     }

@@ -80,8 +80,10 @@ void decompileInto(const ClassUnit& unit, const LoadedArchive* archive, const Pr
 InputResult decompileUnit(const ClassUnit& unit, const LoadedArchive* archive, const PrintOptions& options,
                           SiblingCache& cache) {
     InputResult result;
+    PrintOptions reporting = options;
+    reporting.report = &result.report;
     try {
-        decompileInto(unit, archive, options, cache, result);
+        decompileInto(unit, archive, reporting, cache, result);
     } catch (const InputFailure& failure) {
         result.failure = failure.reason;
     }

@@ -1,9 +1,9 @@
 // One unit's work, on any thread: read, build the class tree, print.
 #pragma once
 
-#include "body/MethodBody.h"
 #include "cli/InputQueue.h"
 #include "cli/Units.h"
+#include "print/PrintOptions.h"
 
 namespace jad {
 

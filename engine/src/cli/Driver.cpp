@@ -100,6 +100,7 @@ private:
     }
 
     void deliver(const ClassUnit& unit, const InputResult& result, bool packageDirectories) {
+        report(unit, result.report);
         try {
             if (result.failure) throw InputFailure{*result.failure};
             if (_options.toStandardOutput) {
@@ -114,6 +115,11 @@ private:
         } catch (const std::exception& error) {
             fail(unit.label, std::string("internal error: ") + error.what());
         }
+    }
+
+    void report(const ClassUnit& unit, const DebugReport& report) {
+        for (const std::string& line : report.dumps) _err << line << "\n";
+        for (const std::string& broken : report.brokenInvariants) fail(unit.label, broken);
     }
 
     void fail(const std::string& label, const std::string& reason) {

@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "print/PrintOptions.h"
+
 namespace jad {
 
 struct InputResult {
@@ -21,6 +23,7 @@ struct InputResult {
     // A nested class left to its outer class's unit (text stays empty).
     bool nested = false;
     std::vector<std::string> printed;  // the classes the unit prints
+    DebugReport report;                 // what --check and --dump-after found
 };
 
 class InputQueue {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "body/MethodPasses.h"
+
 namespace jad {
 
 const char* const UsageText =
@@ -18,6 +20,10 @@ const char* const UsageText =
     "  -m        modern Java at the class file's language level\n"
     "  -j<n>     decompile on n threads (default: one per core)\n"
     "  -h        this help; --version the version\n"
+    "  --check   check the method bodies' IR after every pass; a broken\n"
+    "            invariant is reported (pass and method) and fails the run\n"
+    "  --dump-after=<pass>\n"
+    "            write each method's IR after that pass to standard error\n"
     "The classes of an archive or directory are written below their package\n"
     "directories, each top-level class with its nested classes.\n";
 
@@ -53,6 +59,14 @@ std::string attachedValue(const std::string& argument, const char* what) {
     return value;
 }
 
+std::string passName(const std::string& argument) {
+    const std::string name = argument.substr(argument.find('=') + 1);
+    if (body::findPass(name)) return name;
+    std::string known;
+    for (const body::Pass& pass : body::methodPasses()) known += std::string(known.empty() ? "" : ", ") + pass.name;
+    throw UsageError{"option --dump-after needs the name of a pass: " + known};
+}
+
 // Returns false when `argument` is not an option.
 bool applyOption(const std::string& argument, Options& options) {
     if (argument.size() < 2 || argument[0] != '-') return false;
@@ -72,6 +86,10 @@ bool applyOption(const std::string& argument, Options& options) {
         options.restorePackages = true;
     } else if (argument == "-m") {
         options.print.modern = true;
+    } else if (argument == "--check") {
+        options.print.checkInvariants = true;
+    } else if (argument.rfind("--dump-after=", 0) == 0) {
+        options.print.dumpAfter = passName(argument);
     } else if (argument[1] == 'j') {
         options.threads = threadCount(argument);
     } else if (argument[1] == 'l') {

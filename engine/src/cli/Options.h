@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "body/MethodBody.h"
+#include "print/PrintOptions.h"
 
 namespace jad {
 

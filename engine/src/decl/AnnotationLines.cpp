@@ -1,5 +1,6 @@
 #include "decl/AnnotationLines.h"
 
+#include "print/AnnotationText.h"
 #include "print/Names.h"
 
 namespace jad {
@@ -46,18 +47,20 @@ bool isDeclarable(const std::string& text, const ClassFile& owner) {
 
 }  // namespace
 
-std::vector<std::string> annotationLines(const AnnotationTexts& annotations, const ClassFile& owner) {
+std::vector<std::string> annotationLines(const Annotations& annotations, const ClassFile& owner) {
     std::vector<std::string> lines;
-    for (const auto& text : annotations) {
+    for (const Annotation& annotation : annotations) {
+        const std::string text = annotationText(annotation);
         lines.push_back(isDeclarable(text, owner) ? displayName(text) : "// " + displayName(text));
     }
     return lines;
 }
 
-std::string inlineAnnotations(const AnnotationTexts& annotations, const ClassFile& owner) {
+std::string inlineAnnotations(const Annotations& annotations, const ClassFile& owner) {
     std::string text;
-    for (const auto& annotation : annotations) {
-        if (isDeclarable(annotation, owner)) text += displayName(annotation) + " ";
+    for (const Annotation& annotation : annotations) {
+        const std::string written = annotationText(annotation);
+        if (isDeclarable(written, owner)) text += displayName(written) + " ";
     }
     return text;
 }

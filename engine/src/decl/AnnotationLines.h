@@ -12,9 +12,9 @@
 namespace jad {
 
 // One line per annotation: "@Override", or "// @javax.annotation.Nullable".
-std::vector<std::string> annotationLines(const AnnotationTexts& annotations, const ClassFile& owner);
+std::vector<std::string> annotationLines(const Annotations& annotations, const ClassFile& owner);
 // The annotations that can be declared, each followed by a space, for a
 // parameter or a record component.
-std::string inlineAnnotations(const AnnotationTexts& annotations, const ClassFile& owner);
+std::string inlineAnnotations(const Annotations& annotations, const ClassFile& owner);
 
 }  // namespace jad

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <climits>
 
+#include "body/Asserts.h"
+#include "body/MemberFilter.h"
 #include "classfile/AccessFlags.h"
 #include "decl/AnnotationLines.h"
 #include "decl/Comments.h"
 #include "decl/EnumConstants.h"
-#include "decl/MemberFilter.h"
 #include "decl/MemberPrinter.h"
 #include "decl/ModernHead.h"
 #include "decl/ModernKinds.h"
@@ -15,7 +16,6 @@
 #include "decl/Modifiers.h"
 #include "decl/SignatureText.h"
 #include "decl/StaticFields.h"
-#include "body/Asserts.h"
 #include "print/Names.h"
 
 namespace jad {

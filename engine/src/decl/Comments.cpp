@@ -1,13 +1,15 @@
 #include "decl/Comments.h"
 
+#include "print/AnnotationText.h"
 #include "print/Names.h"
 
 namespace jad {
 
-std::vector<std::string> annotationComments(const AnnotationTexts& annotations, bool deprecated) {
+std::vector<std::string> annotationComments(const Annotations& annotations, bool deprecated) {
     std::vector<std::string> lines;
     bool annotatedDeprecated = false;
-    for (const auto& text : annotations) {
+    for (const Annotation& annotation : annotations) {
+        const std::string text = annotationText(annotation);
         annotatedDeprecated |= text == "@Deprecated" || text.rfind("@Deprecated(", 0) == 0;
         lines.push_back("// " + displayName(text));
     }

@@ -10,7 +10,7 @@
 namespace jad {
 
 // "// @Override" lines; a Deprecated attribute without its annotation too.
-std::vector<std::string> annotationComments(const AnnotationTexts& annotations, bool deprecated);
+std::vector<std::string> annotationComments(const Annotations& annotations, bool deprecated);
 // The generic declaration as Java text ("// <T> T first(List<T> list)"),
 // the raw signature when it cannot be read, nothing without a signature.
 std::vector<std::string> signatureComment(const std::string& signature, const std::optional<std::string>& text);

@@ -1,6 +1,6 @@
 #include "decl/EnumConstants.h"
 
-#include "decl/MemberFilter.h"
+#include "body/MemberFilter.h"
 #include "decl/ModernKinds.h"
 #include "print/Names.h"
 

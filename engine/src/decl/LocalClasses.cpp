@@ -10,8 +10,6 @@ namespace jad {
 
 namespace {
 
-bool isSynthetic(const Field& f) { return (f.access & access::Synthetic) || f.syntheticAttribute; }
-
 bool isCaptureField(const Field& f) { return isSynthetic(f) && f.name.rfind("val$", 0) == 0; }
 
 // The Utf8 entries a String constant uses: renaming those would change a literal.

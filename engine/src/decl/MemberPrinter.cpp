@@ -3,14 +3,15 @@
 #include <exception>
 #include <set>
 
+#include "body/MemberFilter.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "decl/Comments.h"
 #include "decl/ConstantText.h"
-#include "decl/MemberFilter.h"
 #include "decl/Modifiers.h"
-#include "decl/SignatureText.h"
 #include "decl/ParameterNames.h"
+#include "decl/SignatureText.h"
+#include "print/AnnotationText.h"
 #include "print/Literals.h"
 #include "print/Names.h"
 
@@ -59,8 +60,8 @@ std::vector<std::string> parameterAnnotationComments(const Method& method, const
     // javac counts parameter annotations without the hidden leading ones.
     size_t offset = method.parameterAnnotations.size() + skip <= names.size() ? skip : 0;
     for (size_t i = 0; i < method.parameterAnnotations.size() && i + offset < names.size(); ++i) {
-        for (const auto& text : method.parameterAnnotations[i]) {
-            lines.push_back("// " + names[i + offset] + ": " + displayName(text));
+        for (const Annotation& annotation : method.parameterAnnotations[i]) {
+            lines.push_back("// " + names[i + offset] + ": " + displayName(annotationText(annotation)));
         }
     }
     return lines;
@@ -183,7 +184,9 @@ void printMethod(SourceWriter& out, const MemberContext& context, const Method& 
     std::string head = declarationHead(context, method, type, shownName, names, skip);
     if (method.access & (access::Abstract | access::Native)) {
         std::string defaultValue;
-        if (!method.annotationDefault.empty()) defaultValue = " // default " + displayName(method.annotationDefault);
+        if (method.annotationDefault) {
+            defaultValue = " // default " + displayName(elementValueText(*method.annotationDefault));
+        }
         out.line(head + ";" + defaultValue);
         return;
     }

@@ -63,10 +63,6 @@ bool isRecordObjectMethod(const ClassFile& owner, const Method& method) {
 
 }  // namespace
 
-int languageLevel(const ClassFile& file) {
-    return file.majorVersion >= 49 ? file.majorVersion - 44 : 4;
-}
-
 ClassKind classKind(const ClassFile& file) {
     if (file.access & access::Annotation) return ClassKind::Annotation;
     if (file.access & access::Interface) return ClassKind::Interface;

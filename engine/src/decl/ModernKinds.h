@@ -10,8 +10,6 @@ namespace jad {
 
 enum class ClassKind { Class, Interface, Enum, Record, Annotation };
 
-// The Java release of the class file: 52 -> 8, 61 -> 17.
-int languageLevel(const ClassFile& file);
 ClassKind classKind(const ClassFile& file);
 
 // An enum constant's field.

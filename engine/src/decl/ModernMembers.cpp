@@ -2,16 +2,17 @@
 
 #include <set>
 
+#include "body/MemberFilter.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "classfile/Signature.h"
 #include "decl/AnnotationLines.h"
 #include "decl/GenericText.h"
-#include "decl/MemberFilter.h"
 #include "decl/ModernHead.h"
 #include "decl/ModernKinds.h"
 #include "decl/Modifiers.h"
 #include "decl/ParameterNames.h"
+#include "print/AnnotationText.h"
 #include "print/Names.h"
 
 namespace jad {
@@ -276,7 +277,7 @@ void printModernMethod(SourceWriter& out, const MemberContext& context, const Me
     head += "(" + parameterList(declared.parameters, names, skip, method, owner) + ")";
     for (size_t i = 0; i < declared.exceptions.size(); ++i) head += (i ? ", " : " throws ") + declared.exceptions[i];
     if (method.access & (access::Abstract | access::Native)) {
-        if (!method.annotationDefault.empty()) head += " default " + displayName(method.annotationDefault);
+        if (method.annotationDefault) head += " default " + displayName(elementValueText(*method.annotationDefault));
         out.line(head + ";");
         return;
     }

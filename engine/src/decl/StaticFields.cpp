@@ -1,7 +1,7 @@
 #include "decl/StaticFields.h"
 
+#include "body/MemberFilter.h"
 #include "classfile/AccessFlags.h"
-#include "decl/MemberFilter.h"
 #include "print/Names.h"
 
 namespace jad {

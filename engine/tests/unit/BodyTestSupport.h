@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "JavaTestSupport.h"
-#include "body/Invariants.h"
 #include "body/MethodBody.h"
 #include "classfile/ClassReader.h"
 
@@ -24,8 +23,7 @@ public:
 
 class BodyTest : public ::testing::Test {
 protected:
-    void SetUp() override { body::enableInvariantChecks(true); }
-    void TearDown() override { body::enableInvariantChecks(false); }
+    void SetUp() override { options.checkInvariants = true; }
 
     // Compiles one class `Name` from `source` and returns the body of
     // `method` as text, lines joined with '\n'.

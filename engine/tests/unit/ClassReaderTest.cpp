@@ -3,6 +3,7 @@
 #include "ClassBytes.h"
 #include "JavaTestSupport.h"
 #include "classfile/ClassReader.h"
+#include "print/AnnotationText.h"
 
 namespace jad {
 namespace {
@@ -143,7 +144,10 @@ TEST(ClassReader, ReadsJavacOutputWithStackMapsAndDebugInfo) {
         if (method.name == "pick") pick = &method;
     }
     ASSERT_NE(pick, nullptr);
-    EXPECT_EQ(pick->annotations, (AnnotationTexts{"@Tag(\"t\")", "@Deprecated"}));
+    ASSERT_EQ(pick->annotations.size(), 2u);
+    EXPECT_EQ(pick->annotations[0].type, "LTag;");
+    EXPECT_EQ(annotationText(pick->annotations[0]), "@Tag(\"t\")");
+    EXPECT_EQ(annotationText(pick->annotations[1]), "@Deprecated");
     EXPECT_EQ(pick->exceptions, std::vector<std::string>{"java/io/IOException"});
     ASSERT_EQ(pick->parameters.size(), 3u);
     EXPECT_EQ(pick->parameters[2].name, "s");
@@ -179,9 +183,12 @@ TEST(ClassReader, ReadsJavacOutputWithStackMapsAndDebugInfo) {
     auto tagBytes = test::readBytes(dir.path() / "classes" / "Tag.class");
     ClassFile tag = readClassFile(tagBytes.data(), tagBytes.size());
     ASSERT_EQ(tag.methods.size(), 2u);
-    EXPECT_EQ(tag.methods[0].annotationDefault, "\"x\"");
-    EXPECT_EQ(tag.methods[1].annotationDefault, "{1, 2}");
-    EXPECT_EQ(tag.annotations, (AnnotationTexts{"@java.lang.annotation.Retention(java.lang.annotation.RetentionPolicy.RUNTIME)"}));
+    ASSERT_TRUE(tag.methods[0].annotationDefault && tag.methods[1].annotationDefault);
+    EXPECT_EQ(elementValueText(*tag.methods[0].annotationDefault), "\"x\"");
+    EXPECT_EQ(elementValueText(*tag.methods[1].annotationDefault), "{1, 2}");
+    ASSERT_EQ(tag.annotations.size(), 1u);
+    EXPECT_EQ(annotationText(tag.annotations[0]),
+              "@java.lang.annotation.Retention(java.lang.annotation.RetentionPolicy.RUNTIME)");
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 
 #include "BodyTestSupport.h"
 #include "body/EnumValues.h"
+#include "body/MemberFilter.h"
 #include "body/StringSwitch.h"
 #include "classfile/AccessFlags.h"
-#include "decl/MemberFilter.h"
 
 namespace jad::test {
 namespace {

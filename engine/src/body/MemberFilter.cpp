@@ -1,15 +1,13 @@
-#include "decl/MemberFilter.h"
+#include "body/MemberFilter.h"
 
+#include "body/BridgeTarget.h"
 #include "body/EnumValues.h"
 #include "classfile/AccessFlags.h"
-#include "decl/BridgeTarget.h"
 #include "print/Names.h"
 
 namespace jad {
 
 namespace {
-
-bool isSynthetic(uint16_t access, bool attribute) { return attribute || (access & access::Synthetic); }
 
 std::string parameterPart(const std::string& descriptor) {
     size_t close = descriptor.find(')');
@@ -46,7 +44,7 @@ bool isEnumValuesField(const Field& field) {
 }
 
 bool isHiddenField(const Field& field) {
-    return isSynthetic(field.access, field.syntheticAttribute) && !isAssertionFlag(field) && !isEnumValuesField(field);
+    return isSynthetic(field) && !isAssertionFlag(field) && !isEnumValuesField(field);
 }
 
 std::string assertionFlagName(const ClassFile& owner) { return legalSyntheticName(owner, "$assertionsDisabled", false); }
@@ -76,22 +74,22 @@ std::string legalSyntheticName(const ClassFile& owner, const std::string& name, 
 
 std::string printedFieldName(const ClassFile& owner, const Field& field) {
     // a field the source declared keeps its name, whatever it is
-    const bool kept = isSynthetic(field.access, field.syntheticAttribute) && !isHiddenField(field);
+    const bool kept = isSynthetic(field) && !isHiddenField(field);
     return kept && field.name.find('$') != std::string::npos ? legalSyntheticName(owner, field.name, false)
                                                              : displayName(field.name);
 }
 
 std::string printedMethodName(const ClassFile& owner, const Method& method) {
-    const bool synthetic = isSynthetic(method.access, method.syntheticAttribute);
+    const bool synthetic = isSynthetic(method);
     return synthetic && method.name.find('$') != std::string::npos ? legalSyntheticName(owner, method.name, true)
                                                                    : displayName(method.name);
 }
 
 bool isHiddenMethod(const ClassFile& owner, const Method& method) {
-    if (method.name == "$values" && isSynthetic(method.access, method.syntheticAttribute)) {
+    if (method.name == "$values" && isSynthetic(method)) {
         return body::enumValuesArray(owner, method).has_value();
     }
-    if (!isBridge(method)) return isSynthetic(method.access, method.syntheticAttribute);
+    if (!isBridge(method)) return isSynthetic(method);
     // Bridges for type arguments given further up are the compiler's again.
     if (!hasParameterizedSupertype(owner)) return true;
     std::string parameters = parameterPart(method.descriptor);

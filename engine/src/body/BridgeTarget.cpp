@@ -1,4 +1,4 @@
-#include "decl/BridgeTarget.h"
+#include "body/BridgeTarget.h"
 
 namespace jad {
 
