@@ -58,7 +58,7 @@ TEST_F(AnonymousClasses, PrintedInlineWithCapturesSuperArgumentsAndInitializers)
     std::string text = decompile(kCaptures);
     expectContains(text, {"return new Runnable() {", "System.out.println(t + k + base);",
                           "return new Shape(\"sq\" + side, 4) {", "return side * side;",
-                          "return new Object() {\n            {\n                value = start * 2;\n            }"});
+                          "int value;\n\n            {\n                value = start * 2;\n            }\n        };"});
     // javac's constructor and capture fields are the compiler's, not the source's.
     expectAbsent(text, {"Outer$", "Not decompiled"});
     expectNoDollar(text);
