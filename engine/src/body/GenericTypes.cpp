@@ -136,7 +136,7 @@ std::optional<GenericType> substitute(const GenericType& type, const Bindings& b
 
 GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy)
     : _owner(owner), _method(method), _hierarchy(hierarchy) {
-    if (!method.signature.empty()) _signature = parseMethodSignature(method.signature);
+    if (!method.signature.empty()) _signature = cachedMethodSignature(method.signature);
     if (_signature) _scope = _signature->typeParameters;
     _thisType = classType(owner.thisClass);
     if (const ClassSignature* own = classSignature(owner)) {
@@ -192,18 +192,18 @@ const ClassSignature* GenericTyper::classSignature(const ClassFile& file) const 
     if (file.signature.empty()) return nullptr;
     auto found = _classSignatures.find(&file.signature);
     if (found == _classSignatures.end()) {
-        found = _classSignatures.emplace(&file.signature, parseClassSignature(file.signature)).first;
+        found = _classSignatures.emplace(&file.signature, cachedClassSignature(file.signature)).first;
     }
-    return found->second ? &*found->second : nullptr;
+    return found->second.get();
 }
 
 const MethodSignature* GenericTyper::signatureOf(const Method& method) const {
     if (method.signature.empty()) return nullptr;
     auto found = _methodSignatures.find(&method.signature);
     if (found == _methodSignatures.end()) {
-        found = _methodSignatures.emplace(&method.signature, parseMethodSignature(method.signature)).first;
+        found = _methodSignatures.emplace(&method.signature, cachedMethodSignature(method.signature)).first;
     }
-    return found->second ? &*found->second : nullptr;
+    return found->second.get();
 }
 
 bool GenericTyper::inScope(const GenericType& type) const {
@@ -492,7 +492,7 @@ GenericPtr GenericTyper::fieldType(const Expr& e) const {
         auto type = parseFieldDescriptor(field->descriptor);
         return type ? plainType(*type) : nullptr;
     }
-    auto declared = parseFieldSignature(field->signature);
+    auto declared = cachedFieldSignature(field->signature);
     if (!declared) return nullptr;
     Bindings bindings;
     if (!e.isStatic) {

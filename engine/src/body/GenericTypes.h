@@ -16,6 +16,7 @@
 #include "body/Ir.h"
 #include "classfile/ClassFile.h"
 #include "classfile/Signature.h"
+#include "classfile/SignatureCache.h"
 
 namespace jad::body {
 
@@ -80,7 +81,7 @@ public:
     // class `type` is declared with; null when raw or not nameable here.
     GenericPtr anonymousSupertype(const JavaType& type) const;
 
-    const MethodSignature* methodSignature() const { return _signature ? &*_signature : nullptr; }
+    const MethodSignature* methodSignature() const { return _signature.get(); }
     const Hierarchy& hierarchy() const { return _hierarchy; }
     const ClassFile& owner() const { return _owner; }
 
@@ -105,11 +106,12 @@ private:
     const ClassFile& _owner;
     const Method& _method;
     const Hierarchy& _hierarchy;
-    std::optional<MethodSignature> _signature;
+    std::shared_ptr<const MethodSignature> _signature;
     std::vector<TypeParameter> _scope;  // the method's, its class's and those of the classes around it
     GenericType _thisType;
-    mutable std::map<const std::string*, std::optional<ClassSignature>> _classSignatures;
-    mutable std::map<const std::string*, std::optional<MethodSignature>> _methodSignatures;
+    // Held for the typer's life: the answers above point into them.
+    mutable std::map<const std::string*, std::shared_ptr<const ClassSignature>> _classSignatures;
+    mutable std::map<const std::string*, std::shared_ptr<const MethodSignature>> _methodSignatures;
 };
 
 // Generic types of the body's variables: parameters from the method's
