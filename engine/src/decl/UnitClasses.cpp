@@ -1,7 +1,5 @@
 #include "decl/UnitClasses.h"
 
-#include "classfile/ClassReader.h"
-
 namespace jad {
 
 namespace {
@@ -46,20 +44,8 @@ const ClassFile* UnitClasses::findType(const std::string& internalName) const {
     const bool samePackage = internalName.size() > _package.size() &&
                              internalName.compare(0, _package.size(), _package) == 0 &&
                              internalName.find('/', _package.size()) == std::string::npos;
-    return _declared.emplace(internalName, samePackage ? declarationsOf(internalName) : _siblings.platformClass(internalName))
+    return _declared.emplace(internalName, samePackage ? _siblings.declarations(internalName) : _siblings.platformClass(internalName))
         .first->second.get();
-}
-
-std::shared_ptr<const ClassFile> UnitClasses::declarationsOf(const std::string& internalName) const {
-    auto bytes = _siblings.read(internalName);
-    if (!bytes) return nullptr;
-    try {
-        auto file = std::make_shared<ClassFile>(readClassFile(bytes->data(), bytes->size(), false));
-        if (file->thisClass == internalName) return file;
-    } catch (const ClassFormatError&) {
-        // As good as missing: names it would have checked are qualified.
-    }
-    return nullptr;
 }
 
 std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& internalName,

@@ -24,8 +24,6 @@ public:
     const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
 
 private:
-    std::shared_ptr<const ClassFile> declarationsOf(const std::string& internalName) const;
-
     // Bounds the work one input can cause through the classes it names.
     static constexpr size_t MaxClasses = 2000;
 
