@@ -1,5 +1,6 @@
 #include "body/GenericTypes.h"
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -273,12 +274,14 @@ std::optional<GenericType> GenericTyper::asSuper(const GenericType& type, const 
 
 const Method* GenericTyper::findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
                                        std::string& declaring) const {
-    std::vector<std::string> pending{cls};
-    std::set<std::string> seen;
-    while (!pending.empty() && seen.size() < 64) {
-        const std::string next = pending.front();
-        pending.erase(pending.begin());
-        if (!seen.insert(next).second) continue;
+    // Breadth first; the names point into `cls` and the class files the
+    // hierarchy holds for as long as this typer lives.
+    std::vector<const std::string*> pending{&cls};
+    std::vector<const std::string*> seen;
+    for (size_t head = 0; head < pending.size() && seen.size() < 64; ++head) {
+        const std::string& next = *pending[head];
+        if (std::any_of(seen.begin(), seen.end(), [&](const std::string* s) { return *s == next; })) continue;
+        seen.push_back(&next);
         const ClassFile* file = _hierarchy.find(next);
         if (!file) return nullptr;
         for (const Method& m : file->methods) {
@@ -287,8 +290,8 @@ const Method* GenericTyper::findMethod(const std::string& cls, const std::string
                 return &m;
             }
         }
-        if (!file->superClass.empty()) pending.push_back(file->superClass);
-        for (const std::string& i : file->interfaces) pending.push_back(i);
+        if (!file->superClass.empty()) pending.push_back(&file->superClass);
+        for (const std::string& i : file->interfaces) pending.push_back(&i);
     }
     return nullptr;
 }
