@@ -44,6 +44,17 @@ const TypeParameter* findParameter(const std::vector<TypeParameter>& parameters,
 
 bool isVariableType(const GenericType& type) { return type.kind == GenericType::Kind::Variable; }
 
+// The type names one of the method's own type variables anywhere.
+bool namesOwnVariable(const GenericType& type, const MethodSignature& signature) {
+    if (type.kind == GenericType::Kind::Variable) return findParameter(signature.typeParameters, type.variable) != nullptr;
+    for (const auto& part : type.parts) {
+        for (const auto& argument : part.arguments) {
+            if (argument.type && namesOwnVariable(*argument.type, signature)) return true;
+        }
+    }
+    return false;
+}
+
 // Worth printing: what the erased type cannot say.
 bool saysMore(const GenericType& type) {
     return type.kind == GenericType::Kind::Variable || (type.kind == GenericType::Kind::Class && type.hasArguments());
@@ -422,7 +433,11 @@ GenericPtr GenericTyper::invokeType(const Expr& e) const {
     std::string declaring;
     const Method* method = findMethod(e.owner, e.name, e.descriptor, declaring);
     if (!method) return nullptr;
-    const MethodSignature* signature = signatureOf(*method);
+    return callType(e, *method, declaring);
+}
+
+GenericPtr GenericTyper::callType(const Expr& e, const Method& method, const std::string& declaring) const {
+    const MethodSignature* signature = signatureOf(method);
     if (!signature) {
         auto type = methodTypeOf(e.descriptor);
         return type ? plainType(type->returnType) : nullptr;
@@ -470,21 +485,14 @@ bool GenericTyper::takesVariableArgument(const Expr& call) const {
     return false;
 }
 
-bool GenericTyper::resultInferred(const Expr& call) const {
+GenericPtr GenericTyper::refinableType(const Expr& e) const {
+    if (e.kind != ExprKind::Invoke) return typeOf(e);
     std::string declaring;
-    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const Method* method = findMethod(e.owner, e.name, e.descriptor, declaring);
     const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
-    if (!signature) return false;
-    std::function<bool(const GenericType&)> mentions = [&](const GenericType& type) {
-        if (type.kind == GenericType::Kind::Variable) return findParameter(signature->typeParameters, type.variable) != nullptr;
-        for (const auto& part : type.parts) {
-            for (const auto& argument : part.arguments) {
-                if (argument.type && mentions(*argument.type)) return true;
-            }
-        }
-        return false;
-    };
-    return mentions(signature->result);
+    if (signature && namesOwnVariable(signature->result, *signature)) return nullptr;
+    if (e.name == "<init>" || !method) return nullptr;
+    return callType(e, *method, declaring);
 }
 
 GenericPtr GenericTyper::fieldType(const Expr& e) const {
@@ -753,10 +761,7 @@ void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budg
         Expr& e = *slot;
         if (e.kind != ExprKind::Invoke && e.kind != ExprKind::Field) return;
         if (!e.type.isReference()) return;
-        // What javac infers for a generic method's own variables depends on
-        // the target too: its checkcast stays.
-        if (e.kind == ExprKind::Invoke && typer.resultInferred(e)) return;
-        GenericPtr type = typer.typeOf(e);
+        GenericPtr type = typer.refinableType(e);
         if (!type || type->kind != GenericType::Kind::Class) return;
         const JavaType erased = typer.erasureOf(*type);
         if (sameType(erased, e.type) || !typer.hierarchy().isSubtype(erased, e.type)) return;

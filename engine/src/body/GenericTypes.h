@@ -66,8 +66,10 @@ public:
     JavaType erasureOf(const GenericType& type) const;
     // A type variable of the method's `throws` clause, or null.
     const GenericType* thrownVariable() const;
-    // The call's result type names the method's own type variables.
-    bool resultInferred(const Expr& call) const;
+    // typeOf, but null for a call whose result names the method's own type
+    // variables: what javac infers for them depends on the target too, and
+    // the call's checkcast stays.
+    GenericPtr refinableType(const Expr& e) const;
     // A non-null argument goes to a parameter typed with the declaring
     // class's own type variables.
     bool takesVariableArgument(const Expr& call) const;
@@ -87,6 +89,7 @@ public:
 
 private:
     GenericPtr invokeType(const Expr& e) const;
+    GenericPtr callType(const Expr& e, const Method& method, const std::string& declaring) const;
     GenericPtr fieldType(const Expr& e) const;
     GenericPtr plainType(const JavaType& type) const;
     // The receiver's bindings for members declared in `declaring`.
