@@ -567,7 +567,8 @@ GenericPtr GenericTyper::typeOf(const Expr& e) const {
 std::vector<GenericPtr> GenericTyper::parameterTypes(const Expr& call) const {
     std::vector<GenericPtr> result;
     auto type = methodTypeOf(call.descriptor);
-    if (!type) return result;
+    // No parameters: nothing to type, whatever the method's signature says.
+    if (!type || type->parameters.empty()) return result;
     std::string declaring;
     const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
     if (!method) return result;
@@ -862,9 +863,15 @@ private:
     void arguments(Expr& call) {
         const size_t first = call.isStatic || call.kind == ExprKind::New ? 0 : 1;
         if (first == 1) wildcardReceiver(call);
+        if (call.args.size() <= first) return;  // no argument to cast
         const std::vector<GenericPtr> parameters = _typer.parameterTypes(call);
         if (parameters.empty()) return;
-        const bool overloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor);
+        // Asked only where an argument's cast depends on it: the walk is costly.
+        std::optional<bool> knownOverloaded;
+        auto overloaded = [&] {
+            if (!knownOverloaded) knownOverloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor);
+            return *knownOverloaded;
+        };
         auto erasedTypes = methodTypeOf(call.descriptor);
         for (size_t i = 0; i < parameters.size() && first + i < call.args.size(); ++i) {
             ExprPtr& argument = call.args[first + i];
@@ -875,10 +882,10 @@ private:
             const GenericType* parameter = parameters[i].get();
             if (parameter && parameter->kind == GenericType::Kind::Primitive) continue;
             if (argument->kind == ExprKind::Cast && argument->args[0]->kind == ExprKind::Null && !argument->generic) {
-                nullArgument(parameter, overloaded, erasedTypes ? &erasedTypes->parameters[i] : nullptr, argument);
+                nullArgument(parameter, overloaded(), erasedTypes ? &erasedTypes->parameters[i] : nullptr, argument);
                 continue;
             }
-            if (!parameter || accepts(*parameter, *argument) || overloaded) continue;
+            if (!parameter || accepts(*parameter, *argument) || overloaded()) continue;
             const JavaType erased = _typer.erasureOf(*parameter);
             if (parameter->kind == GenericType::Kind::Variable) {
                 if (argument->type.isReference()) argument = genericCast(*parameter, erased, argument);
