@@ -2,6 +2,7 @@
 
 #include "classfile/Descriptor.h"
 #include "classfile/Signature.h"
+#include "classfile/SignatureCache.h"
 #include "print/Names.h"
 
 namespace jad::body {
@@ -26,7 +27,7 @@ ReturnCast castTo(const GenericType& declared, const JavaType& erased, const std
         // Only a variable the output declares: the method's own, or its class's.
         bool declaredHere = own && declares(*own, declared.variable);
         if (!declaredHere && !owner.signature.empty()) {
-            auto signature = parseClassSignature(owner.signature);
+            auto signature = cachedClassSignature(owner.signature);
             declaredHere = signature && declares(signature->typeParameters, declared.variable);
         }
         if (declaredHere) cast.text = "(" + displayName(declared.variable) + dimensions + ")";
@@ -44,7 +45,7 @@ ReturnCast castTo(const GenericType& declared, const JavaType& erased, const std
 
 ReturnCast genericReturnCast(const BodyRequest& request) {
     if (!request.options.modern || request.method.signature.empty()) return ReturnCast{};
-    auto signature = parseMethodSignature(request.method.signature);
+    auto signature = cachedMethodSignature(request.method.signature);
     auto type = methodTypeOf(request.method.descriptor);
     if (!signature || !type) return ReturnCast{};
     return castTo(signature->result, type->returnType, &signature->typeParameters, request.owner, request.types);
@@ -55,7 +56,7 @@ std::map<std::string, ReturnCast> genericFieldCasts(const BodyRequest& request) 
     if (!request.options.modern) return casts;
     for (const Field& field : request.owner.fields) {
         if (field.signature.empty()) continue;
-        auto declared = parseFieldSignature(field.signature);
+        auto declared = cachedFieldSignature(field.signature);
         auto erased = parseFieldDescriptor(field.descriptor);
         if (!declared || !erased) continue;
         ReturnCast cast = castTo(*declared, *erased, nullptr, request.owner, request.types);

@@ -1,5 +1,6 @@
 #include "body/GenericTypes.h"
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -42,6 +43,17 @@ const TypeParameter* findParameter(const std::vector<TypeParameter>& parameters,
 }
 
 bool isVariableType(const GenericType& type) { return type.kind == GenericType::Kind::Variable; }
+
+// The type names one of the method's own type variables anywhere.
+bool namesOwnVariable(const GenericType& type, const MethodSignature& signature) {
+    if (type.kind == GenericType::Kind::Variable) return findParameter(signature.typeParameters, type.variable) != nullptr;
+    for (const auto& part : type.parts) {
+        for (const auto& argument : part.arguments) {
+            if (argument.type && namesOwnVariable(*argument.type, signature)) return true;
+        }
+    }
+    return false;
+}
 
 // Worth printing: what the erased type cannot say.
 bool saysMore(const GenericType& type) {
@@ -136,7 +148,7 @@ std::optional<GenericType> substitute(const GenericType& type, const Bindings& b
 
 GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy)
     : _owner(owner), _method(method), _hierarchy(hierarchy) {
-    if (!method.signature.empty()) _signature = parseMethodSignature(method.signature);
+    if (!method.signature.empty()) _signature = cachedMethodSignature(method.signature);
     if (_signature) _scope = _signature->typeParameters;
     _thisType = classType(owner.thisClass);
     if (const ClassSignature* own = classSignature(owner)) {
@@ -192,18 +204,18 @@ const ClassSignature* GenericTyper::classSignature(const ClassFile& file) const 
     if (file.signature.empty()) return nullptr;
     auto found = _classSignatures.find(&file.signature);
     if (found == _classSignatures.end()) {
-        found = _classSignatures.emplace(&file.signature, parseClassSignature(file.signature)).first;
+        found = _classSignatures.emplace(&file.signature, cachedClassSignature(file.signature)).first;
     }
-    return found->second ? &*found->second : nullptr;
+    return found->second.get();
 }
 
 const MethodSignature* GenericTyper::signatureOf(const Method& method) const {
     if (method.signature.empty()) return nullptr;
     auto found = _methodSignatures.find(&method.signature);
     if (found == _methodSignatures.end()) {
-        found = _methodSignatures.emplace(&method.signature, parseMethodSignature(method.signature)).first;
+        found = _methodSignatures.emplace(&method.signature, cachedMethodSignature(method.signature)).first;
     }
-    return found->second ? &*found->second : nullptr;
+    return found->second.get();
 }
 
 bool GenericTyper::inScope(const GenericType& type) const {
@@ -273,12 +285,14 @@ std::optional<GenericType> GenericTyper::asSuper(const GenericType& type, const 
 
 const Method* GenericTyper::findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
                                        std::string& declaring) const {
-    std::vector<std::string> pending{cls};
-    std::set<std::string> seen;
-    while (!pending.empty() && seen.size() < 64) {
-        const std::string next = pending.front();
-        pending.erase(pending.begin());
-        if (!seen.insert(next).second) continue;
+    // Breadth first; the names point into `cls` and the class files the
+    // hierarchy holds for as long as this typer lives.
+    std::vector<const std::string*> pending{&cls};
+    std::vector<const std::string*> seen;
+    for (size_t head = 0; head < pending.size() && seen.size() < 64; ++head) {
+        const std::string& next = *pending[head];
+        if (std::any_of(seen.begin(), seen.end(), [&](const std::string* s) { return *s == next; })) continue;
+        seen.push_back(&next);
         const ClassFile* file = _hierarchy.find(next);
         if (!file) return nullptr;
         for (const Method& m : file->methods) {
@@ -287,8 +301,8 @@ const Method* GenericTyper::findMethod(const std::string& cls, const std::string
                 return &m;
             }
         }
-        if (!file->superClass.empty()) pending.push_back(file->superClass);
-        for (const std::string& i : file->interfaces) pending.push_back(i);
+        if (!file->superClass.empty()) pending.push_back(&file->superClass);
+        for (const std::string& i : file->interfaces) pending.push_back(&i);
     }
     return nullptr;
 }
@@ -419,7 +433,11 @@ GenericPtr GenericTyper::invokeType(const Expr& e) const {
     std::string declaring;
     const Method* method = findMethod(e.owner, e.name, e.descriptor, declaring);
     if (!method) return nullptr;
-    const MethodSignature* signature = signatureOf(*method);
+    return callType(e, *method, declaring);
+}
+
+GenericPtr GenericTyper::callType(const Expr& e, const Method& method, const std::string& declaring) const {
+    const MethodSignature* signature = signatureOf(method);
     if (!signature) {
         auto type = methodTypeOf(e.descriptor);
         return type ? plainType(type->returnType) : nullptr;
@@ -467,21 +485,14 @@ bool GenericTyper::takesVariableArgument(const Expr& call) const {
     return false;
 }
 
-bool GenericTyper::resultInferred(const Expr& call) const {
+GenericPtr GenericTyper::refinableType(const Expr& e) const {
+    if (e.kind != ExprKind::Invoke) return typeOf(e);
     std::string declaring;
-    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const Method* method = findMethod(e.owner, e.name, e.descriptor, declaring);
     const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
-    if (!signature) return false;
-    std::function<bool(const GenericType&)> mentions = [&](const GenericType& type) {
-        if (type.kind == GenericType::Kind::Variable) return findParameter(signature->typeParameters, type.variable) != nullptr;
-        for (const auto& part : type.parts) {
-            for (const auto& argument : part.arguments) {
-                if (argument.type && mentions(*argument.type)) return true;
-            }
-        }
-        return false;
-    };
-    return mentions(signature->result);
+    if (signature && namesOwnVariable(signature->result, *signature)) return nullptr;
+    if (e.name == "<init>" || !method) return nullptr;
+    return callType(e, *method, declaring);
 }
 
 GenericPtr GenericTyper::fieldType(const Expr& e) const {
@@ -492,7 +503,7 @@ GenericPtr GenericTyper::fieldType(const Expr& e) const {
         auto type = parseFieldDescriptor(field->descriptor);
         return type ? plainType(*type) : nullptr;
     }
-    auto declared = parseFieldSignature(field->signature);
+    auto declared = cachedFieldSignature(field->signature);
     if (!declared) return nullptr;
     Bindings bindings;
     if (!e.isStatic) {
@@ -556,7 +567,8 @@ GenericPtr GenericTyper::typeOf(const Expr& e) const {
 std::vector<GenericPtr> GenericTyper::parameterTypes(const Expr& call) const {
     std::vector<GenericPtr> result;
     auto type = methodTypeOf(call.descriptor);
-    if (!type) return result;
+    // No parameters: nothing to type, whatever the method's signature says.
+    if (!type || type->parameters.empty()) return result;
     std::string declaring;
     const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
     if (!method) return result;
@@ -750,10 +762,7 @@ void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budg
         Expr& e = *slot;
         if (e.kind != ExprKind::Invoke && e.kind != ExprKind::Field) return;
         if (!e.type.isReference()) return;
-        // What javac infers for a generic method's own variables depends on
-        // the target too: its checkcast stays.
-        if (e.kind == ExprKind::Invoke && typer.resultInferred(e)) return;
-        GenericPtr type = typer.typeOf(e);
+        GenericPtr type = typer.refinableType(e);
         if (!type || type->kind != GenericType::Kind::Class) return;
         const JavaType erased = typer.erasureOf(*type);
         if (sameType(erased, e.type) || !typer.hierarchy().isSubtype(erased, e.type)) return;
@@ -854,9 +863,15 @@ private:
     void arguments(Expr& call) {
         const size_t first = call.isStatic || call.kind == ExprKind::New ? 0 : 1;
         if (first == 1) wildcardReceiver(call);
+        if (call.args.size() <= first) return;  // no argument to cast
         const std::vector<GenericPtr> parameters = _typer.parameterTypes(call);
         if (parameters.empty()) return;
-        const bool overloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor);
+        // Asked only where an argument's cast depends on it: the walk is costly.
+        std::optional<bool> knownOverloaded;
+        auto overloaded = [&] {
+            if (!knownOverloaded) knownOverloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor);
+            return *knownOverloaded;
+        };
         auto erasedTypes = methodTypeOf(call.descriptor);
         for (size_t i = 0; i < parameters.size() && first + i < call.args.size(); ++i) {
             ExprPtr& argument = call.args[first + i];
@@ -867,10 +882,10 @@ private:
             const GenericType* parameter = parameters[i].get();
             if (parameter && parameter->kind == GenericType::Kind::Primitive) continue;
             if (argument->kind == ExprKind::Cast && argument->args[0]->kind == ExprKind::Null && !argument->generic) {
-                nullArgument(parameter, overloaded, erasedTypes ? &erasedTypes->parameters[i] : nullptr, argument);
+                nullArgument(parameter, overloaded(), erasedTypes ? &erasedTypes->parameters[i] : nullptr, argument);
                 continue;
             }
-            if (!parameter || accepts(*parameter, *argument) || overloaded) continue;
+            if (!parameter || accepts(*parameter, *argument) || overloaded()) continue;
             const JavaType erased = _typer.erasureOf(*parameter);
             if (parameter->kind == GenericType::Kind::Variable) {
                 if (argument->type.isReference()) argument = genericCast(*parameter, erased, argument);

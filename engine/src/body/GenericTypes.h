@@ -16,6 +16,7 @@
 #include "body/Ir.h"
 #include "classfile/ClassFile.h"
 #include "classfile/Signature.h"
+#include "classfile/SignatureCache.h"
 
 namespace jad::body {
 
@@ -65,8 +66,10 @@ public:
     JavaType erasureOf(const GenericType& type) const;
     // A type variable of the method's `throws` clause, or null.
     const GenericType* thrownVariable() const;
-    // The call's result type names the method's own type variables.
-    bool resultInferred(const Expr& call) const;
+    // typeOf, but null for a call whose result names the method's own type
+    // variables: what javac infers for them depends on the target too, and
+    // the call's checkcast stays.
+    GenericPtr refinableType(const Expr& e) const;
     // A non-null argument goes to a parameter typed with the declaring
     // class's own type variables.
     bool takesVariableArgument(const Expr& call) const;
@@ -80,12 +83,13 @@ public:
     // class `type` is declared with; null when raw or not nameable here.
     GenericPtr anonymousSupertype(const JavaType& type) const;
 
-    const MethodSignature* methodSignature() const { return _signature ? &*_signature : nullptr; }
+    const MethodSignature* methodSignature() const { return _signature.get(); }
     const Hierarchy& hierarchy() const { return _hierarchy; }
     const ClassFile& owner() const { return _owner; }
 
 private:
     GenericPtr invokeType(const Expr& e) const;
+    GenericPtr callType(const Expr& e, const Method& method, const std::string& declaring) const;
     GenericPtr fieldType(const Expr& e) const;
     GenericPtr plainType(const JavaType& type) const;
     // The receiver's bindings for members declared in `declaring`.
@@ -105,11 +109,12 @@ private:
     const ClassFile& _owner;
     const Method& _method;
     const Hierarchy& _hierarchy;
-    std::optional<MethodSignature> _signature;
+    std::shared_ptr<const MethodSignature> _signature;
     std::vector<TypeParameter> _scope;  // the method's, its class's and those of the classes around it
     GenericType _thisType;
-    mutable std::map<const std::string*, std::optional<ClassSignature>> _classSignatures;
-    mutable std::map<const std::string*, std::optional<MethodSignature>> _methodSignatures;
+    // Held for the typer's life: the answers above point into them.
+    mutable std::map<const std::string*, std::shared_ptr<const ClassSignature>> _classSignatures;
+    mutable std::map<const std::string*, std::shared_ptr<const MethodSignature>> _methodSignatures;
 };
 
 // Generic types of the body's variables: parameters from the method's

@@ -78,7 +78,13 @@ bool arraySupertype(const JavaType& t) {
 
 }  // namespace
 
-std::optional<std::set<std::string>> Hierarchy::supertypes(const std::string& cls) const {
+const Hierarchy::Supertypes& Hierarchy::supertypes(const std::string& cls) const {
+    auto known = _supertypes.find(cls);
+    if (known != _supertypes.end()) return known->second;
+    return _supertypes.emplace(cls, walkSupertypes(cls)).first->second;
+}
+
+Hierarchy::Supertypes Hierarchy::walkSupertypes(const std::string& cls) const {
     std::set<std::string> seen;
     std::vector<std::string> pending{cls};
     while (!pending.empty()) {
@@ -106,7 +112,7 @@ bool Hierarchy::isSubtype(const JavaType& sub, const JavaType& super) const {
         return a.isReference() && b.isReference() && isSubtype(a, b);
     }
     if (super.isArray() || sub.className.empty()) return false;
-    const auto all = supertypes(sub.className);
+    const auto& all = supertypes(sub.className);
     return all && all->count(super.className) > 0;
 }
 
@@ -125,7 +131,7 @@ bool Hierarchy::selects(const std::string& cls, const std::string& name, const s
     const auto target = methodTypeOf(descriptor);
     if (!target || target->parameters.size() != arguments.size() || name == "<init>") return false;
     const size_t arity = arguments.size();
-    const auto all = supertypes(cls);
+    const auto& all = supertypes(cls);
     if (!all) return false;
     std::vector<std::string> others;
     for (const std::string& type : *all) {
@@ -177,7 +183,7 @@ const Method* Hierarchy::declaration(const std::string& cls, const std::string& 
 }
 
 bool Hierarchy::surelyLacks(const std::string& cls, const std::string& name, bool isMethod) const {
-    const auto all = supertypes(cls);
+    const auto& all = supertypes(cls);
     if (!all) return false;
     if (isMethod) {
         for (const Own& m : objectMethods) {
@@ -231,7 +237,7 @@ bool Hierarchy::mayOverload(const std::string& cls, const std::string& name, con
         const ClassFile* file = find(cls);
         return !file || declaresOverload(*file, name, *arity, descriptor);
     }
-    const auto all = supertypes(cls);
+    const auto& all = supertypes(cls);
     if (!all) return true;
     for (const std::string& type : *all) {
         if (type != objectName() && declaresOverload(*find(type), name, *arity, descriptor)) return true;

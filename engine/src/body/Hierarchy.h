@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 #include <string>
+#include <unordered_map>
 
 #include "body/MethodBody.h"
 #include "classfile/ClassFile.h"
@@ -53,14 +54,18 @@ public:
     const Method* declaration(const std::string& cls, const std::string& name, const std::string& descriptor) const;
 
 private:
-    // Every supertype of `cls`, itself included; nothing when one cannot be read.
-    std::optional<std::set<std::string>> supertypes(const std::string& cls) const;
+    using Supertypes = std::optional<std::set<std::string>>;
+    // Every supertype of `cls`, itself included; nothing when one cannot be
+    // read. Walked once per class: a body asks about the same few classes.
+    const Supertypes& supertypes(const std::string& cls) const;
+    Supertypes walkSupertypes(const std::string& cls) const;
     bool surelyNotAssignable(const JavaType& from, const JavaType& to) const;
 
     std::optional<std::string> fieldOwner(const std::string& cls, const std::string& name, int depth) const;
 
     const ClassFile& _self;
     const UnitContext* _unit;
+    mutable std::unordered_map<std::string, Supertypes> _supertypes;
 };
 
 }  // namespace jad::body

@@ -7,6 +7,7 @@
 #include "body/Opcodes.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Signature.h"
+#include "classfile/SignatureCache.h"
 
 namespace jad::body {
 
@@ -346,8 +347,7 @@ private:
     std::shared_ptr<const GenericType> declaredGenericType(const LocalVariable& entry) const {
         for (const LocalVariable& typed : _in.raw.localTypes) {
             if (typed.slot != entry.slot || typed.startPc != entry.startPc || typed.name != entry.name) continue;
-            auto type = parseFieldSignature(typed.descriptor);
-            return type ? std::make_shared<const GenericType>(std::move(*type)) : nullptr;
+            return cachedFieldSignature(typed.descriptor);
         }
         return nullptr;
     }

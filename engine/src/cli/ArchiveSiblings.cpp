@@ -36,4 +36,9 @@ std::shared_ptr<const ClassFile> ArchiveSiblings::parsed(const std::string& inte
     return _cache.parsed(key, [&] { return SiblingFiles::parsed(internalName); });
 }
 
+std::shared_ptr<const ClassFile> ArchiveSiblings::declarations(const std::string& internalName) const {
+    const std::string key = entryFor(internalName) + '\n' + internalName;
+    return _cache.declarations(key, [&] { return SiblingFiles::declarations(internalName); });
+}
+
 }  // namespace jad

@@ -65,6 +65,11 @@ std::shared_ptr<const ClassFile> SiblingCache::parsed(const std::string& key,
     return file;
 }
 
+std::shared_ptr<const ClassFile> SiblingCache::declarations(
+        const std::string& key, const std::function<std::shared_ptr<const ClassFile>()>& parse) {
+    return _declarations.get(key, parse);
+}
+
 std::optional<std::vector<uint8_t>> DirectorySiblings::read(const std::string& internalName) const {
     return _cache.read(siblingPath(_directory, internalName));
 }
@@ -73,6 +78,11 @@ std::shared_ptr<const ClassFile> DirectorySiblings::parsed(const std::string& in
     // The file and the name asked for: a file answers only for the class it holds.
     const std::string key = siblingPath(_directory, internalName) + '\n' + internalName;
     return _cache.parsed(key, [&] { return SiblingFiles::parsed(internalName); });
+}
+
+std::shared_ptr<const ClassFile> DirectorySiblings::declarations(const std::string& internalName) const {
+    const std::string key = siblingPath(_directory, internalName) + '\n' + internalName;
+    return _cache.declarations(key, [&] { return SiblingFiles::declarations(internalName); });
 }
 
 std::shared_ptr<const ClassFile> DirectorySiblings::platformClass(const std::string& internalName) const {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/RecentCache.h"
 #include "decl/ClassTree.h"
 
 namespace jad {
@@ -35,6 +36,10 @@ public:
     // The class under `key`, parsed by `parse` the first time it is asked for.
     std::shared_ptr<const ClassFile> parsed(const std::string& key,
                                             const std::function<std::shared_ptr<const ClassFile>()>& parse);
+    // The declarations of the class under `key` (its code unread), parsed by
+    // `parse` unless one of the latest inputs asked for them too.
+    std::shared_ptr<const ClassFile> declarations(const std::string& key,
+                                                  const std::function<std::shared_ptr<const ClassFile>()>& parse);
     // A class of the Java platform, its declarations read from the JDK's
     // module image once; null when there is none or it lacks the class.
     std::shared_ptr<const ClassFile> platformClass(const std::string& internalName);
@@ -43,11 +48,15 @@ private:
     // Past these, files are read and parsed each time again.
     static constexpr size_t MaxCachedBytes = size_t{16} << 20;
     static constexpr size_t MaxCachedClasses = 512;
+    // The classes of a package name each other: the inputs that follow one
+    // another in a run mostly ask for the same declarations.
+    static constexpr size_t MaxCachedDeclarations = 64;
 
     std::unordered_map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
     size_t _cachedBytes = 0;
     std::unordered_map<std::string, std::shared_ptr<const ClassFile>> _classes;  // null: unusable
     std::unordered_map<std::string, bool> _isFile;  // by path
+    RecentCache<std::shared_ptr<const ClassFile>> _declarations{MaxCachedDeclarations};  // null: unusable
 };
 
 class DirectorySiblings : public SiblingFiles {
@@ -57,6 +66,7 @@ public:
     std::optional<std::vector<uint8_t>> read(const std::string& internalName) const override;
     bool hasClass(const std::string& simpleName) const override;
     std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const override;
+    std::shared_ptr<const ClassFile> declarations(const std::string& internalName) const override;
     std::shared_ptr<const ClassFile> platformClass(const std::string& internalName) const override;
 
 private:

@@ -25,6 +25,9 @@ public:
     // otherwise. Implementations may share one parse among all the inputs of
     // a run; this one parses on every call.
     virtual std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const;
+    // The class's declarations alone, its methods' code unread; null as for
+    // parsed. Implementations may share them as they share parses.
+    virtual std::shared_ptr<const ClassFile> declarations(const std::string& internalName) const;
     // A class of the Java platform, parsed; null when the platform's classes
     // cannot be read or lack it.
     virtual std::shared_ptr<const ClassFile> platformClass(const std::string& internalName) const {

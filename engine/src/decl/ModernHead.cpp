@@ -2,6 +2,7 @@
 
 #include "classfile/AccessFlags.h"
 #include "classfile/Signature.h"
+#include "classfile/SignatureCache.h"
 #include "decl/AnnotationLines.h"
 #include "decl/GenericText.h"
 #include "decl/ModernKinds.h"
@@ -78,7 +79,7 @@ Supertypes erasedSupertypes(const ClassFile& file, const TypeNamer& types) {
 // The signature's supertypes, when they name the very classes the class
 // file lists.
 std::optional<Supertypes> genericSupertypes(const ClassFile& file, const TypeNamer& types) {
-    auto signature = parseClassSignature(file.signature);
+    auto signature = cachedClassSignature(file.signature);
     if (!signature || signature->interfaces.size() != file.interfaces.size()) return std::nullopt;
     if (signature->superclass.className() != file.superClass) return std::nullopt;
     Supertypes supers;

@@ -6,6 +6,7 @@
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "classfile/Signature.h"
+#include "classfile/SignatureCache.h"
 #include "decl/AnnotationLines.h"
 #include "decl/GenericText.h"
 #include "decl/ModernHead.h"
@@ -109,7 +110,7 @@ DeclaredTypes declaredTypes(const Method& method, const MethodType& type, size_t
         last = last.substr(0, last.size() - 2) + "...";
     }
     if (method.signature.empty()) return erased;
-    auto signature = parseMethodSignature(method.signature);
+    auto signature = cachedMethodSignature(method.signature);
     if (!signature) {
         erased.notes.push_back(malformedSignatureNote(method.signature));
         return erased;
@@ -224,7 +225,7 @@ void printModernField(SourceWriter& out, const MemberContext& context, const Fie
     std::string name = printedFieldName(owner, field);
     std::string typeName;
     if (!field.signature.empty()) {
-        if (auto type = parseFieldSignature(field.signature)) {
+        if (auto type = cachedFieldSignature(field.signature)) {
             if (fits(*type, *parseFieldDescriptor(field.descriptor))) typeName = genericTypeName(*type, context.types);
             else out.line(unfitSignatureNote(field.signature));
         } else {

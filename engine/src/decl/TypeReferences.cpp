@@ -2,6 +2,7 @@
 
 #include "classfile/Descriptor.h"
 #include "classfile/Signature.h"
+#include "classfile/SignatureCache.h"
 
 namespace jad {
 
@@ -84,7 +85,7 @@ namespace {
 
 void addClassSignature(const std::string& text, std::vector<std::string>& names) {
     if (text.empty()) return;
-    if (auto signature = parseClassSignature(text)) {
+    if (auto signature = cachedClassSignature(text)) {
         collectClassNames(signature->typeParameters, names);
         collectClassNames(signature->superclass, names);
         for (const auto& type : signature->interfaces) collectClassNames(type, names);
@@ -93,12 +94,12 @@ void addClassSignature(const std::string& text, std::vector<std::string>& names)
 
 void addFieldSignature(const std::string& text, std::vector<std::string>& names) {
     if (text.empty()) return;
-    if (auto type = parseFieldSignature(text)) collectClassNames(*type, names);
+    if (auto type = cachedFieldSignature(text)) collectClassNames(*type, names);
 }
 
 void addMethodSignature(const std::string& text, std::vector<std::string>& names) {
     if (text.empty()) return;
-    if (auto signature = parseMethodSignature(text)) {
+    if (auto signature = cachedMethodSignature(text)) {
         collectClassNames(signature->typeParameters, names);
         for (const auto& type : signature->parameters) collectClassNames(type, names);
         collectClassNames(signature->result, names);

@@ -1,12 +1,10 @@
 #include "decl/UnitClasses.h"
 
-#include "classfile/ClassReader.h"
-
 namespace jad {
 
 namespace {
 
-void indexTree(const ClassNode& node, std::map<std::string, const ClassFile*>& index) {
+void indexTree(const ClassNode& node, std::unordered_map<std::string, const ClassFile*>& index) {
     index.emplace(node.file.thisClass, &node.file);
     for (const ClassNode& member : node.members) indexTree(member, index);
     for (const ClassNode& anonymous : node.anonymous) indexTree(anonymous, index);
@@ -20,20 +18,33 @@ UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top)
     indexTree(top, _tree);
 }
 
+bool UnitClasses::inPackage(const std::string& internalName) const {
+    return internalName.size() > _package.size() && internalName.compare(0, _package.size(), _package) == 0 &&
+           internalName.find('/', _package.size()) == std::string::npos;
+}
+
 const ClassFile* UnitClasses::findClass(const std::string& internalName) const {
-    const bool samePackage = internalName.size() > _package.size() &&
-                             internalName.compare(0, _package.size(), _package) == 0 &&
-                             internalName.find('/', _package.size()) == std::string::npos;
-    if (!samePackage) return nullptr;
+    if (!inPackage(internalName)) return nullptr;
     auto inTree = _tree.find(internalName);
     if (inTree != _tree.end()) return inTree->second;
     auto found = _read.find(internalName);
     if (found != _read.end()) return found->second.get();
     if (_read.size() >= MaxClasses) return nullptr;
-    return _read.emplace(internalName, _siblings.parsed(internalName)).first->second.get();
+    const ClassFile* file = _read.emplace(internalName, _siblings.parsed(internalName)).first->second.get();
+    if (file) _types.erase(internalName);
+    return file;
 }
 
 const ClassFile* UnitClasses::findType(const std::string& internalName) const {
+    auto known = _types.find(internalName);
+    if (known != _types.end()) return known->second;
+    const ClassFile* file = typeOnce(internalName);
+    // Past the bound nothing is kept, and the answer is asked for afresh.
+    if (file || _declared.count(internalName)) _types.emplace(internalName, file);
+    return file;
+}
+
+const ClassFile* UnitClasses::typeOnce(const std::string& internalName) const {
     auto inTree = _tree.find(internalName);
     if (inTree != _tree.end()) return inTree->second;
     auto read = _read.find(internalName);
@@ -43,23 +54,8 @@ const ClassFile* UnitClasses::findType(const std::string& internalName) const {
     if (_declared.size() >= MaxClasses) return nullptr;
     // Only the declarations are looked at: the code of a large sibling
     // would cost more than the body asking about it.
-    const bool samePackage = internalName.size() > _package.size() &&
-                             internalName.compare(0, _package.size(), _package) == 0 &&
-                             internalName.find('/', _package.size()) == std::string::npos;
-    return _declared.emplace(internalName, samePackage ? declarationsOf(internalName) : _siblings.platformClass(internalName))
-        .first->second.get();
-}
-
-std::shared_ptr<const ClassFile> UnitClasses::declarationsOf(const std::string& internalName) const {
-    auto bytes = _siblings.read(internalName);
-    if (!bytes) return nullptr;
-    try {
-        auto file = std::make_shared<ClassFile>(readClassFile(bytes->data(), bytes->size(), false));
-        if (file->thisClass == internalName) return file;
-    } catch (const ClassFormatError&) {
-        // As good as missing: names it would have checked are qualified.
-    }
-    return nullptr;
+    auto declared = inPackage(internalName) ? _siblings.declarations(internalName) : _siblings.platformClass(internalName);
+    return _declared.emplace(internalName, std::move(declared)).first->second.get();
 }
 
 std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& internalName,

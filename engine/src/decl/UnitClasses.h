@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "body/MethodBody.h"
 #include "decl/AnonymousClasses.h"
@@ -24,17 +25,21 @@ public:
     const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
 
 private:
-    std::shared_ptr<const ClassFile> declarationsOf(const std::string& internalName) const;
-
     // Bounds the work one input can cause through the classes it names.
     static constexpr size_t MaxClasses = 2000;
 
+    bool inPackage(const std::string& internalName) const;
+    const ClassFile* typeOnce(const std::string& internalName) const;
+
     const SiblingFiles& _siblings;
     std::string _package;  // "a/b/" or empty
-    std::map<std::string, const ClassFile*> _tree;  // the classes of the unit being printed
-    mutable std::map<std::string, std::shared_ptr<const ClassFile>> _read;  // null: missing or unreadable
+    std::unordered_map<std::string, const ClassFile*> _tree;  // the classes of the unit being printed
+    mutable std::unordered_map<std::string, std::shared_ptr<const ClassFile>> _read;  // null: missing or unreadable
     // Declarations only, for findType: siblings not read in full, and the platform's classes.
-    mutable std::map<std::string, std::shared_ptr<const ClassFile>> _declared;  // null: missing or unreadable
+    mutable std::unordered_map<std::string, std::shared_ptr<const ClassFile>> _declared;  // null: missing or unreadable
+    // What findType answered, asked again and again by every body's typing;
+    // a name read in full later answers with that instead.
+    mutable std::unordered_map<std::string, const ClassFile*> _types;
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
 };
 
