@@ -880,7 +880,8 @@ private:
                 continue;
             }
             const GenericType* parameter = parameters[i].get();
-            if (parameter && parameter->kind == GenericType::Kind::Primitive) continue;
+            // (An array of a primitive type is a reference.)
+            if (parameter && parameter->kind == GenericType::Kind::Primitive && parameter->dimensions == 0) continue;
             if (argument->kind == ExprKind::Cast && argument->args[0]->kind == ExprKind::Null && !argument->generic) {
                 nullArgument(parameter, overloaded(), erasedTypes ? &erasedTypes->parameters[i] : nullptr, argument);
                 continue;

@@ -1,13 +1,15 @@
 // dialect: modern
 // Unchecked casts between parameterizations leave no checkcast: the
 // arguments that need one get the raw type back (constructors, super and
-// this calls, void methods).
+// this calls, void methods). A null for a parameter bound to an array of a
+// primitive type is cast to that array type.
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.Collection;
 import java.util.List;
 import java.util.Map;
 import java.util.TreeMap;
+import java.util.concurrent.atomic.AtomicReferenceArray;
 
 public class UncheckedArguments {
     static class Decorator<E> {
@@ -35,7 +37,13 @@ public class UncheckedArguments {
         return out;
     }
 
+    static final AtomicReferenceArray<byte[]> BUFFERS = new AtomicReferenceArray<>(2);
+
+    static byte[] take(int i) { return BUFFERS.getAndSet(i, null); }
+
     public static void main(String[] args) {
+        BUFFERS.set(1, new byte[] {7, 8});
+        System.out.println(take(1).length + " " + take(1));
         List<Integer> ints = new ArrayList<>(Arrays.asList(1, 2, 3, 4));
         Decorator<Number> d = new ReadOnly<Number>(ints);
         Decorator<Number> e = new ReadOnly<Number>(ints, 1);
