@@ -134,10 +134,16 @@ std::optional<GenericType> substitute(const GenericType& type, const Bindings& b
     return result;
 }
 
-GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy)
+GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy,
+                           const Method* enclosing)
     : _owner(owner), _method(method), _hierarchy(hierarchy) {
     if (!method.signature.empty()) _signature = parseMethodSignature(method.signature);
     if (_signature) _scope = _signature->typeParameters;
+    if (enclosing && enclosing != &method) {
+        if (const MethodSignature* around = signatureOf(*enclosing)) {
+            _scope.insert(_scope.end(), around->typeParameters.begin(), around->typeParameters.end());
+        }
+    }
     _thisType = classType(owner.thisClass);
     if (const ClassSignature* own = classSignature(owner)) {
         for (const auto& parameter : own->typeParameters) {
@@ -632,7 +638,14 @@ namespace {
 
 bool isGenericLocal(const Var& var) { return var.kind == VarKind::Local || var.kind == VarKind::Temp; }
 
-void setParameterTypes(const std::vector<VarPtr>& params, const GenericTyper& typer) {
+void setParameterTypes(const std::vector<VarPtr>& params, const GenericTyper& typer, const std::vector<GenericPtr>* captured) {
+    if (captured && captured->size() <= params.size()) {
+        for (size_t i = 0; i < captured->size(); ++i) {
+            if (params[i] && (*captured)[i] && sameType(typer.erasureOf(*(*captured)[i]), params[i]->type)) {
+                params[i]->generic = (*captured)[i];
+            }
+        }
+    }
     const MethodSignature* signature = typer.methodSignature();
     if (!signature || signature->parameters.size() != params.size()) return;
     for (size_t i = 0; i < params.size(); ++i) {
@@ -727,8 +740,8 @@ void eraseCapturedLocals(StmtList& body, const GenericTyper& typer, Budget& budg
 }  // namespace
 
 void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const std::vector<VarPtr>& params,
-                          const GenericTyper& typer, Budget& budget) {
-    setParameterTypes(params, typer);
+                          const GenericTyper& typer, Budget& budget, const std::vector<GenericPtr>* captured) {
+    setParameterTypes(params, typer, captured);
     typeAnonymousLocals(vars, typer);
     for (const VarPtr& var : vars) {
         if (!var->generic) continue;

@@ -40,7 +40,10 @@ std::optional<GenericType> substitute(const GenericType& type, const Bindings& b
 
 class GenericTyper {
 public:
-    GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy);
+    // `enclosing`: for a lambda's body, the method the source wrote it in,
+    // whose type variables it sees.
+    GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy,
+                 const Method* enclosing = nullptr);
 
     // javac's type of `e` as the modern dialect prints it; null when unsure,
     // raw, or primitive.
@@ -115,8 +118,10 @@ private:
 // Generic types of the body's variables: parameters from the method's
 // Signature where no debug information gave them, locals whose every value
 // has one and the same; any that names a variable out of scope is dropped.
+// `captured`: a lambda body's leading parameters, the values it captures,
+// typed as the enclosing code declares them (null where unknown).
 void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const std::vector<VarPtr>& params,
-                          const GenericTyper& typer, Budget& budget);
+                          const GenericTyper& typer, Budget& budget, const std::vector<GenericPtr>* captured = nullptr);
 
 // Calls and field reads take the erasure of their generic type as their
 // static type, as javac sees them, so that casts and overload checks after

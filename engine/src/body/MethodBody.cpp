@@ -142,12 +142,12 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     // Without a unit nothing but the class itself is known: only its own
     // overloads are looked at, as every other class would be in doubt.
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner,
-                            request.unit ? &hierarchy : nullptr};
+                            request.unit ? &hierarchy : nullptr, request.options.modern};
     inferTypes(body, locals.all, methodTypes, budget);
     std::optional<GenericTyper> generics;
     if (request.options.modern) {
-        generics.emplace(request.owner, request.method, hierarchy);
-        typeGenericVariables(body, locals.all, locals.params, *generics, budget);
+        generics.emplace(request.owner, request.method, hierarchy, request.enclosingMethod);
+        typeGenericVariables(body, locals.all, locals.params, *generics, budget, request.capturedTypes);
         refineGenericValues(body, *generics, budget);
     }
     coerceTypes(body, methodTypes, budget);
@@ -159,7 +159,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     PrintContext context{request.owner, request.types, request.options, {}, request.method.name == "<clinit>", thisName,
                          thisName != "this"};
     context.inLambda = g_lambdaDepth > 0;
-    context.method = &request.method;
+    context.method = request.enclosingMethod ? request.enclosingMethod : &request.method;
     if (enclosing) {
         context.method = enclosing->method;
         context.inLambda = enclosing->inLambda;

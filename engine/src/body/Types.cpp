@@ -215,12 +215,13 @@ private:
     // A parameter that may be a type variable, erased: a cast to its
     // erasure would not compile where the receiver's type binds it
     // (`FileVisitor<Path>.visitFile((Object) p, ...)`). So may any
-    // reference parameter of a generic method, and an Object one of a
-    // method that cannot be seen.
+    // reference parameter of a generic method, and an Object one (or an
+    // array of Object, a `T[]` erased) of a method that cannot be seen.
     bool mayBeTypeVariable(const Expr& call, const JavaType& param) const {
         if (!param.isReference() || !_method.hierarchy) return false;
         const Method* declared = _method.hierarchy->declaration(call.owner, call.name, call.descriptor);
-        return declared ? !declared->signature.empty() : isObject(param);
+        if (declared) return !declared->signature.empty();
+        return param.base == 'L' && param.className == "java/lang/Object" && (param.dimensions == 0 || _method.inferred);
     }
 
     void arguments(Expr& e, size_t first, const std::string& descriptor, bool exact = false) {

@@ -35,6 +35,10 @@ public:
     // The class under `key`, parsed by `parse` the first time it is asked for.
     std::shared_ptr<const ClassFile> parsed(const std::string& key,
                                             const std::function<std::shared_ptr<const ClassFile>()>& parse);
+    // As parsed, for classes read for their declarations only: many more
+    // of them fit, and they never meet a full parse under the same key.
+    std::shared_ptr<const ClassFile> declarations(const std::string& key,
+                                                  const std::function<std::shared_ptr<const ClassFile>()>& parse);
     // A class of the Java platform, its declarations read from the JDK's
     // module image once; null when there is none or it lacks the class.
     std::shared_ptr<const ClassFile> platformClass(const std::string& internalName);
@@ -43,25 +47,35 @@ private:
     // Past these, files are read and parsed each time again.
     static constexpr size_t MaxCachedBytes = size_t{16} << 20;
     static constexpr size_t MaxCachedClasses = 512;
+    static constexpr size_t MaxCachedDeclarations = 4096;
 
     std::unordered_map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
     size_t _cachedBytes = 0;
     std::unordered_map<std::string, std::shared_ptr<const ClassFile>> _classes;  // null: unusable
+    std::unordered_map<std::string, std::shared_ptr<const ClassFile>> _declarations;  // null: unusable
     std::unordered_map<std::string, bool> _isFile;  // by path
 };
 
+// The folder a class's package folders lie in, when `directory` ends with
+// them ("out/a/b" for the class "a/b/C" gives "out/"); nothing otherwise.
+std::optional<std::string> classPathRoot(const std::string& directory, const std::string& internalName);
+
 class DirectorySiblings : public SiblingFiles {
 public:
-    DirectorySiblings(const std::filesystem::path& directory, SiblingCache& cache)
-        : _directory(directory.string()), _cache(cache) {}
+    // `root`: the folder of the input's class path, when it is known.
+    DirectorySiblings(const std::filesystem::path& directory, SiblingCache& cache,
+                      std::optional<std::string> root = std::nullopt)
+        : _directory(directory.string()), _cache(cache), _root(std::move(root)) {}
     std::optional<std::vector<uint8_t>> read(const std::string& internalName) const override;
     bool hasClass(const std::string& simpleName) const override;
     std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const override;
     std::shared_ptr<const ClassFile> platformClass(const std::string& internalName) const override;
+    std::shared_ptr<const ClassFile> classPathClass(const std::string& internalName) const override;
 
 private:
     std::string _directory;  // as a path string, the cache's keys start with it
     SiblingCache& _cache;
+    std::optional<std::string> _root;  // ends with a slash, or is empty for the working directory
 };
 
 }  // namespace jad

@@ -14,8 +14,8 @@ void indexTree(const ClassNode& node, std::map<std::string, const ClassFile*>& i
 
 }  // namespace
 
-UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top)
-    : _siblings(siblings), _package(top.file.thisClass.substr(0, top.file.thisClass.rfind('/') + 1)) {
+UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top, bool classPath)
+    : _siblings(siblings), _package(top.file.thisClass.substr(0, top.file.thisClass.rfind('/') + 1)), _classPath(classPath) {
     // Already parsed, and what the unit prints: no need to read them again.
     indexTree(top, _tree);
 }
@@ -46,20 +46,19 @@ const ClassFile* UnitClasses::findType(const std::string& internalName) const {
     const bool samePackage = internalName.size() > _package.size() &&
                              internalName.compare(0, _package.size(), _package) == 0 &&
                              internalName.find('/', _package.size()) == std::string::npos;
-    return _declared.emplace(internalName, samePackage ? declarationsOf(internalName) : _siblings.platformClass(internalName))
+    return _declared.emplace(internalName, samePackage ? declarationsOf(internalName) : elsewhere(internalName))
         .first->second.get();
 }
 
 std::shared_ptr<const ClassFile> UnitClasses::declarationsOf(const std::string& internalName) const {
     auto bytes = _siblings.read(internalName);
-    if (!bytes) return nullptr;
-    try {
-        auto file = std::make_shared<ClassFile>(readClassFile(bytes->data(), bytes->size(), false));
-        if (file->thisClass == internalName) return file;
-    } catch (const ClassFormatError&) {
-        // As good as missing: names it would have checked are qualified.
-    }
-    return nullptr;
+    return bytes ? jad::declarationsOf(*bytes, internalName) : nullptr;
+}
+
+// The platform's class first: the compiler looks there before the class path.
+std::shared_ptr<const ClassFile> UnitClasses::elsewhere(const std::string& internalName) const {
+    if (auto platform = _siblings.platformClass(internalName)) return platform;
+    return _classPath ? _siblings.classPathClass(internalName) : nullptr;
 }
 
 std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& internalName,
