@@ -383,22 +383,58 @@ GenericPtr GenericTyper::plainType(const JavaType& type) const {
     return share(classType(type.className, type.dimensions));
 }
 
+namespace {
+
+void bindVariable(Bindings& bindings, std::set<std::string>& conflicting, const std::string& variable, const GenericPtr& type) {
+    auto found = bindings.find(variable);
+    if (found == bindings.end()) bindings[variable] = {'=', type};
+    else if (!found->second.type || !sameGeneric(*found->second.type, *type)) conflicting.insert(variable);
+}
+
+}  // namespace
+
+// `Job<T> job` given a `Job<String>`: T is String. Only exact type
+// arguments bind; a wildcard's capture is nothing the output can name.
+std::vector<std::pair<std::string, GenericPtr>> GenericTyper::typeArgumentBindings(const MethodSignature& signature,
+                                                                                    const GenericType& parameter,
+                                                                                    const Expr& argument) const {
+    std::vector<std::pair<std::string, GenericPtr>> out;
+    if (parameter.kind != GenericType::Kind::Class || parameter.dimensions || parameter.parts.size() != 1 ||
+        !parameter.hasArguments()) return out;
+    GenericPtr argumentType = typeOf(argument);
+    if (!argumentType || argumentType->kind != GenericType::Kind::Class) return out;
+    auto seen = asSuper(*argumentType, parameter.className());
+    if (!seen || seen->dimensions || seen->parts.size() != 1) return out;
+    const auto& wanted = parameter.parts[0].arguments;
+    const auto& given = seen->parts[0].arguments;
+    if (wanted.size() != given.size()) return out;
+    for (size_t k = 0; k < wanted.size(); ++k) {
+        const TypeArgument& w = wanted[k];
+        if (w.kind != '=' || !w.type || !isVariableType(*w.type) || w.type->dimensions ||
+            !findParameter(signature.typeParameters, w.type->variable)) continue;
+        if (given[k].kind != '=' || !given[k].type || given[k].type->kind == GenericType::Kind::Primitive) continue;
+        out.emplace_back(w.type->variable, given[k].type);
+    }
+    return out;
+}
+
+// javac's equality constraints (`Class<T>`, `Job<T>` given exact type
+// arguments) decide a variable; the types of values passed as a plain `T`
+// are lower bounds, which only decide a variable nothing else does.
 void GenericTyper::inferMethodVariables(const MethodSignature& signature, const Expr& call, size_t firstArgument,
                                         Bindings& bindings) const {
-    std::set<std::string> conflicting;
+    Bindings exact, loose;
+    std::set<std::string> exactConflicts, looseConflicts;
     for (size_t i = 0; i < signature.parameters.size() && firstArgument + i < call.args.size(); ++i) {
         const GenericType& parameter = signature.parameters[i];
         const Expr& argument = *call.args[firstArgument + i];
-        std::string variable;
-        GenericPtr argumentType;
         if (parameter.kind == GenericType::Kind::Variable && findParameter(signature.typeParameters, parameter.variable)) {
-            argumentType = typeOf(argument);
+            GenericPtr argumentType = typeOf(argument);
             if (!argumentType || argumentType->dimensions < parameter.dimensions) continue;
             GenericType element = *argumentType;
             element.dimensions -= parameter.dimensions;
             if (element.kind == GenericType::Kind::Primitive) continue;
-            argumentType = share(std::move(element));
-            variable = parameter.variable;
+            bindVariable(loose, looseConflicts, parameter.variable, share(std::move(element)));
         } else if (parameter.kind == GenericType::Kind::Class && parameter.dimensions == 0 && parameter.parts.size() == 1 &&
                    parameter.parts[0].name == "java/lang/Class" && parameter.parts[0].arguments.size() == 1) {
             const TypeArgument& argumentOfClass = parameter.parts[0].arguments[0];
@@ -407,17 +443,20 @@ void GenericTyper::inferMethodVariables(const MethodSignature& signature, const 
             GenericPtr classOf = typeOf(argument);
             if (!classOf || classOf->kind != GenericType::Kind::Class || classOf->parts.size() != 1 ||
                 classOf->parts[0].arguments.size() != 1 || classOf->parts[0].arguments[0].kind != '=') continue;
-            argumentType = classOf->parts[0].arguments[0].type;
-            variable = argumentOfClass.type->variable;
+            bindVariable(exact, exactConflicts, argumentOfClass.type->variable, classOf->parts[0].arguments[0].type);
         } else {
-            continue;
+            for (auto& [name, type] : typeArgumentBindings(signature, parameter, argument)) {
+                bindVariable(exact, exactConflicts, name, type);
+            }
         }
-        auto found = bindings.find(variable);
-        if (found == bindings.end()) bindings[variable] = {'=', argumentType};
-        else if (!found->second.type || !sameGeneric(*found->second.type, *argumentType)) conflicting.insert(variable);
+    }
+    for (auto& [variable, type] : exact) {
+        if (!exactConflicts.count(variable)) bindings[variable] = type;
     }
     // Two values of different types: javac infers a common supertype.
-    for (const std::string& variable : conflicting) bindings.erase(variable);
+    for (auto& [variable, type] : loose) {
+        if (!looseConflicts.count(variable) && !exact.count(variable)) bindings[variable] = type;
+    }
 }
 
 GenericPtr GenericTyper::invokeType(const Expr& e) const {

@@ -104,6 +104,9 @@ private:
     const Field* findField(const std::string& cls, const std::string& name, std::string& declaring) const;
     void inferMethodVariables(const MethodSignature& signature, const Expr& call, size_t firstArgument,
                               Bindings& bindings) const;
+    std::vector<std::pair<std::string, GenericPtr>> typeArgumentBindings(const MethodSignature& signature,
+                                                                         const GenericType& parameter,
+                                                                         const Expr& argument) const;
 
     const ClassFile& _owner;
     const Method& _method;
