@@ -461,6 +461,11 @@ void GenericTyper::inferMethodVariables(const MethodSignature& signature, const 
 
 GenericPtr GenericTyper::invokeType(const Expr& e) const {
     if (e.name == "<init>") return nullptr;
+    // An array's clone has the array's own type, `T[]` as well.
+    if (e.name == "clone" && !e.isStatic && e.args.size() == 1 && e.args[0]->type.isArray()) {
+        GenericPtr array = typeOf(*e.args[0]);
+        return array && array->dimensions ? array : nullptr;
+    }
     std::string declaring;
     const Method* method = findMethod(e.owner, e.name, e.descriptor, declaring);
     if (!method) return nullptr;
@@ -562,6 +567,11 @@ GenericPtr GenericTyper::typeOf(const Expr& e) const {
     case ExprKind::Invoke: return invokeType(e);
     case ExprKind::Cast:
         if (e.generic) return e.generic;
+        // javac's checkcast after an array's clone, which the refined
+        // clone makes redundant.
+        if (e.args[0]->kind == ExprKind::Invoke && e.args[0]->name == "clone" && e.type.isArray()) {
+            if (GenericPtr array = typeOf(*e.args[0]); array && sameType(erasureOf(*array), e.type)) return array;
+        }
         return plainType(e.type);
     case ExprKind::New:
         if (e.op == "<>") return nullptr;
@@ -806,7 +816,7 @@ void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budg
         // the target too: its checkcast stays.
         if (e.kind == ExprKind::Invoke && typer.resultInferred(e)) return;
         GenericPtr type = typer.typeOf(e);
-        if (!type || type->kind != GenericType::Kind::Class) return;
+        if (!type || (type->kind != GenericType::Kind::Class && !type->dimensions)) return;
         const JavaType erased = typer.erasureOf(*type);
         if (sameType(erased, e.type) || !typer.hierarchy().isSubtype(erased, e.type)) return;
         e.type = erased;
@@ -939,12 +949,16 @@ private:
     // `c.compareTo(x)` on a `Comparable<?>`: no value but null converts to a
     // parameter typed by the wildcard's capture; through the raw type the
     // erased parameter, which the call's descriptor names, takes it.
+    // So does a receiver whose type arguments only the target could infer,
+    // as `Stream.empty().collect(c)`: javac types it `Stream<Object>` there.
     void wildcardReceiver(Expr& call) {
         if (call.kind != ExprKind::Invoke || call.invoke == InvokeKind::Super || call.args.size() < 2) return;
         ExprPtr& receiver = call.args[0];
         if (receiver->kind == ExprKind::This || receiver->kind == ExprKind::Cast || receiver->type.base != 'L') return;
         GenericPtr type = _typer.typeOf(*receiver);
-        if (!type || type->kind != GenericType::Kind::Class || type->dimensions || !hasWildcard(*type)) return;
+        const bool inferredFromTarget = !type && receiver->kind == ExprKind::Invoke && _typer.resultInferred(*receiver);
+        const bool wildcard = type && type->kind == GenericType::Kind::Class && !type->dimensions && hasWildcard(*type);
+        if (!wildcard && !inferredFromTarget) return;
         if (!_typer.takesVariableArgument(call)) return;
         if (_typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor)) return;
         receiver = rawCast(receiver->type, receiver);
