@@ -5,6 +5,7 @@
 
 #include "body/Captures.h"
 #include "body/Hierarchy.h"
+#include "body/OuterInstances.h"
 #include "body/Walk.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
@@ -534,7 +535,30 @@ bool GenericTyper::resultInferred(const Expr& call) const {
     return mentions(signature->result);
 }
 
+// `Outer.this` in an inner class: the outer class with its own type
+// variables, which the inner class sees by their names unless a nearer
+// declaration of the same name hides them.
+GenericPtr GenericTyper::outerInstanceType(const std::string& cls) const {
+    const ClassFile* file = _hierarchy.find(cls);
+    const ClassSignature* signature = file ? classSignature(*file) : nullptr;
+    if (!signature) return nullptr;
+    GenericType type = classType(cls);
+    for (const auto& parameter : signature->typeParameters) {
+        size_t declared = 0;
+        for (const auto& visible : _scope) declared += visible.name == parameter.name;
+        if (declared != 1) return nullptr;
+        GenericType variable;
+        variable.kind = GenericType::Kind::Variable;
+        variable.variable = parameter.name;
+        type.parts[0].arguments.push_back({'=', share(std::move(variable))});
+    }
+    return share(std::move(type));
+}
+
 GenericPtr GenericTyper::fieldType(const Expr& e) const {
+    if (const std::string outer = instanceClassOf(e); !outer.empty() && outer != _owner.thisClass) {
+        return outerInstanceType(outer);
+    }
     std::string declaring;
     const Field* field = findField(e.owner, e.name, declaring);
     if (!field) return nullptr;

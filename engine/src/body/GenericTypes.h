@@ -90,6 +90,7 @@ public:
 private:
     GenericPtr invokeType(const Expr& e) const;
     GenericPtr fieldType(const Expr& e) const;
+    GenericPtr outerInstanceType(const std::string& cls) const;
     GenericPtr plainType(const JavaType& type) const;
     // The receiver's bindings for members declared in `declaring`.
     std::optional<Bindings> receiverBindings(const Expr& e, const std::string& declaring) const;
