@@ -493,14 +493,17 @@ GenericPtr GenericTyper::invokeType(const Expr& e) const {
     return share(std::move(*result));
 }
 
-bool GenericTyper::takesVariableArgument(const Expr& call) const {
+bool GenericTyper::takesVariableArgument(const Expr& call) const { return !variableArguments(call).empty(); }
+
+std::vector<size_t> GenericTyper::variableArguments(const Expr& call) const {
+    std::vector<size_t> out;
     std::string declaring;
     const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
     const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
-    if (!signature) return false;
+    if (!signature) return out;
     const ClassFile* file = _hierarchy.find(declaring);
     const ClassSignature* cls = file ? classSignature(*file) : nullptr;
-    if (!cls || cls->typeParameters.empty()) return false;
+    if (!cls || cls->typeParameters.empty()) return out;
     std::function<bool(const GenericType&)> mentions = [&](const GenericType& type) {
         if (type.kind == GenericType::Kind::Variable) {
             return findParameter(cls->typeParameters, type.variable) && !findParameter(signature->typeParameters, type.variable);
@@ -513,9 +516,9 @@ bool GenericTyper::takesVariableArgument(const Expr& call) const {
         return false;
     };
     for (size_t i = 0; i < signature->parameters.size() && 1 + i < call.args.size(); ++i) {
-        if (call.args[1 + i]->kind != ExprKind::Null && mentions(signature->parameters[i])) return true;
+        if (call.args[1 + i]->kind != ExprKind::Null && mentions(signature->parameters[i])) out.push_back(i);
     }
-    return false;
+    return out;
 }
 
 bool GenericTyper::resultInferred(const Expr& call) const {
@@ -983,9 +986,23 @@ private:
         const bool inferredFromTarget = !type && receiver->kind == ExprKind::Invoke && _typer.resultInferred(*receiver);
         const bool wildcard = type && type->kind == GenericType::Kind::Class && !type->dimensions && hasWildcard(*type);
         if (!wildcard && !inferredFromTarget) return;
-        if (!_typer.takesVariableArgument(call)) return;
+        const std::vector<size_t> variable = _typer.variableArguments(call);
+        if (variable.empty()) return;
         if (_typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor)) return;
+        if (wildcard && !inferredFromTarget && !needsCapture(call, variable)) return;
         receiver = rawCast(receiver->type, receiver);
+    }
+
+    // An argument goes to a parameter that only a wildcard's capture types
+    // (`? extends X`, `?`); one that `? super X` types takes an X, and a cast
+    // to it, where needed, says what the source did.
+    bool needsCapture(const Expr& call, const std::vector<size_t>& variable) const {
+        const std::vector<GenericPtr> parameters = _typer.parameterTypes(call);
+        if (parameters.empty()) return true;
+        for (size_t i : variable) {
+            if (i >= parameters.size() || !parameters[i]) return true;
+        }
+        return false;
     }
 
     static bool hasWildcard(const GenericType& type) {

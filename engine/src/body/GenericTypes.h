@@ -73,6 +73,8 @@ public:
     // A non-null argument goes to a parameter typed with the declaring
     // class's own type variables.
     bool takesVariableArgument(const Expr& call) const;
+    // The indices (among the call's arguments after its receiver) of those.
+    std::vector<size_t> variableArguments(const Expr& call) const;
     // The class declares type parameters of its own.
     bool isGenericClass(const ClassFile& file) const;
     // The class declares a type parameter of that name.
