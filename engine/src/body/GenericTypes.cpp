@@ -479,6 +479,7 @@ GenericPtr GenericTyper::invokeType(const Expr& e) const {
         auto type = methodTypeOf(e.descriptor);
         return type ? plainType(type->returnType) : nullptr;
     }
+    if (uncheckedCall(*signature, e)) return nullptr;
     Bindings bindings;
     if (!e.isStatic) {
         auto receiver = receiverBindings(e, declaring);
@@ -491,6 +492,23 @@ GenericPtr GenericTyper::invokeType(const Expr& e) const {
     auto result = substitute(signature->result, bindings, Position::Result);
     if (!result || !inScope(*result)) return nullptr;
     return share(std::move(*result));
+}
+
+// A raw value passed where the parameter has type arguments: javac then
+// erases the call's result type.
+bool GenericTyper::uncheckedCall(const MethodSignature& signature, const Expr& call) const {
+    const size_t first = call.isStatic ? 0 : 1;
+    for (size_t i = 0; i < signature.parameters.size() && first + i < call.args.size(); ++i) {
+        const GenericType& parameter = signature.parameters[i];
+        if (parameter.kind != GenericType::Kind::Class || !parameter.hasArguments()) continue;
+        const Expr& argument = *call.args[first + i];
+        if (argument.kind == ExprKind::Null || argument.kind == ExprKind::Lambda || argument.type.base != 'L') continue;
+        if (argument.kind == ExprKind::New && argument.op == "<>") continue;
+        if (typeOf(argument)) continue;
+        const ClassFile* file = _hierarchy.find(argument.type.className);
+        if (!file || isGenericClass(*file)) return true;
+    }
+    return false;
 }
 
 bool GenericTyper::takesVariableArgument(const Expr& call) const { return !variableArguments(call).empty(); }

@@ -91,6 +91,7 @@ public:
 
 private:
     GenericPtr invokeType(const Expr& e) const;
+    bool uncheckedCall(const MethodSignature& signature, const Expr& call) const;
     GenericPtr fieldType(const Expr& e) const;
     GenericPtr outerInstanceType(const std::string& cls) const;
     GenericPtr plainType(const JavaType& type) const;

@@ -1,7 +1,10 @@
 // dialect: modern
+import java.util.ArrayDeque;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.Comparator;
+import java.util.Deque;
+import java.util.Iterator;
 import java.util.List;
 import java.util.function.BiFunction;
 import java.util.function.Function;
@@ -74,6 +77,38 @@ public class CapturedGenerics {
         return copy;
     }
 
+    // The captured local is raw in the anonymous class's code: passing it
+    // where type arguments are wanted erases the call's result.
+    abstract static class Walker<N> {
+        abstract N step(Deque<Iterator<? extends N>> horizon);
+
+        Iterator<N> walk(Iterator<? extends N> start) {
+            Deque<Iterator<? extends N>> horizon = new ArrayDeque<>();
+            horizon.add(start);
+            return new Iterator<N>() {
+                public boolean hasNext() {
+                    return !horizon.isEmpty() && horizon.peek().hasNext();
+                }
+
+                public N next() {
+                    N n = step(horizon);
+                    return n;
+                }
+            };
+        }
+    }
+
+    static String walked() {
+        Walker<String> w = new Walker<String>() {
+            String step(Deque<Iterator<? extends String>> horizon) {
+                return horizon.peek().next().toUpperCase();
+            }
+        };
+        StringBuilder out = new StringBuilder();
+        for (Iterator<String> it = w.walk(Arrays.asList("a", "b").iterator()); it.hasNext();) out.append(it.next());
+        return out.toString();
+    }
+
     static String composed(Failing<String, Integer, RuntimeException> length) throws Throwable {
         return length.compose((Object o) -> "<" + o + ">").apply(42) + " " + length.andThen((Integer n) -> n * 10).apply("abc");
     }
@@ -84,6 +119,7 @@ public class CapturedGenerics {
 
     public static void main(String[] args) throws Throwable {
         System.out.println(composed(String::length));
+        System.out.println(walked());
         System.out.println(asBiFunction((String s, Integer n) -> s + n).apply("ab", 3));
         System.out.println(parsed(sticky(Integer::parseInt, -1)));
         System.out.println(gather(Stream.of("a", "", "b"), Collectors.joining(",")));
