@@ -386,6 +386,10 @@ GenericPtr GenericTyper::plainType(const JavaType& type) const {
 
 namespace {
 
+bool isNullValue(const Expr& e) {
+    return e.kind == ExprKind::Null || (e.kind == ExprKind::Cast && !e.generic && e.args[0]->kind == ExprKind::Null);
+}
+
 void bindVariable(Bindings& bindings, std::set<std::string>& conflicting, const std::string& variable, const GenericPtr& type) {
     auto found = bindings.find(variable);
     if (found == bindings.end()) bindings[variable] = {'=', type};
@@ -430,6 +434,9 @@ void GenericTyper::inferMethodVariables(const MethodSignature& signature, const 
         const GenericType& parameter = signature.parameters[i];
         const Expr& argument = *call.args[firstArgument + i];
         if (parameter.kind == GenericType::Kind::Variable && findParameter(signature.typeParameters, parameter.variable)) {
+            // A null, even cast to the erased parameter, says nothing of T:
+            // the cast is the printer's, and goes where it would bind T.
+            if (isNullValue(argument)) continue;
             GenericPtr argumentType = typeOf(argument);
             if (!argumentType || argumentType->dimensions < parameter.dimensions) continue;
             GenericType element = *argumentType;

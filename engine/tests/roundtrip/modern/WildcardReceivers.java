@@ -2,6 +2,7 @@
 import java.util.AbstractMap;
 import java.util.ArrayList;
 import java.util.HashMap;
+import java.util.Iterator;
 import java.util.List;
 import java.util.Map;
 import java.util.function.Consumer;
@@ -42,6 +43,19 @@ public class WildcardReceivers<K, V> {
         }
     }
 
+    // A null passed for T binds nothing: the wildcard predicate decides T.
+    static <T> T find(Iterator<? extends T> it, Predicate<? super T> p, T fallback) {
+        while (it.hasNext()) {
+            T t = it.next();
+            if (p.test(t)) return t;
+        }
+        return fallback;
+    }
+
+    static <E> E firstMatch(List<E> items, Predicate<? super E> p) {
+        return find(items.iterator(), p, null);
+    }
+
     String check() {
         Keys keys = new Keys();
         List<Object> seen = new ArrayList<>();
@@ -56,5 +70,7 @@ public class WildcardReceivers<K, V> {
         w.unfiltered.put("b", 2);
         System.out.println(w.remove(new AbstractMap.SimpleEntry<>("ab", 1)) + " " + w.remove(new AbstractMap.SimpleEntry<>("b", 2)));
         System.out.println(w.check());
+        Predicate<Object> notNull = o -> o != null && o.hashCode() % 2 == 0;
+        System.out.println(firstMatch(java.util.Arrays.asList(1, 3, 4, 5), notNull) + " " + firstMatch(new ArrayList<Integer>(), notNull));
     }
 }
