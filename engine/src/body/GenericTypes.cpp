@@ -1021,13 +1021,21 @@ private:
     // An argument goes to a parameter that only a wildcard's capture types
     // (`? extends X`, `?`); one that `? super X` types takes an X, and a cast
     // to it, where needed, says what the source did.
+    // A method reference takes its function type from the capture and
+    // names the method the class file does; through the raw type it would
+    // be given erased parameters the method may not take.
     bool needsCapture(const Expr& call, const std::vector<size_t>& variable) const {
         const std::vector<GenericPtr> parameters = _typer.parameterTypes(call);
         if (parameters.empty()) return true;
         for (size_t i : variable) {
+            if (1 + i < call.args.size() && isMethodReference(*call.args[1 + i])) continue;
             if (i >= parameters.size() || !parameters[i]) return true;
         }
         return false;
+    }
+
+    static bool isMethodReference(const Expr& e) {
+        return e.kind == ExprKind::Lambda && e.lambda->implName.rfind("lambda$", 0) != 0;
     }
 
     static bool hasWildcard(const GenericType& type) {

@@ -6,6 +6,7 @@ import java.util.Iterator;
 import java.util.List;
 import java.util.Map;
 import java.util.function.Consumer;
+import java.util.function.ObjIntConsumer;
 import java.util.function.Predicate;
 
 // Calls through values typed with wildcards whose erased arguments need a
@@ -43,6 +44,25 @@ public class WildcardReceivers<K, V> {
         }
     }
 
+    // A method reference given to a receiver typed `? extends E` takes
+    // the capture's function type, which the raw type would not give it.
+    static class Bag<E> {
+        final List<String> entries = new ArrayList<>();
+
+        void add(E e, int n) {
+            entries.add(e + "x" + n);
+        }
+
+        void each(ObjIntConsumer<? super E> action) {
+            for (String entry : new ArrayList<>(entries)) action.accept(null, entry.length());
+        }
+    }
+
+    static <E> List<String> addAll(Bag<E> self, Bag<? extends E> more) {
+        more.each(self::add);
+        return self.entries;
+    }
+
     // A null passed for T binds nothing: the wildcard predicate decides T.
     static <T> T find(Iterator<? extends T> it, Predicate<? super T> p, T fallback) {
         while (it.hasNext()) {
@@ -70,6 +90,11 @@ public class WildcardReceivers<K, V> {
         w.unfiltered.put("b", 2);
         System.out.println(w.remove(new AbstractMap.SimpleEntry<>("ab", 1)) + " " + w.remove(new AbstractMap.SimpleEntry<>("b", 2)));
         System.out.println(w.check());
+        Bag<Object> self = new Bag<>();
+        Bag<String> more = new Bag<>();
+        more.add("a", 2);
+        more.add("bb", 3);
+        System.out.println(addAll(self, more));
         Predicate<Object> notNull = o -> o != null && o.hashCode() % 2 == 0;
         System.out.println(firstMatch(java.util.Arrays.asList(1, 3, 4, 5), notNull) + " " + firstMatch(new ArrayList<Integer>(), notNull));
     }
