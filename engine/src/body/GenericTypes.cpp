@@ -6,6 +6,7 @@
 
 #include "body/Captures.h"
 #include "body/Hierarchy.h"
+#include "body/OuterInstances.h"
 #include "body/Walk.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
@@ -56,6 +57,10 @@ bool namesOwnVariable(const GenericType& type, const MethodSignature& signature)
 }
 
 // Worth printing: what the erased type cannot say.
+bool isArrayClone(const Expr& e) {
+    return e.kind == ExprKind::Invoke && e.name == "clone" && !e.isStatic && e.args.size() == 1 && e.args[0]->type.isArray();
+}
+
 bool saysMore(const GenericType& type) {
     return type.kind == GenericType::Kind::Variable || (type.kind == GenericType::Kind::Class && type.hasArguments());
 }
@@ -146,10 +151,16 @@ std::optional<GenericType> substitute(const GenericType& type, const Bindings& b
     return result;
 }
 
-GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy)
+GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy,
+                           const Method* enclosing)
     : _owner(owner), _method(method), _hierarchy(hierarchy) {
     if (!method.signature.empty()) _signature = cachedMethodSignature(method.signature);
     if (_signature) _scope = _signature->typeParameters;
+    if (enclosing && enclosing != &method) {
+        if (const MethodSignature* around = signatureOf(*enclosing)) {
+            _scope.insert(_scope.end(), around->typeParameters.begin(), around->typeParameters.end());
+        }
+    }
     _thisType = classType(owner.thisClass);
     if (const ClassSignature* own = classSignature(owner)) {
         for (const auto& parameter : own->typeParameters) {
@@ -391,22 +402,65 @@ GenericPtr GenericTyper::plainType(const JavaType& type) const {
     return share(classType(type.className, type.dimensions));
 }
 
+namespace {
+
+bool isNullValue(const Expr& e) {
+    return e.kind == ExprKind::Null || (e.kind == ExprKind::Cast && !e.generic && e.args[0]->kind == ExprKind::Null);
+}
+
+void bindVariable(Bindings& bindings, std::set<std::string>& conflicting, const std::string& variable, const GenericPtr& type) {
+    auto found = bindings.find(variable);
+    if (found == bindings.end()) bindings[variable] = {'=', type};
+    else if (!found->second.type || !sameGeneric(*found->second.type, *type)) conflicting.insert(variable);
+}
+
+}  // namespace
+
+// `Job<T> job` given a `Job<String>`: T is String. Only exact type
+// arguments bind; a wildcard's capture is nothing the output can name.
+std::vector<std::pair<std::string, GenericPtr>> GenericTyper::typeArgumentBindings(const MethodSignature& signature,
+                                                                                    const GenericType& parameter,
+                                                                                    const Expr& argument) const {
+    std::vector<std::pair<std::string, GenericPtr>> out;
+    if (parameter.kind != GenericType::Kind::Class || parameter.dimensions || parameter.parts.size() != 1 ||
+        !parameter.hasArguments()) return out;
+    GenericPtr argumentType = typeOf(argument);
+    if (!argumentType || argumentType->kind != GenericType::Kind::Class) return out;
+    auto seen = asSuper(*argumentType, parameter.className());
+    if (!seen || seen->dimensions || seen->parts.size() != 1) return out;
+    const auto& wanted = parameter.parts[0].arguments;
+    const auto& given = seen->parts[0].arguments;
+    if (wanted.size() != given.size()) return out;
+    for (size_t k = 0; k < wanted.size(); ++k) {
+        const TypeArgument& w = wanted[k];
+        if (w.kind != '=' || !w.type || !isVariableType(*w.type) || w.type->dimensions ||
+            !findParameter(signature.typeParameters, w.type->variable)) continue;
+        if (given[k].kind != '=' || !given[k].type || given[k].type->kind == GenericType::Kind::Primitive) continue;
+        out.emplace_back(w.type->variable, given[k].type);
+    }
+    return out;
+}
+
+// javac's equality constraints (`Class<T>`, `Job<T>` given exact type
+// arguments) decide a variable; the types of values passed as a plain `T`
+// are lower bounds, which only decide a variable nothing else does.
 void GenericTyper::inferMethodVariables(const MethodSignature& signature, const Expr& call, size_t firstArgument,
                                         Bindings& bindings) const {
-    std::set<std::string> conflicting;
+    Bindings exact, loose;
+    std::set<std::string> exactConflicts, looseConflicts;
     for (size_t i = 0; i < signature.parameters.size() && firstArgument + i < call.args.size(); ++i) {
         const GenericType& parameter = signature.parameters[i];
         const Expr& argument = *call.args[firstArgument + i];
-        std::string variable;
-        GenericPtr argumentType;
         if (parameter.kind == GenericType::Kind::Variable && findParameter(signature.typeParameters, parameter.variable)) {
-            argumentType = typeOf(argument);
+            // A null, even cast to the erased parameter, says nothing of T:
+            // the cast is the printer's, and goes where it would bind T.
+            if (isNullValue(argument)) continue;
+            GenericPtr argumentType = typeOf(argument);
             if (!argumentType || argumentType->dimensions < parameter.dimensions) continue;
             GenericType element = *argumentType;
             element.dimensions -= parameter.dimensions;
             if (element.kind == GenericType::Kind::Primitive) continue;
-            argumentType = share(std::move(element));
-            variable = parameter.variable;
+            bindVariable(loose, looseConflicts, parameter.variable, share(std::move(element)));
         } else if (parameter.kind == GenericType::Kind::Class && parameter.dimensions == 0 && parameter.parts.size() == 1 &&
                    parameter.parts[0].name == "java/lang/Class" && parameter.parts[0].arguments.size() == 1) {
             const TypeArgument& argumentOfClass = parameter.parts[0].arguments[0];
@@ -415,21 +469,29 @@ void GenericTyper::inferMethodVariables(const MethodSignature& signature, const 
             GenericPtr classOf = typeOf(argument);
             if (!classOf || classOf->kind != GenericType::Kind::Class || classOf->parts.size() != 1 ||
                 classOf->parts[0].arguments.size() != 1 || classOf->parts[0].arguments[0].kind != '=') continue;
-            argumentType = classOf->parts[0].arguments[0].type;
-            variable = argumentOfClass.type->variable;
+            bindVariable(exact, exactConflicts, argumentOfClass.type->variable, classOf->parts[0].arguments[0].type);
         } else {
-            continue;
+            for (auto& [name, type] : typeArgumentBindings(signature, parameter, argument)) {
+                bindVariable(exact, exactConflicts, name, type);
+            }
         }
-        auto found = bindings.find(variable);
-        if (found == bindings.end()) bindings[variable] = {'=', argumentType};
-        else if (!found->second.type || !sameGeneric(*found->second.type, *argumentType)) conflicting.insert(variable);
+    }
+    for (auto& [variable, type] : exact) {
+        if (!exactConflicts.count(variable)) bindings[variable] = type;
     }
     // Two values of different types: javac infers a common supertype.
-    for (const std::string& variable : conflicting) bindings.erase(variable);
+    for (auto& [variable, type] : loose) {
+        if (!looseConflicts.count(variable) && !exact.count(variable)) bindings[variable] = type;
+    }
 }
 
 GenericPtr GenericTyper::invokeType(const Expr& e) const {
     if (e.name == "<init>") return nullptr;
+    // An array's clone has the array's own type, `T[]` as well.
+    if (isArrayClone(e)) {
+        GenericPtr array = typeOf(*e.args[0]);
+        return array && array->dimensions ? array : nullptr;
+    }
     std::string declaring;
     const Method* method = findMethod(e.owner, e.name, e.descriptor, declaring);
     if (!method) return nullptr;
@@ -446,6 +508,7 @@ GenericPtr GenericTyper::callType(const Expr& e, const Method& method, const std
         auto type = methodTypeOf(e.descriptor);
         return type ? plainType(type->returnType) : nullptr;
     }
+    if (uncheckedCall(*signature, e)) return nullptr;
     Bindings bindings;
     if (!e.isStatic) {
         auto receiver = receiverBindings(e, declaring);
@@ -460,14 +523,34 @@ GenericPtr GenericTyper::callType(const Expr& e, const Method& method, const std
     return share(std::move(*result));
 }
 
-bool GenericTyper::takesVariableArgument(const Expr& call) const {
+// A raw value passed where the parameter has type arguments: javac then
+// erases the call's result type.
+bool GenericTyper::uncheckedCall(const MethodSignature& signature, const Expr& call) const {
+    const size_t first = call.isStatic ? 0 : 1;
+    for (size_t i = 0; i < signature.parameters.size() && first + i < call.args.size(); ++i) {
+        const GenericType& parameter = signature.parameters[i];
+        if (parameter.kind != GenericType::Kind::Class || !parameter.hasArguments()) continue;
+        const Expr& argument = *call.args[first + i];
+        if (argument.kind == ExprKind::Null || argument.kind == ExprKind::Lambda || argument.type.base != 'L') continue;
+        if (argument.kind == ExprKind::New && argument.op == "<>") continue;
+        if (typeOf(argument)) continue;
+        const ClassFile* file = _hierarchy.find(argument.type.className);
+        if (!file || isGenericClass(*file)) return true;
+    }
+    return false;
+}
+
+bool GenericTyper::takesVariableArgument(const Expr& call) const { return !variableArguments(call).empty(); }
+
+std::vector<size_t> GenericTyper::variableArguments(const Expr& call) const {
+    std::vector<size_t> out;
     std::string declaring;
     const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
     const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
-    if (!signature) return false;
+    if (!signature) return out;
     const ClassFile* file = _hierarchy.find(declaring);
     const ClassSignature* cls = file ? classSignature(*file) : nullptr;
-    if (!cls || cls->typeParameters.empty()) return false;
+    if (!cls || cls->typeParameters.empty()) return out;
     std::function<bool(const GenericType&)> mentions = [&](const GenericType& type) {
         if (type.kind == GenericType::Kind::Variable) {
             return findParameter(cls->typeParameters, type.variable) && !findParameter(signature->typeParameters, type.variable);
@@ -480,13 +563,13 @@ bool GenericTyper::takesVariableArgument(const Expr& call) const {
         return false;
     };
     for (size_t i = 0; i < signature->parameters.size() && 1 + i < call.args.size(); ++i) {
-        if (call.args[1 + i]->kind != ExprKind::Null && mentions(signature->parameters[i])) return true;
+        if (call.args[1 + i]->kind != ExprKind::Null && mentions(signature->parameters[i])) out.push_back(i);
     }
-    return false;
+    return out;
 }
 
 GenericPtr GenericTyper::refinableType(const Expr& e) const {
-    if (e.kind != ExprKind::Invoke) return typeOf(e);
+    if (e.kind != ExprKind::Invoke || isArrayClone(e)) return typeOf(e);
     std::string declaring;
     const Method* method = findMethod(e.owner, e.name, e.descriptor, declaring);
     const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
@@ -495,7 +578,30 @@ GenericPtr GenericTyper::refinableType(const Expr& e) const {
     return callType(e, *method, declaring);
 }
 
+// `Outer.this` in an inner class: the outer class with its own type
+// variables, which the inner class sees by their names unless a nearer
+// declaration of the same name hides them.
+GenericPtr GenericTyper::outerInstanceType(const std::string& cls) const {
+    const ClassFile* file = _hierarchy.find(cls);
+    const ClassSignature* signature = file ? classSignature(*file) : nullptr;
+    if (!signature) return nullptr;
+    GenericType type = classType(cls);
+    for (const auto& parameter : signature->typeParameters) {
+        size_t declared = 0;
+        for (const auto& visible : _scope) declared += visible.name == parameter.name;
+        if (declared != 1) return nullptr;
+        GenericType variable;
+        variable.kind = GenericType::Kind::Variable;
+        variable.variable = parameter.name;
+        type.parts[0].arguments.push_back({'=', share(std::move(variable))});
+    }
+    return share(std::move(type));
+}
+
 GenericPtr GenericTyper::fieldType(const Expr& e) const {
+    if (const std::string outer = instanceClassOf(e); !outer.empty() && outer != _owner.thisClass) {
+        return outerInstanceType(outer);
+    }
     std::string declaring;
     const Field* field = findField(e.owner, e.name, declaring);
     if (!field) return nullptr;
@@ -528,6 +634,11 @@ GenericPtr GenericTyper::typeOf(const Expr& e) const {
     case ExprKind::Invoke: return invokeType(e);
     case ExprKind::Cast:
         if (e.generic) return e.generic;
+        // javac's checkcast after an array's clone, which the refined
+        // clone makes redundant.
+        if (e.args[0]->kind == ExprKind::Invoke && e.args[0]->name == "clone" && e.type.isArray()) {
+            if (GenericPtr array = typeOf(*e.args[0]); array && sameType(erasureOf(*array), e.type)) return array;
+        }
         return plainType(e.type);
     case ExprKind::New:
         if (e.op == "<>") return nullptr;
@@ -644,7 +755,14 @@ namespace {
 
 bool isGenericLocal(const Var& var) { return var.kind == VarKind::Local || var.kind == VarKind::Temp; }
 
-void setParameterTypes(const std::vector<VarPtr>& params, const GenericTyper& typer) {
+void setParameterTypes(const std::vector<VarPtr>& params, const GenericTyper& typer, const std::vector<GenericPtr>* captured) {
+    if (captured && captured->size() <= params.size()) {
+        for (size_t i = 0; i < captured->size(); ++i) {
+            if (params[i] && (*captured)[i] && sameType(typer.erasureOf(*(*captured)[i]), params[i]->type)) {
+                params[i]->generic = (*captured)[i];
+            }
+        }
+    }
     const MethodSignature* signature = typer.methodSignature();
     if (!signature || signature->parameters.size() != params.size()) return;
     for (size_t i = 0; i < params.size(); ++i) {
@@ -739,8 +857,8 @@ void eraseCapturedLocals(StmtList& body, const GenericTyper& typer, Budget& budg
 }  // namespace
 
 void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const std::vector<VarPtr>& params,
-                          const GenericTyper& typer, Budget& budget) {
-    setParameterTypes(params, typer);
+                          const GenericTyper& typer, Budget& budget, const std::vector<GenericPtr>* captured) {
+    setParameterTypes(params, typer, captured);
     typeAnonymousLocals(vars, typer);
     for (const VarPtr& var : vars) {
         if (!var->generic) continue;
@@ -763,7 +881,7 @@ void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budg
         if (e.kind != ExprKind::Invoke && e.kind != ExprKind::Field) return;
         if (!e.type.isReference()) return;
         GenericPtr type = typer.refinableType(e);
-        if (!type || type->kind != GenericType::Kind::Class) return;
+        if (!type || (type->kind != GenericType::Kind::Class && !type->dimensions)) return;
         const JavaType erased = typer.erasureOf(*type);
         if (sameType(erased, e.type) || !typer.hierarchy().isSubtype(erased, e.type)) return;
         e.type = erased;
@@ -921,15 +1039,41 @@ private:
     // `c.compareTo(x)` on a `Comparable<?>`: no value but null converts to a
     // parameter typed by the wildcard's capture; through the raw type the
     // erased parameter, which the call's descriptor names, takes it.
+    // So does a receiver whose type arguments only the target could infer,
+    // as `Stream.empty().collect(c)`: javac types it `Stream<Object>` there.
     void wildcardReceiver(Expr& call) {
         if (call.kind != ExprKind::Invoke || call.invoke == InvokeKind::Super || call.args.size() < 2) return;
         ExprPtr& receiver = call.args[0];
         if (receiver->kind == ExprKind::This || receiver->kind == ExprKind::Cast || receiver->type.base != 'L') return;
         GenericPtr type = _typer.typeOf(*receiver);
-        if (!type || type->kind != GenericType::Kind::Class || type->dimensions || !hasWildcard(*type)) return;
-        if (!_typer.takesVariableArgument(call)) return;
+        const bool inferredFromTarget = !type && receiver->kind == ExprKind::Invoke && _typer.resultInferred(*receiver);
+        const bool wildcard = type && type->kind == GenericType::Kind::Class && !type->dimensions && hasWildcard(*type);
+        if (!wildcard && !inferredFromTarget) return;
+        const std::vector<size_t> variable = _typer.variableArguments(call);
+        if (variable.empty()) return;
         if (_typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor)) return;
+        if (wildcard && !inferredFromTarget && !needsCapture(call, variable)) return;
         receiver = rawCast(receiver->type, receiver);
+    }
+
+    // An argument goes to a parameter that only a wildcard's capture types
+    // (`? extends X`, `?`); one that `? super X` types takes an X, and a cast
+    // to it, where needed, says what the source did.
+    // A method reference takes its function type from the capture and
+    // names the method the class file does; through the raw type it would
+    // be given erased parameters the method may not take.
+    bool needsCapture(const Expr& call, const std::vector<size_t>& variable) const {
+        const std::vector<GenericPtr> parameters = _typer.parameterTypes(call);
+        if (parameters.empty()) return true;
+        for (size_t i : variable) {
+            if (1 + i < call.args.size() && isMethodReference(*call.args[1 + i])) continue;
+            if (i >= parameters.size() || !parameters[i]) return true;
+        }
+        return false;
+    }
+
+    static bool isMethodReference(const Expr& e) {
+        return e.kind == ExprKind::Lambda && e.lambda->implName.rfind("lambda$", 0) != 0;
     }
 
     static bool hasWildcard(const GenericType& type) {

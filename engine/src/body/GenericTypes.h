@@ -41,7 +41,10 @@ std::optional<GenericType> substitute(const GenericType& type, const Bindings& b
 
 class GenericTyper {
 public:
-    GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy);
+    // `enclosing`: for a lambda's body, the method the source wrote it in,
+    // whose type variables it sees.
+    GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy,
+                 const Method* enclosing = nullptr);
 
     // javac's type of `e` as the modern dialect prints it; null when unsure,
     // raw, or primitive.
@@ -73,6 +76,8 @@ public:
     // A non-null argument goes to a parameter typed with the declaring
     // class's own type variables.
     bool takesVariableArgument(const Expr& call) const;
+    // The indices (among the call's arguments after its receiver) of those.
+    std::vector<size_t> variableArguments(const Expr& call) const;
     // The class declares type parameters of its own.
     bool isGenericClass(const ClassFile& file) const;
     // The class declares a type parameter of that name.
@@ -90,7 +95,9 @@ public:
 private:
     GenericPtr invokeType(const Expr& e) const;
     GenericPtr callType(const Expr& e, const Method& method, const std::string& declaring) const;
+    bool uncheckedCall(const MethodSignature& signature, const Expr& call) const;
     GenericPtr fieldType(const Expr& e) const;
+    GenericPtr outerInstanceType(const std::string& cls) const;
     GenericPtr plainType(const JavaType& type) const;
     // The receiver's bindings for members declared in `declaring`.
     std::optional<Bindings> receiverBindings(const Expr& e, const std::string& declaring) const;
@@ -105,6 +112,9 @@ private:
     const Field* findField(const std::string& cls, const std::string& name, std::string& declaring) const;
     void inferMethodVariables(const MethodSignature& signature, const Expr& call, size_t firstArgument,
                               Bindings& bindings) const;
+    std::vector<std::pair<std::string, GenericPtr>> typeArgumentBindings(const MethodSignature& signature,
+                                                                         const GenericType& parameter,
+                                                                         const Expr& argument) const;
 
     const ClassFile& _owner;
     const Method& _method;
@@ -120,8 +130,10 @@ private:
 // Generic types of the body's variables: parameters from the method's
 // Signature where no debug information gave them, locals whose every value
 // has one and the same; any that names a variable out of scope is dropped.
+// `captured`: a lambda body's leading parameters, the values it captures,
+// typed as the enclosing code declares them (null where unknown).
 void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const std::vector<VarPtr>& params,
-                          const GenericTyper& typer, Budget& budget);
+                          const GenericTyper& typer, Budget& budget, const std::vector<GenericPtr>* captured = nullptr);
 
 // Calls and field reads take the erasure of their generic type as their
 // static type, as javac sees them, so that casts and overload checks after

@@ -84,7 +84,7 @@ private:
 
     std::string throwsClause() const {
         std::string out;
-        for (const std::string& type : samExceptions(_e.owner, _site.samName, _site.samDescriptor, _c.owner, _c.unit)) {
+        for (const std::string& type : samExceptions(_e.owner, _site.samName, _site.samDescriptor, _c.owner, _c.unit, _c.options.modern)) {
             out += (out.empty() ? " throws " : ", ") + _c.types.className(type);
         }
         return out;
@@ -118,10 +118,12 @@ private:
         const size_t own = captured - first;
         if (own + _sam.params.size() != _impl.params.size()) throw Unsupported{"lambda arity differs from its interface"};
         std::vector<std::string> names;
+        std::vector<std::shared_ptr<const GenericType>> capturedTypes;
         for (size_t i = first; i < captured; ++i) {
             const Expr& value = *_e.args[i];
             if (value.kind != ExprKind::Local) throw Unsupported{"lambda captures an expression"};
             names.push_back(value.var->name);
+            capturedTypes.push_back(value.var->generic);
             _taken.insert(value.var->name);
         }
         std::vector<std::string> prologue;
@@ -146,7 +148,8 @@ private:
         }
         _interfaces = _c.lambdaInterfaces;
         _interfaces.push_back(_e.owner);
-        BodyRequest request{_c.owner, m, _c.types, _c.options, names, _c.unit, &_visible, &_interfaces};
+        BodyRequest request{_c.owner, m, _c.types, _c.options, names, _c.unit, &_visible, &_interfaces,
+                            _c.method, &capturedTypes};
         // Inside an anonymous class the lambda's `this` has no name to print:
         // the body names its members simply where that reaches them.
         const bool unnamed = instance && isAnonymousClassFile(_c.owner);

@@ -39,8 +39,9 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::vector
         if (!widened) throw;
         Method method = request.method;
         method.code = std::move(widened);
-        const BodyRequest retry{request.owner,          method,     request.types,      request.options,
-                                request.parameterNames, request.unit, request.outerNames, request.lambdaInterfaces};
+        const BodyRequest retry{request.owner,          method,         request.types,      request.options,
+                                request.parameterNames, request.unit,   request.outerNames, request.lambdaInterfaces,
+                                request.enclosingMethod, request.capturedTypes};
         try {
             return runOnce(retry, passes, thisName, returnTarget, scope);
         } catch (const body::Unsupported& second) {

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "classfile/ClassFile.h"
+#include "classfile/Signature.h"
 #include "print/PrintOptions.h"
 #include "print/TypeNamer.h"
 
@@ -80,6 +82,11 @@ struct BodyRequest {
     const std::set<std::string>* outerNames = nullptr;
     // A lambda's body: the functional interfaces of the lambdas around it.
     const std::vector<std::string>* lambdaInterfaces = nullptr;
+    // A lambda's body: the method whose code the source wrote it in (its
+    // type variables are in scope), and the type arguments of the values it
+    // captures, one per leading parameter (null where raw or unknown).
+    const Method* enclosingMethod = nullptr;
+    const std::vector<std::shared_ptr<const GenericType>>* capturedTypes = nullptr;
 };
 
 // The statements between the method's braces, one string per line, without

@@ -96,8 +96,8 @@ void constructorCallFirstPass(MethodState& s) { checkConstructorCall(s.body); }
 void inferTypesPass(MethodState& s) { inferTypes(s.body, s.locals.all, s.methodTypes, s.budget); }
 
 void genericVariablesPass(MethodState& s) {
-    s.generics.emplace(s.request.owner, s.request.method, s.hierarchy);
-    typeGenericVariables(s.body, s.locals.all, s.locals.params, *s.generics, s.budget);
+    s.generics.emplace(s.request.owner, s.request.method, s.hierarchy, s.request.enclosingMethod);
+    typeGenericVariables(s.body, s.locals.all, s.locals.params, *s.generics, s.budget, s.request.capturedTypes);
 }
 
 void genericValuesPass(MethodState& s) { refineGenericValues(s.body, *s.generics, s.budget); }

@@ -7,7 +7,7 @@ namespace {
 PrintContext contextFor(const MethodRequest& in) {
     const BodyRequest& r = in.body;
     PrintContext context{r.owner, r.types, r.options, {}, r.method.name == "<clinit>", in.thisName, in.inLambda};
-    context.method = &r.method;
+    context.method = r.enclosingMethod ? r.enclosingMethod : &r.method;
     if (in.scope) {
         const PrintContext& enclosing = in.scope->enclosing;
         context.method = enclosing.method;
@@ -31,7 +31,8 @@ MethodState::MethodState(const MethodRequest& in)
       // Parsed (and remembered) once for the locals too.
       type(methodTypeOf(in.body.method.descriptor)),
       hierarchy(in.body.owner, in.body.unit),
-      methodTypes{type ? type->returnType : primitive('V'), &in.body.owner, in.body.unit ? &hierarchy : nullptr},
+      methodTypes{type ? type->returnType : primitive('V'), &in.body.owner, in.body.unit ? &hierarchy : nullptr,
+                  in.body.options.modern},
       context(contextFor(in)) {}
 
 }  // namespace jad::body

@@ -300,11 +300,13 @@ private:
         if (_c.outerNames) visible.insert(_c.outerNames->begin(), _c.outerNames->end());
         std::set<std::string> taken = visible;
         std::vector<std::string> names;
+        std::vector<std::shared_ptr<const GenericType>> capturedTypes;
         for (size_t i = first; i < captured; ++i) {
             const Expr& value = *_e.args[i];
             if (value.kind != ExprKind::Local || _c.notFinal.count(value.var.get())) return std::nullopt;
             if (!taken.insert(value.var->name).second && !visible.count(value.var->name)) return std::nullopt;
             names.push_back(value.var->name);
+            capturedTypes.push_back(value.var->generic);
         }
         int slot = instance ? 1 : 0;
         for (size_t k = 0; k < own; ++k) slot += _impl.params[k].slots();
@@ -330,7 +332,7 @@ private:
         if (!head) return std::nullopt;
         LambdaBody body;
         try {
-            BodyRequest request{_c.owner, m, _c.types, _c.options, names, _c.unit, &visible};
+            BodyRequest request{_c.owner, m, _c.types, _c.options, names, _c.unit, &visible, nullptr, _c.method, &capturedTypes};
             // The interface's type arguments are known only from a cast
             // that writes them; otherwise its method returns the erased type.
             body = lambdaFormBody(request, _c, bound ? _inst.result : _sam.result);

@@ -11,16 +11,21 @@ namespace {
 // naming itself as its own superinterface stops here too.
 constexpr int MaxDepth = 32;
 
+const ClassFile* interfaceOf(const std::string& iface, const ClassFile& owner, const UnitContext* unit, bool anyClass) {
+    if (!anyClass || iface == owner.thisClass) return classOf(iface, owner, unit);
+    return unit ? unit->findType(iface) : nullptr;
+}
+
 const Method* declared(const std::string& iface, const std::string& name, const std::string& descriptor,
-                       const ClassFile& owner, const UnitContext* unit, int depth) {
+                       const ClassFile& owner, const UnitContext* unit, bool anyClass, int depth) {
     if (depth > MaxDepth) return nullptr;
-    const ClassFile* file = classOf(iface, owner, unit);
+    const ClassFile* file = interfaceOf(iface, owner, unit, anyClass);
     if (!file) return nullptr;
     for (const Method& m : file->methods) {
         if (m.name == name && m.descriptor == descriptor && (m.access & access::Static) == 0) return &m;
     }
     for (const std::string& super : file->interfaces) {
-        if (const Method* m = declared(super, name, descriptor, owner, unit, depth + 1)) return m;
+        if (const Method* m = declared(super, name, descriptor, owner, unit, anyClass, depth + 1)) return m;
     }
     return nullptr;
 }
@@ -28,8 +33,8 @@ const Method* declared(const std::string& iface, const std::string& name, const 
 }  // namespace
 
 std::vector<std::string> samExceptions(const std::string& iface, const std::string& name, const std::string& descriptor,
-                                       const ClassFile& owner, const UnitContext* unit) {
-    const Method* m = declared(iface, name, descriptor, owner, unit, 0);
+                                       const ClassFile& owner, const UnitContext* unit, bool anyClass) {
+    const Method* m = declared(iface, name, descriptor, owner, unit, anyClass, 0);
     return m ? m->exceptions : std::vector<std::string>{};
 }
 

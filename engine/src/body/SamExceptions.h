@@ -13,8 +13,10 @@ namespace jad::body {
 
 // The `throws` list (internal names, erased as the class file keeps them)
 // of `name` `descriptor` in `iface` or the interfaces it extends; empty
-// when none declares one or the interfaces cannot be read.
+// when none declares one or the interfaces cannot be read. `anyClass`:
+// the interfaces are looked up wherever the unit can see a type (the
+// platform, the class path), not only beside the input.
 std::vector<std::string> samExceptions(const std::string& iface, const std::string& name, const std::string& descriptor,
-                                       const ClassFile& owner, const UnitContext* unit);
+                                       const ClassFile& owner, const UnitContext* unit, bool anyClass = false);
 
 }  // namespace jad::body

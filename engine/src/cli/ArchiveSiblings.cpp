@@ -41,4 +41,13 @@ std::shared_ptr<const ClassFile> ArchiveSiblings::declarations(const std::string
     return _cache.declarations(key, [&] { return SiblingFiles::declarations(internalName); });
 }
 
+std::shared_ptr<const ClassFile> ArchiveSiblings::classPathClass(const std::string& internalName) const {
+    const std::string entryName = internalName + ".class";
+    // No entry name starts with a newline: the keys meet no file path.
+    return _cache.declarations("\narchive\n" + entryName, [&]() -> std::shared_ptr<const ClassFile> {
+        const ArchiveEntry* entry = _archive.find(entryName);
+        return entry ? declarationsOf(entry->bytes, internalName) : nullptr;
+    });
+}
+
 }  // namespace jad

@@ -35,6 +35,7 @@ public:
     std::shared_ptr<const ClassFile> platformClass(const std::string& internalName) const override {
         return _cache.platformClass(internalName);
     }
+    std::shared_ptr<const ClassFile> classPathClass(const std::string& internalName) const override;
 
 private:
     std::string entryFor(const std::string& internalName) const;

@@ -36,10 +36,13 @@ void collectPrinted(const ClassNode& node, std::vector<std::string>& into) {
     for (const ClassNode& anonymous : node.anonymous) collectPrinted(anonymous, into);
 }
 
-std::unique_ptr<SiblingFiles> siblingsOf(const ClassUnit& unit, const LoadedArchive* archive, SiblingCache& cache) {
+// `thisClass` places the class path's root: the folder its package's folders lie in.
+std::unique_ptr<SiblingFiles> siblingsOf(const ClassUnit& unit, const LoadedArchive* archive, SiblingCache& cache,
+                                         const std::string& thisClass) {
     if (unit.entry && archive) return std::make_unique<ArchiveSiblings>(*archive, unit.entry->name, cache);
-    const fs::path directory = fs::path(unit.path).parent_path();
-    return std::make_unique<DirectorySiblings>(directory.empty() ? fs::path(".") : directory, cache);
+    fs::path directory = fs::path(unit.path).parent_path();
+    if (directory.empty()) directory = ".";
+    return std::make_unique<DirectorySiblings>(directory, cache, classPathRoot(directory.string(), thisClass));
 }
 
 // The unit's bytes: the archive's own, or read from disk into `read`.
@@ -60,7 +63,7 @@ void decompileInto(const ClassUnit& unit, const LoadedArchive* archive, const Pr
     try {
         ClassFile file = readClassFile(bytes.data(), bytes.size());
         result.thisClass = file.thisClass;
-        std::unique_ptr<SiblingFiles> siblings = siblingsOf(unit, archive, cache);
+        std::unique_ptr<SiblingFiles> siblings = siblingsOf(unit, archive, cache, file.thisClass);
         if (unit.wholeTree && printedByOuter(file, *siblings)) {
             result.nested = true;
             return;

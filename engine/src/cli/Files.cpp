@@ -70,6 +70,35 @@ std::shared_ptr<const ClassFile> SiblingCache::declarations(
     return _declarations.get(key, parse);
 }
 
+std::optional<std::string> classPathRoot(const std::string& directory, const std::string& internalName) {
+    const size_t slash = internalName.rfind('/');
+    std::string folder = directory;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (slash == std::string::npos) return folder.empty() || folder == "." ? std::string() : folder + "/";
+    const std::string package = "/" + internalName.substr(0, slash);
+    if (folder.size() < package.size() || folder.compare(folder.size() - package.size(), package.size(), package) != 0) {
+        // A relative directory that is the package's path itself.
+        if (folder == package.substr(1)) return std::string();
+        return std::nullopt;
+    }
+    return folder.substr(0, folder.size() - package.size() + 1);
+}
+
+std::shared_ptr<const ClassFile> DirectorySiblings::classPathClass(const std::string& internalName) const {
+    if (!_root || !isClassPathName(internalName)) return nullptr;
+    const std::string path = *_root + internalName + ".class";
+    return _cache.declarations(path, [&]() -> std::shared_ptr<const ClassFile> {
+        // Only regular files: reading a pipe or a device could block.
+        if (!_cache.isFile(path)) return nullptr;
+        try {
+            // Not kept: the declarations are all that is asked of it again.
+            return declarationsOf(readInputFile(std::filesystem::path(path)), internalName);
+        } catch (const ReadError&) {
+            return nullptr;
+        }
+    });
+}
+
 std::optional<std::vector<uint8_t>> DirectorySiblings::read(const std::string& internalName) const {
     return _cache.read(siblingPath(_directory, internalName));
 }

@@ -48,9 +48,10 @@ private:
     // Past these, files are read and parsed each time again.
     static constexpr size_t MaxCachedBytes = size_t{16} << 20;
     static constexpr size_t MaxCachedClasses = 512;
-    // The classes of a package name each other: the inputs that follow one
-    // another in a run mostly ask for the same declarations.
-    static constexpr size_t MaxCachedDeclarations = 64;
+    // The classes of a package name each other, and those of its other
+    // packages: the inputs that follow one another in a run mostly ask for
+    // the same declarations.
+    static constexpr size_t MaxCachedDeclarations = 1024;
 
     std::unordered_map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
     size_t _cachedBytes = 0;
@@ -59,19 +60,27 @@ private:
     RecentCache<std::shared_ptr<const ClassFile>> _declarations{MaxCachedDeclarations};  // null: unusable
 };
 
+// The folder a class's package folders lie in, when `directory` ends with
+// them ("out/a/b" for the class "a/b/C" gives "out/"); nothing otherwise.
+std::optional<std::string> classPathRoot(const std::string& directory, const std::string& internalName);
+
 class DirectorySiblings : public SiblingFiles {
 public:
-    DirectorySiblings(const std::filesystem::path& directory, SiblingCache& cache)
-        : _directory(directory.string()), _cache(cache) {}
+    // `root`: the folder of the input's class path, when it is known.
+    DirectorySiblings(const std::filesystem::path& directory, SiblingCache& cache,
+                      std::optional<std::string> root = std::nullopt)
+        : _directory(directory.string()), _cache(cache), _root(std::move(root)) {}
     std::optional<std::vector<uint8_t>> read(const std::string& internalName) const override;
     bool hasClass(const std::string& simpleName) const override;
     std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const override;
     std::shared_ptr<const ClassFile> declarations(const std::string& internalName) const override;
     std::shared_ptr<const ClassFile> platformClass(const std::string& internalName) const override;
+    std::shared_ptr<const ClassFile> classPathClass(const std::string& internalName) const override;
 
 private:
     std::string _directory;  // as a path string, the cache's keys start with it
     SiblingCache& _cache;
+    std::optional<std::string> _root;  // ends with a slash, or is empty for the working directory
 };
 
 }  // namespace jad

@@ -34,7 +34,22 @@ public:
         (void)internalName;
         return nullptr;
     }
+    // A class of the input's class path in another package (the archive's
+    // other entries, the tree the input's package folders lie in), its
+    // declarations only; null when it is not there or cannot be read.
+    virtual std::shared_ptr<const ClassFile> classPathClass(const std::string& internalName) const {
+        (void)internalName;
+        return nullptr;
+    }
 };
+
+// The declarations of the class in `bytes` (no code), when it is the class
+// `internalName`; null when unreadable or another class.
+std::shared_ptr<const ClassFile> declarationsOf(const std::vector<uint8_t>& bytes, const std::string& internalName);
+
+// Whether `internalName` can name a file below a class path root: no empty,
+// `.` or `..` segment, no leading slash, nothing a file system reads otherwise.
+bool isClassPathName(const std::string& internalName);
 
 struct ClassNode {
     ClassFile file;

@@ -12,8 +12,8 @@ void indexTree(const ClassNode& node, std::unordered_map<std::string, const Clas
 
 }  // namespace
 
-UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top)
-    : _siblings(siblings), _package(top.file.thisClass.substr(0, top.file.thisClass.rfind('/') + 1)) {
+UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top, bool classPath)
+    : _siblings(siblings), _package(top.file.thisClass.substr(0, top.file.thisClass.rfind('/') + 1)), _classPath(classPath) {
     // Already parsed, and what the unit prints: no need to read them again.
     indexTree(top, _tree);
 }
@@ -54,8 +54,14 @@ const ClassFile* UnitClasses::typeOnce(const std::string& internalName) const {
     if (_declared.size() >= MaxClasses) return nullptr;
     // Only the declarations are looked at: the code of a large sibling
     // would cost more than the body asking about it.
-    auto declared = inPackage(internalName) ? _siblings.declarations(internalName) : _siblings.platformClass(internalName);
+    auto declared = inPackage(internalName) ? _siblings.declarations(internalName) : elsewhere(internalName);
     return _declared.emplace(internalName, std::move(declared)).first->second.get();
+}
+
+// The platform's class first: the compiler looks there before the class path.
+std::shared_ptr<const ClassFile> UnitClasses::elsewhere(const std::string& internalName) const {
+    if (auto platform = _siblings.platformClass(internalName)) return platform;
+    return _classPath ? _siblings.classPathClass(internalName) : nullptr;
 }
 
 std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& internalName,

@@ -17,7 +17,9 @@ class UnitClasses : public UnitContext {
 public:
     // `top` is the unit's tree: its classes are answered from it, the rest
     // of its package from the files beside the input. `top` must outlive this.
-    UnitClasses(const SiblingFiles& siblings, const ClassNode& top);
+    // `classPath`: findType also sees the classes of the input's class path
+    // outside its package.
+    UnitClasses(const SiblingFiles& siblings, const ClassNode& top, bool classPath = false);
     const ClassFile* findClass(const std::string& internalName) const override;
     const ClassFile* findType(const std::string& internalName) const override;
     std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
@@ -25,6 +27,8 @@ public:
     const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
 
 private:
+    std::shared_ptr<const ClassFile> elsewhere(const std::string& internalName) const;
+
     // Bounds the work one input can cause through the classes it names.
     static constexpr size_t MaxClasses = 2000;
 
@@ -33,6 +37,7 @@ private:
 
     const SiblingFiles& _siblings;
     std::string _package;  // "a/b/" or empty
+    bool _classPath;
     std::unordered_map<std::string, const ClassFile*> _tree;  // the classes of the unit being printed
     mutable std::unordered_map<std::string, std::shared_ptr<const ClassFile>> _read;  // null: missing or unreadable
     // Declarations only, for findType: siblings not read in full, and the platform's classes.
