@@ -56,11 +56,11 @@ bool namesOwnVariable(const GenericType& type, const MethodSignature& signature)
     return false;
 }
 
-// Worth printing: what the erased type cannot say.
 bool isArrayClone(const Expr& e) {
     return e.kind == ExprKind::Invoke && e.name == "clone" && !e.isStatic && e.args.size() == 1 && e.args[0]->type.isArray();
 }
 
+// Worth printing: what the erased type cannot say.
 bool saysMore(const GenericType& type) {
     return type.kind == GenericType::Kind::Variable || (type.kind == GenericType::Kind::Class && type.hasArguments());
 }
@@ -566,6 +566,13 @@ std::vector<size_t> GenericTyper::variableArguments(const Expr& call) const {
         if (call.args[1 + i]->kind != ExprKind::Null && mentions(signature->parameters[i])) out.push_back(i);
     }
     return out;
+}
+
+bool GenericTyper::resultInferred(const Expr& call) const {
+    std::string declaring;
+    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    return signature && namesOwnVariable(signature->result, *signature);
 }
 
 GenericPtr GenericTyper::refinableType(const Expr& e) const {

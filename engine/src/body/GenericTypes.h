@@ -73,6 +73,8 @@ public:
     // variables: what javac infers for them depends on the target too, and
     // the call's checkcast stays.
     GenericPtr refinableType(const Expr& e) const;
+    // The call's result type names the method's own type variables.
+    bool resultInferred(const Expr& call) const;
     // A non-null argument goes to a parameter typed with the declaring
     // class's own type variables.
     bool takesVariableArgument(const Expr& call) const;
