@@ -870,7 +870,11 @@ private:
                 nullArgument(parameter, overloaded, erasedTypes ? &erasedTypes->parameters[i] : nullptr, argument);
                 continue;
             }
-            if (!parameter || accepts(*parameter, *argument) || overloaded) continue;
+            if (!parameter || accepts(*parameter, *argument)) continue;
+            if (overloaded) {
+                overloadedArgument(*parameter, argument);
+                continue;
+            }
             const JavaType erased = _typer.erasureOf(*parameter);
             if (parameter->kind == GenericType::Kind::Variable) {
                 if (argument->type.isReference()) argument = genericCast(*parameter, erased, argument);
@@ -882,6 +886,16 @@ private:
             if (!differs || !argument->type.isReference() || _typer.hierarchy().isSubtype(argument->type, erased)) continue;
             argument = rawCast(erased, argument);
         }
+    }
+
+    // A class's variable parameter of an overloaded method: the value as it
+    // is might select another overload (`put(T)` beside `put(String)`), and
+    // a cast to the erasure would not convert to the variable, so the cast
+    // names the variable itself.
+    void overloadedArgument(const GenericType& parameter, ExprPtr& argument) {
+        if (parameter.kind != GenericType::Kind::Variable || !argument->type.isReference()) return;
+        if (argument->kind == ExprKind::Null || !_typer.inScope(parameter)) return;
+        argument = genericCast(parameter, _typer.erasureOf(parameter), argument);
     }
 
     // `c.compareTo(x)` on a `Comparable<?>`: no value but null converts to a

@@ -142,7 +142,7 @@ std::vector<std::string> decompile(const BodyRequest& request, const std::string
     // Without a unit nothing but the class itself is known: only its own
     // overloads are looked at, as every other class would be in doubt.
     MethodTypes methodTypes{type ? type->returnType : primitive('V'), &request.owner,
-                            request.unit ? &hierarchy : nullptr};
+                            request.unit ? &hierarchy : nullptr, request.options.modern};
     inferTypes(body, locals.all, methodTypes, budget);
     std::optional<GenericTyper> generics;
     if (request.options.modern) {

@@ -3,10 +3,12 @@
 #include <map>
 #include <string_view>
 
+#include "body/ErasureCasts.h"
 #include "body/Hierarchy.h"
 #include "body/OuterInstances.h"
 #include "body/RefTypes.h"
 #include "body/Walk.h"
+#include "classfile/Signature.h"
 
 namespace jad::body {
 
@@ -214,13 +216,29 @@ private:
 
     // A parameter that may be a type variable, erased: a cast to its
     // erasure would not compile where the receiver's type binds it
-    // (`FileVisitor<Path>.visitFile((Object) p, ...)`). So may any
-    // reference parameter of a generic method, and an Object one of a
-    // method that cannot be seen.
-    bool mayBeTypeVariable(const Expr& call, const JavaType& param) const {
-        if (!param.isReference() || !_method.hierarchy) return false;
+    // (`FileVisitor<Path>.visitFile((Object) p, ...)`). So may an Object
+    // one of a method that cannot be seen. A generic method's parameter of
+    // a plain type, or of one of its own variables, takes the cast: without
+    // it the call may select a more specific overload, even the caller.
+    bool mayBeTypeVariable(const Expr& call, const JavaType& param, size_t index) const {
+        if (!param.isReference() || !_method.hierarchy || !_method.generic || rawReceiver(call)) return false;
         const Method* declared = _method.hierarchy->declaration(call.owner, call.name, call.descriptor);
-        return declared ? !declared->signature.empty() : isObject(param);
+        return declared ? !erasureCastFits(*declared, index) : isObject(param);
+    }
+
+    // A local declared with the raw type of a generic class: its members,
+    // inherited ones too, take erased parameters. (A class that is not
+    // generic may bind its supertypes' variables.)
+    bool rawReceiver(const Expr& call) const {
+        if (call.isStatic || call.args.empty() || call.name == "<init>") return false;
+        const Expr& receiver = *call.args[0];
+        if (receiver.kind != ExprKind::Local || receiver.var->kind == VarKind::This || receiver.var->generic) return false;
+        const JavaType& type = receiver.var->type;
+        if (type.dimensions != 0 || type.base != 'L') return false;
+        const ClassFile* file = _method.hierarchy->find(type.className);
+        if (!file || file->signature.empty()) return false;
+        const auto signature = parseClassSignature(file->signature);
+        return signature && !signature->typeParameters.empty();
     }
 
     void arguments(Expr& e, size_t first, const std::string& descriptor, bool exact = false) {
@@ -232,7 +250,7 @@ private:
                 continue;
             }
             const JavaType& param = type->parameters[p];
-            const bool exactHere = exact && !(e.kind == ExprKind::Invoke && mayBeTypeVariable(e, param));
+            const bool exactHere = exact && !(e.kind == ExprKind::Invoke && mayBeTypeVariable(e, param, p));
             expr(e.args[i], {&param, exactHere ? Context::ExactInvocation : Context::Invocation});
         }
     }
