@@ -221,9 +221,11 @@ private:
     // a plain type, or of one of its own variables, takes the cast: without
     // it the call may select a more specific overload, even the caller.
     bool mayBeTypeVariable(const Expr& call, const JavaType& param, size_t index) const {
-        if (!param.isReference() || !_method.hierarchy || !_method.generic || rawReceiver(call)) return false;
+        if (!param.isReference() || !_method.hierarchy) return false;
         const Method* declared = _method.hierarchy->declaration(call.owner, call.name, call.descriptor);
-        return declared ? !erasureCastFits(*declared, index) : isObject(param);
+        if (!declared) return isObject(param);
+        if (!_method.generic || rawReceiver(call)) return false;
+        return !erasureCastFits(*declared, index);
     }
 
     // A local declared with the raw type of a generic class: its members,
