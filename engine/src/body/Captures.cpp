@@ -156,4 +156,18 @@ std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& 
     return text + "\n}";
 }
 
+std::optional<std::string> capturedFieldName(const Expr& value, const PrintContext& c, const ExprPrinter& p) {
+    if (value.kind != ExprKind::Field || value.isStatic || value.args.size() != 1) return std::nullopt;
+    if (value.args[0]->kind != ExprKind::This || value.owner != c.owner.thisClass) return std::nullopt;
+    const Field* declared = nullptr;
+    for (const Field& f : c.owner.fields) {
+        if (f.name == value.name && f.descriptor == value.descriptor) declared = &f;
+    }
+    if (!declared || !(declared->access & access::Final) || (declared->access & access::Static)) return std::nullopt;
+    // A local of that name would hide the field in the lambda's body.
+    if (c.localNames.count(value.name) || (c.outerNames && c.outerNames->count(value.name))) return std::nullopt;
+    if (p.print(value) != value.name) return std::nullopt;
+    return value.name;
+}
+
 }  // namespace jad::body

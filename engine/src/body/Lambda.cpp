@@ -120,9 +120,13 @@ private:
         std::vector<std::string> names;
         for (size_t i = first; i < captured; ++i) {
             const Expr& value = *_e.args[i];
-            if (value.kind != ExprKind::Local) throw Unsupported{"lambda captures an expression"};
-            names.push_back(value.var->name);
-            _taken.insert(value.var->name);
+            std::optional<std::string> field;
+            if (value.kind != ExprKind::Local) field = capturedFieldName(value, _c, _p);
+            if (value.kind != ExprKind::Local && !field) throw Unsupported{"lambda captures an expression"};
+            const std::string& name = field ? *field : value.var->name;
+            names.push_back(name);
+            _taken.insert(name);
+            if (field) _visible.insert(name);
         }
         std::vector<std::string> prologue;
         int slot = instance ? 1 : 0;
