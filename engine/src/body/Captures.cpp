@@ -32,6 +32,52 @@ AnonymousArgument siteArgument(const Expr& e, const PrintContext& c) {
 
 }  // namespace
 
+namespace {
+
+// The loops around each blank local's declaration and around each plain
+// assignment of a local, counted from the body: a local declared without a
+// value and assigned once with no loop between is definitely unassigned
+// before that assignment, and so effectively final.
+class BlankLocals {
+public:
+    void walk(StmtList& list, int loops) {
+        for (StmtPtr& s : list) {
+            for (const VarPtr& v : s->declare) {
+                if (!declaresWithValue(*s, v.get())) _declared[v.get()] = loops;
+            }
+            const bool loop = s->kind == StmtKind::Loop;
+            if (s->expr) expr(*s->expr, loop ? loops + 1 : loops);
+            if (!s->init.empty()) walk(s->init, loops);
+            const int inner = loop ? loops + 1 : loops;
+            if (!s->body.empty()) walk(s->body, inner);
+            if (!s->elseBody.empty()) walk(s->elseBody, inner);
+            if (!s->update.empty()) walk(s->update, inner);
+            if (!s->finallyBody.empty()) walk(s->finallyBody, inner);
+            for (SwitchArm& arm : s->arms) walk(arm.body, inner);
+            for (CatchClause& c : s->catches) walk(c.body, inner);
+        }
+    }
+
+    // Assigned once, by a plain assignment outside any loop its declaration is outside of.
+    bool assignedOnce(const Var* var) const {
+        auto declared = _declared.find(var);
+        auto assigned = _assigned.find(var);
+        return declared != _declared.end() && assigned != _assigned.end() && assigned->second.size() == 1 &&
+               assigned->second[0] == declared->second;
+    }
+
+private:
+    void expr(const Expr& e, int loops) {
+        if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Local) _assigned[e.args[0]->var.get()].push_back(loops);
+        for (const ExprPtr& child : e.args) expr(*child, loops);
+    }
+
+    std::map<const Var*, int> _declared;
+    std::map<const Var*, std::vector<int>> _assigned;
+};
+
+}  // namespace
+
 std::set<const Var*> notEffectivelyFinal(StmtList& body) {
     std::map<const Var*, int> writes;
     visitAllExprs(body, [&](ExprPtr& e) {
@@ -43,10 +89,13 @@ std::set<const Var*> notEffectivelyFinal(StmtList& body) {
             if (!s->declare.empty() && declaresWithValue(*s, s->declare[0].get())) declaredWithValue.insert(s->declare[0].get());
         }
     });
+    BlankLocals blank;
+    blank.walk(body, 0);
     std::set<const Var*> result;
     for (const auto& [var, count] : writes) {
         const bool local = var->kind == VarKind::Local || var->kind == VarKind::Temp;
-        if (!local || count > 1 || !declaredWithValue.count(var)) result.insert(var);
+        const bool once = count == 1 && (declaredWithValue.count(var) || blank.assignedOnce(var));
+        if (!local || !once) result.insert(var);
     }
     return result;
 }
@@ -153,6 +202,20 @@ std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& 
     text += ") {";
     for (const std::string& line : cls->members) text += "\n" + line;
     return text + "\n}";
+}
+
+std::optional<std::string> capturedFieldName(const Expr& value, const PrintContext& c, const ExprPrinter& p) {
+    if (value.kind != ExprKind::Field || value.isStatic || value.args.size() != 1) return std::nullopt;
+    if (value.args[0]->kind != ExprKind::This || value.owner != c.owner.thisClass) return std::nullopt;
+    const Field* declared = nullptr;
+    for (const Field& f : c.owner.fields) {
+        if (f.name == value.name && f.descriptor == value.descriptor) declared = &f;
+    }
+    if (!declared || !(declared->access & access::Final) || (declared->access & access::Static)) return std::nullopt;
+    // A local of that name would hide the field in the lambda's body.
+    if (c.localNames.count(value.name) || (c.outerNames && c.outerNames->count(value.name))) return std::nullopt;
+    if (p.print(value) != value.name) return std::nullopt;
+    return value.name;
 }
 
 }  // namespace jad::body

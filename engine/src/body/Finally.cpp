@@ -123,7 +123,18 @@ private:
         }
         // F must not look at the exception; an empty F is a source catch, as
         // javac leaves no handler for an empty finally
-        return h.last >= 0 && uses[caught] == 1 && !(h.blocks.size() == 1 && h.prefix == 0);
+        return h.last >= 0 && uses[caught] == 1 && !(h.blocks.size() == 1 && h.prefix == 0) && !leavesOtherwise(h);
+    }
+
+    // F that may also end in a throw or return of its own: without the
+    // rethrow, its end is a way out that code after a branch cannot jump
+    // to, and the branches would run into each other. Such a region stays
+    // the try/catch it is.
+    bool leavesOtherwise(const Handler& h) {
+        for (int b : h.blocks) {
+            if (b != h.last && block(b).exit == BlockExit::End) return true;
+        }
+        return false;
     }
 
     std::vector<int> exitTargets(const Node& compound, const Handler& h) {

@@ -1011,7 +1011,11 @@ private:
                 nullArgument(parameter, overloaded(), erasedTypes ? &erasedTypes->parameters[i] : nullptr, argument);
                 continue;
             }
-            if (!parameter || accepts(*parameter, *argument) || overloaded()) continue;
+            if (!parameter || accepts(*parameter, *argument)) continue;
+            if (overloaded()) {
+                overloadedArgument(*parameter, argument);
+                continue;
+            }
             const JavaType erased = _typer.erasureOf(*parameter);
             if (parameter->kind == GenericType::Kind::Variable) {
                 if (argument->type.isReference()) argument = genericCast(*parameter, erased, argument);
@@ -1041,6 +1045,16 @@ private:
         if (!noResult || !argument.type.isReference() || argument.type.base != 'L') return false;
         GenericPtr type = _typer.typeOf(argument);
         return type && type->kind == GenericType::Kind::Class && type->hasArguments() && !type->dimensions;
+    }
+
+    // A class's variable parameter of an overloaded method: the value as it
+    // is might select another overload (`put(T)` beside `put(String)`), and
+    // a cast to the erasure would not convert to the variable, so the cast
+    // names the variable itself.
+    void overloadedArgument(const GenericType& parameter, ExprPtr& argument) {
+        if (parameter.kind != GenericType::Kind::Variable || !argument->type.isReference()) return;
+        if (argument->kind == ExprKind::Null || !_typer.inScope(parameter)) return;
+        argument = genericCast(parameter, _typer.erasureOf(parameter), argument);
     }
 
     // `c.compareTo(x)` on a `Comparable<?>`: no value but null converts to a

@@ -120,6 +120,12 @@ bool Hierarchy::surelyNotAssignable(const JavaType& from, const JavaType& to) co
     if (from.isReference() != to.isReference()) return true;  // only boxing would take it
     if (!from.isReference()) return !widens(from.base, to.base);
     if (isObjectType(to) || isSubtype(from, to)) return false;
+    if (from.isArray() && to.isArray()) {
+        // Arrays of primitives convert to nothing but their own type.
+        const JavaType a = from.elementType(), b = to.elementType();
+        if (!a.isReference() || !b.isReference()) return !sameType(a, b);
+        return surelyNotAssignable(a, b);
+    }
     if (from.isArray()) return !to.isArray() && !arraySupertype(to);
     if (to.isArray()) return true;
     if (from.className.empty()) return false;

@@ -121,10 +121,15 @@ private:
         std::vector<std::shared_ptr<const GenericType>> capturedTypes;
         for (size_t i = first; i < captured; ++i) {
             const Expr& value = *_e.args[i];
-            if (value.kind != ExprKind::Local) throw Unsupported{"lambda captures an expression"};
-            names.push_back(value.var->name);
-            capturedTypes.push_back(value.var->generic);
-            _taken.insert(value.var->name);
+            std::optional<std::string> field;
+            if (value.kind != ExprKind::Local) field = capturedFieldName(value, _c, _p);
+            if (value.kind != ExprKind::Local && !field) throw Unsupported{"lambda captures an expression"};
+            const std::string& name = field ? *field : value.var->name;
+            names.push_back(name);
+            // A captured field of a local class: its declared type is not known here.
+            capturedTypes.push_back(field ? nullptr : value.var->generic);
+            _taken.insert(name);
+            if (field) _visible.insert(name);
         }
         std::vector<std::string> prologue;
         int slot = instance ? 1 : 0;

@@ -303,6 +303,12 @@ private:
         std::vector<std::shared_ptr<const GenericType>> capturedTypes;
         for (size_t i = first; i < captured; ++i) {
             const Expr& value = *_e.args[i];
+            if (auto field = value.kind == ExprKind::Local ? std::nullopt : capturedFieldName(value, _c, _p)) {
+                if (!taken.insert(*field).second) return std::nullopt;
+                visible.insert(*field);
+                names.push_back(*field);
+                continue;
+            }
             if (value.kind != ExprKind::Local || _c.notFinal.count(value.var.get())) return std::nullopt;
             if (!taken.insert(value.var->name).second && !visible.count(value.var->name)) return std::nullopt;
             names.push_back(value.var->name);

@@ -3,6 +3,7 @@
 #include <map>
 #include <string_view>
 
+#include "body/ErasureCasts.h"
 #include "body/Hierarchy.h"
 #include "body/OuterInstances.h"
 #include "body/RefTypes.h"
@@ -30,39 +31,6 @@ bool isObject(const JavaType& t) { return t.dimensions == 0 && t.base == 'L' && 
 bool opIs(const Expr& e, std::string_view op) { return std::string_view(e.op) == op; }
 bool isBitwiseOp(const Expr& e) { return opIs(e, "&") || opIs(e, "|") || opIs(e, "^"); }
 bool isEqualityOp(const Expr& e) { return opIs(e, "==") || opIs(e, "!="); }
-
-bool mentions(const GenericType& type, const std::string& variable) {
-    if (type.kind == GenericType::Kind::Variable) return type.variable == variable;
-    for (const auto& part : type.parts) {
-        for (const auto& argument : part.arguments) {
-            if (argument.type && mentions(*argument.type, variable)) return true;
-        }
-    }
-    return false;
-}
-
-// Whether the method's parameter `index` is typed by one of its own type
-// variables, used as it is, whose one bound names no type arguments.
-bool isPlainlyBoundVariable(const Method& method, size_t index) {
-    if (method.signature.empty()) return false;
-    const auto signature = parseMethodSignature(method.signature);
-    if (!signature || index >= signature->parameters.size()) return false;
-    const GenericType& type = signature->parameters[index];
-    if (type.kind != GenericType::Kind::Variable || type.dimensions) return false;
-    // Another parameter naming it could bind it otherwise than the cast does.
-    for (size_t i = 0; i < signature->parameters.size(); ++i) {
-        if (i != index && mentions(signature->parameters[i], type.variable)) return false;
-    }
-    for (const TypeParameter& parameter : signature->typeParameters) {
-        if (parameter.name != type.variable) continue;
-        std::vector<const GenericType*> bounds;
-        if (parameter.classBound) bounds.push_back(&*parameter.classBound);
-        for (const GenericType& bound : parameter.interfaceBounds) bounds.push_back(&bound);
-        return bounds.size() == 1 && bounds[0]->kind == GenericType::Kind::Class && !bounds[0]->dimensions &&
-               !bounds[0]->hasArguments();
-    }
-    return false;
-}
 
 // Visits every expression slot with the type its context requires, parents
 // before children. `Visit` is called as visit(ExprPtr& slot, const Want&).
@@ -248,18 +216,34 @@ private:
 
     // A parameter that may be a type variable, erased: a cast to its
     // erasure would not compile where the receiver's type binds it
-    // (`FileVisitor<Path>.visitFile((Object) p, ...)`). So may any
-    // reference parameter of a generic method, and an Object one (or an
-    // array of Object, a `T[]` erased) of a method that cannot be seen.
-    // In the modern dialect a parameter typed by the method's own variable
-    // with one plain bound (`<A extends Appendable> A`) takes the cast: the
-    // variable is then inferred as that bound.
+    // (`FileVisitor<Path>.visitFile((Object) p, ...)`). So may an Object
+    // one of a method that cannot be seen (with -m an array of Object too,
+    // a `T[]` erased). A generic method's parameter of
+    // a plain type, or of one of its own variables, takes the cast: without
+    // it the call may select a more specific overload, even the caller.
     bool mayBeTypeVariable(const Expr& call, const JavaType& param, size_t index) const {
         if (!param.isReference() || !_method.hierarchy) return false;
         const Method* declared = _method.hierarchy->declaration(call.owner, call.name, call.descriptor);
-        if (declared && _method.inferred && isPlainlyBoundVariable(*declared, index)) return false;
-        if (declared) return !declared->signature.empty();
-        return param.base == 'L' && param.className == "java/lang/Object" && (param.dimensions == 0 || _method.inferred);
+        if (!declared) {
+            return param.base == 'L' && param.className == "java/lang/Object" && (param.dimensions == 0 || _method.generic);
+        }
+        if (!_method.generic || rawReceiver(call)) return false;
+        return !erasureCastFits(*declared, index);
+    }
+
+    // A local declared with the raw type of a generic class: its members,
+    // inherited ones too, take erased parameters. (A class that is not
+    // generic may bind its supertypes' variables.)
+    bool rawReceiver(const Expr& call) const {
+        if (call.isStatic || call.args.empty() || call.name == "<init>") return false;
+        const Expr& receiver = *call.args[0];
+        if (receiver.kind != ExprKind::Local || receiver.var->kind == VarKind::This || receiver.var->generic) return false;
+        const JavaType& type = receiver.var->type;
+        if (type.dimensions != 0 || type.base != 'L') return false;
+        const ClassFile* file = _method.hierarchy->find(type.className);
+        if (!file || file->signature.empty()) return false;
+        const auto signature = parseClassSignature(file->signature);
+        return signature && !signature->typeParameters.empty();
     }
 
     void arguments(Expr& e, size_t first, const std::string& descriptor, bool exact = false) {

@@ -18,9 +18,9 @@ struct MethodTypes {
     // When set, the overloads of every class it can see (and every class it
     // cannot) need them too.
     const Hierarchy* hierarchy = nullptr;
-    // The modern dialect: javac infers a generic method's variables from the
-    // printed arguments, so a cast to an erased `T[]` would bind T.
-    bool inferred = false;
+    // Declarations and calls print with their type arguments (-m); without
+    // them every receiver is raw and an erasure always fits a parameter.
+    bool generic = false;
 };
 
 void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTypes& method, Budget& budget);
