@@ -5,6 +5,7 @@
 
 #include "body/Captures.h"
 #include "body/Hierarchy.h"
+#include "body/OuterInstances.h"
 #include "body/Walk.h"
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
@@ -138,20 +139,13 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
     : _owner(owner), _method(method), _hierarchy(hierarchy) {
     if (!method.signature.empty()) _signature = parseMethodSignature(method.signature);
     if (_signature) _scope = _signature->typeParameters;
-    _thisType = classType(owner.thisClass);
-    if (const ClassSignature* own = classSignature(owner)) {
-        for (const auto& parameter : own->typeParameters) {
-            GenericType variable;
-            variable.kind = GenericType::Kind::Variable;
-            variable.variable = parameter.name;
-            _thisType.parts[0].arguments.push_back({'=', share(std::move(variable))});
-        }
-    }
+    _thisType = ownType(owner);
     // The classes around: a member class that is not static, and a local or
     // anonymous class, see their type variables (and those of the method
     // around a local class).
     const ClassFile* current = &owner;
     for (int depth = 0; current && depth < MaxDepth; ++depth) {
+        _enclosing.insert(current->thisClass);
         if (const ClassSignature* signature = classSignature(*current)) {
             _scope.insert(_scope.end(), signature->typeParameters.begin(), signature->typeParameters.end());
         }
@@ -176,6 +170,37 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
         if (next == current) break;
         current = next;
     }
+}
+
+GenericType GenericTyper::ownType(const ClassFile& file) const {
+    GenericType type = classType(file.thisClass);
+    if (const ClassSignature* own = classSignature(file)) {
+        for (const auto& parameter : own->typeParameters) {
+            GenericType variable;
+            variable.kind = GenericType::Kind::Variable;
+            variable.variable = parameter.name;
+            type.parts[0].arguments.push_back({'=', share(std::move(variable))});
+        }
+    }
+    return type;
+}
+
+void GenericTyper::bindEnclosingVariables(const std::string& cls, Bindings& into) const {
+    if (!_enclosing.count(cls)) return;
+    for (const TypeParameter& parameter : _scope) {
+        GenericType variable;
+        variable.kind = GenericType::Kind::Variable;
+        variable.variable = parameter.name;
+        into.emplace(parameter.name, TypeArgument{'=', share(std::move(variable))});
+    }
+}
+
+GenericPtr GenericTyper::enclosingInstanceType(const Expr& e) const {
+    if (e.name.rfind("this$", 0) != 0) return nullptr;
+    const std::string cls = instanceClassOf(e);
+    if (cls.empty() || !_enclosing.count(cls)) return nullptr;
+    const ClassFile* file = _hierarchy.find(cls);
+    return file ? share(ownType(*file)) : nullptr;
 }
 
 bool GenericTyper::declaresVariable(const ClassFile& file, const std::string& name) const {
@@ -251,6 +276,8 @@ std::optional<GenericType> GenericTyper::asSuper(const GenericType& type, const 
             continue;
         }
         Bindings bindings;
+        bindEnclosingVariables(name, bindings);
+        if (!bindOuterSteps(current, bindings)) return std::nullopt;
         if (!bindParameters(signature->typeParameters, current.parts.back().arguments, bindings)) return std::nullopt;
         if (!signature->typeParameters.empty() && current.parts.back().arguments.empty()) return std::nullopt;  // raw
         const GenericType* step = nullptr;
@@ -269,6 +296,19 @@ std::optional<GenericType> GenericTyper::asSuper(const GenericType& type, const 
         current = std::move(*next);
     }
     return std::nullopt;
+}
+
+bool GenericTyper::bindOuterSteps(const GenericType& type, Bindings& into) const {
+    std::string name;
+    for (size_t i = 0; i + 1 < type.parts.size(); ++i) {
+        const ClassTypePart& part = type.parts[i];
+        name += (name.empty() ? "" : "$") + part.name;
+        if (part.arguments.empty()) continue;
+        const ClassFile* file = _hierarchy.find(name);
+        const ClassSignature* signature = file ? classSignature(*file) : nullptr;
+        if (!signature || !bindParameters(signature->typeParameters, part.arguments, into)) return false;
+    }
+    return true;
 }
 
 const Method* GenericTyper::findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
@@ -332,17 +372,14 @@ std::optional<Bindings> GenericTyper::receiverBindings(const Expr& e, const std:
     auto seen = asSuper(*receiver, declaring);
     if (!seen) return std::nullopt;
     Bindings bindings;
+    // A class around this code sees the variables around it as themselves.
+    bindEnclosingVariables(seen->className(), bindings);
     // Each step of the type binds its own class's parameters: Outer<K>.Inner<V>.
-    std::string name;
-    for (const ClassTypePart& part : seen->parts) {
-        name += (name.empty() ? "" : "$") + part.name;
-        if (part.arguments.empty()) continue;
-        const ClassFile* file = _hierarchy.find(name);
-        const ClassSignature* signature = file ? classSignature(*file) : nullptr;
-        if (!signature || !bindParameters(signature->typeParameters, part.arguments, bindings)) return std::nullopt;
-    }
+    if (!bindOuterSteps(*seen, bindings)) return std::nullopt;
     const ClassFile* declaringFile = _hierarchy.find(declaring);
     const ClassSignature* declared = declaringFile ? classSignature(*declaringFile) : nullptr;
+    if (!seen->parts.back().arguments.empty() &&
+        (!declared || !bindParameters(declared->typeParameters, seen->parts.back().arguments, bindings))) return std::nullopt;
     if (declared && !declared->typeParameters.empty() && seen->parts.back().arguments.empty()) return std::nullopt;
     return bindings;
 }
@@ -485,6 +522,7 @@ bool GenericTyper::resultInferred(const Expr& call) const {
 }
 
 GenericPtr GenericTyper::fieldType(const Expr& e) const {
+    if (GenericPtr outer = enclosingInstanceType(e)) return outer;
     std::string declaring;
     const Field* field = findField(e.owner, e.name, declaring);
     if (!field) return nullptr;
@@ -856,7 +894,7 @@ private:
         if (first == 1) wildcardReceiver(call);
         const std::vector<GenericPtr> parameters = _typer.parameterTypes(call);
         if (parameters.empty()) return;
-        const bool overloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor);
+        const bool overloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor, true);
         auto erasedTypes = methodTypeOf(call.descriptor);
         for (size_t i = 0; i < parameters.size() && first + i < call.args.size(); ++i) {
             ExprPtr& argument = call.args[first + i];
@@ -894,7 +932,7 @@ private:
         GenericPtr type = _typer.typeOf(*receiver);
         if (!type || type->kind != GenericType::Kind::Class || type->dimensions || !hasWildcard(*type)) return;
         if (!_typer.takesVariableArgument(call)) return;
-        if (_typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor)) return;
+        if (_typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor, true)) return;
         receiver = rawCast(receiver->type, receiver);
     }
 

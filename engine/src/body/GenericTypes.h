@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,16 @@ public:
     const ClassFile& owner() const { return _owner; }
 
 private:
+    // The class with its own type variables as arguments: Map<K, V>.
+    GenericType ownType(const ClassFile& file) const;
+    // Binds each variable in scope to itself when `cls` is this class or one
+    // around it, whose declarations name those variables.
+    void bindEnclosingVariables(const std::string& cls, Bindings& into) const;
+    // Binds the parameters of each class around the last step of `type` to
+    // that step's arguments: the K and V of Map<K, V>.Entry-like types.
+    bool bindOuterSteps(const GenericType& type, Bindings& into) const;
+    // `Outer.this` through the synthetic outer-instance fields: Outer<K, V>.
+    GenericPtr enclosingInstanceType(const Expr& e) const;
     GenericPtr invokeType(const Expr& e) const;
     GenericPtr fieldType(const Expr& e) const;
     GenericPtr plainType(const JavaType& type) const;
@@ -108,6 +119,7 @@ private:
     std::optional<MethodSignature> _signature;
     std::vector<TypeParameter> _scope;  // the method's, its class's and those of the classes around it
     GenericType _thisType;
+    std::set<std::string> _enclosing;  // this class and those around it whose variables are in scope
     mutable std::map<const std::string*, std::optional<ClassSignature>> _classSignatures;
     mutable std::map<const std::string*, std::optional<MethodSignature>> _methodSignatures;
 };

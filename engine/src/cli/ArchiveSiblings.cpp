@@ -26,6 +26,19 @@ std::optional<std::vector<uint8_t>> ArchiveSiblings::read(const std::string& int
     return entry->bytes;
 }
 
+std::optional<std::vector<uint8_t>> ArchiveSiblings::readFromRoot(const std::string& package,
+                                                                  const std::string& internalName) const {
+    // The entry's folder is the package below a prefix ("META-INF/versions/11/").
+    if (_folder.size() < package.size() || _folder.compare(_folder.size() - package.size(), package.size(), package) != 0) {
+        return std::nullopt;
+    }
+    const size_t prefix = _folder.size() - package.size();
+    if (prefix > 0 && _folder[prefix - 1] != '/') return std::nullopt;
+    const ArchiveEntry* entry = _archive.find(_folder.substr(0, prefix) + internalName + ".class");
+    if (!entry) return std::nullopt;
+    return entry->bytes;
+}
+
 bool ArchiveSiblings::hasClass(const std::string& simpleName) const {
     return _archive.find(_folder + simpleName + ".class") != nullptr;
 }

@@ -31,6 +31,8 @@ public:
     std::optional<std::vector<uint8_t>> read(const std::string& internalName) const override;
     bool hasClass(const std::string& simpleName) const override;
     std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const override;
+    std::optional<std::vector<uint8_t>> readFromRoot(const std::string& package,
+                                                     const std::string& internalName) const override;
     std::shared_ptr<const ClassFile> platformClass(const std::string& internalName) const override {
         return _cache.platformClass(internalName);
     }

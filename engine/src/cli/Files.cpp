@@ -75,6 +75,25 @@ std::shared_ptr<const ClassFile> DirectorySiblings::parsed(const std::string& in
     return _cache.parsed(key, [&] { return SiblingFiles::parsed(internalName); });
 }
 
+std::optional<std::vector<uint8_t>> DirectorySiblings::readFromRoot(const std::string& package,
+                                                                    const std::string& internalName) const {
+    // The directory is the package's folder below the root: "<root>/a/b".
+    std::string folder = _directory;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    const std::string own = package.empty() ? std::string() : package.substr(0, package.size() - 1);
+    std::string root;
+    if (own.empty()) {
+        root = folder + "/";
+    } else if (folder != own) {  // a relative directory may be the package's path itself
+        const std::string tail = "/" + own;
+        if (folder.size() < tail.size() || folder.compare(folder.size() - tail.size(), tail.size(), tail) != 0) {
+            return std::nullopt;
+        }
+        root = folder.substr(0, folder.size() - tail.size() + 1);
+    }
+    return _cache.read(root + internalName + ".class");
+}
+
 std::shared_ptr<const ClassFile> DirectorySiblings::platformClass(const std::string& internalName) const {
     return _cache.platformClass(internalName);
 }

@@ -58,6 +58,8 @@ public:
     bool hasClass(const std::string& simpleName) const override;
     std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const override;
     std::shared_ptr<const ClassFile> platformClass(const std::string& internalName) const override;
+    std::optional<std::vector<uint8_t>> readFromRoot(const std::string& package,
+                                                     const std::string& internalName) const override;
 
 private:
     std::string _directory;  // as a path string, the cache's keys start with it

@@ -25,6 +25,15 @@ public:
     // otherwise. Implementations may share one parse among all the inputs of
     // a run; this one parses on every call.
     virtual std::shared_ptr<const ClassFile> parsed(const std::string& internalName) const;
+    // The bytes of a class of another package under the same class path
+    // root as the input, whose package is `package` ("a/b/", empty at the
+    // root); nothing when it is not there or the root is not known.
+    virtual std::optional<std::vector<uint8_t>> readFromRoot(const std::string& package,
+                                                             const std::string& internalName) const {
+        (void)package;
+        (void)internalName;
+        return std::nullopt;
+    }
     // A class of the Java platform, parsed; null when the platform's classes
     // cannot be read or lack it.
     virtual std::shared_ptr<const ClassFile> platformClass(const std::string& internalName) const {

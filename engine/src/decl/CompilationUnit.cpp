@@ -83,7 +83,7 @@ std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& sibli
         out.lines(annotationComments(top.file.annotations, top.file.deprecated));
         return out.text();
     }
-    UnitClasses unit(siblings, top);
+    UnitClasses unit(siblings, top, options.modern);
     printClass(out, top, types, options, &unit);
     return out.text();
 }

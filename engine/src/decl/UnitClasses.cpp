@@ -14,8 +14,9 @@ void indexTree(const ClassNode& node, std::map<std::string, const ClassFile*>& i
 
 }  // namespace
 
-UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top)
-    : _siblings(siblings), _package(top.file.thisClass.substr(0, top.file.thisClass.rfind('/') + 1)) {
+UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top, bool otherPackages)
+    : _siblings(siblings), _package(top.file.thisClass.substr(0, top.file.thisClass.rfind('/') + 1)),
+      _otherPackages(otherPackages) {
     // Already parsed, and what the unit prints: no need to read them again.
     indexTree(top, _tree);
 }
@@ -46,12 +47,21 @@ const ClassFile* UnitClasses::findType(const std::string& internalName) const {
     const bool samePackage = internalName.size() > _package.size() &&
                              internalName.compare(0, _package.size(), _package) == 0 &&
                              internalName.find('/', _package.size()) == std::string::npos;
-    return _declared.emplace(internalName, samePackage ? declarationsOf(internalName) : _siblings.platformClass(internalName))
+    return _declared.emplace(internalName, samePackage ? declarationsOf(internalName) : otherPackageClass(internalName))
         .first->second.get();
 }
 
+std::shared_ptr<const ClassFile> UnitClasses::otherPackageClass(const std::string& internalName) const {
+    if (auto platform = _siblings.platformClass(internalName)) return platform;
+    return _otherPackages ? declarationsOf(internalName, _siblings.readFromRoot(_package, internalName)) : nullptr;
+}
+
 std::shared_ptr<const ClassFile> UnitClasses::declarationsOf(const std::string& internalName) const {
-    auto bytes = _siblings.read(internalName);
+    return declarationsOf(internalName, _siblings.read(internalName));
+}
+
+std::shared_ptr<const ClassFile> UnitClasses::declarationsOf(const std::string& internalName,
+                                                             const std::optional<std::vector<uint8_t>>& bytes) {
     if (!bytes) return nullptr;
     try {
         auto file = std::make_shared<ClassFile>(readClassFile(bytes->data(), bytes->size(), false));

@@ -16,7 +16,9 @@ class UnitClasses : public UnitContext {
 public:
     // `top` is the unit's tree: its classes are answered from it, the rest
     // of its package from the files beside the input. `top` must outlive this.
-    UnitClasses(const SiblingFiles& siblings, const ClassNode& top);
+    // With `otherPackages`, findType also reads the declarations of the
+    // classes of other packages under the input's class path root.
+    UnitClasses(const SiblingFiles& siblings, const ClassNode& top, bool otherPackages = false);
     const ClassFile* findClass(const std::string& internalName) const override;
     const ClassFile* findType(const std::string& internalName) const override;
     std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
@@ -25,12 +27,18 @@ public:
 
 private:
     std::shared_ptr<const ClassFile> declarationsOf(const std::string& internalName) const;
+    std::shared_ptr<const ClassFile> otherPackageClass(const std::string& internalName) const;
+    // The class's declarations from its bytes; null when they are missing,
+    // unreadable or hold another class.
+    static std::shared_ptr<const ClassFile> declarationsOf(const std::string& internalName,
+                                                           const std::optional<std::vector<uint8_t>>& bytes);
 
     // Bounds the work one input can cause through the classes it names.
     static constexpr size_t MaxClasses = 2000;
 
     const SiblingFiles& _siblings;
     std::string _package;  // "a/b/" or empty
+    bool _otherPackages;
     std::map<std::string, const ClassFile*> _tree;  // the classes of the unit being printed
     mutable std::map<std::string, std::shared_ptr<const ClassFile>> _read;  // null: missing or unreadable
     // Declarations only, for findType: siblings not read in full, and the platform's classes.
