@@ -311,8 +311,29 @@ bool GenericTyper::bindOuterSteps(const GenericType& type, Bindings& into) const
     return true;
 }
 
+const Method* GenericTyper::findConstructor(const std::string& cls, const std::string& descriptor) const {
+    const ClassFile* file = _hierarchy.find(cls);
+    if (!file) return nullptr;
+    // An inner class's constructor takes the outer instance first, which
+    // the printed call leaves implicit (and the signature leaves out).
+    std::string withOuter;
+    for (const InnerClass& inner : file->innerClasses) {
+        if (inner.innerClass == cls && !inner.outerClass.empty() && !(inner.access & access::Static) && descriptor[0] == '(') {
+            withOuter = "(L" + inner.outerClass + ";" + descriptor.substr(1);
+        }
+    }
+    for (const Method& m : file->methods) {
+        if (m.name == "<init>" && (m.descriptor == descriptor || m.descriptor == withOuter)) return &m;
+    }
+    return nullptr;
+}
+
 const Method* GenericTyper::findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
                                        std::string& declaring) const {
+    if (name == "<init>") {
+        declaring = cls;
+        return descriptor.empty() ? nullptr : findConstructor(cls, descriptor);
+    }
     std::vector<std::string> pending{cls};
     std::set<std::string> seen;
     while (!pending.empty() && seen.size() < 64) {
@@ -465,6 +486,7 @@ GenericPtr GenericTyper::invokeType(const Expr& e) const {
         auto type = methodTypeOf(e.descriptor);
         return type ? plainType(type->returnType) : nullptr;
     }
+    if (passesRaw(e, *signature)) return nullptr;
     Bindings bindings;
     if (!e.isStatic) {
         auto receiver = receiverBindings(e, declaring);
@@ -479,6 +501,20 @@ GenericPtr GenericTyper::invokeType(const Expr& e) const {
     return share(std::move(*result));
 }
 
+bool GenericTyper::passesRaw(const Expr& call, const MethodSignature& signature) const {
+    const size_t first = call.isStatic || call.kind == ExprKind::New ? 0 : 1;
+    for (size_t i = 0; i < signature.parameters.size() && first + i < call.args.size(); ++i) {
+        const GenericType& parameter = signature.parameters[i];
+        if (parameter.kind != GenericType::Kind::Class || parameter.dimensions || !parameter.hasArguments()) continue;
+        const Expr& argument = *call.args[first + i];
+        if (argument.kind == ExprKind::Null || argument.kind == ExprKind::Lambda || !argument.type.isReference()) continue;
+        GenericPtr type = typeOf(argument);
+        auto seen = type ? asSuper(*type, parameter.className()) : std::nullopt;
+        if (!seen || !seen->hasArguments()) return true;
+    }
+    return false;
+}
+
 bool GenericTyper::takesVariableArgument(const Expr& call) const {
     std::string declaring;
     const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
@@ -487,9 +523,18 @@ bool GenericTyper::takesVariableArgument(const Expr& call) const {
     const ClassFile* file = _hierarchy.find(declaring);
     const ClassSignature* cls = file ? classSignature(*file) : nullptr;
     if (!cls || cls->typeParameters.empty()) return false;
+    // A variable the receiver binds to a type, or to `? super X`, takes an
+    // X; one bound to `?` or `? extends X` takes nothing but null.
+    const auto receiver = receiverBindings(call, declaring);
+    auto captured = [&](const std::string& variable) {
+        if (!receiver) return true;
+        auto bound = receiver->find(variable);
+        return bound == receiver->end() || bound->second.kind == '*' || bound->second.kind == '+';
+    };
     std::function<bool(const GenericType&)> mentions = [&](const GenericType& type) {
         if (type.kind == GenericType::Kind::Variable) {
-            return findParameter(cls->typeParameters, type.variable) && !findParameter(signature->typeParameters, type.variable);
+            return findParameter(cls->typeParameters, type.variable) && !findParameter(signature->typeParameters, type.variable) &&
+                   captured(type.variable);
         }
         for (const auto& part : type.parts) {
             for (const auto& argument : part.arguments) {
@@ -835,6 +880,8 @@ public:
                 if (GenericPtr field = _typer.typeOf(*e.args[0])) diamond(*field, *e.args[1]);
             } else if (e.kind == ExprKind::Invoke || e.kind == ExprKind::New) {
                 arguments(e);
+            } else if (e.kind == ExprKind::Binary && (e.op == "==" || e.op == "!=")) {
+                compared(e);
             }
         });
     }
@@ -848,6 +895,20 @@ private:
         if (target.kind != GenericType::Kind::Class || target.dimensions) return false;
         auto seen = _typer.asSuper(*type, target.className());
         return seen && sameGeneric(*seen, target);
+    }
+
+    // `cut == Cut.aboveAll()`: no target types a generic method's result
+    // there, so javac infers it from the bounds alone, which may make the
+    // two sides incomparable parameterizations; the raw type compares with either.
+    void compared(Expr& comparison) {
+        for (size_t i = 0; i < 2; ++i) {
+            ExprPtr& side = comparison.args[i];
+            const Expr& other = *comparison.args[1 - i];
+            if (side->kind != ExprKind::Invoke || side->type.base != 'L' || other.kind == ExprKind::Null) continue;
+            if (!_typer.resultInferred(*side)) continue;
+            GenericPtr otherType = _typer.typeOf(other);
+            if (otherType && saysMore(*otherType)) side = rawCast(side->type, side);
+        }
     }
 
     // A value stored in a local of a generic type.
@@ -1011,19 +1072,29 @@ private:
     // value was typed erased. The method's and the class's own variables
     // get the printer's return cast.
     void returnedAsOuterVariable(const GenericType& declared, ExprPtr& value) {
-        if (value->kind == ExprKind::Null || value->kind == ExprKind::Cast || !_typer.inScope(declared)) return;
-        const MethodSignature* signature = _typer.methodSignature();
-        for (const TypeParameter& own : signature->typeParameters) {
-            if (own.name == declared.variable) return;
-        }
-        if (const ClassFile* owner = &_typer.owner(); _typer.isGenericClass(*owner) && _typer.declaresVariable(*owner, declared.variable)) {
+        if (value->kind == ExprKind::Null || !_typer.inScope(declared)) return;
+        if (value->kind == ExprKind::Cast) {
+            // javac's checkcast to the variable's erasure: the cast the source wrote to the variable.
+            if (!value->generic && sameType(value->type, _typer.erasureOf(declared)) && !ownVariable(declared)) {
+                value->generic = share(declared);
+            }
             return;
         }
+        if (ownVariable(declared)) return;
         GenericPtr type = _typer.typeOf(*value);
         if (type && sameGeneric(*type, declared)) return;
         const JavaType erased = _typer.erasureOf(declared);
         if (!sameType(erased, value->type) && !_typer.hierarchy().isSubtype(erased, value->type)) return;
         value = genericCast(declared, erased, value);
+    }
+
+    // A variable of the method or of its class, which the printer's return cast covers.
+    bool ownVariable(const GenericType& variable) const {
+        for (const TypeParameter& own : _typer.methodSignature()->typeParameters) {
+            if (own.name == variable.variable) return true;
+        }
+        const ClassFile& owner = _typer.owner();
+        return _typer.isGenericClass(owner) && _typer.declaresVariable(owner, variable.variable);
     }
 
     // `throw t` where only the method's `throws T` covers it: `throw (T) t`.

@@ -68,8 +68,9 @@ public:
     const GenericType* thrownVariable() const;
     // The call's result type names the method's own type variables.
     bool resultInferred(const Expr& call) const;
-    // A non-null argument goes to a parameter typed with the declaring
-    // class's own type variables.
+    // A non-null argument goes to a parameter typed with a type variable of
+    // the declaring class that the receiver binds to `?` or `? extends X`
+    // (or in a way not known).
     bool takesVariableArgument(const Expr& call) const;
     // The class declares type parameters of its own.
     bool isGenericClass(const ClassFile& file) const;
@@ -97,6 +98,9 @@ private:
     // `Outer.this` through the synthetic outer-instance fields: Outer<K, V>.
     GenericPtr enclosingInstanceType(const Expr& e) const;
     GenericPtr invokeType(const Expr& e) const;
+    // An argument goes raw (or not known to be otherwise) to a parameter of
+    // a parameterized type: javac then types the call's result erased.
+    bool passesRaw(const Expr& call, const MethodSignature& signature) const;
     GenericPtr fieldType(const Expr& e) const;
     GenericPtr plainType(const JavaType& type) const;
     // The receiver's bindings for members declared in `declaring`.
@@ -109,6 +113,9 @@ private:
     const MethodSignature* signatureOf(const Method& method) const;
     const Method* findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
                              std::string& declaring) const;
+    // Constructors are not inherited: the class's own, of the descriptor
+    // as called or as an inner class's with its outer instance first.
+    const Method* findConstructor(const std::string& cls, const std::string& descriptor) const;
     const Field* findField(const std::string& cls, const std::string& name, std::string& declaring) const;
     void inferMethodVariables(const MethodSignature& signature, const Expr& call, size_t firstArgument,
                               Bindings& bindings) const;
