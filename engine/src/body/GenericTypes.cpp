@@ -105,6 +105,15 @@ bool sameGeneric(const GenericType& a, const GenericType& b) {
     return true;
 }
 
+void collectVariables(const GenericType& type, std::set<std::string>& into) {
+    if (type.kind == GenericType::Kind::Variable) into.insert(type.variable);
+    for (const auto& part : type.parts) {
+        for (const auto& argument : part.arguments) {
+            if (argument.type) collectVariables(*argument.type, into);
+        }
+    }
+}
+
 bool mentionsVariable(const GenericType& type) {
     if (type.kind == GenericType::Kind::Variable) return true;
     for (const auto& part : type.parts) {
@@ -515,6 +524,22 @@ bool GenericTyper::passesRaw(const Expr& call, const MethodSignature& signature)
     return false;
 }
 
+bool GenericTyper::inferredFromBoundedTarget(const Expr& call) const {
+    std::string declaring;
+    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    if (!signature || signature->typeParameters.empty()) return false;
+    std::set<std::string> inParameters, inResult;
+    for (const GenericType& parameter : signature->parameters) collectVariables(parameter, inParameters);
+    collectVariables(signature->result, inResult);
+    for (const TypeParameter& variable : signature->typeParameters) {
+        const bool bounded = (variable.classBound && variable.classBound->className() != "java/lang/Object") ||
+                             !variable.interfaceBounds.empty();
+        if (bounded && inResult.count(variable.name) && !inParameters.count(variable.name)) return true;
+    }
+    return false;
+}
+
 bool GenericTyper::takesVariableArgument(const Expr& call) const {
     std::string declaring;
     const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
@@ -837,7 +862,9 @@ void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budg
         // the target too: its checkcast stays.
         if (e.kind == ExprKind::Invoke && typer.resultInferred(e)) return;
         GenericPtr type = typer.typeOf(e);
-        if (!type || type->kind != GenericType::Kind::Class) return;
+        // A variable's value has its bound's members: javac's checkcast to
+        // the erasure says nothing more.
+        if (!type || type->kind == GenericType::Kind::Primitive) return;
         const JavaType erased = typer.erasureOf(*type);
         if (sameType(erased, e.type) || !typer.hierarchy().isSubtype(erased, e.type)) return;
         e.type = erased;
@@ -855,6 +882,11 @@ ExprPtr genericCast(const GenericType& type, const JavaType& erased, ExprPtr val
 // A cast to the raw type, printed even where the value has that erasure:
 // javac's type for it may have other type arguments.
 ExprPtr rawCast(const JavaType& erased, ExprPtr value) {
+    // javac's own checkcast to that type prints as the raw cast.
+    if (value->kind == ExprKind::Cast && !value->generic && sameType(value->type, erased) && erased.base == 'L') {
+        value->generic = share(classType(erased.className, erased.dimensions));
+        return value;
+    }
     ExprPtr cast = makeCast(erased, std::move(value));
     if (erased.base == 'L') cast->generic = share(classType(erased.className, erased.dimensions));
     return cast;
@@ -920,10 +952,12 @@ private:
             return;
         }
         // Typed otherwise than the local, or not known to be typed as it: the
-        // raw type converts unchecked.
-        const bool typedOtherwise = value->kind == ExprKind::Invoke || value->kind == ExprKind::Field ||
-                                    value->kind == ExprKind::ArrayElement || value->kind == ExprKind::Conditional;
-        GenericPtr type = _typer.typeOf(*value);
+        // raw type converts unchecked. javac's checkcast to the erasure
+        // (which prints as nothing) leaves the value typed as it was.
+        const Expr& inner = value->kind == ExprKind::Cast && !value->generic ? *value->args[0] : *value;
+        const bool typedOtherwise = inner.kind == ExprKind::Invoke || inner.kind == ExprKind::Field ||
+                                    inner.kind == ExprKind::ArrayElement || inner.kind == ExprKind::Conditional;
+        GenericPtr type = _typer.typeOf(inner);
         if (((type && saysMore(*type)) || typedOtherwise) && value->type.isReference()) {
             // The local's own raw type: a subclass's raw type may implement
             // the local's type with other type arguments. The value was
@@ -971,6 +1005,10 @@ private:
             }
             if (!parameter || accepts(*parameter, *argument) || overloaded) continue;
             const JavaType erased = _typer.erasureOf(*parameter);
+            if (boundedByTargetAlone(*parameter, *argument)) {
+                argument = rawCast(erased, argument);
+                continue;
+            }
             if (parameter->kind == GenericType::Kind::Variable) {
                 if (argument->type.isReference()) argument = genericCast(*parameter, erased, argument);
                 continue;
@@ -981,6 +1019,14 @@ private:
             if (!differs || !argument->type.isReference() || _typer.hierarchy().isSubtype(argument->type, erased)) continue;
             argument = rawCast(erased, argument);
         }
+    }
+
+    // `Ordering.natural()` for a `Comparator<? super E>`: a result only the
+    // target infers, of a variable with a bound, which the target's
+    // variables need not meet; through the raw type nothing is inferred.
+    bool boundedByTargetAlone(const GenericType& parameter, const Expr& argument) const {
+        return argument.kind == ExprKind::Invoke && parameter.kind == GenericType::Kind::Class && !parameter.dimensions &&
+               mentionsVariable(parameter) && _typer.inferredFromBoundedTarget(argument);
     }
 
     // `c.compareTo(x)` on a `Comparable<?>`: no value but null converts to a

@@ -30,6 +30,8 @@ using Bindings = std::map<std::string, TypeArgument>;
 bool sameGeneric(const GenericType& a, const GenericType& b);
 // Whether the type names a type variable anywhere.
 bool mentionsVariable(const GenericType& type);
+// The names of the type variables the type names.
+void collectVariables(const GenericType& type, std::set<std::string>& into);
 
 // Where a substituted type is used: a value read (a wildcard `? extends X`
 // reads as X) or a parameter written to (`? super X` takes an X).
@@ -68,6 +70,9 @@ public:
     const GenericType* thrownVariable() const;
     // The call's result type names the method's own type variables.
     bool resultInferred(const Expr& call) const;
+    // The result names a variable of the method's with a bound that no
+    // parameter names: only the call's target infers it.
+    bool inferredFromBoundedTarget(const Expr& call) const;
     // A non-null argument goes to a parameter typed with a type variable of
     // the declaring class that the receiver binds to `?` or `? extends X`
     // (or in a way not known).
