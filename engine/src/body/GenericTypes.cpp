@@ -661,6 +661,17 @@ GenericPtr GenericTyper::typeOf(const Expr& e) const {
     }
 }
 
+const GenericType* GenericTyper::declaredParameter(const Expr& call, size_t index) const {
+    auto type = methodTypeOf(call.descriptor);
+    std::string declaring;
+    const Method* method = type ? findMethod(call.owner, call.name, call.descriptor, declaring) : nullptr;
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    if (!signature || signature->parameters.size() != type->parameters.size() || index >= signature->parameters.size()) {
+        return nullptr;
+    }
+    return &signature->parameters[index];
+}
+
 std::vector<GenericPtr> GenericTyper::parameterTypes(const Expr& call) const {
     std::vector<GenericPtr> result;
     auto type = methodTypeOf(call.descriptor);
@@ -1003,12 +1014,12 @@ private:
                 nullArgument(parameter, overloaded, erasedTypes ? &erasedTypes->parameters[i] : nullptr, argument);
                 continue;
             }
-            if (!parameter || accepts(*parameter, *argument) || overloaded) continue;
-            const JavaType erased = _typer.erasureOf(*parameter);
-            if (boundedByTargetAlone(*parameter, *argument)) {
-                argument = rawCast(erased, argument);
+            if (!overloaded && erasedTypes && boundedByTargetAlone(call, i, *argument)) {
+                argument = rawCast(erasedTypes->parameters[i], argument);
                 continue;
             }
+            if (!parameter || accepts(*parameter, *argument) || overloaded) continue;
+            const JavaType erased = _typer.erasureOf(*parameter);
             if (parameter->kind == GenericType::Kind::Variable) {
                 if (argument->type.isReference()) argument = genericCast(*parameter, erased, argument);
                 continue;
@@ -1024,9 +1035,11 @@ private:
     // `Ordering.natural()` for a `Comparator<? super E>`: a result only the
     // target infers, of a variable with a bound, which the target's
     // variables need not meet; through the raw type nothing is inferred.
-    bool boundedByTargetAlone(const GenericType& parameter, const Expr& argument) const {
-        return argument.kind == ExprKind::Invoke && parameter.kind == GenericType::Kind::Class && !parameter.dimensions &&
-               mentionsVariable(parameter) && _typer.inferredFromBoundedTarget(argument);
+    bool boundedByTargetAlone(const Expr& call, size_t index, const Expr& argument) const {
+        if (argument.kind != ExprKind::Invoke || argument.type.base != 'L') return false;
+        const GenericType* parameter = _typer.declaredParameter(call, index);
+        return parameter && parameter->kind == GenericType::Kind::Class && !parameter->dimensions &&
+               mentionsVariable(*parameter) && _typer.inferredFromBoundedTarget(argument);
     }
 
     // `c.compareTo(x)` on a `Comparable<?>`: no value but null converts to a

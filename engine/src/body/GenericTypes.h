@@ -52,6 +52,9 @@ public:
     // receiver, one per descriptor parameter (null where unsure); empty when
     // nothing is known.
     std::vector<GenericPtr> parameterTypes(const Expr& call) const;
+    // The parameter `index` of the called method as its signature declares
+    // it, variables unsubstituted; null when not known.
+    const GenericType* declaredParameter(const Expr& call, size_t index) const;
     // The parameter types the lambda passed as the call's argument
     // `index` (in the call's args) gets from the call's parameter, one per
     // interface method parameter; empty when any is unsure.
