@@ -921,6 +921,8 @@ public:
                 stored(*e.args[0]->var->generic, e.args[0]->var->type, e.args[1]);
             } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Field && e.args[1]->kind == ExprKind::New) {
                 if (GenericPtr field = _typer.typeOf(*e.args[0])) diamond(*field, *e.args[1]);
+            } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Field) {
+                if (GenericPtr field = _typer.typeOf(*e.args[0])) storedInField(*field, e.args[0]->type, e.args[1]);
             } else if (e.kind == ExprKind::Invoke || e.kind == ExprKind::New) {
                 arguments(e);
             } else if (e.kind == ExprKind::Binary && (e.op == "==" || e.op == "!=")) {
@@ -975,6 +977,18 @@ private:
             // stored there as it is, so the cast checks nothing at run time.
             value = rawCast(erased.base == 'L' ? erased : value->type, value);
         }
+    }
+
+    // A value of another parameterization stored in a generic field, as in
+    // `this.entries = entries` of an Iterable<Sub<K>> into an
+    // Iterable<Entry<K>>: the raw type converts unchecked.
+    void storedInField(const GenericType& field, const JavaType& erased, ExprPtr& value) {
+        if (field.kind != GenericType::Kind::Class || field.dimensions || !field.hasArguments()) return;
+        if (erased.base != 'L' || accepts(field, *value)) return;
+        GenericPtr type = _typer.typeOf(*value);
+        if (!type || type->kind != GenericType::Kind::Class || !type->hasArguments()) return;
+        if (!_typer.hierarchy().isSubtype(value->type, erased)) return;
+        value = rawCast(erased, value);
     }
 
     // `new ArrayList()` into a `List<T>`: the diamond, where the constructor's
