@@ -24,6 +24,7 @@ public:
     std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
                                                  const AnonymousSite& site) const override;
     const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
+    std::shared_ptr<const GenericType> capturedType(const std::string& internalName, const std::string& field) const override;
 
 private:
     std::shared_ptr<const ClassFile> declarationsOf(const std::string& internalName) const;
@@ -44,6 +45,7 @@ private:
     // Declarations only, for findType: siblings not read in full, and the platform's classes.
     mutable std::map<std::string, std::shared_ptr<const ClassFile>> _declared;  // null: missing or unreadable
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
+    mutable CaptureTypes _captureTypes;
 };
 
 }  // namespace jad

@@ -12,7 +12,9 @@ import java.util.List;
 import java.util.Map;
 import java.util.SortedSet;
 import java.util.TreeSet;
+import java.util.Objects;
 import java.util.function.BiFunction;
+import java.util.function.Function;
 
 // Type variables of the classes around the code: an inner class's methods
 // and its anonymous classes use the outer class's K and V, through `this`
@@ -155,6 +157,19 @@ public class OuterVariables {
 
     static <C extends Comparable<C>> boolean isTop(Mark<C> mark) { return mark == Mark.<C>top(); }
 
+    interface Valued<N, V> {
+        V valueOr(N a, N b, V fallback);
+
+        V valueOr(N a, V fallback);
+    }
+
+    // An anonymous class reads the captured parameter with its declared type.
+    static <N, V> Function<N, V> valueFn(Valued<N, V> graph, N start) {
+        return new Function<N, V>() {
+            public V apply(N node) { return Objects.requireNonNull(graph.valueOr(start, node, null)); }
+        };
+    }
+
     static final Map<Class<?>, Class<?>> BOXES = new HashMap<>();
 
     @SuppressWarnings("unchecked")
@@ -200,6 +215,12 @@ public class OuterVariables {
         System.out.println(reach(graph, 1));
 
         Mark<String> top = Mark.top();
+        Valued<String, Integer> lengths = new Valued<String, Integer>() {
+            public Integer valueOr(String a, String b, Integer fallback) { return a.length() + b.length(); }
+
+            public Integer valueOr(String a, Integer fallback) { return fallback; }
+        };
+        System.out.println(valueFn(lengths, "ab").apply("cde"));
         System.out.println(isTop(top) + " " + isTop(new Mark<String>()));
         BOXES.put(int.class, Integer.class);
         System.out.println(box(int.class).getSimpleName() + " " + box(String.class).getSimpleName());
