@@ -41,6 +41,7 @@ import zipfile
 sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import engine_classfile as cf  # noqa: E402
+import engine_classpath  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_JARS = ["commons-lang3", "commons-io", "commons-cli", "guava"]
@@ -540,7 +541,8 @@ def bench_jar(jar_name, jar, jad, outline, work, args, pool, compiler_dir):
             checks.append((internal, not nested and not lambdas))
         release = jar_release(infos) if args.modern else ""
         rep.release = release
-        results = compile_each(compiler_dir, jar, [output_of(i) for i, _ in checks], base, args.jobs, release)
+        classpath = engine_classpath.compile_classpath(jar, classdir, entries)
+        results = compile_each(compiler_dir, classpath, [output_of(i) for i, _ in checks], base, args.jobs, release)
         for internal, simple in checks:
             ok, error = results.get(output_of(internal), (False, "not compiled"))
             rep.compile_a[1] += 1
@@ -582,7 +584,7 @@ def error_kind(message):
     return re.sub(r"\b[A-Z][\w$]*\b", "X", text)[:80]
 
 
-def compile_each(compiler_dir, jar, paths, base, jobs, release=""):
+def compile_each(compiler_dir, classpath, paths, base, jobs, release=""):
     """{path: (ok, first error)} with `jobs` compiler JVMs."""
     present = [p for p in paths if os.path.isfile(p)]
     results = {p: (False, "no output") for p in paths if p not in present}
@@ -597,7 +599,7 @@ def compile_each(compiler_dir, jar, paths, base, jobs, release=""):
         os.makedirs(scratch, exist_ok=True)
         chunk = present[k::jobs]
         p = subprocess.Popen(["java", "-XX:+UseSerialGC", "-Xss4m", "-cp", compiler_dir, "CompileEach",
-                              jar, scratch, empty, release], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                              classpath, scratch, empty, release], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                              stderr=subprocess.DEVNULL)
         procs.append((p, chunk))
     for p, chunk in procs:

@@ -24,6 +24,7 @@ AnonymousArgument siteArgument(const Expr& e, const PrintContext& c) {
     case ExprKind::Local:
         argument.kind = AnonymousArgument::Kind::Local;
         if (!c.notFinal.count(e.var.get())) argument.name = e.var->name;
+        argument.generic = e.var->generic;
         break;
     default: break;
     }
@@ -127,6 +128,7 @@ void rewriteCapturedReads(StmtList& body, const ClassFile& owner, const Method& 
             var->type = slot->type;
             var->declaredType = true;
             var->name = found->second;
+            var->generic = unit->capturedType(slot->owner, slot->name);
         }
         slot = makeLocal(var);
     });

@@ -121,6 +121,15 @@ bool sameGeneric(const GenericType& a, const GenericType& b) {
     return true;
 }
 
+void collectVariables(const GenericType& type, std::set<std::string>& into) {
+    if (type.kind == GenericType::Kind::Variable) into.insert(type.variable);
+    for (const auto& part : type.parts) {
+        for (const auto& argument : part.arguments) {
+            if (argument.type) collectVariables(*argument.type, into);
+        }
+    }
+}
+
 bool mentionsVariable(const GenericType& type) {
     if (type.kind == GenericType::Kind::Variable) return true;
     for (const auto& part : type.parts) {
@@ -161,20 +170,13 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
             _scope.insert(_scope.end(), around->typeParameters.begin(), around->typeParameters.end());
         }
     }
-    _thisType = classType(owner.thisClass);
-    if (const ClassSignature* own = classSignature(owner)) {
-        for (const auto& parameter : own->typeParameters) {
-            GenericType variable;
-            variable.kind = GenericType::Kind::Variable;
-            variable.variable = parameter.name;
-            _thisType.parts[0].arguments.push_back({'=', share(std::move(variable))});
-        }
-    }
+    _thisType = ownType(owner);
     // The classes around: a member class that is not static, and a local or
     // anonymous class, see their type variables (and those of the method
     // around a local class).
     const ClassFile* current = &owner;
     for (int depth = 0; current && depth < MaxDepth; ++depth) {
+        _enclosing.insert(current->thisClass);
         if (const ClassSignature* signature = classSignature(*current)) {
             _scope.insert(_scope.end(), signature->typeParameters.begin(), signature->typeParameters.end());
         }
@@ -199,6 +201,37 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
         if (next == current) break;
         current = next;
     }
+}
+
+GenericType GenericTyper::ownType(const ClassFile& file) const {
+    GenericType type = classType(file.thisClass);
+    if (const ClassSignature* own = classSignature(file)) {
+        for (const auto& parameter : own->typeParameters) {
+            GenericType variable;
+            variable.kind = GenericType::Kind::Variable;
+            variable.variable = parameter.name;
+            type.parts[0].arguments.push_back({'=', share(std::move(variable))});
+        }
+    }
+    return type;
+}
+
+void GenericTyper::bindEnclosingVariables(const std::string& cls, Bindings& into) const {
+    if (!_enclosing.count(cls)) return;
+    for (const TypeParameter& parameter : _scope) {
+        GenericType variable;
+        variable.kind = GenericType::Kind::Variable;
+        variable.variable = parameter.name;
+        into.emplace(parameter.name, TypeArgument{'=', share(std::move(variable))});
+    }
+}
+
+GenericPtr GenericTyper::enclosingInstanceType(const Expr& e) const {
+    if (e.name.rfind("this$", 0) != 0) return nullptr;
+    const std::string cls = instanceClassOf(e);
+    if (cls.empty() || !_enclosing.count(cls)) return nullptr;
+    const ClassFile* file = _hierarchy.find(cls);
+    return file ? share(ownType(*file)) : nullptr;
 }
 
 bool GenericTyper::declaresVariable(const ClassFile& file, const std::string& name) const {
@@ -274,6 +307,8 @@ std::optional<GenericType> GenericTyper::asSuper(const GenericType& type, const 
             continue;
         }
         Bindings bindings;
+        bindEnclosingVariables(name, bindings);
+        if (!bindOuterSteps(current, bindings)) return std::nullopt;
         if (!bindParameters(signature->typeParameters, current.parts.back().arguments, bindings)) return std::nullopt;
         if (!signature->typeParameters.empty() && current.parts.back().arguments.empty()) return std::nullopt;  // raw
         const GenericType* step = nullptr;
@@ -294,8 +329,42 @@ std::optional<GenericType> GenericTyper::asSuper(const GenericType& type, const 
     return std::nullopt;
 }
 
+bool GenericTyper::bindOuterSteps(const GenericType& type, Bindings& into) const {
+    std::string name;
+    for (size_t i = 0; i + 1 < type.parts.size(); ++i) {
+        const ClassTypePart& part = type.parts[i];
+        name += (name.empty() ? "" : "$") + part.name;
+        if (part.arguments.empty()) continue;
+        const ClassFile* file = _hierarchy.find(name);
+        const ClassSignature* signature = file ? classSignature(*file) : nullptr;
+        if (!signature || !bindParameters(signature->typeParameters, part.arguments, into)) return false;
+    }
+    return true;
+}
+
+const Method* GenericTyper::findConstructor(const std::string& cls, const std::string& descriptor) const {
+    const ClassFile* file = _hierarchy.find(cls);
+    if (!file) return nullptr;
+    // An inner class's constructor takes the outer instance first, which
+    // the printed call leaves implicit (and the signature leaves out).
+    std::string withOuter;
+    for (const InnerClass& inner : file->innerClasses) {
+        if (inner.innerClass == cls && !inner.outerClass.empty() && !(inner.access & access::Static) && descriptor[0] == '(') {
+            withOuter = "(L" + inner.outerClass + ";" + descriptor.substr(1);
+        }
+    }
+    for (const Method& m : file->methods) {
+        if (m.name == "<init>" && (m.descriptor == descriptor || m.descriptor == withOuter)) return &m;
+    }
+    return nullptr;
+}
+
 const Method* GenericTyper::findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
                                        std::string& declaring) const {
+    if (name == "<init>") {
+        declaring = cls;
+        return descriptor.empty() ? nullptr : findConstructor(cls, descriptor);
+    }
     // Breadth first; the names point into `cls` and the class files the
     // hierarchy holds for as long as this typer lives.
     std::vector<const std::string*> pending{&cls};
@@ -357,17 +426,14 @@ std::optional<Bindings> GenericTyper::receiverBindings(const Expr& e, const std:
     auto seen = asSuper(*receiver, declaring);
     if (!seen) return std::nullopt;
     Bindings bindings;
+    // A class around this code sees the variables around it as themselves.
+    bindEnclosingVariables(seen->className(), bindings);
     // Each step of the type binds its own class's parameters: Outer<K>.Inner<V>.
-    std::string name;
-    for (const ClassTypePart& part : seen->parts) {
-        name += (name.empty() ? "" : "$") + part.name;
-        if (part.arguments.empty()) continue;
-        const ClassFile* file = _hierarchy.find(name);
-        const ClassSignature* signature = file ? classSignature(*file) : nullptr;
-        if (!signature || !bindParameters(signature->typeParameters, part.arguments, bindings)) return std::nullopt;
-    }
+    if (!bindOuterSteps(*seen, bindings)) return std::nullopt;
     const ClassFile* declaringFile = _hierarchy.find(declaring);
     const ClassSignature* declared = declaringFile ? classSignature(*declaringFile) : nullptr;
+    if (!seen->parts.back().arguments.empty() &&
+        (!declared || !bindParameters(declared->typeParameters, seen->parts.back().arguments, bindings))) return std::nullopt;
     if (declared && !declared->typeParameters.empty() && seen->parts.back().arguments.empty()) return std::nullopt;
     return bindings;
 }
@@ -508,7 +574,7 @@ GenericPtr GenericTyper::callType(const Expr& e, const Method& method, const std
         auto type = methodTypeOf(e.descriptor);
         return type ? plainType(type->returnType) : nullptr;
     }
-    if (uncheckedCall(*signature, e)) return nullptr;
+    if (passesRaw(e, *signature)) return nullptr;
     Bindings bindings;
     if (!e.isStatic) {
         auto receiver = receiverBindings(e, declaring);
@@ -523,19 +589,41 @@ GenericPtr GenericTyper::callType(const Expr& e, const Method& method, const std
     return share(std::move(*result));
 }
 
-// A raw value passed where the parameter has type arguments: javac then
-// erases the call's result type.
-bool GenericTyper::uncheckedCall(const MethodSignature& signature, const Expr& call) const {
-    const size_t first = call.isStatic ? 0 : 1;
+// An argument goes raw (or not known to be otherwise) to a parameter of a
+// parameterized type: javac then types the call's result erased.
+bool GenericTyper::passesRaw(const Expr& call, const MethodSignature& signature) const {
+    const size_t first = call.isStatic || call.kind == ExprKind::New ? 0 : 1;
     for (size_t i = 0; i < signature.parameters.size() && first + i < call.args.size(); ++i) {
         const GenericType& parameter = signature.parameters[i];
-        if (parameter.kind != GenericType::Kind::Class || !parameter.hasArguments()) continue;
+        if (parameter.kind != GenericType::Kind::Class || parameter.dimensions || !parameter.hasArguments()) continue;
         const Expr& argument = *call.args[first + i];
-        if (argument.kind == ExprKind::Null || argument.kind == ExprKind::Lambda || argument.type.base != 'L') continue;
+        if (argument.kind == ExprKind::Null || argument.kind == ExprKind::Lambda || !argument.type.isReference()) continue;
         if (argument.kind == ExprKind::New && argument.op == "<>") continue;
-        if (typeOf(argument)) continue;
-        const ClassFile* file = _hierarchy.find(argument.type.className);
-        if (!file || isGenericClass(*file)) return true;
+        GenericPtr type = typeOf(argument);
+        if (!type) {
+            // Not known: raw where the value's class is generic or cannot be read.
+            const ClassFile* file = argument.type.base == 'L' ? _hierarchy.find(argument.type.className) : nullptr;
+            if (!file || isGenericClass(*file)) return true;
+            continue;
+        }
+        auto seen = asSuper(*type, parameter.className());
+        if (!seen || !seen->hasArguments()) return true;
+    }
+    return false;
+}
+
+bool GenericTyper::inferredFromBoundedTarget(const Expr& call) const {
+    std::string declaring;
+    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    if (!signature || signature->typeParameters.empty()) return false;
+    std::set<std::string> inParameters, inResult;
+    for (const GenericType& parameter : signature->parameters) collectVariables(parameter, inParameters);
+    collectVariables(signature->result, inResult);
+    for (const TypeParameter& variable : signature->typeParameters) {
+        const bool bounded = (variable.classBound && variable.classBound->className() != "java/lang/Object") ||
+                             !variable.interfaceBounds.empty();
+        if (bounded && inResult.count(variable.name) && !inParameters.count(variable.name)) return true;
     }
     return false;
 }
@@ -551,9 +639,18 @@ std::vector<size_t> GenericTyper::variableArguments(const Expr& call) const {
     const ClassFile* file = _hierarchy.find(declaring);
     const ClassSignature* cls = file ? classSignature(*file) : nullptr;
     if (!cls || cls->typeParameters.empty()) return out;
+    // A variable the receiver binds to a type, or to `? super X`, takes an
+    // X; one bound to `?` or `? extends X` takes nothing but null.
+    const auto receiver = receiverBindings(call, declaring);
+    auto captured = [&](const std::string& variable) {
+        if (!receiver) return true;
+        auto bound = receiver->find(variable);
+        return bound == receiver->end() || bound->second.kind == '*' || bound->second.kind == '+';
+    };
     std::function<bool(const GenericType&)> mentions = [&](const GenericType& type) {
         if (type.kind == GenericType::Kind::Variable) {
-            return findParameter(cls->typeParameters, type.variable) && !findParameter(signature->typeParameters, type.variable);
+            return findParameter(cls->typeParameters, type.variable) && !findParameter(signature->typeParameters, type.variable) &&
+                   captured(type.variable);
         }
         for (const auto& part : type.parts) {
             for (const auto& argument : part.arguments) {
@@ -606,6 +703,7 @@ GenericPtr GenericTyper::outerInstanceType(const std::string& cls) const {
 }
 
 GenericPtr GenericTyper::fieldType(const Expr& e) const {
+    if (GenericPtr outer = enclosingInstanceType(e)) return outer;
     if (const std::string outer = instanceClassOf(e); !outer.empty() && outer != _owner.thisClass) {
         return outerInstanceType(outer);
     }
@@ -680,6 +778,17 @@ GenericPtr GenericTyper::typeOf(const Expr& e) const {
     }
     default: return nullptr;
     }
+}
+
+const GenericType* GenericTyper::declaredParameter(const Expr& call, size_t index) const {
+    auto type = methodTypeOf(call.descriptor);
+    std::string declaring;
+    const Method* method = type ? findMethod(call.owner, call.name, call.descriptor, declaring) : nullptr;
+    const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
+    if (!signature || signature->parameters.size() != type->parameters.size() || index >= signature->parameters.size()) {
+        return nullptr;
+    }
+    return &signature->parameters[index];
 }
 
 std::vector<GenericPtr> GenericTyper::parameterTypes(const Expr& call) const {
@@ -888,7 +997,9 @@ void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budg
         if (e.kind != ExprKind::Invoke && e.kind != ExprKind::Field) return;
         if (!e.type.isReference()) return;
         GenericPtr type = typer.refinableType(e);
-        if (!type || (type->kind != GenericType::Kind::Class && !type->dimensions)) return;
+        // A variable's value has its bound's members: javac's checkcast to
+        // the erasure says nothing more.
+        if (!type || (type->kind == GenericType::Kind::Primitive && !type->dimensions)) return;
         const JavaType erased = typer.erasureOf(*type);
         if (sameType(erased, e.type) || !typer.hierarchy().isSubtype(erased, e.type)) return;
         e.type = erased;
@@ -906,6 +1017,11 @@ ExprPtr genericCast(const GenericType& type, const JavaType& erased, ExprPtr val
 // A cast to the raw type, printed even where the value has that erasure:
 // javac's type for it may have other type arguments.
 ExprPtr rawCast(const JavaType& erased, ExprPtr value) {
+    // javac's own checkcast to that type prints as the raw cast.
+    if (value->kind == ExprKind::Cast && !value->generic && sameType(value->type, erased) && erased.base == 'L') {
+        value->generic = share(classType(erased.className, erased.dimensions));
+        return value;
+    }
     ExprPtr cast = makeCast(erased, std::move(value));
     if (erased.base == 'L') cast->generic = share(classType(erased.className, erased.dimensions));
     return cast;
@@ -929,8 +1045,12 @@ public:
                 stored(*e.args[0]->var->generic, e.args[0]->var->type, e.args[1]);
             } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Field && e.args[1]->kind == ExprKind::New) {
                 if (GenericPtr field = _typer.typeOf(*e.args[0])) diamond(*field, *e.args[1]);
+            } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Field) {
+                if (GenericPtr field = _typer.typeOf(*e.args[0])) storedInField(*field, e.args[0]->type, e.args[1]);
             } else if (e.kind == ExprKind::Invoke || e.kind == ExprKind::New) {
                 arguments(e);
+            } else if (e.kind == ExprKind::Binary && (e.op == "==" || e.op == "!=")) {
+                compared(e);
             }
         });
     }
@@ -946,6 +1066,20 @@ private:
         return seen && sameGeneric(*seen, target);
     }
 
+    // `cut == Cut.aboveAll()`: no target types a generic method's result
+    // there, so javac infers it from the bounds alone, which may make the
+    // two sides incomparable parameterizations; the raw type compares with either.
+    void compared(Expr& comparison) {
+        for (size_t i = 0; i < 2; ++i) {
+            ExprPtr& side = comparison.args[i];
+            const Expr& other = *comparison.args[1 - i];
+            if (side->kind != ExprKind::Invoke || side->type.base != 'L' || other.kind == ExprKind::Null) continue;
+            if (!_typer.resultInferred(*side)) continue;
+            GenericPtr otherType = _typer.typeOf(other);
+            if (otherType && saysMore(*otherType)) side = rawCast(side->type, side);
+        }
+    }
+
     // A value stored in a local of a generic type.
     void stored(const GenericType& target, const JavaType& erased, ExprPtr& value) {
         if (accepts(target, *value)) return;
@@ -955,16 +1089,30 @@ private:
             return;
         }
         // Typed otherwise than the local, or not known to be typed as it: the
-        // raw type converts unchecked.
-        const bool typedOtherwise = value->kind == ExprKind::Invoke || value->kind == ExprKind::Field ||
-                                    value->kind == ExprKind::ArrayElement || value->kind == ExprKind::Conditional;
-        GenericPtr type = _typer.typeOf(*value);
+        // raw type converts unchecked. javac's checkcast to the erasure
+        // (which prints as nothing) leaves the value typed as it was.
+        const Expr& inner = value->kind == ExprKind::Cast && !value->generic ? *value->args[0] : *value;
+        const bool typedOtherwise = inner.kind == ExprKind::Invoke || inner.kind == ExprKind::Field ||
+                                    inner.kind == ExprKind::ArrayElement || inner.kind == ExprKind::Conditional;
+        GenericPtr type = _typer.typeOf(inner);
         if (((type && saysMore(*type)) || typedOtherwise) && value->type.isReference()) {
             // The local's own raw type: a subclass's raw type may implement
             // the local's type with other type arguments. The value was
             // stored there as it is, so the cast checks nothing at run time.
             value = rawCast(erased.base == 'L' ? erased : value->type, value);
         }
+    }
+
+    // A value of another parameterization stored in a generic field, as in
+    // `this.entries = entries` of an Iterable<Sub<K>> into an
+    // Iterable<Entry<K>>: the raw type converts unchecked.
+    void storedInField(const GenericType& field, const JavaType& erased, ExprPtr& value) {
+        if (field.kind != GenericType::Kind::Class || field.dimensions || !field.hasArguments()) return;
+        if (erased.base != 'L' || accepts(field, *value)) return;
+        GenericPtr type = _typer.typeOf(*value);
+        if (!type || type->kind != GenericType::Kind::Class || !type->hasArguments()) return;
+        if (!_typer.hierarchy().isSubtype(value->type, erased)) return;
+        value = rawCast(erased, value);
     }
 
     // `new ArrayList()` into a `List<T>`: the diamond, where the constructor's
@@ -994,7 +1142,7 @@ private:
         // Asked only where an argument's cast depends on it: the walk is costly.
         std::optional<bool> knownOverloaded;
         auto overloaded = [&] {
-            if (!knownOverloaded) knownOverloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor);
+            if (!knownOverloaded) knownOverloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor, true);
             return *knownOverloaded;
         };
         auto erasedTypes = methodTypeOf(call.descriptor);
@@ -1009,6 +1157,10 @@ private:
             if (parameter && parameter->kind == GenericType::Kind::Primitive && parameter->dimensions == 0) continue;
             if (argument->kind == ExprKind::Cast && argument->args[0]->kind == ExprKind::Null && !argument->generic) {
                 nullArgument(parameter, overloaded(), erasedTypes ? &erasedTypes->parameters[i] : nullptr, argument);
+                continue;
+            }
+            if (!overloaded() && erasedTypes && boundedByTargetAlone(call, i, *argument)) {
+                argument = rawCast(erasedTypes->parameters[i], argument);
                 continue;
             }
             if (!parameter || accepts(*parameter, *argument)) continue;
@@ -1057,6 +1209,16 @@ private:
         argument = genericCast(parameter, _typer.erasureOf(parameter), argument);
     }
 
+    // `Ordering.natural()` for a `Comparator<? super E>`: a result only the
+    // target infers, of a variable with a bound, which the target's
+    // variables need not meet; through the raw type nothing is inferred.
+    bool boundedByTargetAlone(const Expr& call, size_t index, const Expr& argument) const {
+        if (argument.kind != ExprKind::Invoke || argument.type.base != 'L') return false;
+        const GenericType* parameter = _typer.declaredParameter(call, index);
+        return parameter && parameter->kind == GenericType::Kind::Class && !parameter->dimensions &&
+               mentionsVariable(*parameter) && _typer.inferredFromBoundedTarget(argument);
+    }
+
     // `c.compareTo(x)` on a `Comparable<?>`: no value but null converts to a
     // parameter typed by the wildcard's capture; through the raw type the
     // erased parameter, which the call's descriptor names, takes it.
@@ -1072,7 +1234,7 @@ private:
         if (!wildcard && !inferredFromTarget) return;
         const std::vector<size_t> variable = _typer.variableArguments(call);
         if (variable.empty()) return;
-        if (_typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor)) return;
+        if (_typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor, true)) return;
         if (wildcard && !inferredFromTarget && !needsCapture(call, variable)) return;
         receiver = rawCast(receiver->type, receiver);
     }
@@ -1172,19 +1334,29 @@ private:
     // value was typed erased. The method's and the class's own variables
     // get the printer's return cast.
     void returnedAsOuterVariable(const GenericType& declared, ExprPtr& value) {
-        if (value->kind == ExprKind::Null || value->kind == ExprKind::Cast || !_typer.inScope(declared)) return;
-        const MethodSignature* signature = _typer.methodSignature();
-        for (const TypeParameter& own : signature->typeParameters) {
-            if (own.name == declared.variable) return;
-        }
-        if (const ClassFile* owner = &_typer.owner(); _typer.isGenericClass(*owner) && _typer.declaresVariable(*owner, declared.variable)) {
+        if (value->kind == ExprKind::Null || !_typer.inScope(declared)) return;
+        if (value->kind == ExprKind::Cast) {
+            // javac's checkcast to the variable's erasure: the cast the source wrote to the variable.
+            if (!value->generic && sameType(value->type, _typer.erasureOf(declared)) && !ownVariable(declared)) {
+                value->generic = share(declared);
+            }
             return;
         }
+        if (ownVariable(declared)) return;
         GenericPtr type = _typer.typeOf(*value);
         if (type && sameGeneric(*type, declared)) return;
         const JavaType erased = _typer.erasureOf(declared);
         if (!sameType(erased, value->type) && !_typer.hierarchy().isSubtype(erased, value->type)) return;
         value = genericCast(declared, erased, value);
+    }
+
+    // A variable of the method or of its class, which the printer's return cast covers.
+    bool ownVariable(const GenericType& variable) const {
+        for (const TypeParameter& own : _typer.methodSignature()->typeParameters) {
+            if (own.name == variable.variable) return true;
+        }
+        const ClassFile& owner = _typer.owner();
+        return _typer.isGenericClass(owner) && _typer.declaresVariable(owner, variable.variable);
     }
 
     // `throw t` where only the method's `throws T` covers it: `throw (T) t`.

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ using Bindings = std::map<std::string, TypeArgument>;
 bool sameGeneric(const GenericType& a, const GenericType& b);
 // Whether the type names a type variable anywhere.
 bool mentionsVariable(const GenericType& type);
+// The names of the type variables the type names.
+void collectVariables(const GenericType& type, std::set<std::string>& into);
 
 // Where a substituted type is used: a value read (a wildcard `? extends X`
 // reads as X) or a parameter written to (`? super X` takes an X).
@@ -53,6 +56,9 @@ public:
     // receiver, one per descriptor parameter (null where unsure); empty when
     // nothing is known.
     std::vector<GenericPtr> parameterTypes(const Expr& call) const;
+    // The parameter `index` of the called method as its signature declares
+    // it, variables unsubstituted; null when not known.
+    const GenericType* declaredParameter(const Expr& call, size_t index) const;
     // The parameter types the lambda passed as the call's argument
     // `index` (in the call's args) gets from the call's parameter, one per
     // interface method parameter; empty when any is unsure.
@@ -75,8 +81,12 @@ public:
     GenericPtr refinableType(const Expr& e) const;
     // The call's result type names the method's own type variables.
     bool resultInferred(const Expr& call) const;
-    // A non-null argument goes to a parameter typed with the declaring
-    // class's own type variables.
+    // The result names a variable of the method's with a bound that no
+    // parameter names: only the call's target infers it.
+    bool inferredFromBoundedTarget(const Expr& call) const;
+    // A non-null argument goes to a parameter typed with a type variable of
+    // the declaring class that the receiver binds to `?` or `? extends X`
+    // (or in a way not known).
     bool takesVariableArgument(const Expr& call) const;
     // The indices (among the call's arguments after its receiver) of those.
     std::vector<size_t> variableArguments(const Expr& call) const;
@@ -95,9 +105,21 @@ public:
     const ClassFile& owner() const { return _owner; }
 
 private:
+    // The class with its own type variables as arguments: Map<K, V>.
+    GenericType ownType(const ClassFile& file) const;
+    // Binds each variable in scope to itself when `cls` is this class or one
+    // around it, whose declarations name those variables.
+    void bindEnclosingVariables(const std::string& cls, Bindings& into) const;
+    // Binds the parameters of each class around the last step of `type` to
+    // that step's arguments: the K and V of Map<K, V>.Entry-like types.
+    bool bindOuterSteps(const GenericType& type, Bindings& into) const;
+    // `Outer.this` through the synthetic outer-instance fields: Outer<K, V>.
+    GenericPtr enclosingInstanceType(const Expr& e) const;
     GenericPtr invokeType(const Expr& e) const;
     GenericPtr callType(const Expr& e, const Method& method, const std::string& declaring) const;
-    bool uncheckedCall(const MethodSignature& signature, const Expr& call) const;
+    // An argument goes raw (or not known to be otherwise) to a parameter of
+    // a parameterized type: javac then types the call's result erased.
+    bool passesRaw(const Expr& call, const MethodSignature& signature) const;
     GenericPtr fieldType(const Expr& e) const;
     GenericPtr outerInstanceType(const std::string& cls) const;
     GenericPtr plainType(const JavaType& type) const;
@@ -111,6 +133,9 @@ private:
     const MethodSignature* signatureOf(const Method& method) const;
     const Method* findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
                              std::string& declaring) const;
+    // Constructors are not inherited: the class's own, of the descriptor
+    // as called or as an inner class's with its outer instance first.
+    const Method* findConstructor(const std::string& cls, const std::string& descriptor) const;
     const Field* findField(const std::string& cls, const std::string& name, std::string& declaring) const;
     void inferMethodVariables(const MethodSignature& signature, const Expr& call, size_t firstArgument,
                               Bindings& bindings) const;
@@ -124,6 +149,7 @@ private:
     std::shared_ptr<const MethodSignature> _signature;
     std::vector<TypeParameter> _scope;  // the method's, its class's and those of the classes around it
     GenericType _thisType;
+    std::set<std::string> _enclosing;  // this class and those around it whose variables are in scope
     // Held for the typer's life: the answers above point into them.
     mutable std::map<const std::string*, std::shared_ptr<const ClassSignature>> _classSignatures;
     mutable std::map<const std::string*, std::shared_ptr<const MethodSignature>> _methodSignatures;

@@ -33,9 +33,24 @@ const Own objectMethods[] = {
         {"wait", "(J)V"}, {"wait", "(JI)V"}, {"clone", "()Ljava/lang/Object;"}, {"finalize", "()V"},
 };
 
-bool objectHasOverload(const std::string& name, size_t arity, const std::string& descriptor) {
+// The part of a method descriptor a call selects by: "(ILjava/lang/Object;)".
+std::string parametersOf(const std::string& descriptor) { return descriptor.substr(0, descriptor.find(')') + 1); }
+
+// Which descriptors of a name are the called method itself: its own, or
+// with `parameters` set, any of the parameter lists there (a covariant
+// redeclaration, a method a bridge says is overridden).
+struct SameMethod {
+    const std::string& descriptor;
+    const std::set<std::string>* parameters = nullptr;
+
+    bool other(const std::string& candidate) const {
+        return parameters ? !parameters->count(parametersOf(candidate)) : candidate != descriptor;
+    }
+};
+
+bool objectHasOverload(const std::string& name, size_t arity, const SameMethod& same) {
     for (const Own& m : objectMethods) {
-        if (name == m.name && descriptor != m.descriptor && parameterCount(m.descriptor) == arity) return true;
+        if (name == m.name && same.other(m.descriptor) && parameterCount(m.descriptor) == arity) return true;
     }
     return false;
 }
@@ -48,9 +63,9 @@ bool declaresField(const ClassFile& file, const std::string& name) {
 }
 
 // Synthetic methods (bridges, accessors) are invisible to source.
-bool declaresOverload(const ClassFile& file, const std::string& name, size_t arity, const std::string& descriptor) {
+bool declaresOverload(const ClassFile& file, const std::string& name, size_t arity, const SameMethod& same) {
     for (const Method& m : file.methods) {
-        if (m.name != name || m.descriptor == descriptor || (m.access & access::Synthetic)) continue;
+        if (m.name != name || !same.other(m.descriptor) || (m.access & access::Synthetic)) continue;
         if (parameterCount(m.descriptor) == arity) return true;
     }
     return false;
@@ -236,20 +251,31 @@ std::optional<std::string> Hierarchy::fieldOwner(const std::string& cls, const s
     return found;
 }
 
-bool Hierarchy::mayOverload(const std::string& cls, const std::string& name, const std::string& descriptor) const {
+bool Hierarchy::mayOverload(const std::string& cls, const std::string& name, const std::string& descriptor,
+                            bool byParameters) const {
     const auto arity = parameterCount(descriptor);
     if (!arity) return true;
     if (name == "<init>") {
         const ClassFile* file = find(cls);
-        return !file || declaresOverload(*file, name, *arity, descriptor);
+        return !file || declaresOverload(*file, name, *arity, SameMethod{descriptor});
     }
     const auto& all = supertypes(cls);
     if (!all) return true;
+    // A bridge stands for a method its class overrides with other erased
+    // parameters: what it bridges is no other method.
+    std::set<std::string> parameters{parametersOf(descriptor)};
     for (const std::string& type : *all) {
-        if (type != objectName() && declaresOverload(*find(type), name, *arity, descriptor)) return true;
+        const ClassFile* file = byParameters && type != objectName() ? find(type) : nullptr;
+        for (const Method& m : file ? file->methods : std::vector<Method>{}) {
+            if (m.name == name && (m.access & access::Bridge)) parameters.insert(parametersOf(m.descriptor));
+        }
+    }
+    const SameMethod same{descriptor, byParameters ? &parameters : nullptr};
+    for (const std::string& type : *all) {
+            if (type != objectName() && declaresOverload(*find(type), name, *arity, same)) return true;
     }
     // Every class and interface has Object's methods as members.
-    return objectHasOverload(name, *arity, descriptor);
+    return objectHasOverload(name, *arity, same);
 }
 
 }  // namespace jad::body

@@ -29,7 +29,11 @@ public:
     // another method of the same arity: one declared there or inherited, or
     // a class on the way that cannot be read. Constructors (`<init>`) are
     // looked up in `cls` alone.
-    bool mayOverload(const std::string& cls, const std::string& name, const std::string& descriptor) const;
+    // With `byParameters`, a method of the same parameters and another
+    // result (a covariant redeclaration) is not another method, nor is one
+    // a bridge of the hierarchy says is overridden.
+    bool mayOverload(const std::string& cls, const std::string& name, const std::string& descriptor,
+                     bool byParameters = false) const;
 
     // Whether a call of `name` with `descriptor` on `cls`, its arguments
     // printed with the static types `arguments`, surely selects that method:

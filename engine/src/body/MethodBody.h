@@ -21,6 +21,7 @@ namespace jad {
 struct AnonymousArgument {
     enum class Kind : uint8_t { This, Local, Null, Other } kind = Kind::Other;
     std::string name;  // Local: its printed name, empty unless it is effectively final
+    std::shared_ptr<const GenericType> generic;  // Local, -m: the generic type it is declared with, if any
 };
 
 struct AnonymousSite {
@@ -63,6 +64,14 @@ public:
     // (empty when it has none); null for any other class.
     virtual const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const {
         (void)internalName;
+        return nullptr;
+    }
+    // While an anonymous class is printed: the generic type of the local its
+    // capture field holds, as the enclosing code declares it; null when raw
+    // or not known.
+    virtual std::shared_ptr<const GenericType> capturedType(const std::string& internalName, const std::string& field) const {
+        (void)internalName;
+        (void)field;
         return nullptr;
     }
 };

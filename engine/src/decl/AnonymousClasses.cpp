@@ -85,12 +85,15 @@ public:
         if (!superType() || !captures(*plan) || !superArguments(*plan)) return _result;
         NestingGuard guard;
         _printing.captures[_file.thisClass] = _captured;
+        _printing.captureTypes[_file.thisClass] = _capturedTypes;
         if (plan->initializer && !initializer(*constructor, *plan)) {
             _printing.captures.erase(_file.thisClass);
+            _printing.captureTypes.erase(_file.thisClass);
             return _result;
         }
         members();
         _printing.captures.erase(_file.thisClass);
+        _printing.captureTypes.erase(_file.thisClass);
         return _result;
     }
 
@@ -149,6 +152,7 @@ private:
             // The class's own field of that name would hide the local.
             if (!name.empty() && fieldNamed(_file, name)) name.clear();
             _captured[field] = name;
+            if (!name.empty() && argument.generic) _capturedTypes[field] = argument.generic;
             _names.push_back(name.empty() ? Placeholder + std::to_string(i) : name);
         }
         return true;
@@ -239,6 +243,7 @@ private:
     bool _interface = false;
     std::vector<std::string> _names;                 // per constructor parameter
     std::map<std::string, std::string> _captured;    // capture field -> local name
+    std::map<std::string, std::shared_ptr<const GenericType>> _capturedTypes;  // capture field -> its generic type
     std::vector<std::string> _initializer;
 };
 

@@ -19,11 +19,14 @@ bool isSwitchMapClass(const ClassFile& file);
 
 // The field name -> printed name of each captured local, per class being printed.
 using CaptureRegistry = std::map<std::string, std::map<std::string, std::string>>;
+// The field name -> generic type of each captured local that has one, per class being printed.
+using CaptureTypes = std::map<std::string, std::map<std::string, std::shared_ptr<const GenericType>>>;
 
 struct AnonymousPrinting {
     const SiblingFiles& siblings;
     const UnitContext& unit;  // handed to the bodies of the members
     CaptureRegistry& captures;
+    CaptureTypes& captureTypes;
 };
 
 AnonymousClass printAnonymousClass(const ClassFile& file, const AnonymousSite& site, const AnonymousPrinting& printing);

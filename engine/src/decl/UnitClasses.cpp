@@ -68,7 +68,14 @@ std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& int
                                                           const AnonymousSite& site) const {
     const ClassFile* file = findClass(internalName);
     if (!file || !isAnonymousClass(*file)) return std::nullopt;
-    return printAnonymousClass(*file, site, {_siblings, *this, _captures});
+    return printAnonymousClass(*file, site, {_siblings, *this, _captures, _captureTypes});
+}
+
+std::shared_ptr<const GenericType> UnitClasses::capturedType(const std::string& internalName, const std::string& field) const {
+    auto found = _captureTypes.find(internalName);
+    if (found == _captureTypes.end()) return nullptr;
+    auto type = found->second.find(field);
+    return type == found->second.end() ? nullptr : type->second;
 }
 
 const std::map<std::string, std::string>* UnitClasses::capturedNames(const std::string& internalName) const {

@@ -25,6 +25,7 @@ public:
     std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
                                                  const AnonymousSite& site) const override;
     const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
+    std::shared_ptr<const GenericType> capturedType(const std::string& internalName, const std::string& field) const override;
 
 private:
     std::shared_ptr<const ClassFile> elsewhere(const std::string& internalName) const;
@@ -46,6 +47,7 @@ private:
     // a name read in full later answers with that instead.
     mutable std::unordered_map<std::string, const ClassFile*> _types;
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
+    mutable CaptureTypes _captureTypes;
 };
 
 }  // namespace jad
