@@ -85,11 +85,11 @@ void ExprPrinter::write(const Expr& e, int minPrecedence, std::string& out) cons
     int p = precedence(e);
     // a literal split into pieces is a sum
     const int split = _c.options.splitLiteralsAt;
-    if (e.kind == ExprKind::Literal && e.literal.tag == 'S' && (split > 0 || _c.options.modern)) {
+    if (e.kind == ExprKind::Literal && e.literal.tag == 'S') {
         const std::string t = literal(e);
         if ((split > 0 && e.literal.text.size() > static_cast<size_t>(split)) || t.find("\" + \"") != std::string::npos) p = 11;
-        // a lone surrogate is a (char) term of its own
-        if (_c.options.modern && t.find(" + (char)") != std::string::npos) p = 11;
+        // a lone surrogate is a (char) term of its own: `("a" + (char)55296).length()`
+        if (t.find(" + (char)") != std::string::npos) p = 11;
         if (p < minPrecedence) {
             out += '(';
             out += t;
