@@ -266,7 +266,8 @@ bool Hierarchy::mayOverload(const std::string& cls, const std::string& name, con
     std::set<std::string> parameters{parametersOf(descriptor)};
     for (const std::string& type : *all) {
         const ClassFile* file = byParameters && type != objectName() ? find(type) : nullptr;
-        for (const Method& m : file ? file->methods : std::vector<Method>{}) {
+        if (!file) continue;
+        for (const Method& m : file->methods) {
             if (m.name == name && (m.access & access::Bridge)) parameters.insert(parametersOf(m.descriptor));
         }
     }
