@@ -226,14 +226,6 @@ void GenericTyper::bindEnclosingVariables(const std::string& cls, Bindings& into
     }
 }
 
-GenericPtr GenericTyper::enclosingInstanceType(const Expr& e) const {
-    if (e.name.rfind("this$", 0) != 0) return nullptr;
-    const std::string cls = instanceClassOf(e);
-    if (cls.empty() || !_enclosing.count(cls)) return nullptr;
-    const ClassFile* file = _hierarchy.find(cls);
-    return file ? share(ownType(*file)) : nullptr;
-}
-
 bool GenericTyper::declaresVariable(const ClassFile& file, const std::string& name) const {
     const ClassSignature* signature = classSignature(file);
     return signature && findParameter(signature->typeParameters, name) != nullptr;
@@ -682,28 +674,23 @@ GenericPtr GenericTyper::refinableType(const Expr& e) const {
     return callType(e, *method, declaring);
 }
 
-// `Outer.this` in an inner class: the outer class with its own type
-// variables, which the inner class sees by their names unless a nearer
+// `Outer.this` in an inner class: a class around this one with its own
+// type variables, which the inner class sees by their names unless a nearer
 // declaration of the same name hides them.
 GenericPtr GenericTyper::outerInstanceType(const std::string& cls) const {
+    if (!_enclosing.count(cls)) return nullptr;
     const ClassFile* file = _hierarchy.find(cls);
     const ClassSignature* signature = file ? classSignature(*file) : nullptr;
-    if (!signature) return nullptr;
-    GenericType type = classType(cls);
+    if (!signature) return file ? share(ownType(*file)) : nullptr;
     for (const auto& parameter : signature->typeParameters) {
         size_t declared = 0;
         for (const auto& visible : _scope) declared += visible.name == parameter.name;
         if (declared != 1) return nullptr;
-        GenericType variable;
-        variable.kind = GenericType::Kind::Variable;
-        variable.variable = parameter.name;
-        type.parts[0].arguments.push_back({'=', share(std::move(variable))});
     }
-    return share(std::move(type));
+    return share(ownType(*file));
 }
 
 GenericPtr GenericTyper::fieldType(const Expr& e) const {
-    if (GenericPtr outer = enclosingInstanceType(e)) return outer;
     if (const std::string outer = instanceClassOf(e); !outer.empty() && outer != _owner.thisClass) {
         return outerInstanceType(outer);
     }

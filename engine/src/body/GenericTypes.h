@@ -113,14 +113,13 @@ private:
     // Binds the parameters of each class around the last step of `type` to
     // that step's arguments: the K and V of Map<K, V>.Entry-like types.
     bool bindOuterSteps(const GenericType& type, Bindings& into) const;
-    // `Outer.this` through the synthetic outer-instance fields: Outer<K, V>.
-    GenericPtr enclosingInstanceType(const Expr& e) const;
     GenericPtr invokeType(const Expr& e) const;
     GenericPtr callType(const Expr& e, const Method& method, const std::string& declaring) const;
     // An argument goes raw (or not known to be otherwise) to a parameter of
     // a parameterized type: javac then types the call's result erased.
     bool passesRaw(const Expr& call, const MethodSignature& signature) const;
     GenericPtr fieldType(const Expr& e) const;
+    // `Outer.this` through the synthetic outer-instance fields: Outer<K, V>.
     GenericPtr outerInstanceType(const std::string& cls) const;
     GenericPtr plainType(const JavaType& type) const;
     // The receiver's bindings for members declared in `declaring`.
