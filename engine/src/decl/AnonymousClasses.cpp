@@ -232,7 +232,7 @@ private:
 
     bool declaresFields() const {
         return std::any_of(_file.fields.begin(), _file.fields.end(), [](const Field& f) {
-            return !(f.access & (access::Synthetic | access::Static)) && !f.syntheticAttribute;
+            return !isSynthetic(f) && !(f.access & access::Static);
         });
     }
 
