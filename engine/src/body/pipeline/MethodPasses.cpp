@@ -1,6 +1,7 @@
 #include "body/pipeline/MethodPasses.h"
 
 #include "body/flow/Stack.h"
+#include "body/pipeline/TopStatements.h"
 #include "body/printer/ModernLambda.h"
 #include "body/structure/Declare.h"
 #include "body/structure/Finally.h"
@@ -147,7 +148,11 @@ void assertsPass(MethodState& s) { foldAsserts(s.body, s.request.owner, s.scope 
 void instanceOfPatternsPass(MethodState& s) { foldInstanceOfPatterns(s.body); }
 void patternSwitchesPass(MethodState& s) { recoverPatternSwitches(s.body); }
 void switchExpressionsPass(MethodState& s) { foldSwitchExpressions(s.body, s.context.localNames); }
-void printPass(MethodState& s) { s.lines = printStatements(s.body, s.context); }
+void printPass(MethodState& s) {
+    std::vector<size_t> starts;
+    s.lines = printStatements(s.body, s.context, &starts);
+    s.topStatements = describeTopStatements(s, s.lines, starts);
+}
 
 }  // namespace
 

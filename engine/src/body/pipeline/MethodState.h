@@ -74,6 +74,7 @@ struct MethodState {
     std::optional<GenericTyper> generics;  // the modern dialect's
     PrintContext context;
     std::vector<std::string> lines;  // the result
+    std::vector<TopStatement> topStatements;  // what the lines' top-level statements are
 };
 
 // The whole pipeline, for the bodies of the lambdas a body prints.

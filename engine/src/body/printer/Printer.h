@@ -101,7 +101,10 @@ private:
     const PrintContext& _c;
 };
 
-std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context);
+// `starts`, when given, receives the index of the first line of each of the
+// statements of `body`, for the callers that take a body apart.
+std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context,
+                                         std::vector<size_t>* starts = nullptr);
 // A switch expression's text, its lines joined by '\n'.
 std::string switchExpressionText(const Expr& e, const PrintContext& context);
 

@@ -14,8 +14,15 @@ class StmtPrinter {
 public:
     explicit StmtPrinter(const PrintContext& c) : _c(c), _expr(c) {}
 
-    std::vector<std::string> run(const StmtList& body) {
-        list(body, 0);
+    std::vector<std::string> run(const StmtList& body, std::vector<size_t>* starts) {
+        if (!starts) {
+            list(body, 0);
+        } else {
+            for (const StmtPtr& s : body) {
+                starts->push_back(_lines.size());
+                stmt(*s, 0);
+            }
+        }
         return std::move(_lines);
     }
 
@@ -413,8 +420,8 @@ private:
 
 }  // namespace
 
-std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context) {
-    return StmtPrinter(context).run(body);
+std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context, std::vector<size_t>* starts) {
+    return StmtPrinter(context).run(body, starts);
 }
 
 std::string switchExpressionText(const Expr& e, const PrintContext& context) {
