@@ -157,21 +157,40 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
     case ExprKind::This: return thisText(out);
     case ExprKind::Local: out += e.var->name; return;
     case ExprKind::Field: return field(e, out);
-    case ExprKind::ArrayElement:
-        arrayOperand(*e.args[0], out);
-        out += '[';
-        write(*e.args[1], 0, out);
-        out += ']';
-        return;
-    case ExprKind::ArrayLength:
-        arrayOperand(*e.args[0], out);
-        out += ".length";
-        return;
+    case ExprKind::ArrayElement: case ExprKind::ArrayLength: return arrayAccess(e, out);
     case ExprKind::Invoke: return invoke(e, out);
     case ExprKind::New: return creation(e, out);
     case ExprKind::NewArray: return newArray(e, out);
     case ExprKind::ArrayInit: return arrayInit(e, false, out);
     case ExprKind::Unary: return unary(e, out);
+    case ExprKind::Cast: return cast(e, out);
+    case ExprKind::Binary: case ExprKind::Compare: case ExprKind::InstanceOf: case ExprKind::Assign:
+    case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement:
+    case ExprKind::Conditional:
+        return operation(e, out);
+    case ExprKind::ClassLiteral: out += classLiteral(e); return;
+    case ExprKind::Concat: out += concat(e); return;
+    case ExprKind::Caught: throw Unsupported{"caught exception outside its handler"};
+    case ExprKind::Uninitialized: throw Unsupported{"object used before its constructor ran"};
+    case ExprKind::Lambda: out += lambdaText(e, _c, *this); return;
+    case ExprKind::Switch: out += switchExpressionText(e, _c); return;
+    }
+}
+
+void ExprPrinter::arrayAccess(const Expr& e, std::string& out) const {
+    arrayOperand(*e.args[0], out);
+    if (e.kind == ExprKind::ArrayLength) {
+        out += ".length";
+        return;
+    }
+    out += '[';
+    write(*e.args[1], 0, out);
+    out += ']';
+}
+
+// Operators, assignments and the conditional.
+void ExprPrinter::operation(const Expr& e, std::string& out) const {
+    switch (e.kind) {
     case ExprKind::Binary: {
         const int p = binaryPrecedence(e.op);
         write(*e.args[0], p, out);
@@ -189,7 +208,6 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
         write(*e.args[1], 0, out);
         out += ')';
         return;
-    case ExprKind::Cast: return cast(e, out);
     case ExprKind::InstanceOf: {
         // A pattern (-m) names its variable; its type is the variable's.
         const std::string type = e.var ? varTypeName(*e.var) : classOrArrayName(e.owner);
@@ -232,12 +250,7 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
         write(*e.args[1], 2, out);
         out += " : ";
         return write(*e.args[2], 2, out);
-    case ExprKind::ClassLiteral: out += classLiteral(e); return;
-    case ExprKind::Concat: out += concat(e); return;
-    case ExprKind::Caught: throw Unsupported{"caught exception outside its handler"};
-    case ExprKind::Uninitialized: throw Unsupported{"object used before its constructor ran"};
-    case ExprKind::Lambda: out += lambdaText(e, _c, *this); return;
-    case ExprKind::Switch: out += switchExpressionText(e, _c); return;
+    default: return;
     }
 }
 
