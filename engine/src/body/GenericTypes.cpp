@@ -1,3 +1,5 @@
+#include <cstdio>
+#include <cstdlib>
 #include "body/GenericTypes.h"
 
 #include <algorithm>
@@ -715,6 +717,23 @@ GenericPtr GenericTyper::fieldType(const Expr& e) const {
 }
 
 GenericPtr GenericTyper::typeOf(const Expr& e) const {
+    if (!_remember) return computeType(e);
+    auto known = _known.find(&e);
+    if (known != _known.end()) {
+        static const bool check = getenv("JAD_MEMO_CHECK") != nullptr;
+        if (check) {
+            GenericPtr kept = known->second;
+            GenericPtr fresh = computeType(e);
+            if (!!kept != !!fresh || (kept && !sameGeneric(*kept, *fresh))) { fprintf(stderr, "MEMO MISMATCH\n"); abort(); }
+        }
+        return known->second;
+    }
+    GenericPtr type = computeType(e);
+    _known.emplace(&e, type);
+    return type;
+}
+
+GenericPtr GenericTyper::computeType(const Expr& e) const {
     switch (e.kind) {
     case ExprKind::This: return share(_thisType);
     case ExprKind::Local:
@@ -889,6 +908,7 @@ void inferLocalTypes(StmtList& body, const std::vector<VarPtr>& vars, const Gene
     for (const VarPtr& var : vars) {
         if (isGenericLocal(*var) && !var->generic && var->type.isReference()) open.insert(var.get());
     }
+    const GenericTyper::RememberedTypes remembered(typer);
     for (int round = 0; round < MaxInferenceRounds && !open.empty(); ++round) {
         candidate.clear();
         std::set<const Var*> unknown;
@@ -911,6 +931,7 @@ void inferLocalTypes(StmtList& body, const std::vector<VarPtr>& vars, const Gene
             auto found = candidate.find(var.get());
             if (found == candidate.end() || unknown.count(var.get()) || !found->second) continue;
             if (!fits(*var, *found->second, typer)) continue;
+            typer.forgetTypes();
             var->generic = found->second;
             open.erase(var.get());
             changed = true;
@@ -978,6 +999,7 @@ void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const
 }
 
 void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budget) {
+    const GenericTyper::RememberedTypes remembered(typer);
     visitAllExprs(body, [&](ExprPtr& slot) {
         budget.spend();
         Expr& e = *slot;
@@ -989,13 +1011,14 @@ void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budg
         if (!type || (type->kind == GenericType::Kind::Primitive && !type->dimensions)) return;
         const JavaType erased = typer.erasureOf(*type);
         if (sameType(erased, e.type) || !typer.hierarchy().isSubtype(erased, e.type)) return;
+        typer.forgetTypes();
         e.type = erased;
     });
 }
 
 namespace {
 
-ExprPtr genericCast(const GenericType& type, const JavaType& erased, ExprPtr value) {
+ExprPtr newGenericCast(const GenericType& type, const JavaType& erased, ExprPtr value) {
     ExprPtr cast = makeCast(erased, std::move(value));
     cast->generic = share(type);
     return cast;
@@ -1003,7 +1026,7 @@ ExprPtr genericCast(const GenericType& type, const JavaType& erased, ExprPtr val
 
 // A cast to the raw type, printed even where the value has that erasure:
 // javac's type for it may have other type arguments.
-ExprPtr rawCast(const JavaType& erased, ExprPtr value) {
+ExprPtr newRawCast(const JavaType& erased, ExprPtr value) {
     // javac's own checkcast to that type prints as the raw cast.
     if (value->kind == ExprKind::Cast && !value->generic && sameType(value->type, erased) && erased.base == 'L') {
         value->generic = share(classType(erased.className, erased.dimensions));
@@ -1019,6 +1042,7 @@ public:
     GenericCasts(const GenericTyper& typer, Budget& budget) : _typer(typer), _budget(budget) {}
 
     void run(StmtList& body) {
+        const GenericTyper::RememberedTypes remembered(_typer);
         visitLists(body, [&](StmtList& list) {
             for (StmtPtr& s : list) {
                 if (s->kind == StmtKind::Throw && s->expr) thrown(s->expr);
@@ -1043,6 +1067,18 @@ public:
     }
 
 private:
+    // Every change to the tree goes through these or calls changed(): the
+    // types the typer remembers may no longer hold.
+    ExprPtr genericCast(const GenericType& type, const JavaType& erased, ExprPtr value) const {
+        changed();
+        return newGenericCast(type, erased, std::move(value));
+    }
+    ExprPtr rawCast(const JavaType& erased, ExprPtr value) const {
+        changed();
+        return newRawCast(erased, std::move(value));
+    }
+    void changed() const { _typer.forgetTypes(); }
+
     bool accepts(const GenericType& target, const Expr& value) const {
         if (value.kind == ExprKind::Null) return true;
         GenericPtr type = _typer.typeOf(value);
@@ -1117,6 +1153,7 @@ private:
             if (m.name == "<init>" && m.descriptor == creation.descriptor && !m.signature.empty()) return;
         }
         if (!_typer.hierarchy().isSubtype(creation.type, _typer.erasureOf(target))) return;
+        changed();
         creation.op = "<>";
     }
 
@@ -1271,6 +1308,7 @@ private:
             if (type.kind == GenericType::Kind::Primitive) return;
             if (!sameType(_typer.erasureOf(type), impl->parameters[own + k])) return;
         }
+        changed();
         site.contextTyped = true;
     }
 
@@ -1280,17 +1318,22 @@ private:
     void nullArgument(const GenericType* parameter, bool overloaded, const JavaType* erasedParameter, ExprPtr& argument) {
         if (parameter && parameter->kind == GenericType::Kind::Variable &&
             (!overloaded || sameType(_typer.erasureOf(*parameter), argument->type))) {
+            changed();
             argument->generic = share(*parameter);
             argument->type = _typer.erasureOf(*parameter);
             return;
         }
         if (overloaded || !erasedParameter || erasedParameter->isArray()) return;
         if (!parameter) {
+            changed();
             argument = argument->args[0];
             return;
         }
         const JavaType erased = _typer.erasureOf(*parameter);
-        if (!sameType(erased, argument->type) && _typer.hierarchy().isSubtype(erased, argument->type)) argument->type = erased;
+        if (!sameType(erased, argument->type) && _typer.hierarchy().isSubtype(erased, argument->type)) {
+            changed();
+            argument->type = erased;
+        }
     }
 
     // `return this` (or a local, a field) whose type is another
@@ -1325,6 +1368,7 @@ private:
         if (value->kind == ExprKind::Cast) {
             // javac's checkcast to the variable's erasure: the cast the source wrote to the variable.
             if (!value->generic && sameType(value->type, _typer.erasureOf(declared)) && !ownVariable(declared)) {
+                changed();
                 value->generic = share(declared);
             }
             return;
