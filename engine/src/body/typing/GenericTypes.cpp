@@ -671,7 +671,7 @@ GenericPtr GenericTyper::refinableType(const Expr& e) const {
     const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
     if (signature && namesOwnVariable(signature->result, *signature)) return nullptr;
     if (e.name == "<init>" || !method) return nullptr;
-    return callType(e, *method, declaring);
+    return typeOf(e);  // the call's type, remembered for the calls around it
 }
 
 // `Outer.this` in an inner class: a class around this one with its own
@@ -1001,7 +1001,10 @@ void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budg
         if (!type || (type->kind == GenericType::Kind::Primitive && !type->dimensions)) return;
         const JavaType erased = typer.erasureOf(*type);
         if (sameType(erased, e.type) || !typer.hierarchy().isSubtype(erased, e.type)) return;
-        typer.forgetTypes();
+        // What the typer remembers of the values inside still holds, and
+        // nothing around this one was asked about yet: the walk goes
+        // children first, and a value's type is worked out from those below.
+        typer.forgetType(e);
         e.type = erased;
     });
 }

@@ -119,6 +119,7 @@ public:
         const GenericTyper& _typer;
     };
     void forgetTypes() const { _known.clear(); }
+    void forgetType(const Expr& e) const { _known.erase(&e); }
 
     const MethodSignature* methodSignature() const { return _signature.get(); }
     const Hierarchy& hierarchy() const { return _hierarchy; }
