@@ -164,10 +164,10 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
                            const Method* enclosing)
     : _owner(owner), _method(method), _hierarchy(hierarchy) {
     if (!method.signature.empty()) _signature = cachedMethodSignature(method.signature);
-    if (_signature) _scope = _signature->typeParameters;
+    if (_signature) _scopes.push_back(&_signature->typeParameters);
     if (enclosing && enclosing != &method) {
         if (const MethodSignature* around = signatureOf(*enclosing)) {
-            _scope.insert(_scope.end(), around->typeParameters.begin(), around->typeParameters.end());
+            _scopes.push_back(&around->typeParameters);
         }
     }
     _thisType = ownType(owner);
@@ -177,9 +177,7 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
     const ClassFile* current = &owner;
     for (int depth = 0; current && depth < MaxDepth; ++depth) {
         _enclosing.insert(current->thisClass);
-        if (const ClassSignature* signature = classSignature(*current)) {
-            _scope.insert(_scope.end(), signature->typeParameters.begin(), signature->typeParameters.end());
-        }
+        if (const ClassSignature* signature = classSignature(*current)) _scopes.push_back(&signature->typeParameters);
         const ClassFile* next = nullptr;
         for (const InnerClass& inner : current->innerClasses) {
             if (inner.innerClass != current->thisClass) continue;
@@ -192,7 +190,7 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
                     if (m.name != current->enclosingMethod->methodName ||
                         m.descriptor != current->enclosingMethod->methodDescriptor) continue;
                     if (const MethodSignature* signature = signatureOf(m)) {
-                        _scope.insert(_scope.end(), signature->typeParameters.begin(), signature->typeParameters.end());
+                        _scopes.push_back(&signature->typeParameters);
                     }
                     if (m.access & access::Static) next = nullptr;
                 }
@@ -218,12 +216,32 @@ GenericType GenericTyper::ownType(const ClassFile& file) const {
 
 void GenericTyper::bindEnclosingVariables(const std::string& cls, Bindings& into) const {
     if (!_enclosing.count(cls)) return;
-    for (const TypeParameter& parameter : _scope) {
-        GenericType variable;
-        variable.kind = GenericType::Kind::Variable;
-        variable.variable = parameter.name;
-        into.emplace(parameter.name, TypeArgument{'=', share(std::move(variable))});
+    if (!_scopeBindings) {
+        // The nearest declaration of a name binds it.
+        Bindings own;
+        for (const auto* scope : _scopes) {
+            for (const TypeParameter& parameter : *scope) {
+                if (own.count(parameter.name)) continue;
+                GenericType variable;
+                variable.kind = GenericType::Kind::Variable;
+                variable.variable = parameter.name;
+                own.emplace(parameter.name, TypeArgument{'=', share(std::move(variable))});
+            }
+        }
+        _scopeBindings = std::move(own);
     }
+    if (into.empty()) {
+        into = *_scopeBindings;
+        return;
+    }
+    for (const auto& binding : *_scopeBindings) into.emplace(binding);
+}
+
+const TypeParameter* GenericTyper::visibleParameter(const std::string& name) const {
+    for (const auto* scope : _scopes) {
+        if (const TypeParameter* found = findParameter(*scope, name)) return found;
+    }
+    return nullptr;
 }
 
 bool GenericTyper::declaresVariable(const ClassFile& file, const std::string& name) const {
@@ -255,7 +273,7 @@ const MethodSignature* GenericTyper::signatureOf(const Method& method) const {
 }
 
 bool GenericTyper::inScope(const GenericType& type) const {
-    if (type.kind == GenericType::Kind::Variable) return findParameter(_scope, type.variable) != nullptr;
+    if (type.kind == GenericType::Kind::Variable) return visibleParameter(type.variable) != nullptr;
     for (const auto& part : type.parts) {
         for (const auto& argument : part.arguments) {
             if (argument.type && !inScope(*argument.type)) return false;
@@ -264,7 +282,7 @@ bool GenericTyper::inScope(const GenericType& type) const {
     return true;
 }
 
-JavaType GenericTyper::erasureOf(const GenericType& type) const { return erasure(type, {&_scope}); }
+JavaType GenericTyper::erasureOf(const GenericType& type) const { return erasure(type, _scopes); }
 
 const GenericType* GenericTyper::thrownVariable() const {
     if (!_signature) return nullptr;
@@ -684,7 +702,9 @@ GenericPtr GenericTyper::outerInstanceType(const std::string& cls) const {
     if (!signature) return file ? share(ownType(*file)) : nullptr;
     for (const auto& parameter : signature->typeParameters) {
         size_t declared = 0;
-        for (const auto& visible : _scope) declared += visible.name == parameter.name;
+        for (const auto* scope : _scopes) {
+            for (const auto& visible : *scope) declared += visible.name == parameter.name;
+        }
         if (declared != 1) return nullptr;
     }
     return share(ownType(*file));

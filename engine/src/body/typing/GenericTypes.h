@@ -131,6 +131,8 @@ private:
     // Binds each variable in scope to itself when `cls` is this class or one
     // around it, whose declarations name those variables.
     void bindEnclosingVariables(const std::string& cls, Bindings& into) const;
+    // The nearest declaration of the type variable `name` in scope, or null.
+    const TypeParameter* visibleParameter(const std::string& name) const;
     // Binds the parameters of each class around the last step of `type` to
     // that step's arguments: the K and V of Map<K, V>.Entry-like types.
     bool bindOuterSteps(const GenericType& type, Bindings& into) const;
@@ -168,7 +170,10 @@ private:
     const Method& _method;
     const Hierarchy& _hierarchy;
     std::shared_ptr<const MethodSignature> _signature;
-    std::vector<TypeParameter> _scope;  // the method's, its class's and those of the classes around it
+    // The type parameters of the method, its class and those of the classes
+    // around it, nearest first; they point into the signatures held below.
+    std::vector<const std::vector<TypeParameter>*> _scopes;
+    mutable std::optional<Bindings> _scopeBindings;  // each of those bound to itself, made when first asked
     GenericType _thisType;
     std::set<std::string> _enclosing;  // this class and those around it whose variables are in scope
     // Held for the typer's life: the answers above point into them.
