@@ -689,7 +689,10 @@ GenericPtr GenericTyper::refinableType(const Expr& e) const {
     const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
     if (signature && namesOwnVariable(signature->result, *signature)) return nullptr;
     if (e.name == "<init>" || !method) return nullptr;
-    return typeOf(e);  // the call's type, remembered for the calls around it
+    // typeOf's answer too: kept for the calls around this one.
+    GenericPtr type = callType(e, *method, declaring);
+    if (_remember) _known.emplace(&e, type);
+    return type;
 }
 
 // `Outer.this` in an inner class: a class around this one with its own
