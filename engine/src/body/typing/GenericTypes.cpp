@@ -413,18 +413,6 @@ const Field* GenericTyper::findField(const std::string& cls, const std::string& 
 
 std::optional<Bindings> GenericTyper::callBindings(const Expr& call, const std::string& declaring,
                                                    const MethodSignature& signature, size_t firstArgument) const {
-    // The method, its declaring class and signature follow from the call.
-    if (!_remember) return computeCallBindings(call, declaring, signature, firstArgument);
-    const std::pair<const Expr*, size_t> key{&call, firstArgument};
-    auto known = _knownBindings.find(key);
-    if (known != _knownBindings.end()) return known->second;
-    auto bindings = computeCallBindings(call, declaring, signature, firstArgument);
-    _knownBindings.emplace(key, bindings);
-    return bindings;
-}
-
-std::optional<Bindings> GenericTyper::computeCallBindings(const Expr& call, const std::string& declaring,
-                                                          const MethodSignature& signature, size_t firstArgument) const {
     Bindings bindings;
     // `new X(...)` binds nothing: its type arguments are what is asked.
     if (!call.isStatic && call.kind == ExprKind::Invoke) {
@@ -597,10 +585,16 @@ GenericPtr GenericTyper::callType(const Expr& e, const Method& method, const std
         return type ? plainType(type->returnType) : nullptr;
     }
     if (passesRaw(e, *signature)) return nullptr;
+    Bindings bindings;
+    if (!e.isStatic) {
+        auto receiver = receiverBindings(e, declaring);
+        if (!receiver) return nullptr;
+        bindings = std::move(*receiver);
+    }
     // The method's own variables hide the class's of the same name.
-    auto bindings = callBindings(e, declaring, *signature, e.isStatic ? 0 : 1);
-    if (!bindings) return nullptr;
-    auto result = substitute(signature->result, *bindings, Position::Result);
+    for (const auto& parameter : signature->typeParameters) bindings.erase(parameter.name);
+    inferMethodVariables(*signature, e, e.isStatic ? 0 : 1, bindings);
+    auto result = substitute(signature->result, bindings, Position::Result);
     if (!result || !inScope(*result)) return nullptr;
     return share(std::move(*result));
 }

@@ -118,14 +118,8 @@ public:
     private:
         const GenericTyper& _typer;
     };
-    void forgetTypes() const {
-        _known.clear();
-        _knownBindings.clear();
-    }
-    void forgetType(const Expr& e) const {
-        _known.erase(&e);
-        for (size_t first = 0; first < 2; ++first) _knownBindings.erase({&e, first});
-    }
+    void forgetTypes() const { _known.clear(); }
+    void forgetType(const Expr& e) const { _known.erase(&e); }
 
     const MethodSignature* methodSignature() const { return _signature.get(); }
     const Hierarchy& hierarchy() const { return _hierarchy; }
@@ -158,8 +152,6 @@ private:
     // what the arguments say of those; nothing when the receiver's are unknown.
     std::optional<Bindings> callBindings(const Expr& call, const std::string& declaring,
                                          const MethodSignature& signature, size_t firstArgument) const;
-    std::optional<Bindings> computeCallBindings(const Expr& call, const std::string& declaring,
-                                                const MethodSignature& signature, size_t firstArgument) const;
     const ClassSignature* classSignature(const ClassFile& file) const;
     const MethodSignature* signatureOf(const Method& method) const;
     const Method* findMethod(const std::string& cls, const std::string& name, const std::string& descriptor,
@@ -189,8 +181,6 @@ private:
     mutable std::map<const std::string*, std::shared_ptr<const MethodSignature>> _methodSignatures;
     mutable bool _remember = false;
     mutable std::unordered_map<const Expr*, GenericPtr> _known;
-    // callBindings' answers, by call and its first argument after the receiver.
-    mutable std::map<std::pair<const Expr*, size_t>, std::optional<Bindings>> _knownBindings;
 };
 
 // Generic types of the body's variables: parameters from the method's
