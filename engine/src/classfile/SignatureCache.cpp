@@ -8,7 +8,7 @@ namespace {
 
 // Past this many texts of one kind a thread starts again with an empty
 // cache: a class's signatures come back together, an old class's seldom.
-constexpr size_t MaxRemembered = 512;
+constexpr size_t MaxRemembered = 4096;
 
 template <class Parsed>
 using Remembered = std::unordered_map<std::string, std::shared_ptr<const Parsed>>;

@@ -118,19 +118,28 @@ std::shared_ptr<const ClassFile> DirectorySiblings::platformClass(const std::str
     return _cache.platformClass(internalName);
 }
 
+namespace {
+
+std::shared_ptr<const ClassFile> readPlatformClass(const std::string& internalName) {
+    auto bytes = PlatformImage::system().classBytes(internalName);
+    if (!bytes) return nullptr;
+    try {
+        auto file = std::make_shared<ClassFile>(readClassFile(bytes->first, bytes->second, false));
+        if (file->thisClass == internalName) return file;
+    } catch (const ClassFormatError&) {
+        // Treated as absent: names it would have checked are qualified.
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 std::shared_ptr<const ClassFile> SiblingCache::platformClass(const std::string& internalName) {
-    // No file path starts with a newline: the keys cannot meet a sibling's.
-    return parsed("\nplatform\n" + internalName, [&]() -> std::shared_ptr<const ClassFile> {
-        auto bytes = PlatformImage::system().classBytes(internalName);
-        if (!bytes) return nullptr;
-        try {
-            auto file = std::make_shared<ClassFile>(readClassFile(bytes->first, bytes->second, false));
-            if (file->thisClass == internalName) return file;
-        } catch (const ClassFormatError&) {
-            // Treated as absent: names it would have checked are qualified.
-        }
-        return nullptr;
-    });
+    auto found = _platform.find(internalName);
+    if (found != _platform.end()) return found->second;
+    std::shared_ptr<const ClassFile> file = readPlatformClass(internalName);
+    if (_platform.size() < MaxCachedPlatformClasses) _platform.emplace(internalName, file);
+    return file;
 }
 
 bool DirectorySiblings::hasClass(const std::string& simpleName) const {

@@ -52,12 +52,16 @@ private:
     // packages: the inputs that follow one another in a run mostly ask for
     // the same declarations.
     static constexpr size_t MaxCachedDeclarations = 1024;
+    // Platform classes apart from the siblings: every input names the same
+    // few, and the siblings' full parses would crowd them out.
+    static constexpr size_t MaxCachedPlatformClasses = 2048;
 
     std::unordered_map<std::string, std::optional<std::vector<uint8_t>>> _files;  // by path
     size_t _cachedBytes = 0;
     std::unordered_map<std::string, std::shared_ptr<const ClassFile>> _classes;  // null: unusable
     std::unordered_map<std::string, bool> _isFile;  // by path
     RecentCache<std::shared_ptr<const ClassFile>> _declarations{MaxCachedDeclarations};  // null: unusable
+    std::unordered_map<std::string, std::shared_ptr<const ClassFile>> _platform;  // by internal name; null: none
 };
 
 // The folder a class's package folders lie in, when `directory` ends with

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "JavaTestSupport.h"
+#include "body/types/Hierarchy.h"
 #include "body/typing/GenericTypes.h"
 #include "classfile/ClassReader.h"
 #include "classfile/SignatureCache.h"
@@ -50,7 +51,7 @@ TEST(SignatureCacheTest, WhatWasHandedOutOutlivesForgetting) {
     auto kept = cachedFieldSignature("Ljava/util/Map<Ljava/lang/String;TV;>;");
     ASSERT_TRUE(kept);
     // Far more texts than the cache keeps: it starts again at least once.
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         auto other = cachedFieldSignature("Ljava/util/List<La/C" + std::to_string(i) + ";>;");
         ASSERT_TRUE(other);
         ASSERT_EQ(other->parts[0].arguments[0].type->className(), "a/C" + std::to_string(i));
@@ -141,6 +142,66 @@ TEST(UnitClassesTest, TypeLookupsAreRememberedUntilTheClassIsReadInFull) {
     EXPECT_TRUE(methodNamed(*full, "one")->code);
     EXPECT_EQ(unit.findType("p/Helper"), full);
     EXPECT_EQ(siblings.declarationReads, 2);
+}
+
+TEST(UnitClassesTest, BodiesOfOneClassShareTheirOverloadAnswers) {
+    test::TempDir dir;
+    auto compiled = test::compileJava(dir.path(), {{"p/Top.java", "package p; public class Top extends Base { String get(int i) { return null; } }"},
+                                                   {"p/Base.java", "package p; class Base { Object get(int i) { return i; } void one(int i) {} }"}});
+    ASSERT_EQ(compiled.status, 0) << compiled.err;
+    CountingSiblings siblings;
+    siblings.files["p/Base"] = test::readBytes(dir.path() / "classes/p/Base.class");
+    const std::vector<uint8_t> top = test::readBytes(dir.path() / "classes/p/Top.class");
+    ClassNode tree = buildClassTree(readClassFile(top.data(), top.size()), siblings);
+    UnitClasses unit(siblings, tree);
+    EXPECT_EQ(unit.hierarchyMemo("p/Top"), unit.hierarchyMemo("p/Top"));
+    EXPECT_NE(unit.hierarchyMemo("p/Top"), unit.hierarchyMemo("p/Base"));
+
+    const std::string covariant = "(I)Ljava/lang/String;";
+    {
+        const body::Hierarchy first(tree.file, &unit);
+        // Base's get(int) is another method by its descriptor, not by its parameters.
+        EXPECT_TRUE(first.mayOverload("p/Top", "get", covariant, false));
+        EXPECT_FALSE(first.mayOverload("p/Top", "get", covariant, true));
+        EXPECT_FALSE(first.mayOverload("p/Top", "one", "(I)V", false));
+    }
+    // A later body of the class gets the same answers, in either order.
+    const body::Hierarchy second(tree.file, &unit);
+    EXPECT_FALSE(second.mayOverload("p/Top", "get", covariant, true));
+    EXPECT_TRUE(second.mayOverload("p/Top", "get", covariant, false));
+    EXPECT_FALSE(second.mayOverload("p/Top", "one", "(I)V", false));
+    EXPECT_TRUE(second.isSubtype(body::objectType("p/Top"), body::objectType("p/Base")));
+    EXPECT_FALSE(second.isSubtype(body::objectType("p/Base"), body::objectType("p/Top")));
+    // Without a unit nothing is shared, and nothing beside the class is known.
+    const body::Hierarchy alone(tree.file, nullptr);
+    EXPECT_TRUE(alone.mayOverload("p/Top", "one", "(I)V", false));
+}
+
+TEST(GenericTyperTest, RemembersTypesOnlyWhileAWalkAsksAndForgetsOnDemand) {
+    test::TempDir dir;
+    auto compiled = test::compileJava(dir.path(), {{"p/Top.java", "package p; public class Top<T> { void f(T t) {} }"}});
+    ASSERT_EQ(compiled.status, 0) << compiled.err;
+    const std::vector<uint8_t> bytes = test::readBytes(dir.path() / "classes/p/Top.class");
+    const ClassFile file = readClassFile(bytes.data(), bytes.size());
+    const body::Hierarchy hierarchy(file, nullptr);
+    const body::GenericTyper typer(file, *methodNamed(file, "f"), hierarchy);
+    auto var = std::make_shared<body::Var>();
+    var->type = body::objectType("java/lang/Object");
+    auto first = std::make_shared<const GenericType>(*cachedFieldSignature("TT;"));
+    auto second = std::make_shared<const GenericType>(*cachedFieldSignature("Ljava/util/List<TT;>;"));
+    var->generic = first;
+    body::ExprPtr local = body::makeLocal(var);
+    {
+        const body::GenericTyper::RememberedTypes remembered(typer);
+        EXPECT_EQ(typer.typeOf(*local), first);
+        var->generic = second;
+        EXPECT_EQ(typer.typeOf(*local), first);  // the walk promised no change
+        typer.forgetTypes();
+        EXPECT_EQ(typer.typeOf(*local), second);
+    }
+    // Past the walk every answer is worked out afresh.
+    var->generic = first;
+    EXPECT_EQ(typer.typeOf(*local), first);
 }
 
 TEST(SiblingCacheTest, DeclarationsAnswerOnlyForTheClassTheFileHolds) {

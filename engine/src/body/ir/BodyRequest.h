@@ -16,6 +16,10 @@
 
 namespace jad {
 
+namespace body {
+struct HierarchyMemo;
+}
+
 // One argument of an anonymous class's creation, as the constructor's
 // reading needs it.
 struct AnonymousArgument {
@@ -51,6 +55,12 @@ public:
     // members: the unit's own and its package's as findClass, and the
     // platform's where they can be read; null when it cannot be seen.
     virtual const ClassFile* findType(const std::string& internalName) const { return findClass(internalName); }
+    // Where the bodies of the class `owner` keep what they learn of the
+    // classes they use, for the unit's life; null where nothing is kept.
+    virtual body::HierarchyMemo* hierarchyMemo(const std::string& owner) const {
+        (void)owner;
+        return nullptr;
+    }
     // The class printed where `new internalName(...)` runs when it is an
     // anonymous class; nothing for any other class.
     virtual std::optional<AnonymousClass> anonymousClass(const std::string& internalName,

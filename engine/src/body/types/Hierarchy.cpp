@@ -94,9 +94,9 @@ bool arraySupertype(const JavaType& t) {
 }  // namespace
 
 const Hierarchy::Supertypes& Hierarchy::supertypes(const std::string& cls) const {
-    auto known = _supertypes.find(cls);
-    if (known != _supertypes.end()) return known->second;
-    return _supertypes.emplace(cls, walkSupertypes(cls)).first->second;
+    auto known = _memo->supertypes.find(cls);
+    if (known != _memo->supertypes.end()) return known->second;
+    return _memo->supertypes.emplace(cls, walkSupertypes(cls)).first->second;
 }
 
 Hierarchy::Supertypes Hierarchy::walkSupertypes(const std::string& cls) const {
@@ -253,6 +253,16 @@ std::optional<std::string> Hierarchy::fieldOwner(const std::string& cls, const s
 
 bool Hierarchy::mayOverload(const std::string& cls, const std::string& name, const std::string& descriptor,
                             bool byParameters) const {
+    std::string key = overloadKey(cls, name, descriptor, byParameters);
+    auto known = _memo->overloads.find(key);
+    if (known != _memo->overloads.end()) return known->second;
+    const bool answer = searchOverload(cls, name, descriptor, byParameters);
+    _memo->overloads.emplace(std::move(key), answer);
+    return answer;
+}
+
+bool Hierarchy::searchOverload(const std::string& cls, const std::string& name, const std::string& descriptor,
+                               bool byParameters) const {
     const auto arity = parameterCount(descriptor);
     if (!arity) return true;
     if (name == "<init>") {

@@ -11,13 +11,19 @@
 #include <unordered_map>
 
 #include "body/ir/BodyRequest.h"
+#include "body/types/HierarchyMemo.h"
 #include "classfile/ClassFile.h"
 
 namespace jad::body {
 
 class Hierarchy {
 public:
-    Hierarchy(const ClassFile& self, const UnitContext* unit) : _self(self), _unit(unit) {}
+    Hierarchy(const ClassFile& self, const UnitContext* unit)
+        : _self(self), _unit(unit), _memo(unit ? unit->hierarchyMemo(self.thisClass) : nullptr) {
+        if (!_memo) _memo = &_ownMemo;
+    }
+    Hierarchy(const Hierarchy&) = delete;
+    Hierarchy& operator=(const Hierarchy&) = delete;
 
     // The class declaring the field that `name` finds as a member of `cls`
     // under Java's rules: `cls` itself, else what its superclass and
@@ -58,9 +64,9 @@ public:
     const Method* declaration(const std::string& cls, const std::string& name, const std::string& descriptor) const;
 
 private:
-    using Supertypes = std::optional<std::set<std::string>>;
+    using Supertypes = HierarchyMemo::Supertypes;
     // Every supertype of `cls`, itself included; nothing when one cannot be
-    // read. Walked once per class: a body asks about the same few classes.
+    // read. Walked once per class: the bodies of a class ask about the same few.
     const Supertypes& supertypes(const std::string& cls) const;
     Supertypes walkSupertypes(const std::string& cls) const;
     bool surelyNotAssignable(const JavaType& from, const JavaType& to) const;
@@ -69,7 +75,11 @@ private:
 
     const ClassFile& _self;
     const UnitContext* _unit;
-    mutable std::unordered_map<std::string, Supertypes> _supertypes;
+    bool searchOverload(const std::string& cls, const std::string& name, const std::string& descriptor,
+                        bool byParameters) const;
+
+    mutable HierarchyMemo _ownMemo;  // where the unit keeps none
+    HierarchyMemo* _memo;
 };
 
 }  // namespace jad::body

@@ -164,10 +164,10 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
                            const Method* enclosing)
     : _owner(owner), _method(method), _hierarchy(hierarchy) {
     if (!method.signature.empty()) _signature = cachedMethodSignature(method.signature);
-    if (_signature) _scope = _signature->typeParameters;
+    if (_signature) _scopes.push_back(&_signature->typeParameters);
     if (enclosing && enclosing != &method) {
         if (const MethodSignature* around = signatureOf(*enclosing)) {
-            _scope.insert(_scope.end(), around->typeParameters.begin(), around->typeParameters.end());
+            _scopes.push_back(&around->typeParameters);
         }
     }
     _thisType = ownType(owner);
@@ -177,9 +177,7 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
     const ClassFile* current = &owner;
     for (int depth = 0; current && depth < MaxDepth; ++depth) {
         _enclosing.insert(current->thisClass);
-        if (const ClassSignature* signature = classSignature(*current)) {
-            _scope.insert(_scope.end(), signature->typeParameters.begin(), signature->typeParameters.end());
-        }
+        if (const ClassSignature* signature = classSignature(*current)) _scopes.push_back(&signature->typeParameters);
         const ClassFile* next = nullptr;
         for (const InnerClass& inner : current->innerClasses) {
             if (inner.innerClass != current->thisClass) continue;
@@ -192,7 +190,7 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
                     if (m.name != current->enclosingMethod->methodName ||
                         m.descriptor != current->enclosingMethod->methodDescriptor) continue;
                     if (const MethodSignature* signature = signatureOf(m)) {
-                        _scope.insert(_scope.end(), signature->typeParameters.begin(), signature->typeParameters.end());
+                        _scopes.push_back(&signature->typeParameters);
                     }
                     if (m.access & access::Static) next = nullptr;
                 }
@@ -218,12 +216,32 @@ GenericType GenericTyper::ownType(const ClassFile& file) const {
 
 void GenericTyper::bindEnclosingVariables(const std::string& cls, Bindings& into) const {
     if (!_enclosing.count(cls)) return;
-    for (const TypeParameter& parameter : _scope) {
-        GenericType variable;
-        variable.kind = GenericType::Kind::Variable;
-        variable.variable = parameter.name;
-        into.emplace(parameter.name, TypeArgument{'=', share(std::move(variable))});
+    if (!_scopeBindings) {
+        // The nearest declaration of a name binds it.
+        Bindings own;
+        for (const auto* scope : _scopes) {
+            for (const TypeParameter& parameter : *scope) {
+                if (own.count(parameter.name)) continue;
+                GenericType variable;
+                variable.kind = GenericType::Kind::Variable;
+                variable.variable = parameter.name;
+                own.emplace(parameter.name, TypeArgument{'=', share(std::move(variable))});
+            }
+        }
+        _scopeBindings = std::move(own);
     }
+    if (into.empty()) {
+        into = *_scopeBindings;
+        return;
+    }
+    for (const auto& binding : *_scopeBindings) into.emplace(binding);
+}
+
+const TypeParameter* GenericTyper::visibleParameter(const std::string& name) const {
+    for (const auto* scope : _scopes) {
+        if (const TypeParameter* found = findParameter(*scope, name)) return found;
+    }
+    return nullptr;
 }
 
 bool GenericTyper::declaresVariable(const ClassFile& file, const std::string& name) const {
@@ -255,7 +273,7 @@ const MethodSignature* GenericTyper::signatureOf(const Method& method) const {
 }
 
 bool GenericTyper::inScope(const GenericType& type) const {
-    if (type.kind == GenericType::Kind::Variable) return findParameter(_scope, type.variable) != nullptr;
+    if (type.kind == GenericType::Kind::Variable) return visibleParameter(type.variable) != nullptr;
     for (const auto& part : type.parts) {
         for (const auto& argument : part.arguments) {
             if (argument.type && !inScope(*argument.type)) return false;
@@ -264,7 +282,7 @@ bool GenericTyper::inScope(const GenericType& type) const {
     return true;
 }
 
-JavaType GenericTyper::erasureOf(const GenericType& type) const { return erasure(type, {&_scope}); }
+JavaType GenericTyper::erasureOf(const GenericType& type) const { return erasure(type, _scopes); }
 
 const GenericType* GenericTyper::thrownVariable() const {
     if (!_signature) return nullptr;
@@ -671,7 +689,10 @@ GenericPtr GenericTyper::refinableType(const Expr& e) const {
     const MethodSignature* signature = method ? signatureOf(*method) : nullptr;
     if (signature && namesOwnVariable(signature->result, *signature)) return nullptr;
     if (e.name == "<init>" || !method) return nullptr;
-    return callType(e, *method, declaring);
+    // typeOf's answer too: kept for the calls around this one.
+    GenericPtr type = callType(e, *method, declaring);
+    if (_remember) _known.emplace(&e, type);
+    return type;
 }
 
 // `Outer.this` in an inner class: a class around this one with its own
@@ -684,7 +705,9 @@ GenericPtr GenericTyper::outerInstanceType(const std::string& cls) const {
     if (!signature) return file ? share(ownType(*file)) : nullptr;
     for (const auto& parameter : signature->typeParameters) {
         size_t declared = 0;
-        for (const auto& visible : _scope) declared += visible.name == parameter.name;
+        for (const auto* scope : _scopes) {
+            for (const auto& visible : *scope) declared += visible.name == parameter.name;
+        }
         if (declared != 1) return nullptr;
     }
     return share(ownType(*file));
@@ -715,6 +738,15 @@ GenericPtr GenericTyper::fieldType(const Expr& e) const {
 }
 
 GenericPtr GenericTyper::typeOf(const Expr& e) const {
+    if (!_remember) return computeType(e);
+    auto known = _known.find(&e);
+    if (known != _known.end()) return known->second;
+    GenericPtr type = computeType(e);
+    _known.emplace(&e, type);
+    return type;
+}
+
+GenericPtr GenericTyper::computeType(const Expr& e) const {
     switch (e.kind) {
     case ExprKind::This: return share(_thisType);
     case ExprKind::Local:
@@ -889,6 +921,7 @@ void inferLocalTypes(StmtList& body, const std::vector<VarPtr>& vars, const Gene
     for (const VarPtr& var : vars) {
         if (isGenericLocal(*var) && !var->generic && var->type.isReference()) open.insert(var.get());
     }
+    const GenericTyper::RememberedTypes remembered(typer);
     for (int round = 0; round < MaxInferenceRounds && !open.empty(); ++round) {
         candidate.clear();
         std::set<const Var*> unknown;
@@ -911,6 +944,7 @@ void inferLocalTypes(StmtList& body, const std::vector<VarPtr>& vars, const Gene
             auto found = candidate.find(var.get());
             if (found == candidate.end() || unknown.count(var.get()) || !found->second) continue;
             if (!fits(*var, *found->second, typer)) continue;
+            typer.forgetTypes();
             var->generic = found->second;
             open.erase(var.get());
             changed = true;
@@ -978,6 +1012,7 @@ void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const
 }
 
 void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budget) {
+    const GenericTyper::RememberedTypes remembered(typer);
     visitAllExprs(body, [&](ExprPtr& slot) {
         budget.spend();
         Expr& e = *slot;
@@ -989,13 +1024,17 @@ void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budg
         if (!type || (type->kind == GenericType::Kind::Primitive && !type->dimensions)) return;
         const JavaType erased = typer.erasureOf(*type);
         if (sameType(erased, e.type) || !typer.hierarchy().isSubtype(erased, e.type)) return;
+        // What the typer remembers of the values inside still holds, and
+        // nothing around this one was asked about yet: the walk goes
+        // children first, and a value's type is worked out from those below.
+        typer.forgetType(e);
         e.type = erased;
     });
 }
 
 namespace {
 
-ExprPtr genericCast(const GenericType& type, const JavaType& erased, ExprPtr value) {
+ExprPtr newGenericCast(const GenericType& type, const JavaType& erased, ExprPtr value) {
     ExprPtr cast = makeCast(erased, std::move(value));
     cast->generic = share(type);
     return cast;
@@ -1003,7 +1042,7 @@ ExprPtr genericCast(const GenericType& type, const JavaType& erased, ExprPtr val
 
 // A cast to the raw type, printed even where the value has that erasure:
 // javac's type for it may have other type arguments.
-ExprPtr rawCast(const JavaType& erased, ExprPtr value) {
+ExprPtr newRawCast(const JavaType& erased, ExprPtr value) {
     // javac's own checkcast to that type prints as the raw cast.
     if (value->kind == ExprKind::Cast && !value->generic && sameType(value->type, erased) && erased.base == 'L') {
         value->generic = share(classType(erased.className, erased.dimensions));
@@ -1019,6 +1058,7 @@ public:
     GenericCasts(const GenericTyper& typer, Budget& budget) : _typer(typer), _budget(budget) {}
 
     void run(StmtList& body) {
+        const GenericTyper::RememberedTypes remembered(_typer);
         visitLists(body, [&](StmtList& list) {
             for (StmtPtr& s : list) {
                 if (s->kind == StmtKind::Throw && s->expr) thrown(s->expr);
@@ -1043,6 +1083,18 @@ public:
     }
 
 private:
+    // Every change to the tree goes through these or calls changed(): the
+    // types the typer remembers may no longer hold.
+    ExprPtr genericCast(const GenericType& type, const JavaType& erased, ExprPtr value) const {
+        changed();
+        return newGenericCast(type, erased, std::move(value));
+    }
+    ExprPtr rawCast(const JavaType& erased, ExprPtr value) const {
+        changed();
+        return newRawCast(erased, std::move(value));
+    }
+    void changed() const { _typer.forgetTypes(); }
+
     bool accepts(const GenericType& target, const Expr& value) const {
         if (value.kind == ExprKind::Null) return true;
         GenericPtr type = _typer.typeOf(value);
@@ -1117,6 +1169,7 @@ private:
             if (m.name == "<init>" && m.descriptor == creation.descriptor && !m.signature.empty()) return;
         }
         if (!_typer.hierarchy().isSubtype(creation.type, _typer.erasureOf(target))) return;
+        changed();
         creation.op = "<>";
     }
 
@@ -1271,6 +1324,7 @@ private:
             if (type.kind == GenericType::Kind::Primitive) return;
             if (!sameType(_typer.erasureOf(type), impl->parameters[own + k])) return;
         }
+        changed();
         site.contextTyped = true;
     }
 
@@ -1280,17 +1334,22 @@ private:
     void nullArgument(const GenericType* parameter, bool overloaded, const JavaType* erasedParameter, ExprPtr& argument) {
         if (parameter && parameter->kind == GenericType::Kind::Variable &&
             (!overloaded || sameType(_typer.erasureOf(*parameter), argument->type))) {
+            changed();
             argument->generic = share(*parameter);
             argument->type = _typer.erasureOf(*parameter);
             return;
         }
         if (overloaded || !erasedParameter || erasedParameter->isArray()) return;
         if (!parameter) {
+            changed();
             argument = argument->args[0];
             return;
         }
         const JavaType erased = _typer.erasureOf(*parameter);
-        if (!sameType(erased, argument->type) && _typer.hierarchy().isSubtype(erased, argument->type)) argument->type = erased;
+        if (!sameType(erased, argument->type) && _typer.hierarchy().isSubtype(erased, argument->type)) {
+            changed();
+            argument->type = erased;
+        }
     }
 
     // `return this` (or a local, a field) whose type is another
@@ -1325,6 +1384,7 @@ private:
         if (value->kind == ExprKind::Cast) {
             // javac's checkcast to the variable's erasure: the cast the source wrote to the variable.
             if (!value->generic && sameType(value->type, _typer.erasureOf(declared)) && !ownVariable(declared)) {
+                changed();
                 value->generic = share(declared);
             }
             return;

@@ -11,6 +11,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "body/ir/Failure.h"
@@ -100,6 +101,26 @@ public:
     // class `type` is declared with; null when raw or not nameable here.
     GenericPtr anonymousSupertype(const JavaType& type) const;
 
+    // While one of these lives, typeOf keeps its answer for each expression:
+    // a walk asks again and again about the same values (every call types
+    // its receiver and arguments, which are calls in turn). Whoever changes
+    // the tree or a variable's type meanwhile calls forgetTypes.
+    class RememberedTypes {
+    public:
+        explicit RememberedTypes(const GenericTyper& typer) : _typer(typer) { _typer._remember = true; }
+        ~RememberedTypes() {
+            _typer._remember = false;
+            _typer.forgetTypes();
+        }
+        RememberedTypes(const RememberedTypes&) = delete;
+        RememberedTypes& operator=(const RememberedTypes&) = delete;
+
+    private:
+        const GenericTyper& _typer;
+    };
+    void forgetTypes() const { _known.clear(); }
+    void forgetType(const Expr& e) const { _known.erase(&e); }
+
     const MethodSignature* methodSignature() const { return _signature.get(); }
     const Hierarchy& hierarchy() const { return _hierarchy; }
     const ClassFile& owner() const { return _owner; }
@@ -110,9 +131,12 @@ private:
     // Binds each variable in scope to itself when `cls` is this class or one
     // around it, whose declarations name those variables.
     void bindEnclosingVariables(const std::string& cls, Bindings& into) const;
+    // The nearest declaration of the type variable `name` in scope, or null.
+    const TypeParameter* visibleParameter(const std::string& name) const;
     // Binds the parameters of each class around the last step of `type` to
     // that step's arguments: the K and V of Map<K, V>.Entry-like types.
     bool bindOuterSteps(const GenericType& type, Bindings& into) const;
+    GenericPtr computeType(const Expr& e) const;
     GenericPtr invokeType(const Expr& e) const;
     GenericPtr callType(const Expr& e, const Method& method, const std::string& declaring) const;
     // An argument goes raw (or not known to be otherwise) to a parameter of
@@ -146,12 +170,17 @@ private:
     const Method& _method;
     const Hierarchy& _hierarchy;
     std::shared_ptr<const MethodSignature> _signature;
-    std::vector<TypeParameter> _scope;  // the method's, its class's and those of the classes around it
+    // The type parameters of the method, its class and those of the classes
+    // around it, nearest first; they point into the signatures held below.
+    std::vector<const std::vector<TypeParameter>*> _scopes;
+    mutable std::optional<Bindings> _scopeBindings;  // each of those bound to itself, made when first asked
     GenericType _thisType;
     std::set<std::string> _enclosing;  // this class and those around it whose variables are in scope
     // Held for the typer's life: the answers above point into them.
     mutable std::map<const std::string*, std::shared_ptr<const ClassSignature>> _classSignatures;
     mutable std::map<const std::string*, std::shared_ptr<const MethodSignature>> _methodSignatures;
+    mutable bool _remember = false;
+    mutable std::unordered_map<const Expr*, GenericPtr> _known;
 };
 
 // Generic types of the body's variables: parameters from the method's

@@ -71,6 +71,8 @@ std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& int
     return printAnonymousClass(*file, site, {_siblings, *this, _captures, _captureTypes});
 }
 
+body::HierarchyMemo* UnitClasses::hierarchyMemo(const std::string& owner) const { return &_hierarchies[owner]; }
+
 std::shared_ptr<const GenericType> UnitClasses::capturedType(const std::string& internalName, const std::string& field) const {
     auto found = _captureTypes.find(internalName);
     if (found == _captureTypes.end()) return nullptr;

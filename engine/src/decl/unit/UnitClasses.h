@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "body/pipeline/MethodBody.h"
+#include "body/types/HierarchyMemo.h"
 #include "decl/members/ClassTree.h"
 #include "decl/unit/AnonymousClasses.h"
 
@@ -26,6 +27,7 @@ public:
                                                  const AnonymousSite& site) const override;
     const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
     std::shared_ptr<const GenericType> capturedType(const std::string& internalName, const std::string& field) const override;
+    body::HierarchyMemo* hierarchyMemo(const std::string& owner) const override;
 
 private:
     std::shared_ptr<const ClassFile> elsewhere(const std::string& internalName) const;
@@ -48,6 +50,7 @@ private:
     mutable std::unordered_map<std::string, const ClassFile*> _types;
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
     mutable CaptureTypes _captureTypes;
+    mutable std::unordered_map<std::string, body::HierarchyMemo> _hierarchies;  // by the class whose bodies ask
 };
 
 }  // namespace jad
