@@ -16,6 +16,7 @@
 #include "body/OuterInstances.h"
 #include "body/PatternSwitch.h"
 #include "body/ReceiverChecks.h"
+#include "body/RecordPatterns.h"
 #include "body/Simplify.h"
 #include "body/Stack.h"
 #include "body/StringSwitch.h"
@@ -61,6 +62,7 @@ void expressionsPass(MethodState& s) {
 }
 
 void simplifyPass(MethodState& s) { simplifyBlocks(s.cfg, s.code.handlers, s.locals.all, s.budget); }
+void recordPatternsPass(MethodState& s) { foldRecordPatternChains(s.cfg, s.code.handlers, s.hierarchy); }
 void regionsPass(MethodState& s) { s.regions = buildRegions(s.cfg, s.code.handlers, s.locals.all, s.budget); }
 void finallyPass(MethodState& s) { foldFinallyBodies(s.cfg, s.regions, s.budget); }
 void structurePass(MethodState& s) { s.body = structure(s.cfg, s.regions, s.budget); }
@@ -178,6 +180,8 @@ const std::vector<Pass>& methodPasses() {
         {"locals", S::Vars, F::Code, localsPass},
         {"expressions", S::Stack, F::Blocks, expressionsPass},
         {"simplify-blocks", S::Flow, F::Blocks, simplifyPass},
+        // Before the regions: the handler around a record's accessor calls goes with them.
+        {"record-patterns", S::Flow, F::Blocks, recordPatternsPass, hasPatternSwitches},
         {"regions", S::Structure, F::Blocks, regionsPass},
         {"finally", S::Structure, F::Blocks, finallyPass},
         {"structure", S::Structure, F::Tree, structurePass},

@@ -111,6 +111,32 @@ bool castOfCopy(const Stmt& s, const Site& site) {
     return value && value->kind == ExprKind::Cast && isRead(*value->args[0], site.copy);
 }
 
+void bindingsOf(const RecordPattern& pattern, std::vector<const RecordPattern::Part*>& out) {
+    for (const RecordPattern::Part& part : pattern.parts) {
+        if (part.nested) bindingsOf(*part.nested, out);
+        else out.push_back(&part);
+    }
+}
+
+// The stores of a record pattern's bindings just after its head, each
+// declaring its binding there with the type the pattern gives it: taken out.
+bool takeRecordBindings(StmtList& body, const RecordPattern& pattern) {
+    std::vector<const RecordPattern::Part*> parts;
+    bindingsOf(pattern, parts);
+    if (body.size() < parts.size() + 1) return false;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const Stmt& s = *body[i + 1];
+        if (s.declare.size() != 1 || !assigned(s, s.declare[0].get())) return false;
+        auto part = std::find_if(parts.begin(), parts.end(), [&](const RecordPattern::Part* p) {
+            return p && p->binding == s.declare[0];
+        });
+        if (part == parts.end() || !sameType((*part)->binding->type, (*part)->type)) return false;
+        *part = nullptr;
+    }
+    body.erase(body.begin() + 1, body.begin() + 1 + static_cast<long>(parts.size()));
+    return true;
+}
+
 // One arm's labels from its case numbers; a pattern's binding and guard
 // taken out of its statements. False when the arm has another shape.
 bool readArm(SwitchArm& arm, Site& site) {
@@ -165,9 +191,11 @@ bool readArm(SwitchArm& arm, Site& site) {
         const Expr* cast = assigned(bind, var.get());
         if (!cast || cast->kind != ExprKind::Cast || !isRead(*cast->args[0], site.copy)) return false;
         if (type && !castsTo(*cast, type->owner)) return false;
+        if (cast->pattern && (lastPattern || !takeRecordBindings(arm.body, *cast->pattern))) return false;
         if (lastPattern) labels.push_back(nullptr);
-        labels[0] = makeLocal(var);
+        labels[0] = cast->pattern ? std::make_shared<Expr>(*cast) : makeLocal(var);
         arm.body.erase(arm.body.begin());
+        if (cast->pattern && countReads(arm.body, var.get()) != 0) return false;
         arm.guard = takeGuard(arm.body, site, keys[0]);
     }
     arm.keys = std::move(keys);
