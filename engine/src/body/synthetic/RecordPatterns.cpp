@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <cstdio>
+#include <cstdlib>
+#define DBG(x) do { if (getenv("RPDBG")) fprintf(stderr, "rp: %s line %d\n", x, __LINE__); } while (0)
 
 namespace jad::body {
 
@@ -22,16 +25,16 @@ Var* storedLocal(const Stmt& s) {
 // catch (Throwable t) { throw new MatchException(t.toString(), t); }
 bool isWrapper(const Cfg& cfg, const ExceptionHandler& h) {
     const int at = cfg.blockAt(h.handlerPc);
-    if (h.catchType != "java/lang/Throwable" || at < 0) return false;
+    if (h.catchType != "java/lang/Throwable" || at < 0) { DBG("fail"); return false; }
     const Block& b = cfg.blocks[static_cast<size_t>(at)];
-    if (b.stmts.size() != 2 || b.exit != BlockExit::End) return false;
+    if (b.stmts.size() != 2 || b.exit != BlockExit::End) { DBG("fail"); return false; }
     const Var* caught = storedLocal(*b.stmts[0]);
-    if (!caught || b.stmts[0]->expr->args[1]->kind != ExprKind::Caught) return false;
+    if (!caught || b.stmts[0]->expr->args[1]->kind != ExprKind::Caught) { DBG("fail"); return false; }
     const Stmt& t = *b.stmts[1];
-    if (t.kind != StmtKind::Throw || !t.expr || t.expr->kind != ExprKind::New) return false;
+    if (t.kind != StmtKind::Throw || !t.expr || t.expr->kind != ExprKind::New) { DBG("fail"); return false; }
     const Expr& e = *t.expr;
     if (e.owner != "java/lang/MatchException" || e.descriptor != "(Ljava/lang/String;Ljava/lang/Throwable;)V" ||
-        e.args.size() != 2) return false;
+        e.args.size() != 2) { DBG("fail"); return false; }
     const Expr& message = *e.args[0];
     return message.kind == ExprKind::Invoke && !message.isStatic && message.name == "toString" &&
            message.descriptor == "()Ljava/lang/String;" && message.args.size() == 1 &&
@@ -71,7 +74,19 @@ struct Node {
     ExprPtr value;  // the record's value in terms of the head's temporary
     std::vector<ExprPtr> partValues;
     std::vector<JavaType> partTested;  // the tested type, or 'V' where nothing was tested
+    std::vector<char> mustNest;        // tested for null alone: a nested record pattern or nothing
 };
+
+JavaType bindingTypeIn(const RecordPattern& pattern, const Var* var) {
+    for (const RecordPattern::Part& part : pattern.parts) {
+        if (part.binding.get() == var) return part.type;
+        if (part.nested) {
+            JavaType type = bindingTypeIn(*part.nested, var);
+            if (type.base != 'V') return type;
+        }
+    }
+    return JavaType{};
+}
 
 class ChainReader {
 public:
@@ -89,16 +104,16 @@ public:
         _bindings.clear();
         const Stmt* head = peek();
         Var* record = head ? storedLocal(*head) : nullptr;
-        if (!record) return false;
+        if (!record) { DBG("fail"); return false; }
         const Expr& cast = *head->expr->args[1];
         if (cast.kind != ExprKind::Cast || !isLocal(*cast.args[0], copy) || cast.type.dimensions != 0 ||
-            cast.type.base != 'L') return false;
+            cast.type.base != 'L') { DBG("fail"); return false; }
         _head = _at;
         take();
-        Node top{record, cast.type.className, std::make_shared<RecordPattern>(), makeLocal(head->expr->args[0]->var), {}, {}};
+        Node top{record, cast.type.className, std::make_shared<RecordPattern>(), makeLocal(head->expr->args[0]->var), {}, {}, {}};
         _temporaries.push_back(record);
         _headCast = head->expr;
-        if (!readNode(top)) return false;
+        if (!readNode(top)) { DBG("fail"); return false; }
         _pattern = top.pattern;
         return true;
     }
@@ -112,6 +127,7 @@ public:
     // The binding stores, in the order of the pattern's parts.
     const std::vector<std::pair<VarPtr, ExprPtr>>& bindings() const { return _bindings; }
     const std::set<int>& wrappedBlocks() const { return _wrappedBlocks; }
+    JavaType bindingType(const Var* var) const { return bindingTypeIn(*_pattern, var); }
 
 private:
     const std::vector<RecordComponent>* componentsOf(const std::string& cls) const {
@@ -122,22 +138,25 @@ private:
 
     bool readNode(Node& node) {
         const std::vector<RecordComponent>* components = componentsOf(node.recordClass);
-        if (!components) return false;
+        if (!components) { DBG("fail"); return false; }
         node.pattern->recordClass = node.recordClass;
         for (const RecordComponent& c : *components) {
-            if (!readComponent(node, c)) return false;
+            if (!readComponent(node, c)) { DBG("fail"); return false; }
         }
         // nested record patterns: the binding is only the receiver of their accessor calls
         for (size_t i = 0; i < node.pattern->parts.size(); ++i) {
             RecordPattern::Part& part = node.pattern->parts[i];
             if (node.partTested[i].base == 'V' || !componentsOf(node.partTested[i].className) ||
-                !startsAccessorOf(part.binding.get())) continue;
+                !startsAccessorOf(part.binding.get())) {
+                if (node.mustNest[i]) { DBG("fail"); return false; }
+                continue;
+            }
             Node child{part.binding.get(), node.partTested[i].className, std::make_shared<RecordPattern>(),
-                       node.partValues[i], {}, {}};
+                       node.partValues[i], {}, {}, {}};
             _temporaries.push_back(part.binding.get());
             part.nested = child.pattern;
             part.binding = nullptr;
-            if (!readNode(child)) return false;
+            if (!readNode(child)) { DBG("fail"); return false; }
         }
         for (size_t i = 0; i < node.pattern->parts.size(); ++i) {
             if (node.pattern->parts[i].binding) _bindings.push_back({node.pattern->parts[i].binding, node.partValues[i]});
@@ -147,7 +166,7 @@ private:
 
     bool startsAccessorOf(const Var* record) {
         const Stmt* s = peek();
-        if (!s || !storedLocal(*s)) return false;
+        if (!s || !storedLocal(*s)) { DBG("fail"); return false; }
         const Expr& call = *s->expr->args[1];
         return call.kind == ExprKind::Invoke && !call.isStatic && call.args.size() == 1 && isLocal(*call.args[0], record);
     }
@@ -198,26 +217,26 @@ private:
         for (int h : _cfg.blocks[static_cast<size_t>(p.block)].handlers) {
             if (_wrapper[static_cast<size_t>(h)]) return true;
         }
-        return false;
+        { DBG("fail"); return false; }
     }
 
     // A type that an instanceof test narrows to must not hold every value of
     // the component's type: printed, such a pattern would match null too.
     bool narrows(const std::string& tested, const JavaType& component) const {
-        if (!component.isReference()) return false;
-        if (tested == component.className && component.dimensions == 0) return false;
+        if (!component.isReference()) { DBG("fail"); return false; }
+        if (tested == component.className && component.dimensions == 0) { DBG("fail"); return false; }
         if (component.dimensions == 0 && component.className == "java/lang/Object") return true;
-        if (component.dimensions != 0) return false;
+        if (component.dimensions != 0) { DBG("fail"); return false; }
         return surelyNotSupertype(tested, component.className, 0);
     }
 
     bool surelyNotSupertype(const std::string& candidate, const std::string& cls, int depth) const {
-        if (cls == candidate || depth > 32) return false;
+        if (cls == candidate || depth > 32) { DBG("fail"); return false; }
         const ClassFile* file = _hierarchy.find(cls);
-        if (!file) return false;
-        if (!file->superClass.empty() && !surelyNotSupertype(candidate, file->superClass, depth + 1)) return false;
+        if (!file) { DBG("fail"); return false; }
+        if (!file->superClass.empty() && !surelyNotSupertype(candidate, file->superClass, depth + 1)) { DBG("fail"); return false; }
         for (const std::string& i : file->interfaces) {
-            if (!surelyNotSupertype(candidate, i, depth + 1)) return false;
+            if (!surelyNotSupertype(candidate, i, depth + 1)) { DBG("fail"); return false; }
         }
         return true;
     }
@@ -249,12 +268,12 @@ bool ChainReader::readComponent(Node& node, const RecordComponent& component) {
     const std::optional<JavaType> type = parseFieldDescriptor(component.descriptor);
     const Stmt* s = peek();
     Var* first = s ? storedLocal(*s) : nullptr;
-    if (!type || !first) return false;
+    if (!type || !first) { DBG("fail"); return false; }
     const Expr& call = *s->expr->args[1];
     if (call.kind != ExprKind::Invoke || call.isStatic || call.owner != node.recordClass || call.name != component.name ||
         call.descriptor != "()" + component.descriptor || call.args.size() != 1 || !isLocal(*call.args[0], node.record))
-        return false;
-    if (!isWrapped(_at)) return false;
+        { DBG("fail"); return false; }
+    if (!isWrapped(_at)) { DBG("fail"); return false; }
     take();
     std::vector<Var*> holders{first};
     _temporaries.push_back(first);
@@ -262,21 +281,28 @@ bool ChainReader::readComponent(Node& node, const RecordComponent& component) {
     VarPtr bindingPtr;
     JavaType tested;  // 'V': none
     bool cast = false;
+    bool mustNest = false;
     for (;;) {
         if (const Expr* c = peekTest()) {
             const std::string* narrowed = isNeverTaken(*c) ? nullptr : failedInstanceOf(*c, holders);
-            if (!isNeverTaken(*c) && (!narrowed || tested.base != 'V' || !narrows(*narrowed, *type))) break;
-            if (narrowed) tested = typeOfClassName(*narrowed);
+            if (!isNeverTaken(*c) && (!narrowed || tested.base != 'V')) break;
+            if (narrowed) {
+                tested = typeOfClassName(*narrowed);
+                // only a nested record pattern tests what every value of the type matches
+                mustNest = !narrows(*narrowed, *type);
+            }
             takeTest();
             binding = nullptr;
             continue;
         }
         const Stmt* next = peek();
         Var* v = next ? storedLocal(*next) : nullptr;
+        if (getenv("RPDBG") && v) fprintf(stderr, "copy kind %d type %s from %d\n", int(v->kind), v->type.descriptor().c_str(), int(next->expr->args[1]->kind));
         if (!v || v->kind != VarKind::Local) break;
         const Expr& value = *next->expr->args[1];
+        // the temporaries' own types do not matter: the binding's is set at the end
         const bool copy = value.kind == ExprKind::Local && std::count(holders.begin(), holders.end(), value.var.get()) &&
-                          sameType(v->type, value.var->type);
+                          (sameType(v->type, value.var->type) || (v->type.isReference() && value.var->type.isReference()));
         const bool castCopy = value.kind == ExprKind::Cast && tested.base != 'V' && !cast && sameType(value.type, tested) &&
                               value.args[0]->kind == ExprKind::Local &&
                               std::count(holders.begin(), holders.end(), value.args[0]->var.get());
@@ -288,10 +314,11 @@ bool ChainReader::readComponent(Node& node, const RecordComponent& component) {
         bindingPtr = next->expr->args[0]->var;
         take();
     }
-    if (!binding) return false;
+    if (!binding) { DBG("fail"); return false; }
     _temporaries.pop_back();  // the binding is no temporary
     const JavaType bound = tested.base != 'V' ? tested : *type;
-    if (!sameType(binding->type, bound)) return false;
+    if (binding->type.isReference() != bound.isReference() || (!bound.isReference() && !sameType(binding->type, bound)))
+        { DBG("fail"); return false; }
     RecordPattern::Part part;
     part.binding = bindingPtr;
     part.inferred = tested.base == 'V' && !component.signature.empty();
@@ -301,6 +328,7 @@ bool ChainReader::readComponent(Node& node, const RecordComponent& component) {
     if (tested.base != 'V' && !sameType(tested, *type)) value = makeCast(tested, value);
     node.partValues.push_back(value);
     node.partTested.push_back(tested);
+    node.mustNest.push_back(mustNest);
     return true;
 }
 
@@ -315,6 +343,24 @@ int countReads(const Cfg& cfg, const Var* var) {
         count(b.cond);
     }
     return reads;
+}
+
+// Stores into `var`, the increments and compound assignments included.
+int countStores(const Cfg& cfg, const Var* var) {
+    int stores = 0;
+    auto count = [&](const ExprPtr& e) {
+        forEachExpr(e, [&](const ExprPtr& x) {
+            const bool writes = x->kind == ExprKind::Assign || x->kind == ExprKind::CompoundAssign ||
+                                x->kind == ExprKind::PreIncrement || x->kind == ExprKind::PostIncrement;
+            stores += writes && isLocal(*x->args[0], var);
+        });
+    };
+    for (const Block& b : cfg.blocks) {
+        if (b.removed) continue;
+        for (const StmtPtr& s : b.stmts) count(s->expr);
+        count(b.cond);
+    }
+    return stores;
 }
 
 // The block `idx = key; goto sw;`.
@@ -343,7 +389,7 @@ public:
     bool run() {
         for (const Block& b : _cfg.blocks) {
             if (!b.removed && b.exit == BlockExit::Switch) {
-                if (!foldSwitch(b.id)) return false;
+                if (!foldSwitch(b.id)) { DBG("fail"); return false; }
             }
         }
         return finish();
@@ -381,7 +427,7 @@ private:
 };
 
 bool Folder::finish() {
-    if (_chains.empty()) return false;
+    if (_chains.empty()) { DBG("fail"); return false; }
     std::map<int, std::set<size_t>> erase;
     std::map<int, std::map<size_t, StmtList>> insert;
     std::map<const Var*, int> chainReads;
@@ -407,10 +453,13 @@ bool Folder::finish() {
         }
         insert[chain.head().block][chain.head().index] = std::move(stmts);
     }
-    // the temporaries are read by the chains alone
+    // the temporaries are read by the chains alone; a binding is stored there alone
     for (const ChainReader& chain : _chains) {
+        for (const auto& binding : chain.bindings()) {
+            if (countStores(_cfg, binding.first.get()) != 1) { DBG("fail"); return false; }
+        }
         for (const Var* t : chain.temporaries()) {
-            if (countReads(_cfg, t) != chainReads[t]) return false;
+            if (countReads(_cfg, t) != chainReads[t]) { DBG("fail"); return false; }
         }
     }
     for (auto& [block, indexes] : erase) {
@@ -436,12 +485,21 @@ bool Folder::finish() {
         bool wrapped = false;
         for (int h : b.handlers) wrapped = wrapped || _wrapper[static_cast<size_t>(h)];
         if (!wrapped) continue;
-        if (!b.stmts.empty() || b.exit != BlockExit::Goto) return false;
+        if (!b.stmts.empty() || b.exit != BlockExit::Goto) { DBG("fail"); return false; }
         b.handlers.erase(std::remove_if(b.handlers.begin(), b.handlers.end(),
                                         [&](int h) { return _wrapper[static_cast<size_t>(h)] != 0; }),
                          b.handlers.end());
     }
     _cfg.recomputePreds();
+    // a binding has the type its pattern declares
+    for (const ChainReader& chain : _chains) {
+        for (const auto& [var, value] : chain.bindings()) {
+            (void)value;
+            var->type = chain.bindingType(var.get());
+            var->declaredType = true;
+            var->exact = true;
+        }
+    }
     return true;
 }
 
