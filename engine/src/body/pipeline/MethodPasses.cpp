@@ -62,7 +62,8 @@ void expressionsPass(MethodState& s) {
 }
 
 void simplifyPass(MethodState& s) { simplifyBlocks(s.cfg, s.code.handlers, s.locals.all, s.budget); }
-void recordPatternsPass(MethodState& s) { foldRecordPatternChains(s.cfg, s.code.handlers, s.hierarchy); }
+void recordPatternsPass(MethodState& s) { foldRecordPatternChains(s.cfg, s.code.handlers, s.hierarchy, s.locals.all);
+}
 void regionsPass(MethodState& s) { s.regions = buildRegions(s.cfg, s.code.handlers, s.locals.all, s.budget); }
 void finallyPass(MethodState& s) { foldFinallyBodies(s.cfg, s.regions, s.budget); }
 void structurePass(MethodState& s) { s.body = structure(s.cfg, s.regions, s.budget); }

@@ -18,7 +18,9 @@ namespace jad::body {
 // the wrapping handler off the blocks. All or nothing for a method: when an
 // accessor call under such a handler is left outside the chains taken, the
 // blocks stay as they were. The pattern switch pass folds the stores into
-// the case label; a pattern it cannot fold stops the printer.
-void foldRecordPatternChains(Cfg& cfg, const std::vector<ExceptionHandler>& handlers, const Hierarchy& hierarchy);
+// the case label; a pattern it cannot fold stops the printer. The
+// temporaries it makes join `vars`.
+void foldRecordPatternChains(Cfg& cfg, const std::vector<ExceptionHandler>& handlers, const Hierarchy& hierarchy,
+                             std::vector<VarPtr>& vars);
 
 }  // namespace jad::body
