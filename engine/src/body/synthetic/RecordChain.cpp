@@ -158,14 +158,16 @@ bool RecordChain::read(int target, int restart, const Var* copy) {
     return true;
 }
 
-bool RecordChain::readInner(int target, int restart, const JavaType& label) {
+bool RecordChain::readInner(int target, int restart, const JavaType* label) {
     _at = {target, 0};
     _head = _at;
     _restart = restart;
-    _innerLabel = &label;
+    _innerLabel = label;
+    _readingInner = true;
     Node top(_record, _recordClass, makeLocal(_headStore->args[0]->var));
     const bool read = readNode(top);
     _innerLabel = nullptr;
+    _readingInner = false;
     if (!read) return false;
     _pattern = top.pattern;
     _merged = MergedHead{};
@@ -243,12 +245,14 @@ bool RecordChain::readComponent(Node& node, const RecordComponent& component) {
     const std::optional<JavaType> type = parseFieldDescriptor(component.descriptor);
     if (!type) return false;
     Value value;
-    if (_innerLabel && node.record == _record && node.partValues.empty()) {
+    if (_readingInner && node.record == _record && node.partValues.empty()) {
         // a merged case's first component: read before its inner switch, tested by its label
         value.call = _merged.call;
         value.holders = _merged.holders;
         value.boxed = _merged.boxed;
-        if (type->isReference()) {
+        if (!_innerLabel) {
+            // the inner default: the component's own type
+        } else if (type->isReference()) {
             value.tested = *_innerLabel;
             value.mustNest = !narrows(_innerLabel->className, *type);
         } else if (_innerLabel->className != boxOf(type->base)) {

@@ -182,8 +182,11 @@ bool Folder::foldMerged(int sw, int32_t key, const RecordChain& chain, const Var
     const Expr& call = *inner.cond;
     const size_t labels = call.args.size() - 2;
     const int outerRestart = restartBlock(_cfg, sw, index, key + 1);
-    // nothing matched: the outer switch goes on past the case, as it does for null unless it is boxed
-    if (outerRestart < 0 || inner.succ.empty() || inner.succ[0] != outerRestart) return false;
+    if (inner.succ.empty()) return false;
+    // nothing matched: the outer switch goes on past the case (as it does for
+    // null, unless the value is boxed); else the default is the last case,
+    // its pattern the component's own type
+    const int defaultTarget = outerRestart >= 0 && inner.succ[0] == outerRestart ? -1 : inner.succ[0];
     Merge merge{sw, key, &head, std::vector<int>(labels, -1)};
     int nullTarget = -1;
     for (size_t i = 0; i < inner.keys.size() && i + 1 < inner.succ.size(); ++i) {
@@ -192,18 +195,30 @@ bool Folder::foldMerged(int sw, int32_t key, const RecordChain& chain, const Var
     for (size_t i = 0; i < inner.keys.size() && i + 1 < inner.succ.size(); ++i) {
         const int32_t k = inner.keys[i];
         const int target = inner.succ[i + 1];
-        if (k == -1 && (target == outerRestart || !head.boxed.empty())) continue;
+        if (k == -1 && (target == outerRestart || !head.boxed.empty() || target == defaultTarget)) continue;
         if (k < 0 || static_cast<size_t>(k) >= labels || merge.targets[static_cast<size_t>(k)] >= 0) return false;
         if (std::count(inner.succ.begin(), inner.succ.end(), target) != 1 + (target == nullTarget)) return false;
         merge.targets[static_cast<size_t>(k)] = target;
     }
+    if (defaultTarget >= 0) {
+        const long uses = std::count(inner.succ.begin(), inner.succ.end(), defaultTarget);
+        if (uses != 1 + (defaultTarget == nullTarget)) return false;
+        merge.targets.push_back(defaultTarget);
+    }
+    // a restart runs the outer switch again: its block must hold the switch alone
+    bool restarts = false;
+    for (size_t j = 1; j <= merge.targets.size(); ++j) {
+        restarts = restarts || restartBlock(_cfg, head.innerSwitch, head.innerIndex, static_cast<int64_t>(j)) >= 0;
+    }
+    if (restarts && !_cfg.blocks[static_cast<size_t>(sw)].stmts.empty()) return false;
     std::vector<std::unique_ptr<RecordChain>> read;
-    for (size_t j = 0; j < labels; ++j) {
-        const Expr& label = *call.args[j + 2];
-        if (merge.targets[j] < 0 || label.kind != ExprKind::ClassLiteral) return false;
+    for (size_t j = 0; j < merge.targets.size(); ++j) {
+        const Expr* label = j < labels ? call.args[j + 2].get() : nullptr;
+        if (merge.targets[j] < 0 || (label && label->kind != ExprKind::ClassLiteral)) return false;
         auto innerChain = std::make_unique<RecordChain>(chain);
         const int restart = restartBlock(_cfg, head.innerSwitch, head.innerIndex, static_cast<int64_t>(j) + 1);
-        if (!innerChain->readInner(merge.targets[j], restart, typeOfClassName(label.owner))) return false;
+        const std::optional<JavaType> tested = label ? std::optional<JavaType>(typeOfClassName(label->owner)) : std::nullopt;
+        if (!innerChain->readInner(merge.targets[j], restart, tested ? &*tested : nullptr)) return false;
         read.push_back(std::move(innerChain));
     }
     for (auto& c : read) _chains.push_back(std::move(c));
