@@ -160,6 +160,7 @@ struct Stmt {
     std::vector<CatchClause> catches;
     StmtList finallyBody;
     bool enter = true;  // Monitor: monitorenter or monitorexit
+    bool exhaustive = false;  // -m, Switch: covers every value without a default (javac throws for the rest)
     std::vector<VarPtr> declare;  // variables declared just before this statement
     VarPtr each;                  // ForEach: the loop variable
 };

@@ -251,6 +251,39 @@ bool sortArms(Stmt& sw) {
     return true;
 }
 
+// null, or null cast to pick the constructor
+bool isNull(const Expr& e) {
+    return e.kind == ExprKind::Null || (e.kind == ExprKind::Cast && e.args[0]->kind == ExprKind::Null);
+}
+
+// `throw new MatchException(null, null)`: what javac's pattern switch does
+// with the values no case covers.
+bool throwsRemainder(const StmtList& body) {
+    if (body.size() != 1 || body[0]->kind != StmtKind::Throw || !body[0]->declare.empty() || !body[0]->expr) return false;
+    const Expr& e = *body[0]->expr;
+    return e.kind == ExprKind::New && e.owner == "java/lang/MatchException" &&
+           e.descriptor == "(Ljava/lang/String;Ljava/lang/Throwable;)V" && e.args.size() == 2 &&
+           isNull(*e.args[0]) && isNull(*e.args[1]);
+}
+
+// A switch with a pattern must cover every value, and javac adds that
+// default itself: the source had none. (Were the cases not exhaustive,
+// javac would reject the switch rather than run it differently.)
+void dropRemainderDefault(Stmt& sw) {
+    bool pattern = false;
+    for (const SwitchArm& arm : sw.arms) {
+        for (const ExprPtr& label : arm.labels) {
+            pattern = pattern || label->kind == ExprKind::Local || (label->kind == ExprKind::Cast && label->pattern);
+        }
+    }
+    auto remainder = std::find_if(sw.arms.begin(), sw.arms.end(), [](const SwitchArm& arm) {
+        return arm.isDefault && arm.keys.empty() && throwsRemainder(arm.body);
+    });
+    if (!pattern || remainder == sw.arms.end()) return;
+    sw.arms.erase(remainder);
+    sw.exhaustive = true;
+}
+
 // list[at] is the switch or its restart loop; the copy and the index just before.
 bool recoverAt(StmtList& body, StmtList& list, size_t at) {
     Site site;
@@ -317,6 +350,7 @@ bool recoverAt(StmtList& body, StmtList& list, size_t at) {
         if (sw.arms.empty() || sw.arms.back().body.empty() || !isJump(*sw.arms.back().body.back())) return undo();
     }
     if (!sortArms(sw)) return undo();
+    dropRemainderDefault(sw);
     StmtPtr folded = site.loop ? site.loop->body[0] : list[at];
     if (site.loop) {
         retargetExits(sw, site.loop->label);

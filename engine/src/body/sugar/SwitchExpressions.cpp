@@ -13,6 +13,7 @@ namespace {
 bool isRead(const Expr& e, const Var* var) { return e.kind == ExprKind::Local && e.var.get() == var; }
 
 bool hasDefault(const Stmt& s) {
+    if (s.exhaustive) return true;
     for (const SwitchArm& arm : s.arms) {
         if (arm.isDefault) return true;
     }
