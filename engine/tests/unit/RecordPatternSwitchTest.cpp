@@ -92,13 +92,15 @@ TEST_F(RecordPatternSwitch, BindingsTakeNamesApartFromTheSwitchExpressionsVariab
 }
 
 // Without a loop around the outer switch, a merged case whose guard fails
-// has nowhere to restart: the method is not decompiled, and no accessor
-// call is printed without the handler that wraps what it throws.
+// restarts in the inner switch alone; where that cannot take the outer
+// switch's place, the method is not decompiled, and no accessor call is
+// printed without the handler that wraps what it throws.
 TEST_F(RecordPatternSwitch, AMergedCaseThatCannotBeFoldedKeepsTheMethodAsItWas) {
     const std::string text = decompile(R"(class T {
         record R(int v) {}
         static int f(Object o) {
             return switch (o) {
+                case String s -> 3;
                 case R(int v) when v > 100 -> 1;
                 case R(int v) -> v * 2;
                 default -> 0;

@@ -158,12 +158,13 @@ bool RecordChain::read(int target, int restart, const Var* copy) {
     return true;
 }
 
-bool RecordChain::readInner(int target, int restart, const JavaType* label) {
+bool RecordChain::readInner(int target, int restart, const JavaType* label, bool total) {
     _at = {target, 0};
     _head = _at;
     _restart = restart;
     _innerLabel = label;
     _readingInner = true;
+    _innerTotal = total;
     Node top(_record, _recordClass, makeLocal(_headStore->args[0]->var));
     const bool read = readNode(top);
     _innerLabel = nullptr;
@@ -250,8 +251,11 @@ bool RecordChain::readComponent(Node& node, const RecordComponent& component) {
         value.call = _merged.call;
         value.holders = _merged.holders;
         value.boxed = _merged.boxed;
-        if (!_innerLabel) {
+        const bool ownType = _innerLabel && (type->isReference() ? sameType(*_innerLabel, *type)
+                                                                 : _innerLabel->className == boxOf(type->base));
+        if (_innerTotal) {
             // the inner default: the component's own type
+            if (_innerLabel && !ownType) return false;
         } else if (type->isReference()) {
             value.tested = *_innerLabel;
             value.mustNest = !narrows(_innerLabel->className, *type);

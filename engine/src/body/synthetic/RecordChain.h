@@ -39,9 +39,10 @@ public:
     // when the case is a merged one, read up to its inner switch.
     bool read(int target, int restart, const Var* copy);
     // A merged case's inner case at `target`, its first component tested
-    // by `label` (javac's box for a primitive; null for the inner default,
-    // which tests nothing); on a copy of the chain that read the merged head.
-    bool readInner(int target, int restart, const JavaType* label);
+    // by `label` (javac's box for a primitive); `total` for the inner
+    // default, which tests nothing: its label, if any, must then be the
+    // component's own type. On a copy of the chain that read the merged head.
+    bool readInner(int target, int restart, const JavaType* label, bool total);
 
     const MergedHead* merged() const { return _merged.innerSwitch >= 0 ? &_merged : nullptr; }
     bool inner() const { return _inner; }  // one of a merged case's inner cases
@@ -88,6 +89,7 @@ private:
     MergedHead _merged;
     const JavaType* _innerLabel = nullptr;
     bool _readingInner = false;
+    bool _innerTotal = false;
     bool _inner = false;  // set while a merged case's first component is read
     std::shared_ptr<RecordPattern> _pattern;
     std::vector<ChainPlace> _taken;

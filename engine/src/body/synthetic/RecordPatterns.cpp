@@ -107,6 +107,7 @@ struct Merge {
     int32_t key = 0;
     const MergedHead* head = nullptr;
     std::vector<int> targets;  // the inner cases', in label order
+    bool restarts = false;     // a guard or test of an inner case restarts the inner switch
 };
 
 class Folder {
@@ -139,6 +140,7 @@ private:
     bool foldMerged(int sw, int32_t key, const RecordChain& chain, const Var* index);
     bool readsKept() const;
     void rewriteStatements();
+    int headerFor(int sw, const std::vector<Merge>& merges) const;
     bool renumber(int sw, const std::vector<Merge>& merges);
     bool finish();
 
@@ -149,6 +151,7 @@ private:
     std::vector<std::unique_ptr<RecordChain>> _mergedHeads;
     std::map<int, std::vector<Merge>> _merges;
     std::vector<VarPtr> _fresh;  // temporaries made for the inner cases
+    std::set<int> _headers;      // inner switches that the outer switch moved into
 };
 
 void Folder::foldSwitch(int sw) {
@@ -200,17 +203,18 @@ bool Folder::foldMerged(int sw, int32_t key, const RecordChain& chain, const Var
         if (std::count(inner.succ.begin(), inner.succ.end(), target) != 1 + (target == nullTarget)) return false;
         merge.targets[static_cast<size_t>(k)] = target;
     }
+    // the default is the case of a last label javac left without a number of its own
+    bool lastIsDefault = false;
     if (defaultTarget >= 0) {
         const long uses = std::count(inner.succ.begin(), inner.succ.end(), defaultTarget);
         if (uses != 1 + (defaultTarget == nullTarget)) return false;
-        merge.targets.push_back(defaultTarget);
+        lastIsDefault = labels > 0 && merge.targets[labels - 1] < 0;
+        if (lastIsDefault) merge.targets[labels - 1] = defaultTarget;
+        else merge.targets.push_back(defaultTarget);
     }
-    // a restart runs the outer switch again: its block must hold the switch alone
-    bool restarts = false;
     for (size_t j = 1; j <= merge.targets.size(); ++j) {
-        restarts = restarts || restartBlock(_cfg, head.innerSwitch, head.innerIndex, static_cast<int64_t>(j)) >= 0;
+        merge.restarts = merge.restarts || restartBlock(_cfg, head.innerSwitch, head.innerIndex, static_cast<int64_t>(j)) >= 0;
     }
-    if (restarts && !_cfg.blocks[static_cast<size_t>(sw)].stmts.empty()) return false;
     std::vector<std::unique_ptr<RecordChain>> read;
     for (size_t j = 0; j < merge.targets.size(); ++j) {
         const Expr* label = j < labels ? call.args[j + 2].get() : nullptr;
@@ -218,7 +222,8 @@ bool Folder::foldMerged(int sw, int32_t key, const RecordChain& chain, const Var
         auto innerChain = std::make_unique<RecordChain>(chain);
         const int restart = restartBlock(_cfg, head.innerSwitch, head.innerIndex, static_cast<int64_t>(j) + 1);
         const std::optional<JavaType> tested = label ? std::optional<JavaType>(typeOfClassName(label->owner)) : std::nullopt;
-        if (!innerChain->readInner(merge.targets[j], restart, tested ? &*tested : nullptr)) return false;
+        const bool total = !label || (lastIsDefault && j + 1 == labels);
+        if (!innerChain->readInner(merge.targets[j], restart, tested ? &*tested : nullptr, total)) return false;
         read.push_back(std::move(innerChain));
     }
     for (auto& c : read) _chains.push_back(std::move(c));
@@ -309,7 +314,31 @@ void Folder::rewriteStatements() {
 
 // The outer switch's labels with each merged case spread into its inner
 // cases: the labels after them, and the restarts, renumbered.
+// Where the renumbered switch goes: a restart runs it again, so its block
+// must hold it alone. Without a restart of its own the outer switch shares
+// its block with the selector's copy; the one merged case's inner switch,
+// which the restarts entered and which comes before the cases, takes it.
+int Folder::headerFor(int sw, const std::vector<Merge>& merges) const {
+    const Block& outer = _cfg.blocks[static_cast<size_t>(sw)];
+    bool restarts = false;
+    for (const Merge& m : merges) restarts = restarts || m.restarts;
+    if (outer.stmts.empty() || !restarts) return sw;
+    if (merges.size() != 1) return -1;
+    const Block& inner = _cfg.blocks[static_cast<size_t>(merges[0].head->innerSwitch)];
+    auto after = [&](int target) { return _cfg.blocks[static_cast<size_t>(target)].startPc > inner.startPc; };
+    if (outer.succ.empty() || !after(outer.succ[0])) return -1;
+    for (size_t i = 0; i < outer.keys.size() && i + 1 < outer.succ.size(); ++i) {
+        if (outer.keys[i] != merges[0].key && !after(outer.succ[i + 1])) return -1;
+    }
+    for (int target : merges[0].targets) {
+        if (!after(target)) return -1;
+    }
+    return inner.id;
+}
+
 bool Folder::renumber(int sw, const std::vector<Merge>& merges) {
+    const int header = headerFor(sw, merges);
+    if (header < 0) return false;
     Block& outer = _cfg.blocks[static_cast<size_t>(sw)];
     const Expr& call = *outer.cond;
     const size_t labels = call.args.size() - 2;
@@ -353,12 +382,21 @@ bool Folder::renumber(int sw, const std::vector<Merge>& merges) {
             if (!key) continue;
             if (*key < 1 || static_cast<size_t>(*key) > m.targets.size()) return false;
             b.stmts = {storeOf(call.args[1], start[static_cast<size_t>(m.key)] + *key)};
-            b.succ = {sw};
+            b.succ = {header};
         }
     }
-    outer.cond = spread;
-    outer.keys = std::move(keys);
-    outer.succ = std::move(succ);
+    Block& at = _cfg.blocks[static_cast<size_t>(header)];
+    if (header != sw) {
+        _headers.insert(header);
+        outer.exit = BlockExit::Goto;
+        outer.succ = {header};
+        outer.keys.clear();
+        outer.cond = nullptr;
+        at.exit = BlockExit::Switch;
+    }
+    at.cond = spread;
+    at.keys = std::move(keys);
+    at.succ = std::move(succ);
     return true;
 }
 
@@ -376,6 +414,7 @@ bool Folder::finish() {
     // a merged case's head and inner switch are left behind, unreached
     for (const auto& [sw, merges] : _merges) {
         for (const Merge& m : merges) {
+            if (_headers.count(m.head->innerSwitch)) continue;
             Block& inner = _cfg.blocks[static_cast<size_t>(m.head->innerSwitch)];
             inner.exit = BlockExit::End;
             inner.succ.clear();

@@ -79,6 +79,7 @@ public class RecordSwitches {
     static int risky(Object o) {
         try {
             return switch (o) {
+                case Risky(int v) when v > 100 -> 1;
                 case Risky(int v) -> v * 2;
                 default -> 0;
             };
