@@ -400,16 +400,25 @@ bool RecordChain::narrows(const std::string& tested, const JavaType& component) 
     if (!component.isReference() || component.dimensions != 0) return false;
     if (tested == component.className) return false;
     if (component.className == "java/lang/Object") return true;
-    return surelyNotSupertype(tested, component.className, 0);
+    return surelyNotSupertype(tested, component.className);
 }
 
-bool RecordChain::surelyNotSupertype(const std::string& candidate, const std::string& cls, int depth) const {
-    if (cls == candidate || depth > 32) return false;
-    const ClassFile* file = _hierarchy.find(cls);
-    if (!file) return false;
-    if (!file->superClass.empty() && !surelyNotSupertype(candidate, file->superClass, depth + 1)) return false;
-    for (const std::string& i : file->interfaces) {
-        if (!surelyNotSupertype(candidate, i, depth + 1)) return false;
+// Every supertype of `cls` read, none of them `candidate`; a walk that
+// meets each class once.
+bool RecordChain::surelyNotSupertype(const std::string& candidate, const std::string& cls) const {
+    std::set<std::string> seen{cls};
+    std::vector<std::string> pending{cls};
+    while (!pending.empty()) {
+        const std::string name = pending.back();
+        pending.pop_back();
+        if (name == candidate || seen.size() > 256) return false;
+        const ClassFile* file = _hierarchy.find(name);
+        if (!file) return false;
+        std::vector<std::string> supers = file->interfaces;
+        if (!file->superClass.empty()) supers.push_back(file->superClass);
+        for (const std::string& s : supers) {
+            if (seen.insert(s).second) pending.push_back(s);
+        }
     }
     return true;
 }

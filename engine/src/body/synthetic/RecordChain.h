@@ -76,7 +76,7 @@ private:
     void takeTest();
     bool isWrapped(const ChainPlace& p) const;
     bool narrows(const std::string& tested, const JavaType& component) const;
-    bool surelyNotSupertype(const std::string& candidate, const std::string& cls, int depth) const;
+    bool surelyNotSupertype(const std::string& candidate, const std::string& cls) const;
 
     const Cfg& _cfg;
     const Hierarchy& _hierarchy;

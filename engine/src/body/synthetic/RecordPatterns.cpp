@@ -29,22 +29,22 @@ template <typename F> void forEachBlockExpr(const Cfg& cfg, F&& f) {
     }
 }
 
-int countReads(const Cfg& cfg, const Var* var) {
-    int reads = 0;
-    forEachBlockExpr(cfg, [&](const ExprPtr& x) { reads += isLocal(*x, var); });
-    return reads;
-}
+// Per local, how often the blocks mention it, and how often they store into it.
+struct Uses {
+    std::map<const Var*, int> reads, stores;
+};
 
-// Stores into `var`, the increments and compound assignments included.
-int countStores(const Cfg& cfg, const Var* var) {
-    int stores = 0;
+Uses usesIn(const Cfg& cfg) {
+    Uses uses;
     forEachBlockExpr(cfg, [&](const ExprPtr& x) {
+        if (x->kind == ExprKind::Local) ++uses.reads[x->var.get()];
         const bool writes = x->kind == ExprKind::Assign || x->kind == ExprKind::CompoundAssign ||
                             x->kind == ExprKind::PreIncrement || x->kind == ExprKind::PostIncrement;
-        stores += writes && isLocal(*x->args[0], var);
+        if (writes && x->args[0]->kind == ExprKind::Local) ++uses.stores[x->args[0]->var.get()];
     });
-    return stores;
+    return uses;
 }
+
 
 // `index = key;` going to `sw` alone: the restart at `key`; nothing when not.
 std::optional<int64_t> restartKey(const Block& b, int sw, const Var* index) {
@@ -251,12 +251,13 @@ bool Folder::readsKept() const {
     for (const auto& [sw, merges] : _merges) {
         for (const Merge& m : merges) count(_cfg.blocks[static_cast<size_t>(m.head->innerSwitch)].cond);
     }
+    Uses uses = usesIn(_cfg);
     for (const auto& chain : _chains) {
         for (const auto& binding : chain->bindings()) {
-            if (countStores(_cfg, binding.first.get()) != 1) return false;
+            if (uses.stores[binding.first.get()] != 1) return false;
         }
         for (const Var* t : chain->temporaries()) {
-            if (countReads(_cfg, t) != chainReads[t]) return false;
+            if (uses.reads[t] != chainReads[t]) return false;
         }
     }
     return true;
