@@ -141,6 +141,8 @@ private:
     bool readsKept() const;
     void rewriteStatements();
     int headerFor(int sw, const std::vector<Merge>& merges) const;
+    bool spreadCases(const Block& outer, const std::vector<Merge>& merges, const std::vector<int64_t>& start,
+                     std::vector<int32_t>& keys, std::vector<int>& succ) const;
     bool renumber(int sw, const std::vector<Merge>& merges);
     bool finish();
 
@@ -155,6 +157,12 @@ private:
 };
 
 void Folder::foldSwitch(int sw) {
+    // a merged case's inner switch is read with its outer one
+    for (const auto& [outer, merges] : _merges) {
+        for (const Merge& m : merges) {
+            if (m.head->innerSwitch == sw) return;
+        }
+    }
     const Block& b = _cfg.blocks[static_cast<size_t>(sw)];
     const Expr* call = b.cond.get();
     if (!call || call->kind != ExprKind::Invoke || call->owner != Bootstraps || call->name != "typeSwitch" ||
@@ -337,6 +345,32 @@ int Folder::headerFor(int sw, const std::vector<Merge>& merges) const {
     return inner.id;
 }
 
+// The outer switch's case numbers after the spreading: a merged case's
+// inner cases in its place. (typeSwitch gives at most the number of labels.)
+bool Folder::spreadCases(const Block& outer, const std::vector<Merge>& merges, const std::vector<int64_t>& start,
+                         std::vector<int32_t>& keys, std::vector<int>& succ) const {
+    for (size_t i = 0; i < outer.keys.size() && i + 1 < outer.succ.size(); ++i) {
+        const int32_t key = outer.keys[i];
+        if (key < 0) {
+            keys.push_back(key);
+            succ.push_back(outer.succ[i + 1]);
+            continue;
+        }
+        if (static_cast<size_t>(key) >= start.size()) return false;
+        auto merge = std::find_if(merges.begin(), merges.end(), [&](const Merge& m) { return m.key == key; });
+        if (merge == merges.end()) {
+            keys.push_back(static_cast<int32_t>(start[static_cast<size_t>(key)]));
+            succ.push_back(outer.succ[i + 1]);
+            continue;
+        }
+        for (size_t j = 0; j < merge->targets.size(); ++j) {
+            keys.push_back(static_cast<int32_t>(start[static_cast<size_t>(key)] + static_cast<int64_t>(j)));
+            succ.push_back(merge->targets[j]);
+        }
+    }
+    return true;
+}
+
 bool Folder::renumber(int sw, const std::vector<Merge>& merges) {
     const int header = headerFor(sw, merges);
     if (header < 0) return false;
@@ -354,19 +388,7 @@ bool Folder::renumber(int sw, const std::vector<Merge>& merges) {
     }
     std::vector<int32_t> keys;
     std::vector<int> succ{outer.succ[0]};
-    for (size_t i = 0; i < outer.keys.size(); ++i) {
-        const int32_t key = outer.keys[i];
-        auto merge = std::find_if(merges.begin(), merges.end(), [&](const Merge& m) { return m.key == key; });
-        if (merge == merges.end()) {
-            keys.push_back(key < 0 ? key : static_cast<int32_t>(start[static_cast<size_t>(key)]));
-            succ.push_back(outer.succ[i + 1]);
-            continue;
-        }
-        for (size_t j = 0; j < merge->targets.size(); ++j) {
-            keys.push_back(static_cast<int32_t>(start[static_cast<size_t>(key)] + static_cast<int64_t>(j)));
-            succ.push_back(merge->targets[j]);
-        }
-    }
+    if (!spreadCases(outer, merges, start, keys, succ)) return false;
     const Var* index = call.args[1]->var.get();
     if (!onlyConstantStores(_cfg, index, sw)) return false;
     for (const Merge& m : merges) {

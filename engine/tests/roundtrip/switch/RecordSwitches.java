@@ -37,6 +37,15 @@ public class RecordSwitches {
         };
     }
 
+    static String lines(Object o) {
+        return switch (o) {
+            case Line(Point(var a, var b), Point q) when a > 5 -> "n" + a + b + q;
+            case Line(Point p, Point(int c, int d)) -> "m" + p + c + d;
+            case Line(Point p, Point q) -> "k";
+            default -> "o";
+        };
+    }
+
     static int area(Shape s) {
         return switch (s) {
             case Circle(double r) -> (int) (r * r * 3);
@@ -109,6 +118,8 @@ public class RecordSwitches {
             new Line(new Point(1, 2), new Point(3, 4)), new Line(new Point(-1, 2), new Point(3, 4)),
             new Pair<>("k", 4), new Pair<>(1, 2), new Risky(7)};
         for (Object x : xs) System.out.println(point(x) + " | " + (x == null ? "" : line(x)));
+        System.out.println(lines(new Line(new Point(7, 1), new Point(2, 3))) + lines(new Line(new Point(1, 1), new Point(2, 3)))
+            + lines(new Line(null, null)) + lines(new Line(new Point(1, 1), null)) + lines(1));
         Shape[] shapes = {new Circle(2), new Square(3), new Rect(0, 5), new Rect(2, 5)};
         for (Shape s : shapes) System.out.print(area(s) + " ");
         System.out.println();
