@@ -112,7 +112,26 @@ std::string ExprPrinter::varTypeName(const Var& var) const {
     return typeName(var.type);
 }
 
+// `R(int x, Q(var a))`; a total binding of a generic component is `var`.
+std::string ExprPrinter::recordPattern(const RecordPattern& pattern) const {
+    std::string out = typeName(objectType(pattern.recordClass)) + "(";
+    for (size_t i = 0; i < pattern.parts.size(); ++i) {
+        const RecordPattern::Part& part = pattern.parts[i];
+        if (i) out += ", ";
+        if (part.nested) {
+            out += recordPattern(*part.nested);
+            continue;
+        }
+        out += part.inferred ? std::string("var") : typeName(part.binding->type);
+        out += ' ';
+        out += part.binding->name;
+    }
+    return out + ")";
+}
+
 void ExprPrinter::cast(const Expr& e, std::string& out) const {
+    // the accessor calls it stands for are no longer guarded as javac guards them
+    if (e.pattern) throw Unsupported{"record pattern left outside a case label"};
     const Expr& operand = *e.args[0];
     const bool primitive = !e.type.isReference();
     if (_c.options.modern && e.generic) {

@@ -77,6 +77,7 @@ public:
     std::string typeName(const JavaType& type) const;
     // A local's declared type: with its type arguments in the modern dialect.
     std::string varTypeName(const Var& var) const;
+    std::string recordPattern(const RecordPattern& pattern) const;
     std::string classOrArrayName(const std::string& internalOrDescriptor) const;
     static int precedence(const Expr& e);
 

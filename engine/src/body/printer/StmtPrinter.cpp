@@ -371,6 +371,7 @@ private:
     // A pattern's binding prints as its declaration.
     std::string namedLabel(const Expr& label) const {
         if (label.kind == ExprKind::Local) return _expr.typeName(label.var->type) + " " + label.var->name;
+        if (label.kind == ExprKind::Cast && label.pattern) return _expr.recordPattern(*label.pattern);
         return label.kind == ExprKind::Field && label.op != "qualified" ? displayName(label.name) : _expr.print(label);
     }
 
