@@ -1034,6 +1034,8 @@ public:
                 if (GenericPtr field = _typer.typeOf(*e.args[0])) diamond(*field, *e.args[1]);
             } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Field) {
                 if (GenericPtr field = _typer.typeOf(*e.args[0])) storedInField(*field, e.args[0]->type, e.args[1]);
+            } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::ArrayElement) {
+                storedInElement(*e.args[0], e.args[1]);
             } else if (e.kind == ExprKind::Invoke || e.kind == ExprKind::New) {
                 arguments(e);
             } else if (e.kind == ExprKind::Binary && (e.op == "==" || e.op == "!=")) {
@@ -1067,10 +1069,29 @@ private:
         }
     }
 
+    // `items[i] = x` into an `E[]` or a `List<T>[]`: as into a local of the
+    // element's type. An array javac types otherwise is left alone.
+    void storedInElement(const Expr& element, ExprPtr& value) {
+        GenericPtr type = _typer.typeOf(element);
+        if (!type || !saysMore(*type) || type->dimensions || !_typer.inScope(*type)) return;
+        if (!value->type.isReference() || !sameType(_typer.erasureOf(*type), element.type)) return;
+        stored(*type, element.type, value);
+    }
+
     // A value stored in a local of a generic type.
     void stored(const GenericType& target, const JavaType& erased, ExprPtr& value) {
         if (accepts(target, *value)) return;
-        if (value->kind == ExprKind::New) return diamond(target, *value);
+        if (value->kind == ExprKind::New && target.kind != GenericType::Kind::Variable) {
+            diamond(target, *value);
+            if (value->op == "<>") return;
+            // A class of no type parameters of its own, whose supertype has
+            // other arguments than the target's: the raw type converts.
+            GenericPtr type = _typer.typeOf(*value);
+            if (type && target.kind == GenericType::Kind::Class && _typer.asSuper(*type, target.className())) {
+                value = rawCast(erased, value);
+            }
+            return;
+        }
         if (target.kind == GenericType::Kind::Variable) {
             value = genericCast(target, erased, value);
             return;
@@ -1301,16 +1322,26 @@ private:
         if (!signature || !value->type.isReference() || value->type.base != 'L') return;
         const GenericType& declared = signature->result;
         if (declared.kind == GenericType::Kind::Variable) return returnedAsOuterVariable(declared, value);
-        if (declared.kind != GenericType::Kind::Class || declared.dimensions || !declared.hasArguments()) return;
-        const bool plainValue = value->kind == ExprKind::This || value->kind == ExprKind::Local ||
-                                value->kind == ExprKind::Field;
-        if (!plainValue) return;
+        if (declared.kind != GenericType::Kind::Class || !declared.hasArguments()) return;
+        // The source's own cast, or one the printer's return cast covers.
+        if ((value->kind == ExprKind::Cast && value->generic) || value->kind == ExprKind::Invoke ||
+            value->kind == ExprKind::Conditional) return;
         GenericPtr type = _typer.typeOf(*value);
         if (!type || type->kind != GenericType::Kind::Class) return;
+        if (declared.dimensions || type->dimensions) return returnedArray(declared, *type, value);
         auto seen = _typer.asSuper(*type, declared.className());
         if (seen && sameGeneric(*seen, declared)) return;
         // Raw on the way, or not a subtype the hierarchy knows: left as it is.
         if (!seen) return;
+        const JavaType erased = _typer.erasureOf(declared);
+        if (!_typer.hierarchy().isSubtype(value->type, erased)) return;
+        value = rawCast(erased, value);
+    }
+
+    // `return a.clone()` of a `Shape<? super T>[]` for a `Shape<T>[]`: arrays
+    // of other parameterizations convert through the raw array type.
+    void returnedArray(const GenericType& declared, const GenericType& type, ExprPtr& value) {
+        if (declared.dimensions != type.dimensions || sameGeneric(declared, type)) return;
         const JavaType erased = _typer.erasureOf(declared);
         if (!_typer.hierarchy().isSubtype(value->type, erased)) return;
         value = rawCast(erased, value);
