@@ -274,8 +274,29 @@ const GenericType* GenericTyper::thrownVariable() const {
     return nullptr;
 }
 
+// `T extends RealFieldElement<T>` seen as a FieldElement: the bound of the
+// variable in scope on the way to `target`; null when none is.
+const GenericType* GenericTyper::boundToward(const GenericType& variable, const std::string& target) const {
+    const TypeParameter* parameter = findParameter(_scope, variable.variable);
+    if (!parameter) return nullptr;
+    auto leadsThere = [&](const GenericType& bound) {
+        return bound.kind == GenericType::Kind::Class && bound.dimensions == 0 &&
+               _hierarchy.isSubtype(objectType(bound.className()), objectType(target));
+    };
+    if (parameter->classBound && leadsThere(*parameter->classBound)) return &*parameter->classBound;
+    for (const GenericType& bound : parameter->interfaceBounds) {
+        if (leadsThere(bound)) return &bound;
+    }
+    return nullptr;
+}
+
 std::optional<GenericType> GenericTyper::asSuper(const GenericType& type, const std::string& target) const {
     GenericType current = type;
+    if (current.kind == GenericType::Kind::Variable && current.dimensions == 0) {
+        const GenericType* bound = boundToward(current, target);
+        if (!bound) return std::nullopt;
+        current = *bound;
+    }
     for (int depth = 0; depth < MaxDepth; ++depth) {
         if (current.kind != GenericType::Kind::Class || current.dimensions != 0) return std::nullopt;
         const std::string name = current.className();
