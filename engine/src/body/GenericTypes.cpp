@@ -1054,7 +1054,12 @@ public:
             } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Field && e.args[1]->kind == ExprKind::New) {
                 if (GenericPtr field = _typer.typeOf(*e.args[0])) diamond(*field, *e.args[1]);
             } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Field) {
-                if (GenericPtr field = _typer.typeOf(*e.args[0])) storedInField(*field, e.args[0]->type, e.args[1]);
+                GenericPtr field = _typer.typeOf(*e.args[0]);
+                if (field && field->kind == GenericType::Kind::Variable) {
+                    storedInOuterVariableField(*e.args[0], *field, e.args[1]);
+                } else if (field) {
+                    storedInField(*field, e.args[0]->type, e.args[1]);
+                }
             } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::ArrayElement) {
                 storedInElement(*e.args[0], e.args[1]);
             } else if (e.kind == ExprKind::Invoke || e.kind == ExprKind::New) {
@@ -1094,7 +1099,7 @@ private:
     // element's type. An array javac types otherwise is left alone.
     void storedInElement(const Expr& element, ExprPtr& value) {
         GenericPtr type = _typer.typeOf(element);
-        if (!type || !saysMore(*type) || type->dimensions || !_typer.inScope(*type)) return;
+        if (!type || !saysMore(*type) || !_typer.inScope(*type)) return;
         if (!value->type.isReference() || !sameType(_typer.erasureOf(*type), element.type)) return;
         stored(*type, element.type, value);
     }
@@ -1113,10 +1118,7 @@ private:
             }
             return;
         }
-        if (target.kind == GenericType::Kind::Variable) {
-            value = genericCast(target, erased, value);
-            return;
-        }
+        if (target.kind == GenericType::Kind::Variable) return storedAsVariable(target, erased, value);
         // Typed otherwise than the local, or not known to be typed as it: the
         // raw type converts unchecked. javac's checkcast to the erasure
         // (which prints as nothing) leaves the value typed as it was.
@@ -1130,6 +1132,27 @@ private:
             // stored there as it is, so the cast checks nothing at run time.
             value = rawCast(erased.base == 'L' ? erased : value->type, value);
         }
+    }
+
+    // A value stored where a type variable, or an array of one, types the
+    // target: javac's checkcast to the erasure is the source's cast to the
+    // variable; any other value takes that cast.
+    void storedAsVariable(const GenericType& target, const JavaType& erased, ExprPtr& value) {
+        if (!value->type.isReference() || value->kind == ExprKind::Null || !_typer.inScope(target)) return;
+        if (accepts(target, *value)) return;
+        if (value->kind == ExprKind::Cast && !value->generic && sameType(value->type, erased)) {
+            value->generic = share(target);
+            return;
+        }
+        value = genericCast(target, erased, value);
+    }
+
+    // A field of a variable of a class around this one (the printer casts
+    // for the class's own variables).
+    void storedInOuterVariableField(const Expr& field, const GenericType& type, ExprPtr& value) {
+        const ClassFile& owner = _typer.owner();
+        if (field.owner == owner.thisClass && _typer.declaresVariable(owner, type.variable)) return;
+        storedAsVariable(type, field.type, value);
     }
 
     // A value of another parameterization stored in a generic field, as in

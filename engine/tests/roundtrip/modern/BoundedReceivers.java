@@ -68,7 +68,36 @@ public class BoundedReceivers {
         }
     }
 
+    @SuppressWarnings("unchecked")
+    static <T> T[] arrayLike(T[] model, int n) {
+        return (T[]) java.lang.reflect.Array.newInstance(model.getClass().getComponentType(), n);
+    }
+
+    // An inner class filling its outer instance's arrays of the outer variable.
+    static final class Table<T extends Num<T>> {
+        T[] row;
+        T[][] rows;
+        final T seed;
+        Table(T seed, T[] model) {
+            this.seed = seed;
+            new Filler().fill(model);
+        }
+        final class Filler {
+            void fill(T[] model) {
+                row = arrayLike(model, 2);
+                rows = (T[][]) java.lang.reflect.Array.newInstance(model.getClass(), 2);
+                for (int i = 0; i < rows.length; i++) {
+                    rows[i] = arrayLike(model, i + 1);
+                    row[i] = seed.times(i + 1);
+                    for (int j = 0; j <= i; j++) rows[i][j] = row[i].plus(seed);
+                }
+            }
+        }
+    }
+
     public static void main(String[] args) {
+        Table<Fixed> t = new Table<>(new Fixed(3), new Fixed[0]);
+        System.out.println(t.row[1] + " " + t.rows[1][1] + " " + t.rows[1].length);
         System.out.println(midpoint(new Fixed(100), new Fixed(300)));
         System.out.println(steps(new Fixed(1), new Fixed(10), 4));
         System.out.println(larger(new Money(5), new Money(7)) + " " + larger(new Money(9), new Money(2)));
