@@ -33,6 +33,10 @@ struct PrintContext {
     std::map<std::string, ReturnCast> fieldCasts = {};  // the same for stores in the class's own fields
     const Method* method = nullptr;  // whose code this is; for a lambda printed as one, the enclosing method
     const NestedBodies* nested = nullptr;  // decompiles the lambdas' bodies; null: they take the fallback
+    // The label numbers taken, by every printer of this body (a switch
+    // expression's among them) and, for a lambda's body, by the code around
+    // it: a label may not reuse the name of one whose statement holds it.
+    mutable int labelsTaken = 0;
 };
 
 class ExprPrinter;

@@ -101,7 +101,8 @@ private:
     // Labels are numbered in the order they are printed, so a method's text
     // never depends on how the passes numbered them.
     std::string labelName(int label) const {
-        auto numbered = _labelNumbers.emplace(label, static_cast<int>(_labelNumbers.size()) + 1).first;
+        auto numbered = _labelNumbers.find(label);
+        if (numbered == _labelNumbers.end()) numbered = _labelNumbers.emplace(label, ++_c.labelsTaken).first;
         return "label" + std::to_string(numbered->second);
     }
 

@@ -6,6 +6,7 @@
 #include "body/ir/RefTypes.h"
 #include "body/ir/Walk.h"
 #include "body/types/Hierarchy.h"
+#include "body/types/Nameable.h"
 #include "body/types/OuterInstances.h"
 #include "body/typing/ErasureCasts.h"
 #include "classfile/Signature.h"
@@ -686,6 +687,13 @@ void arrayOperand(ExprPtr& slot) {
     array = makeCast(type, array);
 }
 
+// A cast to a class the method's class cannot name (a parameter typed by a
+// class private to its package): the source passed the value as it is.
+bool castNameable(const Expr& cast, const MethodTypes& method) {
+    if (cast.kind != ExprKind::Cast || cast.type.base != 'L' || !method.hierarchy || !method.owner) return true;
+    return nameableFrom(*method.hierarchy, cast.type.className, *method.owner);
+}
+
 }  // namespace
 
 // flag ^ i with i an int that only holds 0 or 1: Java has no such operator,
@@ -708,7 +716,9 @@ void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
     retypeAll(body);
     ContextWalker walker(method, true, [&](ExprPtr& slot, const Want& want) {
         budget.spend();
+        ExprPtr before = slot;
         coerceSlot(slot, want);
+        if (slot != before && !castNameable(*slot, method)) slot = before;
     });
     walker.walk(body);
     visitAllExprs(body, [](ExprPtr& slot) { arrayOperand(slot); });
