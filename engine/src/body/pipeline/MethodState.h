@@ -12,10 +12,10 @@
 #include "body/flow/Cfg.h"
 #include "body/flow/Locals.h"
 #include "body/flow/Regions.h"
+#include "body/generics/GenericTypes.h"
 #include "body/pipeline/MethodBody.h"
 #include "body/printer/Printer.h"
 #include "body/types/Hierarchy.h"
-#include "body/typing/GenericTypes.h"
 #include "body/typing/Types.h"
 
 namespace jad::body {

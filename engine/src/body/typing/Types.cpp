@@ -3,12 +3,12 @@
 #include <map>
 #include <string_view>
 
+#include "body/generics/ErasureCasts.h"
 #include "body/ir/RefTypes.h"
 #include "body/ir/Walk.h"
 #include "body/types/Hierarchy.h"
 #include "body/types/Nameable.h"
 #include "body/types/OuterInstances.h"
-#include "body/typing/ErasureCasts.h"
 #include "classfile/Signature.h"
 
 namespace jad::body {

@@ -4,8 +4,8 @@
 
 #include "classfile/AccessFlags.h"
 #include "classfile/Signature.h"
-#include "decl/parts/AnonymousConstructor.h"
 #include "decl/members/MemberPrinter.h"
+#include "decl/parts/AnonymousConstructor.h"
 #include "decl/parts/GenericText.h"
 #include "decl/unit/ClassPrinter.h"
 #include "print/SourceWriter.h"

@@ -1,4 +1,4 @@
-#include "body/typing/GenericTypes.h"
+#include "body/generics/GenericTypes.h"
 
 #include <algorithm>
 #include <functional>
@@ -295,7 +295,7 @@ const GenericType* GenericTyper::thrownVariable() const {
 // `T extends RealFieldElement<T>` seen as a FieldElement: the bound of the
 // variable in scope on the way to `target`; null when none is.
 const GenericType* GenericTyper::boundToward(const GenericType& variable, const std::string& target) const {
-    const TypeParameter* parameter = findParameter(_scope, variable.variable);
+    const TypeParameter* parameter = visibleParameter(variable.variable);
     if (!parameter) return nullptr;
     auto leadsThere = [&](const GenericType& bound) {
         return bound.kind == GenericType::Kind::Class && bound.dimensions == 0 &&
