@@ -103,6 +103,7 @@ struct Expr {
 enum class StmtKind : uint8_t {
     Expr, Return, Throw, If, Block, Loop, Switch, Try, Synchronized, Break, Continue, Monitor,
     Assert,  // -m: `assert expr : message`, the message (if any) the one Expr statement of `body`
+    LocalClass,  // -m: a local class declaration, its lines in `text`; made by the last pass only
 };
 
 struct Stmt;
@@ -145,6 +146,7 @@ struct Stmt {
     bool enter = true;  // Monitor: monitorenter or monitorexit
     std::vector<VarPtr> declare;  // variables declared just before this statement
     VarPtr each;                  // ForEach: the loop variable
+    std::vector<std::string> text;  // LocalClass: the declaration's lines
 };
 
 // Factories keep construction sites short.

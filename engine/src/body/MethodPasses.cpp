@@ -12,6 +12,7 @@
 #include "body/HiddenFields.h"
 #include "body/Idioms.h"
 #include "body/InstanceOfPatterns.h"
+#include "body/LocalClassDeclarations.h"
 #include "body/ModernLambda.h"
 #include "body/OuterInstances.h"
 #include "body/PatternSwitch.h"
@@ -147,6 +148,13 @@ void assertsPass(MethodState& s) { foldAsserts(s.body, s.request.owner, s.scope 
 void instanceOfPatternsPass(MethodState& s) { foldInstanceOfPatterns(s.body); }
 void patternSwitchesPass(MethodState& s) { recoverPatternSwitches(s.body); }
 void switchExpressionsPass(MethodState& s) { foldSwitchExpressions(s.body, s.context.localNames); }
+void localClassesPass(MethodState& s) {
+    // A declaration makes a lambda's body a block.
+    if (declareLocalClasses(s.body, s.context, s.request.method, s.locals.params) && s.scope) {
+        *s.scope->shape = LambdaShape::Block;
+    }
+}
+
 void printPass(MethodState& s) { s.lines = printStatements(s.body, s.context); }
 
 }  // namespace
@@ -215,6 +223,8 @@ const std::vector<Pass>& methodPasses() {
         {"pattern-switches", S::Sugar, F::Tree, patternSwitchesPass, hasPatternSwitches},
         // Last: the switch moves into an expression, out of the walks' sight.
         {"switch-expressions", S::Sugar, F::Tree, switchExpressionsPass, hasSwitchExpressions},
+        // After every walk: the declarations are text.
+        {"local-classes", S::Print, F::Tree, localClassesPass, modern},
         {"print", S::Print, F::Text, printPass},
     };
     return passes;

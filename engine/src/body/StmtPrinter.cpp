@@ -191,6 +191,9 @@ private:
             return line(depth, "}");
         case StmtKind::Monitor: throw Unsupported{"monitor operations outside a synchronized block"};
         case StmtKind::Assert: return assertStmt(s, depth);
+        case StmtKind::LocalClass:
+            for (const std::string& text : s.text) line(depth, text);
+            return;
         }
     }
 

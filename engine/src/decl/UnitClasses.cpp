@@ -1,5 +1,9 @@
 #include "decl/UnitClasses.h"
 
+#include "decl/ClassPrinter.h"
+#include "decl/LocalMarks.h"
+#include "print/SourceWriter.h"
+
 namespace jad {
 
 namespace {
@@ -8,6 +12,23 @@ void indexTree(const ClassNode& node, std::unordered_map<std::string, const Clas
     index.emplace(node.file.thisClass, &node.file);
     for (const ClassNode& member : node.members) indexTree(member, index);
     for (const ClassNode& anonymous : node.anonymous) indexTree(anonymous, index);
+    for (const ClassNode& local : node.locals) indexTree(local, index);
+}
+
+std::string methodKey(const std::string& owner, const std::string& name, const std::string& descriptor) {
+    return owner + "." + name + " " + descriptor;
+}
+
+void indexLocals(const ClassNode& node, std::unordered_map<std::string, const ClassNode*>& locals,
+                 std::map<std::string, std::vector<std::string>>& byMethod) {
+    for (const ClassNode& local : node.locals) {
+        const EnclosingMethod& method = *local.file.enclosingMethod;
+        locals.emplace(local.file.thisClass, &local);
+        byMethod[methodKey(method.className, method.methodName, method.methodDescriptor)].push_back(local.file.thisClass);
+    }
+    for (const ClassNode& member : node.members) indexLocals(member, locals, byMethod);
+    for (const ClassNode& anonymous : node.anonymous) indexLocals(anonymous, locals, byMethod);
+    for (const ClassNode& local : node.locals) indexLocals(local, locals, byMethod);
 }
 
 }  // namespace
@@ -16,6 +37,8 @@ UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top, boo
     : _siblings(siblings), _package(top.file.thisClass.substr(0, top.file.thisClass.rfind('/') + 1)), _classPath(classPath) {
     // Already parsed, and what the unit prints: no need to read them again.
     indexTree(top, _tree);
+    _inPlace = top.inPlaceLocals;
+    indexLocals(top, _locals, _localsByMethod);
 }
 
 bool UnitClasses::inPackage(const std::string& internalName) const {
@@ -68,7 +91,7 @@ std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& int
                                                           const AnonymousSite& site) const {
     const ClassFile* file = findClass(internalName);
     if (!file || !isAnonymousClass(*file)) return std::nullopt;
-    return printAnonymousClass(*file, site, {_siblings, *this, _captures, _captureTypes});
+    return printAnonymousClass(*file, site, {_siblings, *this, _captures, _captureTypes, _inPlace});
 }
 
 std::shared_ptr<const GenericType> UnitClasses::capturedType(const std::string& internalName, const std::string& field) const {
@@ -81,6 +104,36 @@ std::shared_ptr<const GenericType> UnitClasses::capturedType(const std::string& 
 const std::map<std::string, std::string>* UnitClasses::capturedNames(const std::string& internalName) const {
     auto found = _captures.find(internalName);
     return found == _captures.end() ? nullptr : &found->second;
+}
+
+std::vector<std::string> UnitClasses::localClassesOf(const std::string& owner, const std::string& name,
+                                                     const std::string& descriptor) const {
+    auto found = _localsByMethod.find(methodKey(owner, name, descriptor));
+    return found == _localsByMethod.end() ? std::vector<std::string>() : found->second;
+}
+
+const LocalClassShape* UnitClasses::localClassShape(const std::string& internalName) const {
+    auto found = _locals.find(internalName);
+    return found == _locals.end() ? nullptr : &*found->second->inPlace;
+}
+
+std::vector<std::string> UnitClasses::localClassDeclaration(const std::string& internalName,
+                                                            const std::vector<std::string>& captureNames,
+                                                            const std::set<std::string>& scopeNames,
+                                                            const TypeNamer& types, const PrintOptions& options) const {
+    auto found = _locals.find(internalName);
+    if (found == _locals.end() || _captures.count(internalName)) return {};
+    const ClassNode& node = *found->second;
+    if (captureNames.size() != node.inPlace->captureFields.size()) return {};
+    std::map<std::string, std::string>& names = _captures[internalName];
+    for (size_t i = 0; i < captureNames.size(); ++i) names[node.inPlace->captureFields[i]] = captureNames[i];
+    // The names in scope hide what the class's code names alike; listed
+    // under keys no field has, they keep its locals clear of them.
+    for (const std::string& name : scopeNames) names["\x01" + name] = name;
+    SourceWriter out;
+    printClass(out, node, types, options, this);
+    _captures.erase(internalName);
+    return markedDeclaration(out.text(), internalName);
 }
 
 }  // namespace jad

@@ -26,6 +26,13 @@ public:
                                                  const AnonymousSite& site) const override;
     const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
     std::shared_ptr<const GenericType> capturedType(const std::string& internalName, const std::string& field) const override;
+    std::vector<std::string> localClassesOf(const std::string& owner, const std::string& name,
+                                            const std::string& descriptor) const override;
+    const LocalClassShape* localClassShape(const std::string& internalName) const override;
+    std::vector<std::string> localClassDeclaration(const std::string& internalName,
+                                                   const std::vector<std::string>& captureNames,
+                                                   const std::set<std::string>& scopeNames, const TypeNamer& types,
+                                                   const PrintOptions& options) const override;
 
 private:
     std::shared_ptr<const ClassFile> elsewhere(const std::string& internalName) const;
@@ -48,6 +55,9 @@ private:
     mutable std::unordered_map<std::string, const ClassFile*> _types;
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
     mutable CaptureTypes _captureTypes;
+    std::set<std::string> _inPlace;
+    std::unordered_map<std::string, const ClassNode*> _locals;  // printed in place
+    std::map<std::string, std::vector<std::string>> _localsByMethod;  // "owner.name descriptor" -> local classes
 };
 
 }  // namespace jad
