@@ -6,6 +6,7 @@
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "decl/AnonymousConstructor.h"
+#include "decl/LocalClasses.h"
 
 namespace jad {
 
@@ -98,7 +99,9 @@ void checkReferrers(const ClassNode& outer, const ClassNode& local, const std::v
 
 std::optional<LocalClassShape> readLocalClassShape(const ClassFile& local, const ClassFile& outer) {
     const Method* method = enclosingMethodOf(local, outer);
-    if (!method) return std::nullopt;
+    // The body's typing does not see the method's type variables in the
+    // class's members; as a member class it declares them itself.
+    if (!method || namesMethodTypeVariables(local, outer)) return std::nullopt;
     size_t captures = 0;
     for (const Field& f : local.fields) captures += isCaptureField(f) ? 1 : 0;
     LocalClassShape shape;

@@ -29,6 +29,9 @@ bool hasOuterInstance(const ClassFile& file);
 // it changed.
 bool adoptMethodTypeParameters(ClassFile& local, const ClassFile& enclosing);
 
+// Whether `local` names type variables of the method of `enclosing` that declares it.
+bool namesMethodTypeVariables(const ClassFile& local, const ClassFile& enclosing);
+
 // `simpleName`, or with a number added, not in `taken`.
 std::string distinctName(const std::string& simpleName, const std::set<std::string>& taken);
 
