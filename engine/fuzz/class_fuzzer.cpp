@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "classfile/ClassReader.h"
-#include "decl/ClassTree.h"
-#include "decl/CompilationUnit.h"
+#include "decl/members/ClassTree.h"
+#include "decl/unit/CompilationUnit.h"
 
 namespace {
 

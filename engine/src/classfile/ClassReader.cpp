@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "classfile/AnnotationReader.h"
-#include "classfile/ModuleReader.h"
 #include "classfile/Attribute.h"
 #include "classfile/ConstantPoolReader.h"
 #include "classfile/Descriptor.h"
 #include "classfile/MemberReader.h"
+#include "classfile/ModuleReader.h"
 
 namespace jad {
 

@@ -5,8 +5,8 @@
 
 #include "classfile/ClassReader.h"
 #include "cli/Output.h"
-#include "decl/ClassTree.h"
-#include "decl/CompilationUnit.h"
+#include "decl/members/ClassTree.h"
+#include "decl/unit/CompilationUnit.h"
 
 namespace jad {
 

@@ -15,7 +15,7 @@
 #include "cli/Options.h"
 #include "cli/Output.h"
 #include "cli/Units.h"
-#include "decl/CompilationUnit.h"
+#include "decl/unit/CompilationUnit.h"
 
 namespace jad {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/RecentCache.h"
-#include "decl/ClassTree.h"
+#include "decl/members/ClassTree.h"
 
 namespace jad {
 

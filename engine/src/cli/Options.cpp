@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "body/MethodPasses.h"
+#include "body/pipeline/MethodPasses.h"
 
 namespace jad {
 

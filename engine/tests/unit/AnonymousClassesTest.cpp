@@ -4,7 +4,7 @@
 
 #include "JadExpectations.h"
 #include "classfile/ClassReader.h"
-#include "decl/AnonymousConstructor.h"
+#include "decl/parts/AnonymousConstructor.h"
 
 namespace jad {
 namespace {

@@ -1,7 +1,7 @@
 // The checks between passes catch a broken tree instead of printing it.
 #include <gtest/gtest.h>
 
-#include "body/Invariants.h"
+#include "body/flow/Invariants.h"
 
 namespace jad::body {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "JavaTestSupport.h"
-#include "body/MethodBody.h"
+#include "body/pipeline/MethodBody.h"
 #include "classfile/ClassReader.h"
 
 namespace jad::test {

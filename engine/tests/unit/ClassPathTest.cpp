@@ -9,7 +9,7 @@
 #include "JavaTestSupport.h"
 #include "ZipBuilder.h"
 #include "cli/Files.h"
-#include "decl/ClassTree.h"
+#include "decl/members/ClassTree.h"
 
 namespace jad {
 namespace {

@@ -2,9 +2,9 @@
 // be malformed, each reported instead of read past.
 #include <gtest/gtest.h>
 
-#include "body/Disassembly.h"
-#include "body/Instruction.h"
-#include "body/MethodBody.h"
+#include "body/decode/Disassembly.h"
+#include "body/decode/Fallback.h"
+#include "body/decode/Instruction.h"
 
 namespace jad::body {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "JadExpectations.h"
-#include "body/ErasureCasts.h"
+#include "body/typing/ErasureCasts.h"
 
 namespace jad::test {
 namespace {

@@ -2,8 +2,8 @@
 // only forms the dialect knows.
 #include <gtest/gtest.h>
 
-#include "body/Failure.h"
-#include "body/Printer.h"
+#include "body/ir/Failure.h"
+#include "body/printer/Printer.h"
 
 namespace jad::body {
 namespace {

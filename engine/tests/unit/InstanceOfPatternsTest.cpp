@@ -2,7 +2,7 @@
 // into the test only where the pattern variable's scope is the local's.
 #include <gtest/gtest.h>
 
-#include "body/InstanceOfPatterns.h"
+#include "body/sugar/InstanceOfPatterns.h"
 
 namespace jad::body {
 

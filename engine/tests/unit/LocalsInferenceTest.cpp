@@ -2,7 +2,7 @@
 // told apart, generated names short and never reserved.
 #include "BodyTestSupport.h"
 
-#include "body/Declare.h"
+#include "body/structure/Declare.h"
 
 namespace jad::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "BodyTestSupport.h"
-#include "body/MethodPasses.h"
+#include "body/pipeline/MethodPasses.h"
 
 namespace jad::test {
 namespace {

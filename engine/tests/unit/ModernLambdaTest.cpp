@@ -3,7 +3,7 @@
 // where it stands, which decides whether its printed form needs a cast.
 #include <gtest/gtest.h>
 
-#include "body/ModernLambda.h"
+#include "body/printer/ModernLambda.h"
 
 namespace jad::body {
 

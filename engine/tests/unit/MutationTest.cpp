@@ -7,8 +7,8 @@
 
 #include "JavaTestSupport.h"
 #include "classfile/ClassReader.h"
-#include "decl/ClassTree.h"
-#include "decl/CompilationUnit.h"
+#include "decl/members/ClassTree.h"
+#include "decl/unit/CompilationUnit.h"
 
 namespace jad {
 namespace {

@@ -2,8 +2,8 @@
 // that the code means the same, and joined only where the gap is such code.
 #include <gtest/gtest.h>
 
-#include "body/Instruction.h"
-#include "body/ProtectedRanges.h"
+#include "body/decode/Instruction.h"
+#include "body/decode/ProtectedRanges.h"
 
 namespace jad::body {
 namespace {

@@ -2,7 +2,7 @@
 // move into the references only where nothing observable runs in between.
 #include <gtest/gtest.h>
 
-#include "body/ReceiverChecks.h"
+#include "body/synthetic/ReceiverChecks.h"
 
 namespace jad::body {
 

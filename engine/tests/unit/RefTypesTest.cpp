@@ -1,8 +1,8 @@
 // The type chosen for a reference local from its values and uses.
 #include <gtest/gtest.h>
 
-#include "body/Ir.h"
-#include "body/RefTypes.h"
+#include "body/ir/Ir.h"
+#include "body/ir/RefTypes.h"
 
 namespace jad::test {
 namespace {

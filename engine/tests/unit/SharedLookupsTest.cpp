@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "JavaTestSupport.h"
-#include "body/GenericTypes.h"
+#include "body/typing/GenericTypes.h"
 #include "classfile/ClassReader.h"
 #include "classfile/SignatureCache.h"
 #include "cli/Files.h"
 #include "cli/RecentCache.h"
-#include "decl/ClassTree.h"
-#include "decl/UnitClasses.h"
+#include "decl/members/ClassTree.h"
+#include "decl/unit/UnitClasses.h"
 
 namespace jad {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "classfile/Signature.h"
-#include "decl/GenericText.h"
+#include "decl/parts/GenericText.h"
 
 namespace jad {
 namespace {

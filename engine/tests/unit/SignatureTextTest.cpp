@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "decl/SignatureText.h"
+#include "decl/parts/SignatureText.h"
 
 namespace jad {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "classfile/AccessFlags.h"
-#include "decl/StaticFields.h"
+#include "decl/members/StaticFields.h"
 
 namespace jad {
 namespace {

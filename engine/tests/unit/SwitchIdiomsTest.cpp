@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "BodyTestSupport.h"
-#include "body/EnumValues.h"
-#include "body/MemberFilter.h"
-#include "body/StringSwitch.h"
+#include "body/decode/EnumValues.h"
+#include "body/sugar/StringSwitch.h"
+#include "body/synthetic/MemberFilter.h"
 #include "classfile/AccessFlags.h"
 
 namespace jad::test {

@@ -1,4 +1,4 @@
 // A class-file header that reaches up into the bodies.
 #pragma once
 
-#include "body/Ir.h"
+#include "body/ir/Ir.h"

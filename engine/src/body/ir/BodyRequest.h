@@ -1,0 +1,138 @@
+// What the declaration printer hands the method-body decompiler: the
+// method, its class and names, and what the unit around it can answer.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "classfile/ClassFile.h"
+#include "classfile/Signature.h"
+#include "print/PrintOptions.h"
+#include "print/TypeNamer.h"
+
+namespace jad {
+
+// One argument of an anonymous class's creation, as the constructor's
+// reading needs it.
+struct AnonymousArgument {
+    enum class Kind : uint8_t { This, Local, Null, Other } kind = Kind::Other;
+    std::string name;  // Local: its printed name, empty unless it is effectively final
+    std::shared_ptr<const GenericType> generic;  // Local, -m: the generic type it is declared with, if any
+};
+
+struct AnonymousSite {
+    std::string descriptor;  // of the constructor called
+    std::vector<AnonymousArgument> arguments;
+    const TypeNamer& types;
+    const PrintOptions& options;
+};
+
+struct AnonymousClass {
+    std::string superType;                 // internal name of the class or interface it extends
+    std::string superTypeText;             // not empty: the supertype with its type arguments, as printed
+    std::vector<size_t> superArguments;    // creation arguments passed on to the super constructor
+    std::vector<std::string> members;      // its members, indented one level
+    std::string failure;                   // not empty: why it cannot be printed there
+};
+
+// How a local class printed in place takes what the source never passed:
+// its constructors' descriptors hold the enclosing instance first, when it
+// has one, and the values of the captured locals last.
+struct LocalClassShape {
+    bool outerParameter = false;
+    std::vector<std::string> captureFields;  // per trailing parameter, the field it fills
+};
+
+// What a body may ask of the compilation unit it is printed in; the
+// declaration printer answers, so the body decompiler never reads files.
+class UnitContext {
+public:
+    virtual ~UnitContext() = default;
+    // The class `internalName` ("a/b/Outer$1") when it lies beside the input,
+    // read once per unit; null when it is missing or unreadable.
+    virtual const ClassFile* findClass(const std::string& internalName) const = 0;
+    // Any class a name in the body may refer to, for the lookup of its
+    // members: the unit's own and its package's as findClass, and the
+    // platform's where they can be read; null when it cannot be seen.
+    virtual const ClassFile* findType(const std::string& internalName) const { return findClass(internalName); }
+    // The class printed where `new internalName(...)` runs when it is an
+    // anonymous class; nothing for any other class.
+    virtual std::optional<AnonymousClass> anonymousClass(const std::string& internalName,
+                                                         const AnonymousSite& site) const {
+        (void)internalName;
+        (void)site;
+        return std::nullopt;
+    }
+    // While an anonymous class is printed: its fields holding captured
+    // locals (`val$x`) and the names the enclosing code gives those locals
+    // (empty when it has none); null for any other class.
+    virtual const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const {
+        (void)internalName;
+        return nullptr;
+    }
+    // While an anonymous class is printed: the generic type of the local its
+    // capture field holds, as the enclosing code declares it; null when raw
+    // or not known.
+    virtual std::shared_ptr<const GenericType> capturedType(const std::string& internalName, const std::string& field) const {
+        (void)internalName;
+        (void)field;
+        return nullptr;
+    }
+    // -m: the local classes the method `name descriptor` of `owner` declares
+    // and the unit prints there, as a local class declaration statement.
+    virtual std::vector<std::string> localClassesOf(const std::string& owner, const std::string& name,
+                                                    const std::string& descriptor) const {
+        (void)owner;
+        (void)name;
+        (void)descriptor;
+        return {};
+    }
+    // The shape of a local class printed in place; null for any other class.
+    virtual const LocalClassShape* localClassShape(const std::string& internalName) const {
+        (void)internalName;
+        return nullptr;
+    }
+    // The declaration of a local class printed in place, whose captured
+    // locals go by `captureNames` (one per capture field) and whose code
+    // must not hide `scopeNames`, the locals in scope where it stands; lines
+    // as a body's. Empty when it cannot be printed.
+    virtual std::vector<std::string> localClassDeclaration(const std::string& internalName,
+                                                           const std::vector<std::string>& captureNames,
+                                                           const std::set<std::string>& scopeNames,
+                                                           const TypeNamer& types, const PrintOptions& options) const {
+        (void)internalName;
+        (void)captureNames;
+        (void)scopeNames;
+        (void)types;
+        (void)options;
+        return {};
+    }
+};
+
+struct BodyRequest {
+    const ClassFile& owner;
+    const Method& method;
+    const TypeNamer& types;
+    const PrintOptions& options;
+    // The names the declaration printed for the parameters, in order (without
+    // `this`); the body uses them and keeps its own locals distinct from them.
+    const std::vector<std::string>& parameterNames;
+    const UnitContext* unit = nullptr;  // null: nothing beside the class is known
+    // Names of enclosing scopes the body sees (the captured locals of an
+    // anonymous class, the enclosing method's names around a lambda): its
+    // own locals keep clear of them.
+    const std::set<std::string>* outerNames = nullptr;
+    // A lambda's body: the functional interfaces of the lambdas around it.
+    const std::vector<std::string>* lambdaInterfaces = nullptr;
+    // A lambda's body: the method whose code the source wrote it in (its
+    // type variables are in scope), and the type arguments of the values it
+    // captures, one per leading parameter (null where raw or unknown).
+    const Method* enclosingMethod = nullptr;
+    const std::vector<std::shared_ptr<const GenericType>>* capturedTypes = nullptr;
+};
+
+}  // namespace jad

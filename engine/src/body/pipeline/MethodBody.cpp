@@ -1,0 +1,118 @@
+#include "body/pipeline/MethodBody.h"
+
+#include "body/decode/Fallback.h"
+#include "body/decode/ProtectedRanges.h"
+#include "body/ir/Failure.h"
+#include "body/pipeline/MethodPasses.h"
+#include "body/pipeline/PassRunner.h"
+#include "body/printer/Printer.h"
+
+namespace jad {
+
+namespace {
+
+// Lambda bodies decompile inside the method that creates them; a class file
+// could make that recursion endless.
+thread_local int g_lambdaDepth = 0;
+
+std::vector<std::string> runOnce(const BodyRequest& request, const std::vector<body::Pass>& passes,
+                                 const std::string& thisName, const JavaType* returnTarget,
+                                 const body::LambdaScope* scope) {
+    body::MethodState state({request, thisName, returnTarget, scope, g_lambdaDepth > 0});
+    body::runPasses(passes, state);
+    return std::move(state.lines);
+}
+
+bool isBrokenInvariant(const body::Unsupported& u) { return u.reason.rfind("invariant broken", 0) == 0; }
+
+// Code whose protected ranges no try statement can hold gets a second try
+// with the ranges widened over what cannot throw; code that decompiles as it
+// stands is never changed.
+std::vector<std::string> decompile(const BodyRequest& request, const std::vector<body::Pass>& passes,
+                                   const std::string& thisName, const JavaType* returnTarget,
+                                   const body::LambdaScope* scope = nullptr) {
+    try {
+        return runOnce(request, passes, thisName, returnTarget, scope);
+    } catch (const body::Unsupported& first) {
+        if (isBrokenInvariant(first)) throw;
+        const Code& code = *request.method.code;
+        std::optional<Code> widened = body::widenProtectedRanges(code, body::decode(code, request.owner.pool));
+        if (!widened) throw;
+        Method method = request.method;
+        method.code = std::move(widened);
+        const BodyRequest retry{request.owner,          method,         request.types,      request.options,
+                                request.parameterNames, request.unit,   request.outerNames, request.lambdaInterfaces,
+                                request.enclosingMethod, request.capturedTypes};
+        try {
+            return runOnce(retry, passes, thisName, returnTarget, scope);
+        } catch (const body::Unsupported& second) {
+            if (isBrokenInvariant(second)) throw;
+            throw first;  // the reason of the code as it stands
+        }
+    }
+}
+
+struct DepthGuard {
+    DepthGuard() { ++g_lambdaDepth; }
+    ~DepthGuard() { --g_lambdaDepth; }
+};
+
+}  // namespace
+
+namespace body {
+
+namespace {
+
+class PipelineBodies : public NestedBodies {
+public:
+    std::vector<std::string> lambdaBody(const BodyRequest& request, const std::string& thisName) const override;
+    LambdaBody lambdaFormBody(const BodyRequest& request, const PrintContext& enclosing,
+                              const JavaType& returnTarget) const override;
+};
+
+std::vector<std::string> PipelineBodies::lambdaBody(const BodyRequest& request, const std::string& thisName) const {
+    if (g_lambdaDepth >= 8) throw Unsupported{"lambdas nested too deeply"};
+    DepthGuard guard;
+    if (!request.method.code) throw Unsupported{"lambda without code"};
+    return decompile(request, methodPasses(), thisName, nullptr);
+}
+
+LambdaBody PipelineBodies::lambdaFormBody(const BodyRequest& request, const PrintContext& enclosing,
+                                          const JavaType& returnTarget) const {
+    if (g_lambdaDepth >= 8) throw Unsupported{"lambdas nested too deeply"};
+    DepthGuard guard;
+    if (!request.method.code) throw Unsupported{"lambda without code"};
+    LambdaBody out;
+    const LambdaScope scope{enclosing, &returnTarget, &out.shape};
+    out.lines = decompile(request, methodPasses(), enclosing.thisName, &returnTarget, &scope);
+    return out;
+}
+
+}  // namespace
+
+const NestedBodies& pipelineBodies() {
+    static const PipelineBodies bodies;
+    return bodies;
+}
+
+std::vector<std::string> decompileBodyWith(const BodyRequest& request, const std::vector<Pass>& passes) {
+    if (!request.method.code) return fallbackBody(request, "no code");
+    try {
+        const auto type = methodTypeOf(request.method.descriptor);
+        return decompile(request, passes, "this", type ? &type->returnType : nullptr);
+    } catch (const Unsupported& u) {
+        return fallbackBody(request, u.reason);
+    } catch (const ClassFormatError& e) {
+        return fallbackBody(request, e.reason);
+    } catch (const std::exception& e) {
+        return fallbackBody(request, std::string("internal error: ") + e.what());
+    }
+}
+
+}  // namespace body
+
+std::vector<std::string> decompileBody(const BodyRequest& request) {
+    return body::decompileBodyWith(request, body::methodPasses());
+}
+
+}  // namespace jad

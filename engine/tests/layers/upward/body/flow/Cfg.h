@@ -1,0 +1,4 @@
+// A stage's header that reaches forward into a later stage.
+#pragma once
+
+#include "body/printer/Printer.h"
