@@ -84,15 +84,40 @@ void memberNames(const ClassNode& node, std::map<std::string, int>& names) {
     }
 }
 
-// `local`'s own tree, and the class whose method declares it, may name it.
-void checkReferrers(const ClassNode& outer, const ClassNode& local, const std::vector<const ClassNode*>& all,
-                    std::set<std::string>& misplaced) {
+// `local`'s own tree, the class whose method declares it and the classes
+// around that one (whose code cannot see it) may name it.
+void checkReferrers(const std::vector<const ClassNode*>& around, const ClassNode& local,
+                    const std::vector<const ClassNode*>& all, std::set<std::string>& misplaced) {
     std::vector<const ClassNode*> own;
     collectClasses(local, own);
     for (const ClassNode* node : all) {
-        if (node == &outer || std::find(own.begin(), own.end(), node) != own.end()) continue;
+        if (std::find(around.begin(), around.end(), node) != around.end()) continue;
+        if (std::find(own.begin(), own.end(), node) != own.end()) continue;
         if (listsClass(node->file, local.file.thisClass)) misplaced.insert(local.file.thisClass);
     }
+}
+
+// The superclass's constructor takes no enclosing instance or captured
+// values the body would have to pass: a top-level or static class.
+bool plainSuperclass(const ClassFile& local) {
+    for (const InnerClass& inner : local.innerClasses) {
+        if (inner.innerClass != local.superClass) continue;
+        return !inner.outerClass.empty() && !inner.simpleName.empty() && (inner.access & access::Static);
+    }
+    return true;
+}
+
+void checkTree(const ClassNode& node, std::vector<const ClassNode*>& around, const std::vector<const ClassNode*>& all,
+               std::map<std::string, int>& names, std::set<std::string>& misplaced) {
+    around.push_back(&node);
+    for (const ClassNode& local : node.locals) {
+        if (names[local.name] != 1 || !plainSuperclass(local.file)) misplaced.insert(local.file.thisClass);
+        checkReferrers(around, local, all, misplaced);
+    }
+    for (const ClassNode& member : node.members) checkTree(member, around, all, names, misplaced);
+    for (const ClassNode& anonymous : node.anonymous) checkTree(anonymous, around, all, names, misplaced);
+    for (const ClassNode& local : node.locals) checkTree(local, around, all, names, misplaced);
+    around.pop_back();
 }
 
 }  // namespace
@@ -139,12 +164,8 @@ std::set<std::string> misplacedLocals(const ClassNode& root) {
     ++names[root.name];
     memberNames(root, names);
     std::set<std::string> misplaced;
-    for (const ClassNode* node : all) {
-        for (const ClassNode& local : node->locals) {
-            if (names[local.name] != 1) misplaced.insert(local.file.thisClass);
-            checkReferrers(*node, local, all, misplaced);
-        }
-    }
+    std::vector<const ClassNode*> around;
+    checkTree(root, around, all, names, misplaced);
     return misplaced;
 }
 
