@@ -115,13 +115,18 @@ TEST_F(LocalClassesInPlace, KeptMemberClassesWhereAnotherClassUsesThem) {
                 r.run();
                 return "" + new Helper().get();
             }
+            // Printed in place, the field would hide the parameter, named alike without debug information.
+            static int hidden(final int k) {
+                class Reads { int i = 7; int get() { return i * 10 + k; } }
+                return new Reads().get();
+            }
             static int one() { class Same { int v() { return 1; } } return new Same().v(); }
             static int two() { class Same { int v() { return 2; } } return new Same().v(); }
             public static void main(String[] args) {
-                System.out.println(shared(4) + one() + two());
+                System.out.println(shared(4) + one() + two() + " " + hidden(3));
             }
         })");
-    expectContains(text, {"static class Helper {", "static class Same {", "static class Same2 {"});
+    expectContains(text, {"static class Helper {", "static class Same {", "static class Same2 {", "static class Reads {"});
 }
 
 TEST_F(LocalClassesInPlace, RecordsEnumsAndInterfacesAreStatic) {

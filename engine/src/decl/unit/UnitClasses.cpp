@@ -33,6 +33,37 @@ void indexLocals(const ClassNode& node, std::unordered_map<std::string, const Cl
 
 }  // namespace
 
+// Whether a field of `file` or of a class or interface it inherits from is
+// named like one of `names`, or a supertype cannot be read to tell.
+bool UnitClasses::fieldNamedAny(const ClassFile& file, const std::set<std::string>& names, int depth) const {
+    constexpr int MaxDepth = 16;
+    if (depth > MaxDepth) return true;
+    for (const Field& f : file.fields) {
+        if (names.count(f.name)) return true;
+    }
+    std::vector<std::string> supers = file.interfaces;
+    if (!file.superClass.empty() && file.superClass != "java/lang/Object") supers.push_back(file.superClass);
+    for (const std::string& name : supers) {
+        const ClassFile* super = findType(name);
+        if (!super || fieldNamedAny(*super, names, depth + 1)) return true;
+    }
+    return false;
+}
+
+bool UnitClasses::treeHidesAny(const ClassNode& node, const std::set<std::string>& names) const {
+    if (fieldNamedAny(node.file, names, 0)) return true;
+    for (const ClassNode& member : node.members) {
+        if (treeHidesAny(member, names)) return true;
+    }
+    for (const ClassNode& anonymous : node.anonymous) {
+        if (treeHidesAny(anonymous, names)) return true;
+    }
+    for (const ClassNode& local : node.locals) {
+        if (treeHidesAny(local, names)) return true;
+    }
+    return false;
+}
+
 UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top, bool classPath)
     : _siblings(siblings), _package(top.file.thisClass.substr(0, top.file.thisClass.rfind('/') + 1)), _classPath(classPath) {
     // Already parsed, and what the unit prints: no need to read them again.
@@ -125,6 +156,10 @@ std::vector<std::string> UnitClasses::localClassDeclaration(const std::string& i
     if (found == _locals.end() || _captures.count(internalName)) return {};
     const ClassNode& node = *found->second;
     if (captureNames.size() != node.inPlace->captureFields.size()) return {};
+    // A field of the class (or of a class in it) would hide the local it reads.
+    if (!captureNames.empty() && treeHidesAny(node, std::set<std::string>(captureNames.begin(), captureNames.end()))) {
+        return {};
+    }
     std::map<std::string, std::string>& names = _captures[internalName];
     for (size_t i = 0; i < captureNames.size(); ++i) names[node.inPlace->captureFields[i]] = captureNames[i];
     // The names in scope hide what the class's code names alike; listed

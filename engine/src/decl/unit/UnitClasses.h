@@ -41,6 +41,8 @@ private:
     static constexpr size_t MaxClasses = 2000;
 
     bool inPackage(const std::string& internalName) const;
+    bool fieldNamedAny(const ClassFile& file, const std::set<std::string>& names, int depth) const;
+    bool treeHidesAny(const ClassNode& node, const std::set<std::string>& names) const;
     const ClassFile* typeOnce(const std::string& internalName) const;
 
     const SiblingFiles& _siblings;
