@@ -110,6 +110,7 @@ private:
     // Binds each variable in scope to itself when `cls` is this class or one
     // around it, whose declarations name those variables.
     void bindEnclosingVariables(const std::string& cls, Bindings& into) const;
+    bool isLocalOfThisCode(const std::string& cls) const;
     // Binds the parameters of each class around the last step of `type` to
     // that step's arguments: the K and V of Map<K, V>.Entry-like types.
     bool bindOuterSteps(const GenericType& type, Bindings& into) const;
@@ -144,6 +145,7 @@ private:
 
     const ClassFile& _owner;
     const Method& _method;
+    const Method* _around;  // a lambda's body: the method the source wrote it in
     const Hierarchy& _hierarchy;
     std::shared_ptr<const MethodSignature> _signature;
     std::vector<TypeParameter> _scope;  // the method's, its class's and those of the classes around it

@@ -124,9 +124,7 @@ void checkTree(const ClassNode& node, std::vector<const ClassNode*>& around, con
 
 std::optional<LocalClassShape> readLocalClassShape(const ClassFile& local, const ClassFile& outer) {
     const Method* method = enclosingMethodOf(local, outer);
-    // The body's typing does not see the method's type variables in the
-    // class's members; as a member class it declares them itself.
-    if (!method || namesMethodTypeVariables(local, outer)) return std::nullopt;
+    if (!method) return std::nullopt;
     size_t captures = 0;
     for (const Field& f : local.fields) captures += isCaptureField(f) ? 1 : 0;
     LocalClassShape shape;
