@@ -101,6 +101,24 @@ TEST_F(LocalClassesInPlace, ConstructorsAndLoopsCaptureTheirLocals) {
     expectAbsent(text, {"val$"});
 }
 
+TEST_F(LocalClassesInPlace, TheEnclosingInstanceIsReadAsWhatItIs) {
+    std::string text = roundTrip(R"(
+        public class Outer {
+            static class Base { final Object held; Base(Object held) { this.held = held; } }
+            String name = "outer";
+            boolean holdsThis() {
+                class Holder extends Base {
+                    Holder() { super(Outer.this); }
+                    String name() { return name; }
+                }
+                Holder h = new Holder();
+                return h.held == this && h.name().equals("outer");
+            }
+            public static void main(String[] args) { System.out.println(new Outer().holdsThis()); }
+        })");
+    expectContains(text, {"super(Outer.this);"});
+}
+
 // A class another class of the method uses, or whose name two classes
 // share, is kept a member class: in place it could not be seen, or would
 // hide the other.
