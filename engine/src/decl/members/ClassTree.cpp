@@ -48,7 +48,8 @@ public:
 
 private:
     // The local classes declared in the methods of `node`'s class, as its
-    // member classes: the dialect has no class declarations in blocks.
+    // member classes (the classic dialect has no class declarations in
+    // blocks), or, in the modern one, printed where their method declares them.
     void addLocalClasses(ClassNode& node, int depth) {
         const std::string& self = node.file.thisClass;
         std::set<std::string> taken{node.name};

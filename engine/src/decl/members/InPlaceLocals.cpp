@@ -6,7 +6,6 @@
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "decl/parts/AnonymousConstructor.h"
-#include "decl/parts/LocalClasses.h"
 
 namespace jad {
 

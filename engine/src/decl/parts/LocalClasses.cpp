@@ -78,13 +78,6 @@ bool adoptMethodTypeParameters(ClassFile& local, const ClassFile& enclosing) {
     return true;
 }
 
-bool namesMethodTypeVariables(const ClassFile& local, const ClassFile& enclosing) {
-    const Method* method = enclosingMethodOf(local, enclosing);
-    auto signature = method && !typeParameterText(method->signature).empty() ? parseMethodSignature(method->signature)
-                                                                              : std::nullopt;
-    return signature && mentionsAny(local, signature->typeParameters);
-}
-
 bool isLocalClassOf(const ClassFile& file, const std::string& enclosing) {
     return file.enclosingMethod && file.enclosingMethod->className == enclosing;
 }

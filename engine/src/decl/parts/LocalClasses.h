@@ -1,5 +1,6 @@
-// Local classes: the dialect has no class declarations inside blocks, so
-// each is printed as a member class of the class whose method declares it.
+// Local classes: the classic dialect has no class declarations inside
+// blocks, so each is printed as a member class of the class whose method
+// declares it (the modern one does so where it cannot declare it in place).
 // Their class files are made to read as such member classes, so that the
 // rest of the printer treats them alike: the InnerClasses entries name the
 // enclosing class and the printed name, and the fields javac keeps captured
@@ -28,9 +29,6 @@ bool hasOuterInstance(const ClassFile& file);
 // stays). Left alone when it has type parameters of its own; returns whether
 // it changed.
 bool adoptMethodTypeParameters(ClassFile& local, const ClassFile& enclosing);
-
-// Whether `local` names type variables of the method of `enclosing` that declares it.
-bool namesMethodTypeVariables(const ClassFile& local, const ClassFile& enclosing);
 
 // `simpleName`, or with a number added, not in `taken`.
 std::string distinctName(const std::string& simpleName, const std::set<std::string>& taken);
