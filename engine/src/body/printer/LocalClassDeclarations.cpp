@@ -90,11 +90,8 @@ public:
 private:
     // The enclosing instance the source implies is the declaring class's.
     void checkOuter(const Expr& value, bool call, const std::string& declaring) const {
-        if (call) {
-            // this(...) passes the constructor's own hidden first parameter on.
-            if (value.kind == ExprKind::Local && value.var->kind == VarKind::Parameter && value.var->slot == 1) return;
-            throw Unsupported{"local class constructor passes another enclosing instance"};
-        }
+        // this(...) passes the constructor's own hidden first parameter on.
+        if (call && value.kind == ExprKind::Local && value.var->kind == VarKind::Parameter && value.var->slot == 1) return;
         const std::string text = ExprPrinter(_c).print(value);
         if (text == "this" && _c.owner.thisClass == declaring) return;
         if (text == _c.types.className(declaring) + ".this") return;
