@@ -423,9 +423,26 @@ std::optional<Bindings> GenericTyper::callBindings(const Expr& call, const std::
         if (!receiver) return std::nullopt;
         bindings = std::move(*receiver);
     }
+    if (call.kind == ExprKind::New) bindAroundCreated(call.owner, bindings);
     for (const auto& parameter : signature.typeParameters) bindings.erase(parameter.name);
     inferMethodVariables(signature, call, firstArgument, bindings);
     return bindings;
+}
+
+// `new Range(from, to)` of an inner class of this class or of one around
+// it: the variables of the classes around it are the ones in scope here;
+// the created class's own stay unbound, as the creation infers them.
+void GenericTyper::bindAroundCreated(const std::string& cls, Bindings& into) const {
+    const ClassFile* file = _hierarchy.find(cls);
+    if (!file) return;
+    for (const InnerClass& inner : file->innerClasses) {
+        if (inner.innerClass == cls && !inner.outerClass.empty() && !(inner.access & access::Static)) {
+            bindEnclosingVariables(inner.outerClass, into);
+        }
+    }
+    if (const ClassSignature* own = classSignature(*file)) {
+        for (const TypeParameter& parameter : own->typeParameters) into.erase(parameter.name);
+    }
 }
 
 std::optional<Bindings> GenericTyper::receiverBindings(const Expr& e, const std::string& declaring) const {
@@ -805,12 +822,14 @@ std::vector<GenericPtr> GenericTyper::parameterTypes(const Expr& call) const {
     // No parameters: nothing to type, whatever the method's signature says.
     if (!type || type->parameters.empty()) return result;
     std::string declaring;
-    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    // A creation names no method; its constructor's parameters are asked.
+    const bool creation = call.kind == ExprKind::New;
+    const Method* method = findMethod(call.owner, creation ? "<init>" : call.name, call.descriptor, declaring);
     if (!method) return result;
     const MethodSignature* signature = signatureOf(*method);
     // A constructor of an inner or local class has parameters the signature leaves out.
     if (!signature || signature->parameters.size() != type->parameters.size()) return result;
-    auto found = callBindings(call, declaring, *signature, call.isStatic ? 0 : 1);
+    auto found = callBindings(call, declaring, *signature, call.isStatic || creation ? 0 : 1);
     if (!found) return result;
     const Bindings& bindings = *found;
     for (const GenericType& parameter : signature->parameters) {
@@ -1036,6 +1055,11 @@ ExprPtr rawCast(const JavaType& erased, ExprPtr value) {
 }
 
 class GenericCasts {
+    static const std::string& constructorName() {
+        static const std::string name = "<init>";
+        return name;
+    }
+
 public:
     GenericCasts(const GenericTyper& typer, Budget& budget) : _typer(typer), _budget(budget) {}
 
@@ -1194,7 +1218,10 @@ private:
         // Asked only where an argument's cast depends on it: the walk is costly.
         std::optional<bool> knownOverloaded;
         auto overloaded = [&] {
-            if (!knownOverloaded) knownOverloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor, true);
+            if (!knownOverloaded) {
+                const std::string& name = call.kind == ExprKind::New ? constructorName() : call.name;
+                knownOverloaded = _typer.hierarchy().mayOverload(call.owner, name, call.descriptor, true);
+            }
             return *knownOverloaded;
         };
         auto erasedTypes = methodTypeOf(call.descriptor);
