@@ -1397,7 +1397,9 @@ private:
         // The source's own cast, or one the printer's return cast covers.
         if ((value->kind == ExprKind::Cast && value->generic) || value->kind == ExprKind::Invoke ||
             value->kind == ExprKind::Conditional) return;
-        GenericPtr type = _typer.typeOf(*value);
+        // An anonymous class is its supertype as the creation here names it.
+        const bool anonymous = value->kind == ExprKind::New && _typer.isAnonymousType(value->type);
+        GenericPtr type = anonymous ? _typer.anonymousSupertype(value->type) : _typer.typeOf(*value);
         if (!type || type->kind != GenericType::Kind::Class) return;
         if (declared.dimensions || type->dimensions) return returnedArray(declared, *type, value);
         auto seen = _typer.asSuper(*type, declared.className());
@@ -1435,7 +1437,8 @@ private:
         GenericPtr type = _typer.typeOf(*value);
         if (type && sameGeneric(*type, declared)) return;
         const JavaType erased = _typer.erasureOf(declared);
-        if (!sameType(erased, value->type) && !_typer.hierarchy().isSubtype(erased, value->type)) return;
+        const Hierarchy& h = _typer.hierarchy();
+        if (!sameType(erased, value->type) && !h.isSubtype(erased, value->type) && !h.isSubtype(value->type, erased)) return;
         value = genericCast(declared, erased, value);
     }
 
