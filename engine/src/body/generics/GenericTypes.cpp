@@ -453,9 +453,26 @@ std::optional<Bindings> GenericTyper::callBindings(const Expr& call, const std::
         if (!receiver) return std::nullopt;
         bindings = std::move(*receiver);
     }
+    if (call.kind == ExprKind::New) bindAroundCreated(call.owner, bindings);
     for (const auto& parameter : signature.typeParameters) bindings.erase(parameter.name);
     inferMethodVariables(signature, call, firstArgument, bindings);
     return bindings;
+}
+
+// `new Range(from, to)` of an inner class of this class or of one around
+// it: the variables of the classes around it are the ones in scope here;
+// the created class's own stay unbound, as the creation infers them.
+void GenericTyper::bindAroundCreated(const std::string& cls, Bindings& into) const {
+    const ClassFile* file = _hierarchy.find(cls);
+    if (!file) return;
+    for (const InnerClass& inner : file->innerClasses) {
+        if (inner.innerClass == cls && !inner.outerClass.empty() && !(inner.access & access::Static)) {
+            bindEnclosingVariables(inner.outerClass, into);
+        }
+    }
+    if (const ClassSignature* own = classSignature(*file)) {
+        for (const TypeParameter& parameter : own->typeParameters) into.erase(parameter.name);
+    }
 }
 
 std::optional<Bindings> GenericTyper::receiverBindings(const Expr& e, const std::string& declaring) const {
@@ -849,12 +866,14 @@ std::vector<GenericPtr> GenericTyper::parameterTypes(const Expr& call) const {
     // No parameters: nothing to type, whatever the method's signature says.
     if (!type || type->parameters.empty()) return result;
     std::string declaring;
-    const Method* method = findMethod(call.owner, call.name, call.descriptor, declaring);
+    // A creation names no method; its constructor's parameters are asked.
+    const bool creation = call.kind == ExprKind::New;
+    const Method* method = findMethod(call.owner, creation ? "<init>" : call.name, call.descriptor, declaring);
     if (!method) return result;
     const MethodSignature* signature = signatureOf(*method);
     // A constructor of an inner or local class has parameters the signature leaves out.
     if (!signature || signature->parameters.size() != type->parameters.size()) return result;
-    auto found = callBindings(call, declaring, *signature, call.isStatic ? 0 : 1);
+    auto found = callBindings(call, declaring, *signature, call.isStatic || creation ? 0 : 1);
     if (!found) return result;
     const Bindings& bindings = *found;
     for (const GenericType& parameter : signature->parameters) {
@@ -1087,6 +1106,11 @@ ExprPtr newRawCast(const JavaType& erased, ExprPtr value) {
 }
 
 class GenericCasts {
+    static const std::string& constructorName() {
+        static const std::string name = "<init>";
+        return name;
+    }
+
 public:
     GenericCasts(const GenericTyper& typer, Budget& budget) : _typer(typer), _budget(budget) {}
 
@@ -1259,7 +1283,10 @@ private:
         // Asked only where an argument's cast depends on it: the walk is costly.
         std::optional<bool> knownOverloaded;
         auto overloaded = [&] {
-            if (!knownOverloaded) knownOverloaded = _typer.hierarchy().mayOverload(call.owner, call.name, call.descriptor, true);
+            if (!knownOverloaded) {
+                const std::string& name = call.kind == ExprKind::New ? constructorName() : call.name;
+                knownOverloaded = _typer.hierarchy().mayOverload(call.owner, name, call.descriptor, true);
+            }
             return *knownOverloaded;
         };
         auto erasedTypes = methodTypeOf(call.descriptor);
@@ -1441,7 +1468,9 @@ private:
         // The source's own cast, or one the printer's return cast covers.
         if ((value->kind == ExprKind::Cast && value->generic) || value->kind == ExprKind::Invoke ||
             value->kind == ExprKind::Conditional) return;
-        GenericPtr type = _typer.typeOf(*value);
+        // An anonymous class is its supertype as the creation here names it.
+        const bool anonymous = value->kind == ExprKind::New && _typer.isAnonymousType(value->type);
+        GenericPtr type = anonymous ? _typer.anonymousSupertype(value->type) : _typer.typeOf(*value);
         if (!type || type->kind != GenericType::Kind::Class) return;
         if (declared.dimensions || type->dimensions) return returnedArray(declared, *type, value);
         auto seen = _typer.asSuper(*type, declared.className());
@@ -1480,7 +1509,8 @@ private:
         GenericPtr type = _typer.typeOf(*value);
         if (type && sameGeneric(*type, declared)) return;
         const JavaType erased = _typer.erasureOf(declared);
-        if (!sameType(erased, value->type) && !_typer.hierarchy().isSubtype(erased, value->type)) return;
+        const Hierarchy& h = _typer.hierarchy();
+        if (!sameType(erased, value->type) && !h.isSubtype(erased, value->type) && !h.isSubtype(value->type, erased)) return;
         value = genericCast(declared, erased, value);
     }
 

@@ -139,6 +139,7 @@ private:
     // that step's arguments: the K and V of Map<K, V>.Entry-like types.
     bool bindOuterSteps(const GenericType& type, Bindings& into) const;
     GenericPtr computeType(const Expr& e) const;
+    void bindAroundCreated(const std::string& cls, Bindings& into) const;
     GenericPtr invokeType(const Expr& e) const;
     GenericPtr callType(const Expr& e, const Method& method, const std::string& declaring) const;
     // An argument goes raw (or not known to be otherwise) to a parameter of

@@ -149,6 +149,25 @@ bool isPure(const Expr& e) {
     return true;
 }
 
+bool cannotThrow(const Expr& e) {
+    switch (e.kind) {
+    case ExprKind::Literal: case ExprKind::Null: case ExprKind::This: case ExprKind::Local:
+    case ExprKind::Unary: case ExprKind::Compare: case ExprKind::InstanceOf: case ExprKind::Conditional:
+        break;
+    case ExprKind::Binary:
+        if ((e.op == "/" || e.op == "%") && !e.type.isReference() && e.type.base != 'F' && e.type.base != 'D') return false;
+        break;
+    case ExprKind::Cast:
+        if (e.type.isReference()) return false;
+        break;
+    default: return false;
+    }
+    for (const ExprPtr& child : e.args) {
+        if (!cannotThrow(*child)) return false;
+    }
+    return true;
+}
+
 bool readsVar(const Expr& e, const Var& var) {
     if (e.kind == ExprKind::Local && e.var.get() == &var) return true;
     for (const ExprPtr& child : e.args) {

@@ -192,6 +192,10 @@ bool sameType(const JavaType& a, const JavaType& b);
 // array elements, literals); false for anything else.
 bool samePure(const Expr& a, const Expr& b);
 bool isPure(const Expr& e);      // no side effects and no exceptions worth keeping order for
+// Evaluating it can neither change anything nor throw (no array access, no
+// field read, no reference cast, no integer division), so dropping it
+// leaves the program's behaviour as it was.
+bool cannotThrow(const Expr& e);
 bool isTrivial(const Expr& e);   // a local, literal, null or this: may be copied freely
 // `this.this$1.this$0`: javac's outer-instance fields are final, so reading
 // one twice is reading it once; kept in a temporary, an enclosing anonymous

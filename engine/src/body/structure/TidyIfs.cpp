@@ -17,7 +17,8 @@ bool simplifyIfs(StmtList& body) {
                 s.body.swap(s.elseBody);
                 changed = true;
             }
-            if (s.body.empty() && s.elseBody.empty() && isPure(*s.expr)) {
+            // An empty `if` still evaluates its condition, which may throw.
+            if (s.body.empty() && s.elseBody.empty() && cannotThrow(*s.expr)) {
                 list.erase(list.begin() + static_cast<long>(i--));
                 changed = true;
                 continue;

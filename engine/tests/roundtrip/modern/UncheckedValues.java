@@ -66,7 +66,31 @@ public class UncheckedValues {
         String first() { return String.valueOf(items[0]); }
     }
 
+    interface Maker<T> {
+        T make();
+    }
+
+    // Inside an anonymous class, a concrete value for the generic method's T.
+    @SuppressWarnings("unchecked")
+    static <T> Maker<T> sortedMaker() {
+        return new Maker<T>() {
+            public T make() { return (T) new java.util.TreeSet<String>(); }
+        };
+    }
+
+    // An anonymous class of one parameterization returned for another.
+    @SuppressWarnings("unchecked")
+    static <A, B> Maker<B> constant(final A value) {
+        return (Maker<B>) (Maker<?>) new Maker<A>() {
+            public A make() { return value; }
+        };
+    }
+
     public static void main(String[] args) {
+        Object made = UncheckedValues.<Object>sortedMaker().make();
+        System.out.println(made.getClass().getSimpleName());
+        Maker<Object> k = constant("k");
+        System.out.println(k.make());
         Shape<String> s = first(new Plain());
         System.out.println(s.name("a"));
         System.out.println(plainFor(String.class).name("b"));
