@@ -19,7 +19,9 @@ For each jar (commons-lang3, commons-io, commons-cli, guava by default):
 With --modern the classes are decompiled with -m and compiled at the jar's
 own language level (its newest class file's), enums and records included;
 the viewer's parser is not asked (it reads the classic dialect), and the
-javac error kinds are counted per jar.
+javac error kinds are counted per jar. With --check the whole-jar call
+checks the IR after every pass and the broken invariants it reports are
+counted.
 
 Prints a compact table; details of failures with --details.
 """
@@ -288,6 +290,7 @@ class JarReport:
         self.top = 0
         self.jad_failed = []        # (class, reason)
         self.batch_status = None
+        self.broken_invariants = None  # with --check: what the whole-jar call reported
         self.batch_seconds = 0.0
         self.batch_rss = 0
         self.latencies = []
@@ -393,12 +396,14 @@ def bench_jar(jar_name, jar, jad, outline, work, args, pool, compiler_dir):
 
     options = VIEWER_OPTIONS + (["-m"] if args.modern else [])
     # The whole jar in one call.
-    status, ms, rss, err = run_child([jad] + options + ["-r", "-d" + outdir] + files,
-                                     timeout=600)
+    status, ms, rss, err = run_child([jad] + options + (["--check"] if args.check else []) +
+                                     ["-r", "-d" + outdir] + files, timeout=600)
     rep.batch_status = status
     rep.batch_seconds = ms / 1000.0
     rep.batch_rss = rss
     batch_failed = {}
+    if args.check:
+        rep.broken_invariants = [l for l in err.decode("utf-8", "replace").splitlines() if "invariant broken" in l]
     for line in err.decode("utf-8", "replace").splitlines():
         if ": " in line:
             path, reason = line.split(": ", 1)
@@ -672,8 +677,12 @@ def print_report(reports, outline, compiled, details, modern=False):
             notes.append("unreadable class files: %d" % len(r.skipped))
         notes.append("slowest: " + ", ".join("%s %.0f ms" % (n, ms) for ms, n in r.slowest))
         notes.append("one-call peak RSS %.1f MB" % (r.batch_rss / 1024.0))
+        if r.broken_invariants is not None:
+            notes.append("IR checked after every pass: %d broken" % len(r.broken_invariants))
         print("%s: %s" % (r.name, "; ".join(notes)))
         shown = details
+        for line in (r.broken_invariants or [])[:shown]:
+            print("  invariant   %s" % line[:200])
         for cls, why in r.jad_failed[:shown]:
             print("  jad failed  %s: %s" % (cls, why))
         for cls, why in r.parse_failed[:shown]:
@@ -706,6 +715,8 @@ def main():
     ap.add_argument("--modern", action="store_true",
                     help="decompile with -m and compile at the jar's level (no viewer parser check)")
     ap.add_argument("--no-outline", action="store_true", help="skip the zefra-outline check")
+    ap.add_argument("--check", action="store_true",
+                    help="the whole-jar call checks the IR after every pass (jad --check); its time then includes that")
     ap.add_argument("-j", "--jobs", type=int, default=2, help="parallel processes (default 2)")
     ap.add_argument("--details", type=int, default=5, help="failures listed per jar and check (default 5)")
     ap.add_argument("--keep", metavar="DIR", help="work in DIR and keep it")

@@ -14,7 +14,7 @@ import re
 import sys
 
 ORDER = ["classfile", "print",
-         "body/ir", "body/decode", "body/flow", "body/types", "body/typing", "body/structure",
+         "body/ir", "body/decode", "body/flow", "body/types", "body/generics", "body/typing", "body/structure",
          "body/synthetic", "body/sugar", "body/printer", "body/pipeline",
          "decl/parts", "decl/members", "decl/unit",
          "cli"]

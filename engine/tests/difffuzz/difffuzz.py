@@ -86,13 +86,14 @@ class Harness:
         if rc != 0:
             sys.exit("difffuzz: the harness does not compile: " + roundtrip.first_line(out + err))
 
-    def run(self, classdir, names):
-        """{name: (status, output bytes)} for every name."""
+    def run(self, classdir, names, jdk=""):
+        """{name: (status, output bytes)} for every name; jdk is the bin
+        directory prefix of the java to run (empty: the one on the PATH)."""
         results = {}
         pending = list(names)
         while pending:
             cp = classdir + os.pathsep + self.dir
-            rc, out, err = roundtrip.run(["java", "-Xshare:auto", "-Xss4m", "-ea", "-cp", cp, "DiffFuzzHarness",
+            rc, out, err = roundtrip.run([jdk + "java", "-Xshare:auto", "-Xss4m", "-ea", "-cp", cp, "DiffFuzzHarness",
                                           str(RUN_LIMIT_MS)] + pending, HARNESS_TIMEOUT)
             got = parse_harness(out)
             results.update(got)
@@ -126,6 +127,20 @@ def parse_harness(data):
 def class_files(classdir, name):
     return sorted(os.path.join(classdir, f) for f in os.listdir(classdir)
                   if f == name + ".class" or (f.startswith(name + "$") and f.endswith(".class")))
+
+
+_JDKS = {}
+
+
+def mode_jdk(options):
+    """The bin directory prefix of a JDK that compiles for the mode's release
+    ("" for the one on the PATH), None when none does; looked up once."""
+    if "--release" not in options:
+        return ""
+    release = roundtrip.mode_release(options)
+    if release not in _JDKS:
+        _JDKS[release] = roundtrip.find_jdk(release)
+    return _JDKS[release]
 
 
 def jad_options(mode):
@@ -210,18 +225,18 @@ class Run:
             progs[cls] = (s, path)
         return progs
 
-    def compile_many(self, files, outdir, options):
+    def compile_many(self, files, outdir, options, jdk=""):
         """compile_sources over batches, in parallel."""
         os.makedirs(outdir, exist_ok=True)
-        futures = [self.pool.submit(roundtrip.compile_sources, batch, outdir, options)
+        futures = [self.pool.submit(roundtrip.compile_sources, batch, outdir, options, jdk)
                    for batch in chunks(files, self.args.batch)]
         broken = {}
         for f in futures:
             broken.update(f.result())
         return broken
 
-    def run_many(self, classdir, names):
-        futures = [self.pool.submit(self.harness.run, classdir, batch)
+    def run_many(self, classdir, names, jdk=""):
+        futures = [self.pool.submit(self.harness.run, classdir, batch, jdk)
                    for batch in chunks(names, self.args.batch)]
         results = {}
         for f in futures:
@@ -231,12 +246,16 @@ class Run:
     def mode(self, mode, options, progs):
         base = os.path.join(self.work, mode)
         classes = os.path.join(base, "classes")
-        broken = self.compile_many([p for _, p in progs.values()], classes, options)
+        jdk = mode_jdk(options)
+        if jdk is None:
+            print("difffuzz: no JDK compiles for %s; %s skipped" % (" ".join(options), mode))
+            return
+        broken = self.compile_many([p for _, p in progs.values()], classes, options, jdk)
         names = [n for n, (_, p) in progs.items() if p not in broken]
         for n, (s, p) in progs.items():
             if p in broken:
                 self.generator.append((s, mode, "does not compile: " + broken[p]))
-        expected = self.run_many(classes, names)
+        expected = self.run_many(classes, names, jdk)
         good = []
         for n in names:
             status = expected[n][0]
@@ -260,14 +279,14 @@ class Run:
 
         outdir = os.path.join(base, "reclasses")
         sources = {n: os.path.join(srcdir, n + ".java") for n in decompiled}
-        errors = self.compile_many(list(sources.values()), outdir, [])
+        errors = self.compile_many(list(sources.values()), outdir, [], jdk)
         rerun = []
         for n in decompiled:
             if sources[n] in errors:
                 self.fail(progs[n][0], mode, "recompile", errors[sources[n]])
             else:
                 rerun.append(n)
-        actual = self.run_many(outdir, rerun)
+        actual = self.run_many(outdir, rerun, jdk)
         for n in rerun:
             diff = compare(expected[n], actual[n])
             if diff:

@@ -34,9 +34,11 @@ def signature(kind, detail):
     return kind, ""
 
 
-def check(text, cls, options, jad, tmp, jad_options=()):
+def check(text, cls, options, jad, tmp, jad_options=(), jdk=""):
     """None when the program round-trips; else (kind, detail), kind being
-    "generator" when the original itself fails."""
+    "generator" when the original itself fails. jdk prefixes javac and java."""
+    javac = [jdk + JAVAC[0]] + JAVAC[1:]
+    java = [jdk + JAVA[0]] + JAVA[1:]
     d = tempfile.mkdtemp(dir=tmp)
     try:
         src = os.path.join(d, cls + ".java")
@@ -45,10 +47,10 @@ def check(text, cls, options, jad, tmp, jad_options=()):
         classes, out, rec = (os.path.join(d, x) for x in ("c", "o", "r"))
         for x in (classes, out, rec):
             os.makedirs(x)
-        rc, so, se = roundtrip.run(JAVAC + ["-d", classes] + options + [src], 120)
+        rc, so, se = roundtrip.run(javac + ["-d", classes] + options + [src], 120)
         if rc != 0:
             return ("generator", "does not compile: " + roundtrip.first_line(se or so))
-        exp = roundtrip.run(JAVA + ["-cp", classes, cls], RUN_TIMEOUT)
+        exp = roundtrip.run(java + ["-cp", classes, cls], RUN_TIMEOUT)
         if exp[0] is None:
             return ("generator", "original does not end")
         files = [os.path.join(classes, f) for f in sorted(os.listdir(classes))]
@@ -62,12 +64,12 @@ def check(text, cls, options, jad, tmp, jad_options=()):
         dsrc = os.path.join(out, cls + ".java")
         if not os.path.isfile(dsrc):
             return ("jad-exit", "no output")
-        rc, so, se = roundtrip.run(JAVAC + ["-d", rec, dsrc], 120)
+        rc, so, se = roundtrip.run(javac + ["-d", rec, dsrc], 120)
         if rc != 0:
             text = (so + se).decode("utf-8", "replace")
             m = re.search(r"error: (.*)", text)
             return ("recompile", "x: " + (m.group(1) if m else roundtrip.first_line(text)))
-        act = roundtrip.run(JAVA + ["-cp", rec, cls], RUN_TIMEOUT)
+        act = roundtrip.run(java + ["-cp", rec, cls], RUN_TIMEOUT)
         if act[0] is None:
             return ("timeout", "")
         if act[0] == exp[0] and act[1] == exp[1]:
@@ -132,12 +134,15 @@ def reduce_tree(root, interesting, budget):
 def reduce_one(seed, mode, kind, detail, options, jad, args, outdir):
     cls, root = gen.generate(seed, args.exclude, level=getattr(args, "level", None))
     jad_options = ["-m"] if mode in roundtrip.MODERN_MODES else []
+    jdk = roundtrip.find_jdk(roundtrip.mode_release(options)) if "--release" in options else ""
+    if jdk is None:
+        return "seed %d %s %s: no JDK compiles for it" % (seed, mode, kind)
     tmp = tempfile.mkdtemp(prefix="jad-reduce-")
     try:
         want = signature(kind, detail)
 
         def interesting(text):
-            got = check(text, cls, options, jad, tmp, jad_options)
+            got = check(text, cls, options, jad, tmp, jad_options, jdk)
             return got is not None and signature(*got) == want
 
         full = gen.program_text(root)
@@ -145,7 +150,7 @@ def reduce_one(seed, mode, kind, detail, options, jad, args, outdir):
             return "seed %d %s %s: does not fail the same way alone" % (seed, mode, kind)
         skip, tests = reduce_tree(root, interesting, args.reduce_tests)
         text = gen.program_text(root, skip)
-        got = check(text, cls, options, jad, tmp, jad_options)
+        got = check(text, cls, options, jad, tmp, jad_options, jdk)
         folder = os.path.join(outdir, kind)
         os.makedirs(folder, exist_ok=True)
         path = os.path.join(folder, cls + ".java")

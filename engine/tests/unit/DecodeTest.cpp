@@ -92,8 +92,15 @@ TEST(Fallback, ListsTheCodeAndThrowsWithAnEscapedReason) {
     Names names;
     PrintOptions options;
     std::vector<std::string> params;
-    const std::vector<std::string> lines = fallbackBody({file, m, names, options, params}, "odd \"code\"\\\n");
+    const DecompiledBody body = fallbackBody({file, m, names, options, params}, "odd \"code\"\\\n");
+    const std::vector<std::string>& lines = body.lines;
     ASSERT_GE(lines.size(), 3u);
+    // The listing and then the throw, which the declarations may wrap.
+    EXPECT_FALSE(body.decompiled);
+    ASSERT_EQ(body.statements.size(), 2u);
+    EXPECT_EQ(body.statements[0].kind, TopStatement::Kind::Other);
+    EXPECT_EQ(body.statements[1].kind, TopStatement::Kind::Throw);
+    EXPECT_EQ(body.statements[1].firstLine, lines.size() - 1);
     EXPECT_EQ(lines[0], "// Not decompiled: odd \"code\"\\\\?");
     EXPECT_EQ(lines[1], "//   0: ldc 42");
     EXPECT_EQ(lines.back(), "throw new RuntimeException(\"not decompiled: odd \\\"code\\\"\\\\?\");");

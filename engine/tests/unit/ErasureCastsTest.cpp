@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "JadExpectations.h"
-#include "body/typing/ErasureCasts.h"
+#include "body/generics/ErasureCasts.h"
 
 namespace jad::test {
 namespace {

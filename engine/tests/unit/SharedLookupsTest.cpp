@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "JavaTestSupport.h"
+#include "body/generics/GenericTypes.h"
 #include "body/types/Hierarchy.h"
-#include "body/typing/GenericTypes.h"
 #include "classfile/ClassReader.h"
 #include "classfile/SignatureCache.h"
 #include "cli/Files.h"

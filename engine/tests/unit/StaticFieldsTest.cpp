@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "classfile/AccessFlags.h"
+#include "decl/members/EnumConstants.h"
 #include "decl/members/StaticFields.h"
 
 namespace jad {
@@ -19,27 +20,91 @@ ClassFile ownerWithFields() {
     return file;
 }
 
-TEST(StaticFields, AssignmentsInDeclarationOrderBecomeInitializers) {
-    auto values = fieldInitializers({"A = new Object();", "Owner.B = make(", "    1);",
-                                     "C = new Runnable() {", "    public void run() {", "    }", "};"},
-                                    ownerWithFields(), "Owner");
+// A decompiled body whose statements are given as (kind, field, lines); a
+// store's value is its lines after "F = " without the semicolon.
+struct BodyBuilder {
+    DecompiledBody body{{}, true, {}};
+
+    BodyBuilder& store(const std::string& field, std::vector<std::string> lines,
+                       const std::string& descriptor = "Ljava/lang/Object;") {
+        TopStatement s = TopStatement::at(TopStatement::Kind::StaticStore, body.lines.size());
+        s.field = field;
+        s.descriptor = descriptor;
+        s.value = lines;
+        s.value.front().erase(0, s.value.front().find(" = ") + 3);
+        s.value.back().pop_back();
+        return add(std::move(s), lines);
+    }
+    BodyBuilder& other(TopStatement::Kind kind, const std::vector<std::string>& lines) {
+        return add(TopStatement::at(kind, body.lines.size()), lines);
+    }
+    BodyBuilder& add(TopStatement s, const std::vector<std::string>& lines) {
+        body.statements.push_back(std::move(s));
+        body.lines.insert(body.lines.end(), lines.begin(), lines.end());
+        return *this;
+    }
+};
+
+TEST(StaticFields, StoresInDeclarationOrderBecomeInitializers) {
+    BodyBuilder b;
+    b.store("A", {"A = new Object();"})
+        .store("B", {"Owner.B = make(", "    1);"})
+        // A blank line between an anonymous class's members is still the value.
+        .store("C", {"C = new Runnable() {", "    void a() {", "    }", "", "    void b() {", "    }", "};"});
+    auto values = fieldInitializers(b.body, ownerWithFields());
     ASSERT_TRUE(values);
     EXPECT_EQ((*values)["A"], std::vector<std::string>{"new Object()"});
     EXPECT_EQ((*values)["B"], (std::vector<std::string>{"make(", "    1)"}));
-    EXPECT_EQ((*values)["C"], (std::vector<std::string>{"new Runnable() {", "    public void run() {", "    }", "}"}));
-    EXPECT_TRUE(fieldInitializers({}, ownerWithFields(), "Owner"));
+    EXPECT_EQ((*values)["C"].size(), 7u);
+    EXPECT_EQ((*values)["C"].back(), "}");
+    EXPECT_TRUE(fieldInitializers(BodyBuilder().body, ownerWithFields()));
 }
 
 TEST(StaticFields, AnythingElseKeepsTheBlock) {
     ClassFile owner = ownerWithFields();
-    EXPECT_FALSE(fieldInitializers({"B = x();", "A = y();"}, owner, "Owner"));        // out of order
-    EXPECT_FALSE(fieldInitializers({"A = x();", "A = y();"}, owner, "Owner"));        // assigned twice
-    EXPECT_FALSE(fieldInitializers({"A = x();", "System.gc();"}, owner, "Owner"));
-    EXPECT_FALSE(fieldInitializers({"D = x();"}, owner, "Owner"));                    // not a field here
-    EXPECT_FALSE(fieldInitializers({"Other.A = x();"}, owner, "Owner"));
-    EXPECT_FALSE(fieldInitializers({"if (true) {", "    throw new RuntimeException(\"x\");", "}"}, owner, "Owner"));
+    const auto fails = [&](const BodyBuilder& b) { return !fieldInitializers(b.body, owner); };
+    EXPECT_TRUE(fails(BodyBuilder().store("B", {"B = x();"}).store("A", {"A = y();"})));  // out of order
+    EXPECT_TRUE(fails(BodyBuilder().store("A", {"A = x();"}).store("A", {"A = y();"})));  // assigned twice
+    EXPECT_TRUE(fails(BodyBuilder().store("A", {"A = x();"}).other(TopStatement::Kind::Other, {"System.gc();"})));
+    EXPECT_TRUE(fails(BodyBuilder().store("D", {"D = x();"})));                           // not a field here
+    EXPECT_TRUE(fails(BodyBuilder().store("A", {"A = 1;"}, "I")));                        // another field's type
+    EXPECT_TRUE(fails(BodyBuilder().other(TopStatement::Kind::Throw, {"throw new RuntimeException(\"x\");"})));
+    DecompiledBody fallback = BodyBuilder().store("A", {"A = x();"}).body;
+    fallback.decompiled = false;
+    EXPECT_FALSE(fieldInitializers(fallback, owner));
     owner.fields[0].access = access::Final;  // an instance field
-    EXPECT_FALSE(fieldInitializers({"A = x();"}, owner, "Owner"));
+    EXPECT_TRUE(fails(BodyBuilder().store("A", {"A = x();"})));
+}
+
+TEST(StaticFields, AThrowAtTheEndIsWrappedWholeSoTheBlockCanComplete) {
+    BodyBuilder b;
+    b.other(TopStatement::Kind::Other, {"f();"}).other(TopStatement::Kind::Throw, {"throw new E(new Object() {", "", "});"});
+    EXPECT_EQ(trailingThrowLines(b.body), 3u);
+    EXPECT_EQ(staticBlockLines(b.body.lines, trailingThrowLines(b.body)),
+              (std::vector<std::string>{"f();", "if (true) {", "    throw new E(new Object() {", "", "    });", "}"}));
+    EXPECT_EQ(trailingThrowLines(BodyBuilder().other(TopStatement::Kind::Other, {"f();"}).body), 0u);
+}
+
+TEST(EnumConstantsFromStatements, CreationsAreTakenAndTheRestIsKept) {
+    ClassFile owner;
+    owner.thisClass = "p/E";
+    owner.superClass = "java/lang/Enum";
+    owner.access = access::Enum | access::Final;
+    for (const char* name : {"RED", "GREEN"}) {
+        Field field;
+        field.access = access::Public | access::Static | access::Final | access::Enum;
+        field.name = name;
+        field.descriptor = "Lp/E;";
+        owner.fields.push_back(field);
+    }
+    BodyBuilder b;
+    b.store("RED", {"RED = new E(\"RED\", 0, 7);"}, "Lp/E;")
+        .other(TopStatement::Kind::Other, {"log(\"x = y\");"})
+        .store("GREEN", {"E.GREEN = new E(\"GREEN\", 1) {", "    void f() {", "    }", "};"}, "Lp/E;");
+    const EnumConstants constants = enumConstants(owner, &b.body, {});
+    EXPECT_EQ(constants.lines,
+              (std::vector<std::string>{"RED(7),", "GREEN {", "    void f() {", "    }", "};"}));
+    EXPECT_EQ(constants.staticBlock, std::vector<std::string>{"log(\"x = y\");"});
 }
 
 }  // namespace

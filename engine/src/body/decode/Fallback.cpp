@@ -45,7 +45,7 @@ std::string defaultValue(const JavaType& type, const TypeNamer& types) {
 
 // A constructor must still start with the call javac requires; the listing
 // tells which one the code makes, and dummy arguments pick that overload.
-std::string constructorCall(const BodyRequest& request, const body::DecodedCode& code) {
+std::string constructorCall(const BodyRequest& request, const body::DecodedCode& code, bool& toSuper) {
     const ClassFile& owner = request.owner;
     int pendingNews = 0;
     for (const body::Instruction& insn : code.instructions) {
@@ -62,7 +62,7 @@ std::string constructorCall(const BodyRequest& request, const body::DecodedCode&
             --pendingNews;
             continue;
         }
-        const bool toSuper = ref.owner == owner.superClass;
+        toSuper = ref.owner == owner.superClass;
         if ((!toSuper && ref.owner != owner.thisClass) || ref.owner == "java/lang/Object") return std::string();
         auto type = methodTypeOf(ref.descriptor);
         if (!type) return std::string();
@@ -78,15 +78,21 @@ std::string constructorCall(const BodyRequest& request, const body::DecodedCode&
 
 }  // namespace
 
-std::vector<std::string> fallbackBody(const BodyRequest& request, const std::string& reason) {
-    std::vector<std::string> lines;
+DecompiledBody fallbackBody(const BodyRequest& request, const std::string& reason) {
+    DecompiledBody body;
+    std::vector<std::string>& lines = body.lines;
     const Code* code = request.method.code ? &*request.method.code : nullptr;
     body::DecodedCode decoded;
     if (code) decoded = body::decode(*code, request.owner.pool);
     if (request.method.name == "<init>" && code) {
-        std::string call = constructorCall(request, decoded);
-        if (!call.empty()) lines.push_back(call);
+        bool toSuper = false;
+        std::string call = constructorCall(request, decoded, toSuper);
+        if (!call.empty()) {
+            body.statements.push_back(TopStatement::at(toSuper ? TopStatement::Kind::SuperCall : TopStatement::Kind::ThisCall, 0));
+            lines.push_back(call);
+        }
     }
+    body.statements.push_back(TopStatement::at(TopStatement::Kind::Other, lines.size()));  // the listing, comments only
     lines.push_back("// Not decompiled: " + body::commentSafe(reason));
     if (code) {
         for (std::string& line : body::disassemble(decoded, *code, request.owner.pool, kListingLimit)) {
@@ -94,8 +100,9 @@ std::vector<std::string> fallbackBody(const BodyRequest& request, const std::str
         }
         if (!decoded.ok()) lines.push_back("//   (" + body::commentSafe(decoded.error) + ")");
     }
+    body.statements.push_back(TopStatement::at(TopStatement::Kind::Throw, lines.size()));
     lines.push_back("throw new RuntimeException(" + messageLiteral("not decompiled: " + reason) + ");");
-    return lines;
+    return body;
 }
 
 }  // namespace jad

@@ -10,7 +10,8 @@ namespace jad {
 
 // A `//` disassembly listing of the code followed by
 // `throw new RuntimeException("...")` naming `reason`, so the file still
-// parses and compiles.
-std::vector<std::string> fallbackBody(const BodyRequest& request, const std::string& reason);
+// parses and compiles; a constructor's calls the constructor it must call
+// first. Not `decompiled`.
+DecompiledBody fallbackBody(const BodyRequest& request, const std::string& reason);
 
 }  // namespace jad

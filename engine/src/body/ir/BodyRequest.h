@@ -108,4 +108,36 @@ struct BodyRequest {
     const std::vector<std::shared_ptr<const GenericType>>* capturedTypes = nullptr;
 };
 
+// A statement of a body's top level, as the declaration printer asks after
+// it: what it is, and where its lines start.
+struct TopStatement {
+    enum class Kind : uint8_t { Other, StaticStore, SuperCall, ThisCall, Throw };
+    Kind kind = Kind::Other;
+    size_t firstLine = 0;
+    // StaticStore: the static field of the method's own class it assigns,
+    // and (in a static initializer) the value's lines as the statement
+    // prints it.
+    std::string field, descriptor;
+    std::vector<std::string> value;
+
+    static TopStatement at(Kind kind, size_t firstLine) {
+        TopStatement statement;
+        statement.kind = kind;
+        statement.firstLine = firstLine;
+        return statement;
+    }
+};
+
+// A body as the declaration printer takes it: its lines and its top-level
+// statements.
+struct DecompiledBody {
+    std::vector<std::string> lines;
+    bool decompiled = false;  // false: the fallback body
+    std::vector<TopStatement> statements;
+    // The lines of statement `i`.
+    std::vector<std::string> linesOf(size_t i) const;
+    // The lines from statement `i` on.
+    std::vector<std::string> linesFrom(size_t i) const;
+};
+
 }  // namespace jad

@@ -45,6 +45,20 @@ struct Expr;
 using ExprPtr = std::shared_ptr<Expr>;
 struct Stmt;
 
+// -m: `R(P1, P2)`, a record pattern: one part per component of R in order,
+// each a binding (`T x`, or `var x` where the component's type is generic)
+// or a nested record pattern.
+struct RecordPattern {
+    struct Part {
+        VarPtr binding;                        // a binding's variable; null for a nested pattern
+        bool inferred = false;                 // printed `var`
+        JavaType type;                         // a binding's: the component's, or the type tested
+        std::shared_ptr<RecordPattern> nested;
+    };
+    std::string recordClass;  // internal name
+    std::vector<Part> parts;
+};
+
 struct LiteralValue {
     char tag = 'I';  // 'I' 'J' 'F' 'D' 'S' (string)
     int64_t integer = 0;
@@ -97,6 +111,9 @@ struct Expr {
     // Switch: the switch statement whose arms give the value by assigning
     // `var` last; `op` "->" for arrow cases, ":" for labels with `yield`.
     std::shared_ptr<Stmt> block;
+    // -m, Cast: the cast into a record's temporary that stands for this
+    // record pattern; it must be folded into a case label before printing.
+    std::shared_ptr<const RecordPattern> pattern;
 };
 
 // Statements, both before structuring (inside basic blocks) and after.
@@ -143,6 +160,7 @@ struct Stmt {
     std::vector<CatchClause> catches;
     StmtList finallyBody;
     bool enter = true;  // Monitor: monitorenter or monitorexit
+    bool exhaustive = false;  // -m, Switch: covers every value without a default (javac throws for the rest)
     std::vector<VarPtr> declare;  // variables declared just before this statement
     VarPtr each;                  // ForEach: the loop variable
 };

@@ -15,12 +15,11 @@ namespace {
 // could make that recursion endless.
 thread_local int g_lambdaDepth = 0;
 
-std::vector<std::string> runOnce(const BodyRequest& request, const std::vector<body::Pass>& passes,
-                                 const std::string& thisName, const JavaType* returnTarget,
-                                 const body::LambdaScope* scope) {
+DecompiledBody runOnce(const BodyRequest& request, const std::vector<body::Pass>& passes, const std::string& thisName,
+                       const JavaType* returnTarget, const body::LambdaScope* scope) {
     body::MethodState state({request, thisName, returnTarget, scope, g_lambdaDepth > 0});
     body::runPasses(passes, state);
-    return std::move(state.lines);
+    return {std::move(state.lines), true, std::move(state.topStatements)};
 }
 
 bool isBrokenInvariant(const body::Unsupported& u) { return u.reason.rfind("invariant broken", 0) == 0; }
@@ -28,9 +27,8 @@ bool isBrokenInvariant(const body::Unsupported& u) { return u.reason.rfind("inva
 // Code whose protected ranges no try statement can hold gets a second try
 // with the ranges widened over what cannot throw; code that decompiles as it
 // stands is never changed.
-std::vector<std::string> decompile(const BodyRequest& request, const std::vector<body::Pass>& passes,
-                                   const std::string& thisName, const JavaType* returnTarget,
-                                   const body::LambdaScope* scope = nullptr) {
+DecompiledBody decompile(const BodyRequest& request, const std::vector<body::Pass>& passes, const std::string& thisName,
+                         const JavaType* returnTarget, const body::LambdaScope* scope = nullptr) {
     try {
         return runOnce(request, passes, thisName, returnTarget, scope);
     } catch (const body::Unsupported& first) {
@@ -74,7 +72,7 @@ std::vector<std::string> PipelineBodies::lambdaBody(const BodyRequest& request, 
     if (g_lambdaDepth >= 8) throw Unsupported{"lambdas nested too deeply"};
     DepthGuard guard;
     if (!request.method.code) throw Unsupported{"lambda without code"};
-    return decompile(request, methodPasses(), thisName, nullptr);
+    return decompile(request, methodPasses(), thisName, nullptr).lines;
 }
 
 LambdaBody PipelineBodies::lambdaFormBody(const BodyRequest& request, const PrintContext& enclosing,
@@ -84,7 +82,7 @@ LambdaBody PipelineBodies::lambdaFormBody(const BodyRequest& request, const Prin
     if (!request.method.code) throw Unsupported{"lambda without code"};
     LambdaBody out;
     const LambdaScope scope{enclosing, &returnTarget, &out.shape};
-    out.lines = decompile(request, methodPasses(), enclosing.thisName, &returnTarget, &scope);
+    out.lines = decompile(request, methodPasses(), enclosing.thisName, &returnTarget, &scope).lines;
     return out;
 }
 
@@ -95,24 +93,37 @@ const NestedBodies& pipelineBodies() {
     return bodies;
 }
 
-std::vector<std::string> decompileBodyWith(const BodyRequest& request, const std::vector<Pass>& passes) {
-    if (!request.method.code) return fallbackBody(request, "no code");
+namespace {
+
+DecompiledBody decompileMethodWith(const BodyRequest& request, const std::vector<Pass>& passes) {
+    const auto fallback = [&](const std::string& reason) {
+        return fallbackBody(request, reason);
+    };
+    if (!request.method.code) return fallback("no code");
     try {
         const auto type = methodTypeOf(request.method.descriptor);
         return decompile(request, passes, "this", type ? &type->returnType : nullptr);
     } catch (const Unsupported& u) {
-        return fallbackBody(request, u.reason);
+        return fallback(u.reason);
     } catch (const ClassFormatError& e) {
-        return fallbackBody(request, e.reason);
+        return fallback(e.reason);
     } catch (const std::exception& e) {
-        return fallbackBody(request, std::string("internal error: ") + e.what());
+        return fallback(std::string("internal error: ") + e.what());
     }
+}
+
+}  // namespace
+
+std::vector<std::string> decompileBodyWith(const BodyRequest& request, const std::vector<Pass>& passes) {
+    return decompileMethodWith(request, passes).lines;
 }
 
 }  // namespace body
 
-std::vector<std::string> decompileBody(const BodyRequest& request) {
-    return body::decompileBodyWith(request, body::methodPasses());
+DecompiledBody decompileMethod(const BodyRequest& request) {
+    return body::decompileMethodWith(request, body::methodPasses());
 }
+
+std::vector<std::string> decompileBody(const BodyRequest& request) { return decompileMethod(request).lines; }
 
 }  // namespace jad

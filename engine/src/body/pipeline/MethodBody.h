@@ -9,6 +9,9 @@
 
 namespace jad {
 
+// decompileBody's lines with the body's top level described.
+DecompiledBody decompileMethod(const BodyRequest& request);
+
 // The statements between the method's braces, one string per line, without
 // line ends, indented by four spaces per level relative to the body (the
 // first statement has no indentation). Never throws: a method that cannot be

@@ -1,6 +1,7 @@
 #include "body/pipeline/MethodPasses.h"
 
 #include "body/flow/Stack.h"
+#include "body/pipeline/TopStatements.h"
 #include "body/printer/ModernLambda.h"
 #include "body/structure/Declare.h"
 #include "body/structure/Finally.h"
@@ -20,6 +21,7 @@
 #include "body/synthetic/ConstructorPrologue.h"
 #include "body/synthetic/Idioms.h"
 #include "body/synthetic/ReceiverChecks.h"
+#include "body/synthetic/RecordPatterns.h"
 #include "body/synthetic/SyntheticNames.h"
 #include "body/types/ElementTypes.h"
 #include "body/types/HiddenFields.h"
@@ -61,6 +63,8 @@ void expressionsPass(MethodState& s) {
 }
 
 void simplifyPass(MethodState& s) { simplifyBlocks(s.cfg, s.code.handlers, s.locals.all, s.budget); }
+void recordPatternsPass(MethodState& s) { foldRecordPatternChains(s.cfg, s.code.handlers, s.hierarchy, s.locals.all);
+}
 void regionsPass(MethodState& s) { s.regions = buildRegions(s.cfg, s.code.handlers, s.locals.all, s.budget); }
 void finallyPass(MethodState& s) { foldFinallyBodies(s.cfg, s.regions, s.budget); }
 void structurePass(MethodState& s) { s.body = structure(s.cfg, s.regions, s.budget); }
@@ -147,7 +151,11 @@ void assertsPass(MethodState& s) { foldAsserts(s.body, s.request.owner, s.scope 
 void instanceOfPatternsPass(MethodState& s) { foldInstanceOfPatterns(s.body); }
 void patternSwitchesPass(MethodState& s) { recoverPatternSwitches(s.body); }
 void switchExpressionsPass(MethodState& s) { foldSwitchExpressions(s.body, s.context.localNames); }
-void printPass(MethodState& s) { s.lines = printStatements(s.body, s.context); }
+void printPass(MethodState& s) {
+    std::vector<size_t> starts;
+    s.lines = printStatements(s.body, s.context, &starts);
+    s.topStatements = describeTopStatements(s, s.lines, starts);
+}
 
 }  // namespace
 
@@ -178,6 +186,8 @@ const std::vector<Pass>& methodPasses() {
         {"locals", S::Vars, F::Code, localsPass},
         {"expressions", S::Stack, F::Blocks, expressionsPass},
         {"simplify-blocks", S::Flow, F::Blocks, simplifyPass},
+        // Before the regions: the handler around a record's accessor calls goes with them.
+        {"record-patterns", S::Flow, F::Blocks, recordPatternsPass, hasPatternSwitches},
         {"regions", S::Structure, F::Blocks, regionsPass},
         {"finally", S::Structure, F::Blocks, finallyPass},
         {"structure", S::Structure, F::Tree, structurePass},

@@ -13,6 +13,7 @@ PrintContext contextFor(const MethodRequest& in) {
         context.method = enclosing.method;
         context.inLambda = enclosing.inLambda;
         context.qualifyStatics = enclosing.qualifyStatics;
+        context.labelsTaken = enclosing.labelsTaken;
     }
     if (r.lambdaInterfaces) context.lambdaInterfaces = *r.lambdaInterfaces;
     context.unit = r.unit;

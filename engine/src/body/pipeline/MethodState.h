@@ -12,10 +12,10 @@
 #include "body/flow/Cfg.h"
 #include "body/flow/Locals.h"
 #include "body/flow/Regions.h"
+#include "body/generics/GenericTypes.h"
 #include "body/pipeline/MethodBody.h"
 #include "body/printer/Printer.h"
 #include "body/types/Hierarchy.h"
-#include "body/typing/GenericTypes.h"
 #include "body/typing/Types.h"
 
 namespace jad::body {
@@ -74,6 +74,7 @@ struct MethodState {
     std::optional<GenericTyper> generics;  // the modern dialect's
     PrintContext context;
     std::vector<std::string> lines;  // the result
+    std::vector<TopStatement> topStatements;  // what the lines' top-level statements are
 };
 
 // The whole pipeline, for the bodies of the lambdas a body prints.

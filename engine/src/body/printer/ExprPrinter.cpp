@@ -112,7 +112,26 @@ std::string ExprPrinter::varTypeName(const Var& var) const {
     return typeName(var.type);
 }
 
+// `R(int x, Q(var a))`; a total binding of a generic component is `var`.
+std::string ExprPrinter::recordPattern(const RecordPattern& pattern) const {
+    std::string out = typeName(objectType(pattern.recordClass)) + "(";
+    for (size_t i = 0; i < pattern.parts.size(); ++i) {
+        const RecordPattern::Part& part = pattern.parts[i];
+        if (i) out += ", ";
+        if (part.nested) {
+            out += recordPattern(*part.nested);
+            continue;
+        }
+        out += part.inferred ? std::string("var") : typeName(part.binding->type);
+        out += ' ';
+        out += part.binding->name;
+    }
+    return out + ")";
+}
+
 void ExprPrinter::cast(const Expr& e, std::string& out) const {
+    // the accessor calls it stands for are no longer guarded as javac guards them
+    if (e.pattern) throw Unsupported{"record pattern left outside a case label"};
     const Expr& operand = *e.args[0];
     const bool primitive = !e.type.isReference();
     if (_c.options.modern && e.generic) {
@@ -157,21 +176,40 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
     case ExprKind::This: return thisText(out);
     case ExprKind::Local: out += e.var->name; return;
     case ExprKind::Field: return field(e, out);
-    case ExprKind::ArrayElement:
-        arrayOperand(*e.args[0], out);
-        out += '[';
-        write(*e.args[1], 0, out);
-        out += ']';
-        return;
-    case ExprKind::ArrayLength:
-        arrayOperand(*e.args[0], out);
-        out += ".length";
-        return;
+    case ExprKind::ArrayElement: case ExprKind::ArrayLength: return arrayAccess(e, out);
     case ExprKind::Invoke: return invoke(e, out);
     case ExprKind::New: return creation(e, out);
     case ExprKind::NewArray: return newArray(e, out);
     case ExprKind::ArrayInit: return arrayInit(e, false, out);
     case ExprKind::Unary: return unary(e, out);
+    case ExprKind::Cast: return cast(e, out);
+    case ExprKind::Binary: case ExprKind::Compare: case ExprKind::InstanceOf: case ExprKind::Assign:
+    case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement:
+    case ExprKind::Conditional:
+        return operation(e, out);
+    case ExprKind::ClassLiteral: out += classLiteral(e); return;
+    case ExprKind::Concat: out += concat(e); return;
+    case ExprKind::Caught: throw Unsupported{"caught exception outside its handler"};
+    case ExprKind::Uninitialized: throw Unsupported{"object used before its constructor ran"};
+    case ExprKind::Lambda: out += lambdaText(e, _c, *this); return;
+    case ExprKind::Switch: out += switchExpressionText(e, _c); return;
+    }
+}
+
+void ExprPrinter::arrayAccess(const Expr& e, std::string& out) const {
+    arrayOperand(*e.args[0], out);
+    if (e.kind == ExprKind::ArrayLength) {
+        out += ".length";
+        return;
+    }
+    out += '[';
+    write(*e.args[1], 0, out);
+    out += ']';
+}
+
+// Operators, assignments and the conditional.
+void ExprPrinter::operation(const Expr& e, std::string& out) const {
+    switch (e.kind) {
     case ExprKind::Binary: {
         const int p = binaryPrecedence(e.op);
         write(*e.args[0], p, out);
@@ -189,7 +227,6 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
         write(*e.args[1], 0, out);
         out += ')';
         return;
-    case ExprKind::Cast: return cast(e, out);
     case ExprKind::InstanceOf: {
         // A pattern (-m) names its variable; its type is the variable's.
         const std::string type = e.var ? varTypeName(*e.var) : classOrArrayName(e.owner);
@@ -232,12 +269,7 @@ void ExprPrinter::text(const Expr& e, std::string& out) const {
         write(*e.args[1], 2, out);
         out += " : ";
         return write(*e.args[2], 2, out);
-    case ExprKind::ClassLiteral: out += classLiteral(e); return;
-    case ExprKind::Concat: out += concat(e); return;
-    case ExprKind::Caught: throw Unsupported{"caught exception outside its handler"};
-    case ExprKind::Uninitialized: throw Unsupported{"object used before its constructor ran"};
-    case ExprKind::Lambda: out += lambdaText(e, _c, *this); return;
-    case ExprKind::Switch: out += switchExpressionText(e, _c); return;
+    default: return;
     }
 }
 

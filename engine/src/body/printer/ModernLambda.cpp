@@ -466,11 +466,50 @@ private:
         return *prefix + text;
     }
 
+    // The lambda's parameter `s` passed where `want` is taken.
+    std::string argumentText(const std::vector<std::string>& names, size_t s, const JavaType& want) const {
+        if (sameType(want, _inst.params[s])) return names[s];
+        return "(" + _p.typeName(want) + ") " + names[s];
+    }
+
+    // What the calling lambda calls, up to its argument list; `from`: the
+    // first of the lambda's parameters the arguments take (the one before
+    // is the receiver).
+    std::optional<std::string> callTarget(const std::vector<std::string>& names, size_t& from) const {
+        const size_t captured = _e.args.size();
+        switch (_site.implKind) {
+        case kInvokeStatic:
+            if (captured != 0) return std::nullopt;
+            return _c.types.className(_site.implOwner) + "." + _site.implName;
+        case kNewInvokeSpecial: {
+            const ClassFile* made = findType(_site.implOwner);
+            if (captured != 0 || !made || isAnonymousClassFile(*made)) return std::nullopt;
+            return "new " + _c.types.className(_site.implOwner);
+        }
+        case kInvokeVirtual:
+        case kInvokeInterface:
+        case kInvokeSpecial:
+            if (captured == 1) {
+                // Only `this` is the same object at every call and never null.
+                if (_e.args[0]->kind != ExprKind::This) return std::nullopt;
+                if (_site.implKind == kInvokeSpecial && _site.implOwner != _c.owner.thisClass) return std::nullopt;
+                return (_c.inLambda ? _c.thisName : std::string("this")) + "." + _site.implName;
+            }
+            if (captured == 0 && _site.implKind != kInvokeSpecial && !_inst.params.empty() &&
+                _inst.params[0].isReference()) {
+                const std::string receiver = argumentText(names, 0, typeOfClassName(_site.implOwner));
+                from = 1;
+                return (receiver == names[0] ? receiver : "(" + receiver + ")") + "." + _site.implName;
+            }
+            return std::nullopt;
+        default: return std::nullopt;
+        }
+    }
+
     // A method reference that `X::m` cannot say exactly (its parameter types
     // might select another overload) as the lambda calling the method, each
     // argument cast to the type the method takes.
     std::optional<std::string> callingLambda() const {
-        const size_t captured = _e.args.size();
         std::set<std::string> taken = _c.localNames;
         if (_c.outerNames) taken.insert(_c.outerNames->begin(), _c.outerNames->end());
         std::vector<std::string> names;
@@ -480,42 +519,10 @@ private:
             taken.insert(names.back());
             if (!nameableExactly(t)) allSimple = false;
         }
-        auto argument = [&](size_t s, const JavaType& want) {
-            if (sameType(want, _inst.params[s])) return names[s];
-            return "(" + _p.typeName(want) + ") " + names[s];
-        };
         size_t from = 0;
-        std::string call;
-        switch (_site.implKind) {
-        case kInvokeStatic:
-            if (captured != 0) return std::nullopt;
-            call = _c.types.className(_site.implOwner) + "." + _site.implName;
-            break;
-        case kNewInvokeSpecial: {
-            const ClassFile* made = findType(_site.implOwner);
-            if (captured != 0 || !made || isAnonymousClassFile(*made)) return std::nullopt;
-            call = "new " + _c.types.className(_site.implOwner);
-            break;
-        }
-        case kInvokeVirtual:
-        case kInvokeInterface:
-        case kInvokeSpecial:
-            if (captured == 1) {
-                // Only `this` is the same object at every call and never null.
-                if (_e.args[0]->kind != ExprKind::This) return std::nullopt;
-                if (_site.implKind == kInvokeSpecial && _site.implOwner != _c.owner.thisClass) return std::nullopt;
-                call = (_c.inLambda ? _c.thisName : std::string("this")) + "." + _site.implName;
-            } else if (captured == 0 && _site.implKind != kInvokeSpecial && !_inst.params.empty() &&
-                       _inst.params[0].isReference()) {
-                const std::string receiver = argument(0, typeOfClassName(_site.implOwner));
-                call = (receiver == names[0] ? receiver : "(" + receiver + ")") + "." + _site.implName;
-                from = 1;
-            } else {
-                return std::nullopt;
-            }
-            break;
-        default: return std::nullopt;
-        }
+        std::optional<std::string> target = callTarget(names, from);
+        if (!target) return std::nullopt;
+        std::string call = std::move(*target);
         if (_impl.params.size() + from != _inst.params.size()) return std::nullopt;
         if (_site.implName == "<init>" && _site.implKind != kNewInvokeSpecial) return std::nullopt;
         const bool returnsNothing = isVoidType(_impl.result) && _site.implKind != kNewInvokeSpecial;
@@ -523,7 +530,7 @@ private:
         call += "(";
         for (size_t i = 0; i < _impl.params.size(); ++i) {
             if (i) call += ", ";
-            call += argument(from + i, _impl.params[i]);
+            call += argumentText(names, from + i, _impl.params[i]);
         }
         call += ")";
         bool bound = false;

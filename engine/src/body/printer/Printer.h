@@ -33,6 +33,10 @@ struct PrintContext {
     std::map<std::string, ReturnCast> fieldCasts = {};  // the same for stores in the class's own fields
     const Method* method = nullptr;  // whose code this is; for a lambda printed as one, the enclosing method
     const NestedBodies* nested = nullptr;  // decompiles the lambdas' bodies; null: they take the fallback
+    // The label numbers taken, by every printer of this body (a switch
+    // expression's among them) and, for a lambda's body, by the code around
+    // it: a label may not reuse the name of one whose statement holds it.
+    mutable int labelsTaken = 0;
 };
 
 class ExprPrinter;
@@ -77,11 +81,14 @@ public:
     std::string typeName(const JavaType& type) const;
     // A local's declared type: with its type arguments in the modern dialect.
     std::string varTypeName(const Var& var) const;
+    std::string recordPattern(const RecordPattern& pattern) const;
     std::string classOrArrayName(const std::string& internalOrDescriptor) const;
     static int precedence(const Expr& e);
 
 private:
     void text(const Expr& e, std::string& out) const;
+    void arrayAccess(const Expr& e, std::string& out) const;
+    void operation(const Expr& e, std::string& out) const;
     bool storesGeneric(const Expr& target, const Expr& value, std::string& out) const;
     std::string literal(const Expr& e) const;
     void arrayOperand(const Expr& array, std::string& out) const;
@@ -101,7 +108,10 @@ private:
     const PrintContext& _c;
 };
 
-std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context);
+// `starts`, when given, receives the index of the first line of each of the
+// statements of `body`, for the callers that take a body apart.
+std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context,
+                                         std::vector<size_t>* starts = nullptr);
 // A switch expression's text, its lines joined by '\n'.
 std::string switchExpressionText(const Expr& e, const PrintContext& context);
 

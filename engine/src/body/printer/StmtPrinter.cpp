@@ -14,8 +14,15 @@ class StmtPrinter {
 public:
     explicit StmtPrinter(const PrintContext& c) : _c(c), _expr(c) {}
 
-    std::vector<std::string> run(const StmtList& body) {
-        list(body, 0);
+    std::vector<std::string> run(const StmtList& body, std::vector<size_t>* starts) {
+        if (!starts) {
+            list(body, 0);
+        } else {
+            for (const StmtPtr& s : body) {
+                starts->push_back(_lines.size());
+                stmt(*s, 0);
+            }
+        }
         return std::move(_lines);
     }
 
@@ -94,7 +101,8 @@ private:
     // Labels are numbered in the order they are printed, so a method's text
     // never depends on how the passes numbered them.
     std::string labelName(int label) const {
-        auto numbered = _labelNumbers.emplace(label, static_cast<int>(_labelNumbers.size()) + 1).first;
+        auto numbered = _labelNumbers.find(label);
+        if (numbered == _labelNumbers.end()) numbered = _labelNumbers.emplace(label, ++_c.labelsTaken).first;
         return "label" + std::to_string(numbered->second);
     }
 
@@ -364,6 +372,7 @@ private:
     // A pattern's binding prints as its declaration.
     std::string namedLabel(const Expr& label) const {
         if (label.kind == ExprKind::Local) return _expr.typeName(label.var->type) + " " + label.var->name;
+        if (label.kind == ExprKind::Cast && label.pattern) return _expr.recordPattern(*label.pattern);
         return label.kind == ExprKind::Field && label.op != "qualified" ? displayName(label.name) : _expr.print(label);
     }
 
@@ -413,8 +422,8 @@ private:
 
 }  // namespace
 
-std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context) {
-    return StmtPrinter(context).run(body);
+std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context, std::vector<size_t>* starts) {
+    return StmtPrinter(context).run(body, starts);
 }
 
 std::string switchExpressionText(const Expr& e, const PrintContext& context) {

@@ -26,6 +26,9 @@ public:
 private:
     friend class Structurer;
     void analyse();
+    void depthFirstOrder();
+    void dominatorTree();
+    void naturalLoops();
     int levelNode(int block) const;
     template <typename F> void forEachExit(int node, F&& f) const;  // targets of edges leaving the node
     std::vector<int> successors(int node) const;  // level nodes reached
@@ -138,6 +141,14 @@ void Level::analyse() {
     _generated.assign(size, 0);
     _loopBody.assign(size, {});
     _succ.assign(size, {});
+    depthFirstOrder();
+    markOpenEnds();
+    dominatorTree();
+    naturalLoops();
+}
+
+void Level::depthFirstOrder() {
+    const size_t size = _s.tree.nodes.size();
     std::vector<char> seen(size, 0);
     // Each frame holds a node and how many of its successors are still to
     // visit; they are taken last first.
@@ -165,13 +176,19 @@ void Level::analyse() {
     for (int n : _order) {
         for (int m : successorsOf(n)) _preds[static_cast<size_t>(m)].push_back(n);
     }
-    markOpenEnds();
+}
+
+void Level::dominatorTree() {
+    const size_t size = _s.tree.nodes.size();
     _idom = dominators(_order, _preds, size, _s.budget);
     _children.assign(size, {});
     for (int m : _order) {
         const int d = _idom[static_cast<size_t>(m)];
         if (d >= 0 && d != m) _children[static_cast<size_t>(d)].push_back(m);
     }
+}
+
+void Level::naturalLoops() {
     for (int n : _order) {
         for (int m : successorsOf(n)) {
             if (_rpo[static_cast<size_t>(m)] > _rpo[static_cast<size_t>(n)]) continue;

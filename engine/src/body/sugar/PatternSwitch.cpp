@@ -111,6 +111,32 @@ bool castOfCopy(const Stmt& s, const Site& site) {
     return value && value->kind == ExprKind::Cast && isRead(*value->args[0], site.copy);
 }
 
+void bindingsOf(const RecordPattern& pattern, std::vector<const RecordPattern::Part*>& out) {
+    for (const RecordPattern::Part& part : pattern.parts) {
+        if (part.nested) bindingsOf(*part.nested, out);
+        else out.push_back(&part);
+    }
+}
+
+// The stores of a record pattern's bindings just after its head, each
+// declaring its binding there with the type the pattern gives it: taken out.
+bool takeRecordBindings(StmtList& body, const RecordPattern& pattern) {
+    std::vector<const RecordPattern::Part*> parts;
+    bindingsOf(pattern, parts);
+    if (body.size() < parts.size() + 1) return false;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const Stmt& s = *body[i + 1];
+        if (s.declare.size() != 1 || !assigned(s, s.declare[0].get())) return false;
+        auto part = std::find_if(parts.begin(), parts.end(), [&](const RecordPattern::Part* p) {
+            return p && p->binding == s.declare[0];
+        });
+        if (part == parts.end() || !sameType((*part)->binding->type, (*part)->type)) return false;
+        *part = nullptr;
+    }
+    body.erase(body.begin() + 1, body.begin() + 1 + static_cast<long>(parts.size()));
+    return true;
+}
+
 // One arm's labels from its case numbers; a pattern's binding and guard
 // taken out of its statements. False when the arm has another shape.
 bool readArm(SwitchArm& arm, Site& site) {
@@ -165,9 +191,11 @@ bool readArm(SwitchArm& arm, Site& site) {
         const Expr* cast = assigned(bind, var.get());
         if (!cast || cast->kind != ExprKind::Cast || !isRead(*cast->args[0], site.copy)) return false;
         if (type && !castsTo(*cast, type->owner)) return false;
+        if (cast->pattern && (lastPattern || !takeRecordBindings(arm.body, *cast->pattern))) return false;
         if (lastPattern) labels.push_back(nullptr);
-        labels[0] = makeLocal(var);
+        labels[0] = cast->pattern ? std::make_shared<Expr>(*cast) : makeLocal(var);
         arm.body.erase(arm.body.begin());
+        if (cast->pattern && countReads(arm.body, var.get()) != 0) return false;
         arm.guard = takeGuard(arm.body, site, keys[0]);
     }
     arm.keys = std::move(keys);
@@ -221,6 +249,39 @@ bool sortArms(Stmt& sw) {
     }
     std::stable_sort(sw.arms.begin(), sw.arms.end(), before);
     return true;
+}
+
+// null, or null cast to pick the constructor
+bool isNull(const Expr& e) {
+    return e.kind == ExprKind::Null || (e.kind == ExprKind::Cast && e.args[0]->kind == ExprKind::Null);
+}
+
+// `throw new MatchException(null, null)`: what javac's pattern switch does
+// with the values no case covers.
+bool throwsRemainder(const StmtList& body) {
+    if (body.size() != 1 || body[0]->kind != StmtKind::Throw || !body[0]->declare.empty() || !body[0]->expr) return false;
+    const Expr& e = *body[0]->expr;
+    return e.kind == ExprKind::New && e.owner == "java/lang/MatchException" &&
+           e.descriptor == "(Ljava/lang/String;Ljava/lang/Throwable;)V" && e.args.size() == 2 &&
+           isNull(*e.args[0]) && isNull(*e.args[1]);
+}
+
+// A switch with a pattern must cover every value, and javac adds that
+// default itself: the source had none. (Were the cases not exhaustive,
+// javac would reject the switch rather than run it differently.)
+void dropRemainderDefault(Stmt& sw) {
+    bool pattern = false;
+    for (const SwitchArm& arm : sw.arms) {
+        for (const ExprPtr& label : arm.labels) {
+            pattern = pattern || label->kind == ExprKind::Local || (label->kind == ExprKind::Cast && label->pattern);
+        }
+    }
+    auto remainder = std::find_if(sw.arms.begin(), sw.arms.end(), [](const SwitchArm& arm) {
+        return arm.isDefault && arm.keys.empty() && throwsRemainder(arm.body);
+    });
+    if (!pattern || remainder == sw.arms.end()) return;
+    sw.arms.erase(remainder);
+    sw.exhaustive = true;
 }
 
 // list[at] is the switch or its restart loop; the copy and the index just before.
@@ -289,6 +350,7 @@ bool recoverAt(StmtList& body, StmtList& list, size_t at) {
         if (sw.arms.empty() || sw.arms.back().body.empty() || !isJump(*sw.arms.back().body.back())) return undo();
     }
     if (!sortArms(sw)) return undo();
+    dropRemainderDefault(sw);
     StmtPtr folded = site.loop ? site.loop->body[0] : list[at];
     if (site.loop) {
         retargetExits(sw, site.loop->label);

@@ -13,6 +13,7 @@ namespace {
 bool isRead(const Expr& e, const Var* var) { return e.kind == ExprKind::Local && e.var.get() == var; }
 
 bool hasDefault(const Stmt& s) {
+    if (s.exhaustive) return true;
     for (const SwitchArm& arm : s.arms) {
         if (arm.isDefault) return true;
     }
@@ -224,6 +225,21 @@ int countReads(StmtList& body, const Var* var) {
     return refs;
 }
 
+void patternBindings(const RecordPattern& pattern, std::vector<VarPtr>& out) {
+    for (const RecordPattern::Part& part : pattern.parts) {
+        if (part.nested) patternBindings(*part.nested, out);
+        else out.push_back(part.binding);
+    }
+}
+
+// The variables a pattern label declares.
+void labelBindings(const SwitchArm& arm, std::vector<VarPtr>& out) {
+    for (const ExprPtr& label : arm.labels) {
+        if (label->kind == ExprKind::Local) out.push_back(label->var);
+        if (label->kind == ExprKind::Cast && label->pattern) patternBindings(*label->pattern, out);
+    }
+}
+
 // The next statement's declaration now encloses the arms: an arm's local of
 // the same name takes a fresh one.
 void renameClashes(Stmt& sw, const Stmt& next, std::set<std::string>& localNames) {
@@ -231,7 +247,10 @@ void renameClashes(Stmt& sw, const Stmt& next, std::set<std::string>& localNames
     for (const VarPtr& v : next.declare) outer.insert(v->name);
     if (outer.empty()) return;
     std::vector<VarPtr> vars;
-    for (SwitchArm& arm : sw.arms) declaredIn(arm.body, vars);
+    for (SwitchArm& arm : sw.arms) {
+        declaredIn(arm.body, vars);
+        labelBindings(arm, vars);
+    }
     for (const VarPtr& v : vars) {
         if (!outer.count(v->name)) continue;
         for (int n = 2;; ++n) {

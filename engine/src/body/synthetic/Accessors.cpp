@@ -1,9 +1,10 @@
 #include "body/synthetic/Accessors.h"
 
 #include <map>
+#include <optional>
 
 #include "body/decode/Instruction.h"
-#include "body/decode/Opcodes.h"
+#include "body/flow/Stack.h"
 #include "body/ir/Failure.h"
 #include "body/ir/Walk.h"
 #include "body/types/ClassLookup.h"
@@ -15,8 +16,6 @@ namespace {
 
 // javac's accessors are a handful of instructions; anything longer is not one.
 constexpr size_t MaxAccessorInstructions = 48;
-
-bool isWide(const Expr& e) { return e.type.dimensions == 0 && (e.type.base == 'J' || e.type.base == 'D'); }
 
 bool isOne(const Expr& e) {
     if (e.kind != ExprKind::Literal) return false;
@@ -30,194 +29,77 @@ const Method* findMethod(const ClassFile& file, const std::string& name, const s
     return nullptr;
 }
 
-// Runs an accessor's straight-line code on a stack of expression trees; the
-// stores it makes are its effects, the value it returns its result.
-class Evaluator {
-public:
-    Evaluator(const ClassFile& owner, const MethodType& type) : _owner(owner) {
-        int slot = 0;
-        for (size_t i = 0; i < type.parameters.size(); ++i) {
-            auto var = std::make_shared<Var>();
-            var->kind = VarKind::Parameter;
-            var->slot = static_cast<int>(i);
-            var->type = type.parameters[i];
-            _slots.resize(static_cast<size_t>(slot) + 2);
-            _slots[static_cast<size_t>(slot)] = var;
-            slot += type.parameters[i].slots();
-        }
-    }
-
-    bool run(const DecodedCode& code) {
-        if (code.instructions.size() > MaxAccessorInstructions) return false;
-        for (const Instruction& insn : code.instructions) {
-            if (!step(insn)) return false;
-            if (_done) return _stack.empty();
-        }
-        return false;
-    }
-
+// An accessor's code as the stack stage reads it: the statements it makes
+// are its effects, the value it returns its result. Its temporaries (javac's
+// dup forms) are read as the values they hold, the same node at each read,
+// so that a value stored and returned is one value.
+struct Accessor {
     std::vector<ExprPtr> effects;
     ExprPtr result;  // null for a void accessor
-
-private:
-    ExprPtr pop() {
-        if (_stack.empty()) throw Unsupported{"unrecognised accessor"};
-        ExprPtr e = _stack.back();
-        _stack.pop_back();
-        return e;
-    }
-    void push(ExprPtr e) { _stack.push_back(std::move(e)); }
-
-    bool load(uint32_t slot) {
-        if (slot >= _slots.size() || !_slots[slot]) return false;
-        push(makeLocal(_slots[slot]));
-        return true;
-    }
-
-    bool step(const Instruction& insn) {
-        const uint8_t o = insn.opcode;
-        if (o >= op::iload && o <= op::aload) return load(insn.index);
-        if (o >= op::iload_0 && o <= op::aload_3) return load(static_cast<uint32_t>((o - op::iload_0) % 4));
-        if (o >= op::iconst_m1 && o <= op::iconst_5) return push(makeIntLiteral(o - op::iconst_0)), true;
-        if (o == op::lconst_0 || o == op::lconst_1) return push(makeIntLiteral(o - op::lconst_0, 'J')), true;
-        if (o >= op::fconst_0 && o <= op::dconst_1) return realConstant(o);
-        if (o == op::bipush || o == op::sipush) return push(makeIntLiteral(insn.value)), true;
-        if (o >= op::pop && o <= op::dup2_x2) return shuffle(o);
-        if (o >= op::iadd && o < 116) return binary(kArithmetic[(o - op::iadd) / 4], o);
-        if (o >= 116 && o <= op::dneg) return push(makeUnary("-", pop(), primitive("IJFD"[o - 116]))), true;
-        if (o >= op::ishl && o <= op::lxor) return binary(kShiftsAndLogic[(o - op::ishl) / 2], o);
-        if (o >= op::i2l && o <= op::i2s) return push(makeCast(primitive(kConversionTargets[o - op::i2l]), pop())), true;
-        if (o >= op::getstatic && o <= op::putfield) return field(insn, o);
-        if (o >= op::invokevirtual && o <= op::invokeinterface) return invoke(insn, o);
-        if (o == op::new_) {
-            push(makeExpr(ExprKind::Uninitialized, objectType(_owner.pool.className(static_cast<uint16_t>(insn.index)))));
-            return true;
-        }
-        if (o == op::checkcast) {
-            push(makeCast(typeOfClassName(_owner.pool.className(static_cast<uint16_t>(insn.index))), pop()));
-            return true;
-        }
-        if (o >= op::ireturn && o <= op::return_) {
-            if (o != op::return_) result = pop();
-            _done = true;
-            return true;
-        }
-        return false;
-    }
-
-    bool realConstant(uint8_t o) {
-        const bool isFloat = o <= op::fconst_2;
-        auto e = makeExpr(ExprKind::Literal, primitive(isFloat ? 'F' : 'D'));
-        e->literal.tag = isFloat ? 'F' : 'D';
-        e->literal.real = isFloat ? o - op::fconst_0 : o - op::dconst_0;
-        push(e);
-        return true;
-    }
-
-    bool binary(const char* text, uint8_t o) {
-        ExprPtr right = pop();
-        ExprPtr left = pop();
-        const bool shift = o >= op::ishl && o <= 125;
-        JavaType type = shift ? left->type : left->type.base == 'Z' || left->type.base == 'B' || left->type.base == 'C' ||
-                                                     left->type.base == 'S' ? primitive('I') : left->type;
-        push(makeBinary(text, left, right, type));
-        return true;
-    }
-
-    // The dup, pop and swap family, over values rather than slots.
-    bool shuffle(uint8_t o) {
-        const size_t n = _stack.size();
-        auto wide = [&](size_t fromTop) { return n > fromTop && isWide(*_stack[n - 1 - fromTop]); };
-        auto insertCopy = [&](size_t below) {  // copy the top value under `below` values
-            if (n < below + 1) return false;
-            ExprPtr top = _stack.back();
-            _stack.insert(_stack.end() - static_cast<long>(below) - 1, top);
-            return true;
-        };
-        switch (o) {
-        case op::pop: if (n == 0 || wide(0)) return false; _stack.pop_back(); return true;
-        case op::dup: return n > 0 && !wide(0) && insertCopy(0);
-        case op::dup_x1: return n > 1 && !wide(0) && !wide(1) && insertCopy(1);
-        case op::dup_x2: return n > 1 && !wide(0) && wide(1) && insertCopy(1);
-        case op::dup2: return n > 0 && wide(0) && insertCopy(0);
-        case op::dup2_x1: return n > 1 && wide(0) && !wide(1) && insertCopy(1);
-        case op::dup2_x2: return n > 1 && wide(0) && wide(1) && insertCopy(1);
-        default: return false;
-        }
-    }
-
-    bool field(const Instruction& insn, uint8_t o) {
-        const MemberRef ref = _owner.pool.memberRef(static_cast<uint16_t>(insn.index));
-        auto type = parseFieldDescriptor(ref.descriptor);
-        if (!type) return false;
-        auto f = makeExpr(ExprKind::Field, *type);
-        f->owner = ref.owner;
-        f->name = ref.name;
-        f->descriptor = ref.descriptor;
-        f->isStatic = o == op::getstatic || o == op::putstatic;
-        ExprPtr value;
-        if (o == op::putstatic || o == op::putfield) value = pop();
-        if (!f->isStatic) f->args = {pop()};
-        if (!value) return push(f), true;
-        auto assign = makeExpr(ExprKind::Assign, *type);
-        assign->args = {f, value};
-        effects.push_back(assign);
-        return true;
-    }
-
-    bool invoke(const Instruction& insn, uint8_t o) {
-        const MemberRef ref = _owner.pool.memberRef(static_cast<uint16_t>(insn.index));
-        auto type = methodTypeOf(ref.descriptor);
-        if (!type) return false;
-        std::vector<ExprPtr> args(type->parameters.size());
-        for (size_t i = args.size(); i-- > 0;) args[i] = pop();
-        if (ref.name == "<init>") return construct(ref, args, o);
-        // A special call to another class is a super call, which no source
-        // outside that class can write.
-        if (o == op::invokespecial && ref.owner != _owner.thisClass) return false;
-        auto call = makeExpr(ExprKind::Invoke, type->returnType);
-        call->owner = ref.owner;
-        call->name = ref.name;
-        call->descriptor = ref.descriptor;
-        call->isStatic = o == op::invokestatic;
-        call->invoke = o == op::invokestatic ? InvokeKind::Static
-                       : o == op::invokeinterface ? InvokeKind::Interface : InvokeKind::Virtual;
-        if (!call->isStatic) call->args.push_back(pop());
-        call->args.insert(call->args.end(), args.begin(), args.end());
-        if (type->returnType.base == 'V' && type->returnType.dimensions == 0) {
-            effects.push_back(call);
-        } else {
-            push(call);
-        }
-        return true;
-    }
-
-    // new C; dup; ...; invokespecial C.<init>: every copy of the placeholder
-    // becomes the new object.
-    bool construct(const MemberRef& ref, std::vector<ExprPtr>& args, uint8_t o) {
-        ExprPtr placeholder = pop();
-        if (o != op::invokespecial || placeholder->kind != ExprKind::Uninitialized || placeholder->type.className != ref.owner) {
-            return false;
-        }
-        auto e = makeExpr(ExprKind::New, placeholder->type);
-        e->owner = ref.owner;
-        e->descriptor = ref.descriptor;
-        e->args = std::move(args);
-        for (ExprPtr& slot : _stack) {
-            if (slot == placeholder) slot = e;
-        }
-        return true;
-    }
-
-    static constexpr const char* kArithmetic[] = {"+", "-", "*", "/", "%"};
-    static constexpr const char* kShiftsAndLogic[] = {"<<", ">>", ">>>", "&", "|", "^"};
-    static constexpr const char kConversionTargets[] = "JFDIFDIJDIJFBCS";
-
-    const ClassFile& _owner;
-    std::vector<VarPtr> _slots;
-    std::vector<ExprPtr> _stack;
-    bool _done = false;
 };
+
+// Only what an expression of the calling method can say: no super calls,
+// nothing that names the accessor's own synthetic members or handlers.
+bool expressible(const ExprPtr& e) {
+    bool ok = true;
+    forEachExpr(e, [&](const ExprPtr& x) {
+        ok = ok && x->kind != ExprKind::Lambda && x->kind != ExprKind::Switch && x->kind != ExprKind::Caught &&
+             x->kind != ExprKind::Uninitialized && !(x->kind == ExprKind::Invoke && x->invoke == InvokeKind::Super);
+    });
+    return ok;
+}
+
+ExprPtr withTemps(const ExprPtr& e, const std::map<const Var*, ExprPtr>& temps) {
+    if (e->kind == ExprKind::Local) {
+        auto found = temps.find(e->var.get());
+        return found == temps.end() ? e : found->second;
+    }
+    for (ExprPtr& arg : e->args) arg = withTemps(arg, temps);
+    return e;
+}
+
+// The statements of one straight block, ending in its return.
+std::optional<Accessor> readStatements(const StmtList& stmts) {
+    Accessor accessor;
+    std::map<const Var*, ExprPtr> temps;
+    for (size_t i = 0; i < stmts.size(); ++i) {
+        const Stmt& s = *stmts[i];
+        const bool last = i + 1 == stmts.size();
+        if (!s.declare.empty() || (s.expr && !expressible(s.expr))) return std::nullopt;
+        if (s.kind == StmtKind::Return && last) {
+            if (s.expr) accessor.result = withTemps(s.expr, temps);
+            return accessor;
+        }
+        if (s.kind != StmtKind::Expr || last) return std::nullopt;
+        const Expr& e = *s.expr;
+        if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Local && e.args[0]->var->kind == VarKind::Temp) {
+            temps[e.args[0]->var.get()] = withTemps(e.args[1], temps);
+        } else {
+            accessor.effects.push_back(withTemps(s.expr, temps));
+        }
+    }
+    return std::nullopt;
+}
+
+// The accessor's code through the stack stage; its parameters' slots become
+// their indexes, for instantiate().
+std::optional<Accessor> simulate(const ClassFile& owner, const Method& method) {
+    const Code& raw = *method.code;
+    const DecodedCode code = decode(raw, owner.pool);
+    if (!code.ok() || code.instructions.size() > MaxAccessorInstructions || !raw.handlers.empty()) return std::nullopt;
+    Budget budget(100000);
+    Cfg cfg = buildCfg(code, raw, budget);
+    const std::vector<int> order = cfg.reversePostorder(raw.handlers);
+    if (order.size() != 1) return std::nullopt;
+    const std::vector<std::string> names;
+    Locals locals = buildLocals({code, cfg, order, raw, method, owner.thisClass, names}, budget);
+    StackInput input{code, cfg, order, raw, owner, method, locals};
+    buildExpressions(input, budget);
+    const Block& block = cfg.blocks[static_cast<size_t>(order[0])];
+    if (block.exit != BlockExit::End) return std::nullopt;
+    for (size_t i = 0; i < locals.params.size(); ++i) locals.params[i]->slot = static_cast<int>(i);
+    return readStatements(block.stmts);
+}
 
 ExprPtr withoutSameTypeCast(const ExprPtr& value, const JavaType& type) {
     if (value->kind == ExprKind::Cast && sameType(value->type, type)) return value->args[0];
@@ -281,7 +163,7 @@ ExprPtr assignmentValue(const ExprPtr& assign) {
     return update(ExprKind::CompoundAssign, value->op, target, value->args[1]);
 }
 
-ExprPtr combine(const Evaluator& ev) {
+ExprPtr combine(const Accessor& ev) {
     if (ev.effects.empty()) return ev.result;
     if (ev.effects.size() != 1) return nullptr;
     const ExprPtr& effect = ev.effects[0];
@@ -354,17 +236,16 @@ ExprPtr accessorTemplate(const ClassFile& owner, const Method& method) {
     if (!(method.access & access::Static) || !isSynthetic(method) || !method.code) return nullptr;
     auto type = methodTypeOf(method.descriptor);
     if (!type) return nullptr;
-    const DecodedCode code = decode(*method.code, owner.pool);
-    if (!code.ok()) return nullptr;
-    Evaluator ev(owner, *type);
+    std::optional<Accessor> ev;
     try {
-        if (!ev.run(code)) return nullptr;
+        ev = simulate(owner, method);
     } catch (const Unsupported&) {
         return nullptr;
     } catch (const ClassFormatError&) {
         return nullptr;
     }
-    ExprPtr e = combine(ev);
+    if (!ev) return nullptr;
+    ExprPtr e = combine(*ev);
     if (!e || !usesEachParameterOnce(e, type->parameters.size())) return nullptr;
     return e;
 }

@@ -80,37 +80,53 @@ bool isStoredReference(const Stmt& s) {
            isInert(*value.args[0]);
 }
 
+// What comes before a constructor call: references stored aside, each after
+// its check (none for an outer instance), then the checks of references the
+// call makes itself.
+struct Prefix {
+    std::vector<std::pair<const Var*, ExprPtr>> stored;
+    std::vector<std::pair<const Expr*, std::string>> checks;
+    std::vector<bool> folded;
+};
+
+// False when the prefix holds anything else but statements that stay where
+// they are.
+bool readPrefix(const StmtList& body, size_t call, const std::function<bool(const Stmt&)>& stays, Prefix& out) {
+    out.folded.assign(call, false);
+    for (size_t i = 0; i < call; ++i) {
+        std::string check;
+        if (const Expr* value = receiverCheckedValue(*body[i], check)) {
+            out.checks.emplace_back(value, check);
+            out.folded[i] = true;
+            continue;
+        }
+        if (isStoredReference(*body[i])) {
+            const Expr& assign = *body[i]->expr;
+            if (out.checks.size() > 1) return false;
+            if (out.checks.size() == 1 && !samePure(*out.checks[0].first, *assign.args[1]->args[0])) return false;
+            out.stored.emplace_back(assign.args[0]->var.get(), out.checks.empty()
+                                                                   ? assign.args[1]
+                                                                   : withCheck(assign.args[1], out.checks[0].second));
+            out.checks.clear();
+            out.folded[i] = true;
+            continue;
+        }
+        if (!stays(*body[i])) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void foldReceiverChecksIntoConstructorCall(StmtList& body, const std::function<bool(const Stmt&)>& stays) {
     size_t call = 0;
     while (call < body.size() && !isConstructorCall(*body[call])) ++call;
     if (call == 0 || call == body.size()) return;
-    // The prefix: references stored aside, each after its check (none for
-    // an outer instance), then the checks of references the call makes
-    // itself; besides them only statements that stay where they are.
-    std::vector<std::pair<const Var*, ExprPtr>> stored;
-    std::vector<std::pair<const Expr*, std::string>> checks;
-    std::vector<bool> folded(call, false);
-    for (size_t i = 0; i < call; ++i) {
-        std::string check;
-        if (const Expr* value = receiverCheckedValue(*body[i], check)) {
-            checks.emplace_back(value, check);
-            folded[i] = true;
-            continue;
-        }
-        if (isStoredReference(*body[i])) {
-            const Expr& assign = *body[i]->expr;
-            if (checks.size() > 1) return;
-            if (checks.size() == 1 && !samePure(*checks[0].first, *assign.args[1]->args[0])) return;
-            stored.emplace_back(assign.args[0]->var.get(),
-                                checks.empty() ? assign.args[1] : withCheck(assign.args[1], checks[0].second));
-            checks.clear();
-            folded[i] = true;
-            continue;
-        }
-        if (!stays(*body[i])) return;
-    }
+    Prefix prefix;
+    if (!readPrefix(body, call, stays, prefix)) return;
+    const auto& stored = prefix.stored;
+    const auto& checks = prefix.checks;
+    const auto& folded = prefix.folded;
     Leading leading;
     leadingValues(body[call]->expr, leading);
     // Each check belongs to a reference with the same receiver made after

@@ -3,11 +3,12 @@
 #include <map>
 #include <string_view>
 
+#include "body/generics/ErasureCasts.h"
 #include "body/ir/RefTypes.h"
 #include "body/ir/Walk.h"
 #include "body/types/Hierarchy.h"
+#include "body/types/Nameable.h"
 #include "body/types/OuterInstances.h"
-#include "body/typing/ErasureCasts.h"
 #include "classfile/Signature.h"
 
 namespace jad::body {
@@ -493,6 +494,48 @@ void retype(Expr& e) {
     }
 }
 
+namespace {
+
+// What one expression says of the types of the locals being decided.
+void noteEvidence(std::map<Var*, Evidence>& evidence, Expr& e, const Want& want) {
+    if (e.kind == ExprKind::Local && asksType(want)) {
+        auto it = evidence.find(e.var.get());
+        if (it != evidence.end()) it->second.ref.asked.push_back(*want.type);
+    }
+    if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::ArrayElement) {
+        int depth = 0;
+        const Expr* root = elementRoot(*e.args[0], depth);
+        auto it = root ? evidence.find(root->var.get()) : evidence.end();
+        if (it != evidence.end()) noteStore(it->second.ref, depth, *e.args[1]);
+    } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Local) {
+        auto it = evidence.find(e.args[0]->var.get());
+        if (it == evidence.end()) return;
+        const Expr& value = *e.args[1];
+        if (it->first->type.isReference()) {
+            noteRefValue(it->second.ref, value);
+        } else if (isIntLike(it->first->type)) {
+            noteIntValue(it->second, value);
+        }
+    } else if ((e.kind == ExprKind::CompoundAssign || e.kind == ExprKind::PostIncrement ||
+                e.kind == ExprKind::PreIncrement) && e.args[0]->kind == ExprKind::Local) {
+        auto it = evidence.find(e.args[0]->var.get());
+        if (it != evidence.end()) noteStep(it->second, e);
+    } else if ((e.kind == ExprKind::InstanceOf || (e.kind == ExprKind::Cast && e.type.isReference())) &&
+               e.args[0]->kind == ExprKind::Local) {
+        // the source tested or cast it, so its declared type was wider
+        auto it = evidence.find(e.args[0]->var.get());
+        if (it != evidence.end() && !sameType(e.type, it->first->type)) it->second.ref.tested = true;
+    } else if ((e.kind == ExprKind::ArrayLength || e.kind == ExprKind::ArrayElement) && e.args[0]->kind == ExprKind::Local) {
+        auto it = evidence.find(e.args[0]->var.get());
+        if (it != evidence.end()) it->second.ref.array = true;
+    } else if (e.kind == ExprKind::Local && want.type && isPrimitive(*want.type, 'Z')) {
+        auto it = evidence.find(e.var.get());
+        if (it != evidence.end()) it->second.wantsBool = true;
+    }
+}
+
+}  // namespace
+
 void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTypes& method, Budget& budget) {
     for (int round = 0; round < 12; ++round) {
         retypeAll(body);
@@ -506,41 +549,7 @@ void inferTypes(StmtList& body, const std::vector<VarPtr>& vars, const MethodTyp
         // the evidence asks only whether a context states a type, not how exactly
         ContextWalker walker(method, false, [&](ExprPtr& slot, const Want& want) {
             budget.spend();
-            Expr& e = *slot;
-            if (e.kind == ExprKind::Local && asksType(want)) {
-                auto it = evidence.find(e.var.get());
-                if (it != evidence.end()) it->second.ref.asked.push_back(*want.type);
-            }
-            if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::ArrayElement) {
-                int depth = 0;
-                const Expr* root = elementRoot(*e.args[0], depth);
-                auto it = root ? evidence.find(root->var.get()) : evidence.end();
-                if (it != evidence.end()) noteStore(it->second.ref, depth, *e.args[1]);
-            } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Local) {
-                auto it = evidence.find(e.args[0]->var.get());
-                if (it == evidence.end()) return;
-                const Expr& value = *e.args[1];
-                if (it->first->type.isReference()) {
-                    noteRefValue(it->second.ref, value);
-                } else if (isIntLike(it->first->type)) {
-                    noteIntValue(it->second, value);
-                }
-            } else if ((e.kind == ExprKind::CompoundAssign || e.kind == ExprKind::PostIncrement ||
-                        e.kind == ExprKind::PreIncrement) && e.args[0]->kind == ExprKind::Local) {
-                auto it = evidence.find(e.args[0]->var.get());
-                if (it != evidence.end()) noteStep(it->second, e);
-            } else if ((e.kind == ExprKind::InstanceOf || (e.kind == ExprKind::Cast && e.type.isReference())) &&
-                       e.args[0]->kind == ExprKind::Local) {
-                // the source tested or cast it, so its declared type was wider
-                auto it = evidence.find(e.args[0]->var.get());
-                if (it != evidence.end() && !sameType(e.type, it->first->type)) it->second.ref.tested = true;
-            } else if ((e.kind == ExprKind::ArrayLength || e.kind == ExprKind::ArrayElement) && e.args[0]->kind == ExprKind::Local) {
-                auto it = evidence.find(e.args[0]->var.get());
-                if (it != evidence.end()) it->second.ref.array = true;
-            } else if (e.kind == ExprKind::Local && want.type && isPrimitive(*want.type, 'Z')) {
-                auto it = evidence.find(e.var.get());
-                if (it != evidence.end()) it->second.wantsBool = true;
-            }
+            noteEvidence(evidence, *slot, want);
         });
         walker.walk(body);
         for (auto& [var, ev] : evidence) {
@@ -678,6 +687,13 @@ void arrayOperand(ExprPtr& slot) {
     array = makeCast(type, array);
 }
 
+// A cast to a class the method's class cannot name (a parameter typed by a
+// class private to its package): the source passed the value as it is.
+bool castNameable(const Expr& cast, const MethodTypes& method) {
+    if (cast.kind != ExprKind::Cast || cast.type.base != 'L' || !method.hierarchy || !method.owner) return true;
+    return nameableFrom(*method.hierarchy, cast.type.className, *method.owner);
+}
+
 }  // namespace
 
 // flag ^ i with i an int that only holds 0 or 1: Java has no such operator,
@@ -700,7 +716,9 @@ void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
     retypeAll(body);
     ContextWalker walker(method, true, [&](ExprPtr& slot, const Want& want) {
         budget.spend();
+        ExprPtr before = slot;
         coerceSlot(slot, want);
+        if (slot != before && !castNameable(*slot, method)) slot = before;
     });
     walker.walk(body);
     visitAllExprs(body, [](ExprPtr& slot) { arrayOperand(slot); });

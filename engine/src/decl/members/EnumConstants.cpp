@@ -8,22 +8,6 @@ namespace jad {
 
 namespace {
 
-// A statement starts on an unindented line; its continuation lines are
-// indented, empty (between an anonymous class's members) or close a
-// bracket at the start.
-std::vector<std::vector<std::string>> splitStatements(const std::vector<std::string>& lines) {
-    std::vector<std::vector<std::string>> statements;
-    for (const auto& line : lines) {
-        bool continues = line.empty() || line[0] == ' ' || line[0] == '}' || line[0] == ')';
-        if (continues && !statements.empty()) {
-            statements.back().push_back(line);
-        } else {
-            statements.push_back({line});
-        }
-    }
-    return statements;
-}
-
 std::string joinLines(const std::vector<std::string>& lines) {
     std::string text;
     for (const auto& line : lines) text += (text.empty() ? "" : "\n") + line;
@@ -88,38 +72,35 @@ bool isValuesArray(const ClassFile& owner, const std::string& assigned) {
     return false;
 }
 
-// "E.RED = new E(...);" -> name "RED", creation "new E(...)".
-bool splitAssignment(const std::string& statement, const std::string& ownerName, std::string& name,
-                     std::string& creation) {
-    size_t assign = statement.find(" = ");
-    if (assign == std::string::npos || statement.empty() || statement.back() != ';') return false;
-    name = statement.substr(0, assign);
-    if (name.compare(0, ownerName.size() + 1, ownerName + ".") == 0) name.erase(0, ownerName.size() + 1);
-    creation = statement.substr(assign + 3, statement.size() - assign - 4);
-    return true;
+// The creations of the constants the statements assign; the statements
+// that are no such creation go to `rest`.
+void takeCreations(const ClassFile& owner, const DecompiledBody& staticBlock,
+                   std::map<std::string, std::string>& creations, std::vector<std::string>& rest) {
+    for (size_t i = 0; i < staticBlock.statements.size(); ++i) {
+        const TopStatement& statement = staticBlock.statements[i];
+        if (statement.kind == TopStatement::Kind::StaticStore && !statement.value.empty()) {
+            if (isValuesArray(owner, statement.field)) continue;
+            bool constant = false;
+            for (const auto& field : owner.fields) {
+                constant = constant || (isEnumConstant(owner, field) && field.name == statement.field);
+            }
+            if (constant && !creations.count(statement.field)) {
+                creations[statement.field] = joinLines(statement.value);
+                continue;
+            }
+        }
+        const std::vector<std::string> lines = staticBlock.linesOf(i);
+        rest.insert(rest.end(), lines.begin(), lines.end());
+    }
 }
 
 }  // namespace
 
-EnumConstants enumConstants(const ClassFile& owner, const std::vector<std::string>& staticBlock,
-                            const FieldValues& values) {
+EnumConstants enumConstants(const ClassFile& owner, const DecompiledBody* staticBlock, const FieldValues& values) {
     std::map<std::string, std::string> creations;
     for (const auto& [name, lines] : values) creations[name] = joinLines(lines);
     EnumConstants result;
-    const std::string simple = owner.thisClass.substr(owner.thisClass.find_last_of("/$") + 1);
-    for (const auto& statement : splitStatements(staticBlock)) {
-        std::string name, creation;
-        if (splitAssignment(joinLines(statement), simple, name, creation)) {
-            if (isValuesArray(owner, name)) continue;
-            bool constant = false;
-            for (const auto& field : owner.fields) constant = constant || (isEnumConstant(owner, field) && field.name == name);
-            if (constant && !creations.count(name)) {
-                creations[name] = creation;
-                continue;
-            }
-        }
-        result.staticBlock.insert(result.staticBlock.end(), statement.begin(), statement.end());
-    }
+    if (staticBlock) takeCreations(owner, *staticBlock, creations, result.staticBlock);
     std::vector<std::string> constants;
     for (const auto& field : owner.fields) {
         if (!isEnumConstant(owner, field)) continue;

@@ -14,9 +14,9 @@ struct EnumConstants {
     std::vector<std::string> staticBlock;  // what the static initializer does besides
 };
 
-// `staticBlock` holds the statements that are no field's initializer;
-// `values` the initializers taken out of it.
-EnumConstants enumConstants(const ClassFile& owner, const std::vector<std::string>& staticBlock,
-                            const FieldValues& values);
+// `staticBlock` is the static initializer when its statements are no
+// field's initializers (null when they are, or there is none); `values` the
+// initializers taken out of it.
+EnumConstants enumConstants(const ClassFile& owner, const DecompiledBody* staticBlock, const FieldValues& values);
 
 }  // namespace jad

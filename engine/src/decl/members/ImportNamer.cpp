@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "classfile/AccessFlags.h"
 #include "decl/parts/TypeReferences.h"
 #include "print/Names.h"
 
@@ -59,9 +60,17 @@ std::set<std::string> inheritedMemberNames(const std::vector<const ClassNode*>& 
     return names;
 }
 
+// A class of the class path in another package that is not public; true
+// when it cannot be read.
+bool isPublicClass(const std::string& internalName, const SiblingFiles& siblings) {
+    auto file = siblings.classPathClass(internalName);
+    return !file || (file->access & access::Public);
+}
+
 }  // namespace
 
 ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings, bool generic) {
+    _generic = generic;
     _packageInternal = std::string(packageOf(top.file.thisClass));
     _package = dotted(_packageInternal);
     countOwnNames(top);
@@ -162,8 +171,14 @@ void ImportNamer::decideTopLevel(const ClassNameSet& referenced, const SiblingFi
             _topLevel[internalName] = dotted(internalName);
             continue;
         }
-        _topLevel[internalName] = displayName(std::string(simple));
         bool implied = package.empty() || package == _packageInternal || package == "java/lang";
+        if (!implied && _generic && !isPublicClass(internalName, siblings)) {
+            // Only its package may import it; the bytecode names it where the
+            // source wrote a subclass, as a call's parameter type.
+            _topLevel[internalName] = dotted(internalName);
+            continue;
+        }
+        _topLevel[internalName] = displayName(std::string(simple));
         if (!implied) _imports.push_back(dotted(internalName));
     }
     std::sort(_imports.begin(), _imports.end());

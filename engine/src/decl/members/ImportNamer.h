@@ -42,6 +42,7 @@ private:
     std::string resolve(const std::string& internalName, int depth) const;
     std::string qualified(const std::string& internalName) const;
 
+    bool _generic = false;  // the modern dialect, which sees the class path's other packages
     std::string _packageInternal;
     std::string _package;
     std::unordered_map<std::string, std::string> _own;       // internal name -> name in the file

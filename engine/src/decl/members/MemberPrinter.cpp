@@ -87,31 +87,40 @@ std::string declarationHead(const MemberContext& context, const Method& method, 
 
 }  // namespace
 
-std::vector<std::string> bodyLines(const BodyRequest& request) {
+DecompiledBody decompiledBody(const BodyRequest& request) {
     try {
-        return decompileBody(request);
+        return decompileMethod(request);
     } catch (const std::exception& error) {
         try {
             return fallbackBody(request, std::string("internal error: ") + error.what());
         } catch (const std::exception&) {
         }
     }
-    return {"throw new RuntimeException(\"method body could not be printed\");"};
+    return {{"throw new RuntimeException(\"method body could not be printed\");"}, false, {TopStatement::at(TopStatement::Kind::Throw, 0)}};
 }
 
-namespace {
+std::vector<std::string> bodyLines(const BodyRequest& request) { return decompiledBody(request).lines; }
 
 // A static initializer must be able to complete normally, so one that ends
-// by throwing (a body that could not be decompiled) throws conditionally;
+// by throwing (as a body that could not be decompiled does) throws conditionally;
 // `if (true)` still leaves every static final field definitely assigned.
-std::vector<std::string> staticInitializerLines(std::vector<std::string> lines) {
-    if (lines.empty() || lines.back().rfind("throw ", 0) != 0) return lines;
-    std::string statement = lines.back();
-    lines.back() = "if (true) {";
-    lines.push_back("    " + statement);
+std::vector<std::string> staticBlockLines(std::vector<std::string> lines, size_t throwLines) {
+    if (!throwLines || throwLines > lines.size()) return lines;
+    const auto first = lines.end() - static_cast<long>(throwLines);
+    for (auto line = first; line != lines.end(); ++line) {
+        if (!line->empty()) *line = "    " + *line;
+    }
+    lines.insert(first, "if (true) {");
     lines.push_back("}");
     return lines;
 }
+
+size_t trailingThrowLines(const DecompiledBody& body) {
+    if (body.statements.empty() || body.statements.back().kind != TopStatement::Kind::Throw) return 0;
+    return body.lines.size() - body.statements.back().firstLine;
+}
+
+namespace {
 
 void printBody(SourceWriter& out, const MemberContext& context, const Method& method,
                const std::vector<std::string>& names, const std::set<std::string>& captured, std::string head) {
@@ -160,10 +169,10 @@ void printFieldDeclaration(SourceWriter& out, const MemberContext& context, cons
     out.line(text + ";");
 }
 
-std::vector<std::string> staticInitializerBody(const MemberContext& context, const Method& clinit) {
+DecompiledBody staticInitializerBody(const MemberContext& context, const Method& clinit) {
     std::vector<std::string> names;
     BodyRequest request{context.owner.file, clinit, context.types, context.options, names, context.unit};
-    return staticInitializerLines(bodyLines(request));
+    return decompiledBody(request);
 }
 
 void printMethod(SourceWriter& out, const MemberContext& context, const Method& method) {

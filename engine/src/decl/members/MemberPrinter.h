@@ -32,6 +32,7 @@ void printMethod(SourceWriter& out, const MemberContext& context, const Method& 
 // source does not declare (the enclosing instance), and a body's lines,
 // the fallback body when it cannot be decompiled.
 size_t hiddenLeadingParameters(const ClassNode& owner, const Method& method, const MethodType& type);
+DecompiledBody decompiledBody(const BodyRequest& request);
 std::vector<std::string> bodyLines(const BodyRequest& request);
 
 // `text` (modifiers, type and name) as a field declaration with its
@@ -39,7 +40,16 @@ std::vector<std::string> bodyLines(const BodyRequest& request);
 void printFieldDeclaration(SourceWriter& out, const MemberContext& context, const Field& field,
                            const std::string& name, std::string text);
 
-// The statements of the static initializer `clinit`, ready for its block.
-std::vector<std::string> staticInitializerBody(const MemberContext& context, const Method& clinit);
+// The static initializer `clinit`, decompiled.
+DecompiledBody staticInitializerBody(const MemberContext& context, const Method& clinit);
+
+// The lines of the throw statement a body ends with; none when it does
+// not end by throwing (the fallback body always does).
+size_t trailingThrowLines(const DecompiledBody& body);
+
+// A static initializer's statements, ready for its block: one that must be
+// able to complete normally but ends with a throw of `throwLines` lines
+// throws conditionally.
+std::vector<std::string> staticBlockLines(std::vector<std::string> lines, size_t throwLines);
 
 }  // namespace jad

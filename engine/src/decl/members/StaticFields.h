@@ -4,16 +4,17 @@
 #pragma once
 
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "decl/members/MemberPrinter.h"
 
 namespace jad {
 
 // The initializers, or nothing when any statement is more than such an
-// assignment; `ownerName` is how the statements may qualify the fields.
-std::optional<FieldValues> fieldInitializers(const std::vector<std::string>& statements, const ClassFile& owner,
-                              const std::string& ownerName);
+// assignment (or the initializer could not be decompiled).
+std::optional<FieldValues> fieldInitializers(const DecompiledBody& staticInitializer, const ClassFile& owner);
+
+// The static field of `owner` a statement stores, when it is one an
+// initializer can hold: declared, shown, and without a constant value.
+const Field* initializedField(const TopStatement& statement, const ClassFile& owner);
 
 }  // namespace jad

@@ -4,6 +4,7 @@
 
 #include "classfile/AccessFlags.h"
 #include "classfile/Signature.h"
+#include "decl/members/MemberPrinter.h"
 #include "decl/parts/AnonymousConstructor.h"
 #include "decl/parts/GenericText.h"
 #include "decl/unit/ClassPrinter.h"
@@ -186,8 +187,9 @@ private:
     // initializers and initialized fields of the class, as one block.
     bool initializer(const Method& constructor, const AnonymousConstructor&) {
         BodyRequest request{_file, constructor, _site.types, _site.options, _names, &_printing.unit};
-        std::vector<std::string> lines = decompileBody(request);
-        if (!lines.empty() && lines.front().rfind("super(", 0) == 0) lines.erase(lines.begin());
+        const DecompiledBody body = decompileMethod(request);
+        const bool superCall = !body.statements.empty() && body.statements[0].kind == TopStatement::Kind::SuperCall;
+        const std::vector<std::string> lines = superCall ? body.linesFrom(1) : body.lines;
         for (const std::string& line : lines) {
             if (line.find(Placeholder) != std::string::npos) {
                 failed("anonymous class initializer reads a constructor argument");
@@ -196,7 +198,7 @@ private:
         }
         if (lines.empty()) return true;
         // An initializer must be able to complete normally.
-        const bool throws = lines.back().rfind("throw ", 0) == 0;
+        const bool throws = trailingThrowLines(body) > 0;
         _initializer.push_back("    {");
         if (throws) _initializer.push_back("        if (true) {");
         for (const std::string& line : lines) _initializer.push_back((throws ? "            " : "        ") + line);

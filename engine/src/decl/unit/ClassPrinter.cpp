@@ -75,10 +75,12 @@ public:
                 const UnitContext* unit, bool genericHead = false)
         : _out(out), _node(node), _types(types), _options(options), _context{node, types, options, unit, {}, {}},
           _genericHead(genericHead) {
+        DecompiledBody staticInitializer;
         for (const auto& method : node.file.methods) {
             if (method.name != "<clinit>" || !method.code || isHiddenMethod(node.file, method)) continue;
-            _context.staticBlock = staticInitializerBody(_context, method);
-            auto values = fieldInitializers(_context.staticBlock, node.file, types.className(node.file.thisClass));
+            staticInitializer = staticInitializerBody(_context, method);
+            _context.staticBlock = staticInitializer.lines;
+            auto values = fieldInitializers(staticInitializer, node.file);
             if (values) {
                 _context.fieldValues = std::move(*values);
                 _staticBlockAsInitializers = true;
@@ -86,12 +88,12 @@ public:
         }
         if (_options.modern && classKind(node.file) == ClassKind::Enum) {
             EnumConstants constants =
-                enumConstants(node.file, _staticBlockAsInitializers ? std::vector<std::string>() : _context.staticBlock,
-                              _context.fieldValues);
+                enumConstants(node.file, _staticBlockAsInitializers ? nullptr : &staticInitializer, _context.fieldValues);
             _enumConstants = std::move(constants.lines);
             _context.staticBlock = std::move(constants.staticBlock);
             _staticBlockAsInitializers = _context.staticBlock.empty();
         }
+        _context.staticBlock = staticBlockLines(std::move(_context.staticBlock), trailingThrowLines(staticInitializer));
     }
 
     void print() {

@@ -1,8 +1,8 @@
-#include "body/typing/ErasureCasts.h"
+#include "body/generics/ErasureCasts.h"
 
 #include <algorithm>
 
-#include "body/typing/GenericTypes.h"
+#include "body/generics/GenericTypes.h"
 #include "classfile/Signature.h"
 
 namespace jad::body {

@@ -1,4 +1,4 @@
-#include "body/typing/GenericTypes.h"
+#include "body/generics/GenericTypes.h"
 
 #include <algorithm>
 #include <functional>
@@ -292,10 +292,30 @@ const GenericType* GenericTyper::thrownVariable() const {
     return nullptr;
 }
 
+// `T extends RealFieldElement<T>` seen as a FieldElement: the bound of the
+// variable in scope on the way to `target`; null when none is.
+const GenericType* GenericTyper::boundToward(const GenericType& variable, const std::string& target) const {
+    const TypeParameter* parameter = visibleParameter(variable.variable);
+    if (!parameter) return nullptr;
+    auto leadsThere = [&](const GenericType& bound) {
+        return bound.kind == GenericType::Kind::Class && bound.dimensions == 0 &&
+               _hierarchy.isSubtype(objectType(bound.className()), objectType(target));
+    };
+    if (parameter->classBound && leadsThere(*parameter->classBound)) return &*parameter->classBound;
+    for (const GenericType& bound : parameter->interfaceBounds) {
+        if (leadsThere(bound)) return &bound;
+    }
+    return nullptr;
+}
+
 std::optional<GenericType> GenericTyper::asSuper(const GenericType& type, const std::string& target) const {
     const JavaType targetType = objectType(target);
     const GenericType* at = &type;
     GenericType owned;  // the supertype reached, once a step is taken
+    if (type.kind == GenericType::Kind::Variable && type.dimensions == 0) {
+        at = boundToward(type, target);  // held by the signatures the typer keeps
+        if (!at) return std::nullopt;
+    }
     for (int depth = 0; depth < MaxDepth; ++depth) {
         if (at->kind != GenericType::Kind::Class || at->dimensions != 0) return std::nullopt;
         std::string joined;
@@ -1078,7 +1098,14 @@ public:
             } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Field && e.args[1]->kind == ExprKind::New) {
                 if (GenericPtr field = _typer.typeOf(*e.args[0])) diamond(*field, *e.args[1]);
             } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::Field) {
-                if (GenericPtr field = _typer.typeOf(*e.args[0])) storedInField(*field, e.args[0]->type, e.args[1]);
+                GenericPtr field = _typer.typeOf(*e.args[0]);
+                if (field && field->kind == GenericType::Kind::Variable) {
+                    storedInOuterVariableField(*e.args[0], *field, e.args[1]);
+                } else if (field) {
+                    storedInField(*field, e.args[0]->type, e.args[1]);
+                }
+            } else if (e.kind == ExprKind::Assign && e.args[0]->kind == ExprKind::ArrayElement) {
+                storedInElement(*e.args[0], e.args[1]);
             } else if (e.kind == ExprKind::Invoke || e.kind == ExprKind::New) {
                 arguments(e);
             } else if (e.kind == ExprKind::Binary && (e.op == "==" || e.op == "!=")) {
@@ -1124,14 +1151,30 @@ private:
         }
     }
 
+    // `items[i] = x` into an `E[]` or a `List<T>[]`: as into a local of the
+    // element's type. An array javac types otherwise is left alone.
+    void storedInElement(const Expr& element, ExprPtr& value) {
+        GenericPtr type = _typer.typeOf(element);
+        if (!type || !saysMore(*type) || !_typer.inScope(*type)) return;
+        if (!value->type.isReference() || !sameType(_typer.erasureOf(*type), element.type)) return;
+        stored(*type, element.type, value);
+    }
+
     // A value stored in a local of a generic type.
     void stored(const GenericType& target, const JavaType& erased, ExprPtr& value) {
         if (accepts(target, *value)) return;
-        if (value->kind == ExprKind::New) return diamond(target, *value);
-        if (target.kind == GenericType::Kind::Variable) {
-            value = genericCast(target, erased, value);
+        if (value->kind == ExprKind::New && target.kind != GenericType::Kind::Variable) {
+            diamond(target, *value);
+            if (value->op == "<>") return;
+            // A class of no type parameters of its own, whose supertype has
+            // other arguments than the target's: the raw type converts.
+            GenericPtr type = _typer.typeOf(*value);
+            if (type && target.kind == GenericType::Kind::Class && _typer.asSuper(*type, target.className())) {
+                value = rawCast(erased, value);
+            }
             return;
         }
+        if (target.kind == GenericType::Kind::Variable) return storedAsVariable(target, erased, value);
         // Typed otherwise than the local, or not known to be typed as it: the
         // raw type converts unchecked. javac's checkcast to the erasure
         // (which prints as nothing) leaves the value typed as it was.
@@ -1145,6 +1188,27 @@ private:
             // stored there as it is, so the cast checks nothing at run time.
             value = rawCast(erased.base == 'L' ? erased : value->type, value);
         }
+    }
+
+    // A value stored where a type variable, or an array of one, types the
+    // target: javac's checkcast to the erasure is the source's cast to the
+    // variable; any other value takes that cast.
+    void storedAsVariable(const GenericType& target, const JavaType& erased, ExprPtr& value) {
+        if (!value->type.isReference() || value->kind == ExprKind::Null || !_typer.inScope(target)) return;
+        if (accepts(target, *value)) return;
+        if (value->kind == ExprKind::Cast && !value->generic && sameType(value->type, erased)) {
+            value->generic = share(target);
+            return;
+        }
+        value = genericCast(target, erased, value);
+    }
+
+    // A field of a variable of a class around this one (the printer casts
+    // for the class's own variables).
+    void storedInOuterVariableField(const Expr& field, const GenericType& type, ExprPtr& value) {
+        const ClassFile& owner = _typer.owner();
+        if (field.owner == owner.thisClass && _typer.declaresVariable(owner, type.variable)) return;
+        storedAsVariable(type, field.type, value);
     }
 
     // A value of another parameterization stored in a generic field, as in
@@ -1365,16 +1429,26 @@ private:
         if (!signature || !value->type.isReference() || value->type.base != 'L') return;
         const GenericType& declared = signature->result;
         if (declared.kind == GenericType::Kind::Variable) return returnedAsOuterVariable(declared, value);
-        if (declared.kind != GenericType::Kind::Class || declared.dimensions || !declared.hasArguments()) return;
-        const bool plainValue = value->kind == ExprKind::This || value->kind == ExprKind::Local ||
-                                value->kind == ExprKind::Field;
-        if (!plainValue) return;
+        if (declared.kind != GenericType::Kind::Class || !declared.hasArguments()) return;
+        // The source's own cast, or one the printer's return cast covers.
+        if ((value->kind == ExprKind::Cast && value->generic) || value->kind == ExprKind::Invoke ||
+            value->kind == ExprKind::Conditional) return;
         GenericPtr type = _typer.typeOf(*value);
         if (!type || type->kind != GenericType::Kind::Class) return;
+        if (declared.dimensions || type->dimensions) return returnedArray(declared, *type, value);
         auto seen = _typer.asSuper(*type, declared.className());
         if (seen && sameGeneric(*seen, declared)) return;
         // Raw on the way, or not a subtype the hierarchy knows: left as it is.
         if (!seen) return;
+        const JavaType erased = _typer.erasureOf(declared);
+        if (!_typer.hierarchy().isSubtype(value->type, erased)) return;
+        value = rawCast(erased, value);
+    }
+
+    // `return a.clone()` of a `Shape<? super T>[]` for a `Shape<T>[]`: arrays
+    // of other parameterizations convert through the raw array type.
+    void returnedArray(const GenericType& declared, const GenericType& type, ExprPtr& value) {
+        if (declared.dimensions != type.dimensions || sameGeneric(declared, type)) return;
         const JavaType erased = _typer.erasureOf(declared);
         if (!_typer.hierarchy().isSubtype(value->type, erased)) return;
         value = rawCast(erased, value);

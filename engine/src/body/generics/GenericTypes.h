@@ -126,6 +126,7 @@ public:
     const ClassFile& owner() const { return _owner; }
 
 private:
+    const GenericType* boundToward(const GenericType& variable, const std::string& target) const;
     // The class with its own type variables as arguments: Map<K, V>.
     GenericType ownType(const ClassFile& file) const;
     // Binds each variable in scope to itself when `cls` is this class or one

@@ -1,0 +1,17 @@
+// The top-level statements of a printed body, described for the
+// declaration printer, which moves field initializers and constructor calls.
+#pragma once
+
+#include <vector>
+
+#include "body/pipeline/MethodBody.h"
+#include "body/pipeline/MethodState.h"
+
+namespace jad::body {
+
+// `lines`: the state's body as printed; `starts`: the first line of each of
+// its top-level statements.
+std::vector<TopStatement> describeTopStatements(const MethodState& state, const std::vector<std::string>& lines,
+                                                const std::vector<size_t>& starts);
+
+}  // namespace jad::body

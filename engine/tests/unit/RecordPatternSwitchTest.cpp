@@ -1,0 +1,121 @@
+// With -m, record patterns in switch cases come back from javac's accessor
+// chains, flat, nested and in the merged form javac makes of consecutive
+// cases of one record; a chain read only in part keeps the method as it was.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "JavaTestSupport.h"
+
+namespace jad::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A javac that compiles for release 21: the one on the PATH or one under /usr/lib/jvm.
+std::string javac21(const fs::path& dir) {
+    std::vector<std::string> candidates{"javac"};
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator("/usr/lib/jvm", error)) {
+        candidates.push_back((entry.path() / "bin" / "javac").string());
+    }
+    for (const std::string& javac : candidates) {
+        if (runCommand(javac + " --release 21 -version", dir).status == 0) return javac;
+    }
+    return std::string();
+}
+
+class RecordPatternSwitch : public ::testing::Test {
+protected:
+    // The decompiled text of class T, or empty (and the test skipped) without a javac for 21.
+    std::string decompile(const std::string& source) {
+        const std::string javac = javac21(dir.path());
+        if (javac.empty()) return std::string();
+        writeText(dir.path() / "src" / "T.java", source);
+        auto compiled = runCommand(javac + " --release 21 -nowarn -d classes src/T.java", dir.path());
+        EXPECT_EQ(compiled.status, 0) << compiled.err;
+        auto result = runJad({"-m", "-p", "classes/T.class"}, dir.path());
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    }
+
+    void expectPieces(const std::string& text, const std::vector<std::string>& pieces) {
+        size_t at = 0;
+        for (const auto& piece : pieces) {
+            const size_t found = text.find(piece, at);
+            ASSERT_NE(found, std::string::npos) << "missing (in order): " << piece << "\n--- in ---\n" << text;
+            at = found + piece.size();
+        }
+    }
+
+    TempDir dir;
+};
+
+TEST_F(RecordPatternSwitch, FlatNestedAndMergedCasesPrintTheirPatterns) {
+    const std::string text = decompile(R"(class T {
+        record P(int x, int y) {}
+        record L(P a, P b) {}
+        record B(Object o) {}
+        static String f(Object o) {
+            return switch (o) {
+                case P(int x, int y) when x == y -> "d" + x;
+                case P(int x, int y) -> "p" + x + y;
+                case L(P(var a, var b), P q) -> "l" + a + b + q;
+                case B(String s) -> s;
+                case B(CharSequence c) -> "c" + c;
+                default -> "o";
+            };
+        } })");
+    if (text.empty()) GTEST_SKIP() << "no javac for release 21";
+    EXPECT_EQ(text.find("Not decompiled"), std::string::npos) << text;
+    expectPieces(text, {"case P(int ", ", int ", ") when ", "case P(int ", "case L(P(int ", ", int ", "), P ",
+                        "case B(String ", "case B(CharSequence ", "default -> "});
+    // nothing of the lowering is left
+    EXPECT_EQ(text.find(".x()"), std::string::npos) << text;
+    EXPECT_EQ(text.find("MatchException(ex"), std::string::npos) << text;
+}
+
+TEST_F(RecordPatternSwitch, BindingsTakeNamesApartFromTheSwitchExpressionsVariable) {
+    const std::string text = decompile(R"(class T {
+        record P(int x, int y) {}
+        static int f(Object o) {
+            int r = switch (o) { case P(int x, int y) -> x * y; default -> 0; };
+            return r + 1;
+        } })");
+    if (text.empty()) GTEST_SKIP() << "no javac for release 21";
+    const size_t declared = text.find("int ");
+    ASSERT_NE(declared, std::string::npos) << text;
+    const size_t name = declared + 4;
+    const std::string outer = text.substr(name, text.find(' ', name) - name);
+    EXPECT_EQ(text.find("P(int " + outer + ","), std::string::npos) << text;
+    EXPECT_EQ(text.find(", int " + outer + ")"), std::string::npos) << text;
+}
+
+// Without a loop around the outer switch, a merged case whose guard fails
+// restarts in the inner switch alone; where that cannot take the outer
+// switch's place, the method is not decompiled, and no accessor call is
+// printed without the handler that wraps what it throws.
+TEST_F(RecordPatternSwitch, AMergedCaseThatCannotBeFoldedKeepsTheMethodAsItWas) {
+    const std::string text = decompile(R"(class T {
+        record R(int v) {}
+        static int f(Object o) {
+            return switch (o) {
+                case String s -> 3;
+                case R(int v) when v > 100 -> 1;
+                case R(int v) -> v * 2;
+                default -> 0;
+            };
+        } })");
+    if (text.empty()) GTEST_SKIP() << "no javac for release 21";
+    const size_t body = text.find("static int f(");
+    ASSERT_NE(body, std::string::npos) << text;
+    const std::string f = text.substr(body);
+    if (f.find("Not decompiled") == std::string::npos) {
+        expectPieces(f, {"case R(int ", ") when ", "case R(int "});
+    } else {
+        EXPECT_EQ(f.find("case R("), std::string::npos) << f;
+    }
+}
+
+}  // namespace
+}  // namespace jad::test
