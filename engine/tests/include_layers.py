@@ -15,7 +15,7 @@ import sys
 
 ORDER = ["classfile", "print",
          "body/ir", "body/decode", "body/flow", "body/types", "body/generics", "body/typing", "body/structure",
-         "body/synthetic", "body/sugar", "body/printer", "body/pipeline",
+         "body/synthetic", "body/sugar", "body/printer", "body/classes", "body/pipeline",
          "decl/parts", "decl/members", "decl/unit",
          "cli"]
 # Folders beside the order: who may include them, and what they may include.

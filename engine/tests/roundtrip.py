@@ -83,8 +83,6 @@ JAVAC_TIMEOUT = 300   # seconds for one javac call
 # and print, as KNOWN, but do not fail the suite; one that starts passing says
 # so, so that it can be taken off the list.
 KNOWN_FAILURES = {
-    # At 21 javac captures an expression: a fallback body
-    "inner/LocalClassNestedCapture": ("m21",),
 }
 
 

@@ -34,6 +34,7 @@ void collectPrinted(const ClassNode& node, std::vector<std::string>& into) {
     into.push_back(node.file.thisClass);
     for (const ClassNode& member : node.members) collectPrinted(member, into);
     for (const ClassNode& anonymous : node.anonymous) collectPrinted(anonymous, into);
+    for (const ClassNode& local : node.locals) collectPrinted(local, into);
 }
 
 // `thisClass` places the class path's root: the folder its package's folders lie in.
@@ -66,6 +67,12 @@ void decompileInto(const ClassUnit& unit, const LoadedArchive* archive, const Pr
         std::unique_ptr<SiblingFiles> siblings = siblingsOf(unit, archive, cache, file.thisClass);
         if (unit.wholeTree && printedByOuter(file, *siblings)) {
             result.nested = true;
+            return;
+        }
+        if (options.modern) {
+            PrintedUnit printed = printModernUnit(file, *siblings, options);
+            collectPrinted(printed.tree, result.printed);
+            result.text = std::move(printed.text);
             return;
         }
         ClassNode tree = buildClassTree(std::move(file), *siblings, options.modern);

@@ -91,6 +91,25 @@ TEST_F(RecordPatternSwitch, BindingsTakeNamesApartFromTheSwitchExpressionsVariab
     EXPECT_EQ(text.find(", int " + outer + ")"), std::string::npos) << text;
 }
 
+// The default javac adds to an exhaustive pattern switch (throwing
+// MatchException for what no case covers) was not in the source.
+TEST_F(RecordPatternSwitch, TheRemainderDefaultOfAnExhaustiveSwitchIsLeftOut) {
+    const std::string text = decompile(R"(class T {
+        sealed interface S permits A, B {}
+        record A(int v) implements S {}
+        record B(String s) implements S {}
+        static int f(S s) {
+            return switch (s) { case A(int v) -> v; case B(String t) -> t.length(); };
+        } })");
+    if (text.empty()) GTEST_SKIP() << "no javac for release 21";
+    const size_t f = text.find("static int f(");
+    ASSERT_NE(f, std::string::npos) << text;
+    const std::string fText = text.substr(f);
+    expectPieces(fText, {"case A(int ", "case B(String "});
+    EXPECT_EQ(fText.find("default"), std::string::npos) << fText;
+    EXPECT_EQ(fText.find("MatchException"), std::string::npos) << fText;
+}
+
 // Without a loop around the outer switch, a merged case whose guard fails
 // restarts in the inner switch alone; where that cannot take the outer
 // switch's place, the method is not decompiled, and no accessor call is

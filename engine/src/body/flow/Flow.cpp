@@ -62,7 +62,7 @@ bool canComplete(const StmtList& list) {
 bool canComplete(const Stmt& s) {
     switch (s.kind) {
     case StmtKind::Return: case StmtKind::Throw: case StmtKind::Break: case StmtKind::Continue: return false;
-    case StmtKind::Assert: return true;
+    case StmtKind::Assert: case StmtKind::LocalClass: return true;
     case StmtKind::If: return s.elseBody.empty() || canComplete(s.body) || canComplete(s.elseBody);
     case StmtKind::Block: return canComplete(s.body) || breaksOut(s);
     case StmtKind::Loop:

@@ -162,7 +162,7 @@ std::optional<GenericType> substitute(const GenericType& type, const Bindings& b
 
 GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const Hierarchy& hierarchy,
                            const Method* enclosing)
-    : _owner(owner), _method(method), _hierarchy(hierarchy) {
+    : _owner(owner), _method(method), _around(enclosing), _hierarchy(hierarchy) {
     if (!method.signature.empty()) _signature = cachedMethodSignature(method.signature);
     if (_signature) _scopes.push_back(&_signature->typeParameters);
     if (enclosing && enclosing != &method) {
@@ -214,8 +214,20 @@ GenericType GenericTyper::ownType(const ClassFile& file) const {
     return type;
 }
 
+// A local class of the code being typed names that code's type variables
+// as they are: its members' signatures use them undeclared.
+bool GenericTyper::isLocalOfThisCode(const std::string& cls) const {
+    const ClassFile* file = _hierarchy.find(cls);
+    if (!file || !file->enclosingMethod || file->enclosingMethod->className != _owner.thisClass) return false;
+    const EnclosingMethod& declared = *file->enclosingMethod;
+    auto is = [&](const Method* m) {
+        return m && declared.methodName == m->name && declared.methodDescriptor == m->descriptor;
+    };
+    return is(&_method) || is(_around);
+}
+
 void GenericTyper::bindEnclosingVariables(const std::string& cls, Bindings& into) const {
-    if (!_enclosing.count(cls)) return;
+    if (!_enclosing.count(cls) && !isLocalOfThisCode(cls)) return;
     if (!_scopeBindings) {
         // The nearest declaration of a name binds it.
         Bindings own;

@@ -134,6 +134,7 @@ private:
     void bindEnclosingVariables(const std::string& cls, Bindings& into) const;
     // The nearest declaration of the type variable `name` in scope, or null.
     const TypeParameter* visibleParameter(const std::string& name) const;
+    bool isLocalOfThisCode(const std::string& cls) const;
     // Binds the parameters of each class around the last step of `type` to
     // that step's arguments: the K and V of Map<K, V>.Entry-like types.
     bool bindOuterSteps(const GenericType& type, Bindings& into) const;
@@ -169,6 +170,7 @@ private:
 
     const ClassFile& _owner;
     const Method& _method;
+    const Method* _around;  // a lambda's body: the method the source wrote it in
     const Hierarchy& _hierarchy;
     std::shared_ptr<const MethodSignature> _signature;
     // The type parameters of the method, its class and those of the classes

@@ -43,6 +43,14 @@ struct AnonymousClass {
     std::string failure;                   // not empty: why it cannot be printed there
 };
 
+// How a local class printed in place takes what the source never passed:
+// its constructors' descriptors hold the enclosing instance first, when it
+// has one, and the values of the captured locals last.
+struct LocalClassShape {
+    bool outerParameter = false;
+    std::vector<std::string> captureFields;  // per trailing parameter, the field it fills
+};
+
 // What a body may ask of the compilation unit it is printed in; the
 // declaration printer answers, so the body decompiler never reads files.
 class UnitContext {
@@ -83,6 +91,35 @@ public:
         (void)internalName;
         (void)field;
         return nullptr;
+    }
+    // -m: the local classes the method `name descriptor` of `owner` declares
+    // and the unit prints there, as a local class declaration statement.
+    virtual std::vector<std::string> localClassesOf(const std::string& owner, const std::string& name,
+                                                    const std::string& descriptor) const {
+        (void)owner;
+        (void)name;
+        (void)descriptor;
+        return {};
+    }
+    // The shape of a local class printed in place; null for any other class.
+    virtual const LocalClassShape* localClassShape(const std::string& internalName) const {
+        (void)internalName;
+        return nullptr;
+    }
+    // The declaration of a local class printed in place, whose captured
+    // locals go by `captureNames` (one per capture field) and whose code
+    // must not hide `scopeNames`, the locals in scope where it stands; lines
+    // as a body's. Empty when it cannot be printed.
+    virtual std::vector<std::string> localClassDeclaration(const std::string& internalName,
+                                                           const std::vector<std::string>& captureNames,
+                                                           const std::set<std::string>& scopeNames,
+                                                           const TypeNamer& types, const PrintOptions& options) const {
+        (void)internalName;
+        (void)captureNames;
+        (void)scopeNames;
+        (void)types;
+        (void)options;
+        return {};
     }
 };
 

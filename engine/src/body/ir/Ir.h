@@ -120,6 +120,7 @@ struct Expr {
 enum class StmtKind : uint8_t {
     Expr, Return, Throw, If, Block, Loop, Switch, Try, Synchronized, Break, Continue, Monitor,
     Assert,  // -m: `assert expr : message`, the message (if any) the one Expr statement of `body`
+    LocalClass,  // -m: a local class declaration, its lines in `text`; made by the last pass only
 };
 
 struct Stmt;
@@ -163,6 +164,7 @@ struct Stmt {
     bool exhaustive = false;  // -m, Switch: covers every value without a default (javac throws for the rest)
     std::vector<VarPtr> declare;  // variables declared just before this statement
     VarPtr each;                  // ForEach: the loop variable
+    std::vector<std::string> text;  // LocalClass: the declaration's lines
 };
 
 // Factories keep construction sites short.

@@ -1,5 +1,6 @@
 #include "body/pipeline/MethodPasses.h"
 
+#include "body/classes/LocalClassDeclarations.h"
 #include "body/flow/Stack.h"
 #include "body/pipeline/TopStatements.h"
 #include "body/printer/ModernLambda.h"
@@ -151,6 +152,13 @@ void assertsPass(MethodState& s) { foldAsserts(s.body, s.request.owner, s.scope 
 void instanceOfPatternsPass(MethodState& s) { foldInstanceOfPatterns(s.body); }
 void patternSwitchesPass(MethodState& s) { recoverPatternSwitches(s.body); }
 void switchExpressionsPass(MethodState& s) { foldSwitchExpressions(s.body, s.context.localNames); }
+void localClassesPass(MethodState& s) {
+    // A declaration makes a lambda's body a block.
+    if (declareLocalClasses(s.body, s.context, s.request.method, s.locals.params) && s.scope) {
+        *s.scope->shape = LambdaShape::Block;
+    }
+}
+
 void printPass(MethodState& s) {
     std::vector<size_t> starts;
     s.lines = printStatements(s.body, s.context, &starts);
@@ -225,6 +233,8 @@ const std::vector<Pass>& methodPasses() {
         {"pattern-switches", S::Sugar, F::Tree, patternSwitchesPass, hasPatternSwitches},
         // Last: the switch moves into an expression, out of the walks' sight.
         {"switch-expressions", S::Sugar, F::Tree, switchExpressionsPass, hasSwitchExpressions},
+        // After every walk: the declarations are text.
+        {"local-classes", S::Print, F::Tree, localClassesPass, modern},
         {"print", S::Print, F::Text, printPass},
     };
     return passes;

@@ -207,7 +207,38 @@ void ExprPrinter::arrayAccess(const Expr& e, std::string& out) const {
     out += ']';
 }
 
-// Operators, assignments and the conditional.
+// Assignments and increments.
+void ExprPrinter::assignment(const Expr& e, std::string& out) const {
+    switch (e.kind) {
+    case ExprKind::Assign: {
+        const Expr& target = *e.args[0];
+        // a final field is assigned by its simple name
+        const bool ownStatic = target.kind == ExprKind::Field && target.isStatic && target.owner == _c.owner.thisClass &&
+                               !_c.localNames.count(target.name);
+        if (ownStatic) out += target.name;
+        else write(target, 15, out);
+        out += " = ";
+        if (storesGeneric(target, *e.args[1], out)) return write(*e.args[1], 14, out);
+        return write(*e.args[1], 1, out);
+    }
+    case ExprKind::CompoundAssign:
+        write(*e.args[0], 15, out);
+        out += ' ';
+        out += e.op;
+        out += "= ";
+        return write(*e.args[1], 1, out);
+    case ExprKind::PreIncrement:
+        out += e.op;
+        return write(*e.args[0], 15, out);
+    case ExprKind::PostIncrement:
+        write(*e.args[0], 15, out);
+        out += e.op;
+        return;
+    default: return;
+    }
+}
+
+// Operators and the conditional.
 void ExprPrinter::operation(const Expr& e, std::string& out) const {
     switch (e.kind) {
     case ExprKind::Binary: {
@@ -239,30 +270,8 @@ void ExprPrinter::operation(const Expr& e, std::string& out) const {
         }
         return;
     }
-    case ExprKind::Assign: {
-        const Expr& target = *e.args[0];
-        // a final field is assigned by its simple name
-        const bool ownStatic = target.kind == ExprKind::Field && target.isStatic && target.owner == _c.owner.thisClass &&
-                               !_c.localNames.count(target.name);
-        if (ownStatic) out += target.name;
-        else write(target, 15, out);
-        out += " = ";
-        if (storesGeneric(target, *e.args[1], out)) return write(*e.args[1], 14, out);
-        return write(*e.args[1], 1, out);
-    }
-    case ExprKind::CompoundAssign:
-        write(*e.args[0], 15, out);
-        out += ' ';
-        out += e.op;
-        out += "= ";
-        return write(*e.args[1], 1, out);
-    case ExprKind::PreIncrement:
-        out += e.op;
-        return write(*e.args[0], 15, out);
-    case ExprKind::PostIncrement:
-        write(*e.args[0], 15, out);
-        out += e.op;
-        return;
+    case ExprKind::Assign: case ExprKind::CompoundAssign: case ExprKind::PreIncrement: case ExprKind::PostIncrement:
+        return assignment(e, out);
     case ExprKind::Conditional:
         write(*e.args[0], 3, out);
         out += " ? ";

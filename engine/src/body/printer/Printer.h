@@ -89,6 +89,7 @@ private:
     void text(const Expr& e, std::string& out) const;
     void arrayAccess(const Expr& e, std::string& out) const;
     void operation(const Expr& e, std::string& out) const;
+    void assignment(const Expr& e, std::string& out) const;
     bool storesGeneric(const Expr& target, const Expr& value, std::string& out) const;
     std::string literal(const Expr& e) const;
     void arrayOperand(const Expr& array, std::string& out) const;

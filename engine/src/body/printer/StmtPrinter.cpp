@@ -199,6 +199,12 @@ private:
             return line(depth, "}");
         case StmtKind::Monitor: throw Unsupported{"monitor operations outside a synchronized block"};
         case StmtKind::Assert: return assertStmt(s, depth);
+        case StmtKind::LocalClass:
+            for (const std::string& text : s.text) {
+                if (text.empty()) _lines.emplace_back();
+                else line(depth, text);
+            }
+            return;
         }
     }
 

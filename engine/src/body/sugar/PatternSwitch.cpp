@@ -139,10 +139,10 @@ bool takeRecordBindings(StmtList& body, const RecordPattern& pattern) {
 
 // One arm's labels from its case numbers; a pattern's binding and guard
 // taken out of its statements. False when the arm has another shape.
-bool readArm(SwitchArm& arm, Site& site) {
-    std::vector<ExprPtr> labels;
-    std::vector<int32_t> keys;
-    bool pattern = false;
+// The arm's case labels as the source wrote them: null, constants, enum
+// constants, and a null entry for each type pattern (`pattern` then set).
+bool readLabels(const SwitchArm& arm, const Site& site, std::vector<ExprPtr>& labels, std::vector<int32_t>& keys,
+                bool& pattern) {
     for (int32_t key : arm.keys) {
         if (key == -1) {
             // without the null check, null takes the -1 case; with it, never
@@ -176,6 +176,14 @@ bool readArm(SwitchArm& arm, Site& site) {
             return false;
         }
     }
+    return true;
+}
+
+bool readArm(SwitchArm& arm, Site& site) {
+    std::vector<ExprPtr> labels;
+    std::vector<int32_t> keys;
+    bool pattern = false;
+    if (!readLabels(arm, site, labels, keys, pattern)) return false;
     // javac leaves out the last label when it is unconditional: the default
     // arm casts to its type, and the arm prints as that pattern
     const bool lastPattern = arm.isDefault && !pattern && keys.empty() && !arm.body.empty() &&
@@ -285,8 +293,10 @@ void dropRemainderDefault(Stmt& sw) {
 }
 
 // list[at] is the switch or its restart loop; the copy and the index just before.
-bool recoverAt(StmtList& body, StmtList& list, size_t at) {
-    Site site;
+// The switch at `at` on a typeSwitch or enumSwitch call, with the copy of the
+// selector and the restart index javac keeps before it: `first` is where the
+// statements it folds start, `checkReads` the selector's reads by a null check.
+bool readSite(StmtList& list, size_t at, Site& site, size_t& first, int& checkReads) {
     Stmt& head = *list[at];
     if (head.kind == StmtKind::Loop && head.loop == LoopKind::Infinite && head.body.size() == 1 &&
         head.body[0]->kind == StmtKind::Switch && head.label) {
@@ -313,8 +323,8 @@ bool recoverAt(StmtList& body, StmtList& list, size_t at) {
     if (!start || start->kind != ExprKind::Literal || start->literal.tag != 'I' || start->literal.integer != 0 || !selector ||
         site.copy == site.index) return false;
     site.selectorClass = selector->type.dimensions == 0 ? selector->type.className : std::string();
-    size_t first = at - 2;
-    int checkReads = 0;
+    first = at - 2;
+    checkReads = 0;
     if (first > 0) {
         if (const Expr* checked = nullCheckOf(*list[first - 1])) {
             if (samePure(*checked, *selector) || isRead(*checked, site.copy)) {
@@ -324,6 +334,15 @@ bool recoverAt(StmtList& body, StmtList& list, size_t at) {
             }
         }
     }
+    return true;
+}
+
+bool recoverAt(StmtList& body, StmtList& list, size_t at) {
+    Site site;
+    size_t first = 0;
+    int checkReads = 0;
+    if (!readSite(list, at, site, first, checkReads)) return false;
+    Stmt& sw = *site.sw;
     // inside the loop, leaving the switch would run it again
     for (SwitchArm& arm : sw.arms) {
         if (site.loop && sw.label && jumpsTo(arm.body, sw.label, StmtKind::Break)) return false;

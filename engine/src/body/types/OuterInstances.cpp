@@ -66,9 +66,9 @@ public:
     // The hidden first parameter of an inner class's constructor is the
     // value of its outer-instance field.
     void replaceOuterParameter(StmtList& body, const Method& method) {
-        const InnerClass* own = innerMemberEntry(_owner.thisClass, _owner, _unit);
+        const std::string outer = outerClassOfConstructors();
         auto type = methodTypeOf(method.descriptor);
-        if (!own || !type || type->parameters.empty() || !isTypedAs(type->parameters[0], own->outerClass)) return;
+        if (outer.empty() || !type || type->parameters.empty() || !isTypedAs(type->parameters[0], outer)) return;
         ExprPtr self;
         visitAllExprs(body, [&](ExprPtr& slot) {
             if (!self && slot->kind == ExprKind::This) self = slot;
@@ -76,7 +76,7 @@ public:
         if (!self) return;
         std::string fieldName = "this$0";
         for (const Field& f : _owner.fields) {
-            if (isOuterField(f, own->outerClass)) fieldName = f.name;
+            if (isOuterField(f, outer)) fieldName = f.name;
         }
         visitAllExprs(body, [&](ExprPtr& slot) {
             if (slot->kind != ExprKind::Local || !slot->var || slot->var->kind != VarKind::Parameter || slot->var->slot != 1) return;
@@ -87,6 +87,16 @@ public:
             f->args = {std::make_shared<Expr>(*self)};
             slot = f;
         });
+    }
+
+    // The class whose instance the constructors take first: an inner member
+    // class's outer class, or the class of the method a local class printed
+    // in place is declared in.
+    std::string outerClassOfConstructors() const {
+        if (const InnerClass* own = innerMemberEntry(_owner.thisClass, _owner, _unit)) return own->outerClass;
+        const LocalClassShape* local = _unit ? _unit->localClassShape(_owner.thisClass) : nullptr;
+        if (!local || !local->outerParameter || !_owner.enclosingMethod) return std::string();
+        return _owner.enclosingMethod->className;
     }
 
     void dropImplicitOuterArguments(StmtList& body) {

@@ -4,6 +4,7 @@
 
 #include "classfile/AccessFlags.h"
 #include "classfile/ClassReader.h"
+#include "decl/members/InPlaceLocals.h"
 #include "decl/parts/LocalClasses.h"
 
 namespace jad {
@@ -22,7 +23,8 @@ std::string lastSegment(const std::string& internalName) {
 
 class TreeBuilder {
 public:
-    TreeBuilder(const SiblingFiles& siblings, bool modern) : _siblings(siblings), _modern(modern) {}
+    TreeBuilder(const SiblingFiles& siblings, bool modern, const LocalChoice* choice = nullptr)
+        : _siblings(siblings), _modern(modern), _choice(choice) {}
 
     void addMembers(ClassNode& node, int depth) {
         for (const InnerClass& inner : node.file.innerClasses) {
@@ -46,7 +48,8 @@ public:
 
 private:
     // The local classes declared in the methods of `node`'s class, as its
-    // member classes: the dialect has no class declarations in blocks.
+    // member classes (the classic dialect has no class declarations in
+    // blocks), or, in the modern one, printed where their method declares them.
     void addLocalClasses(ClassNode& node, int depth) {
         const std::string& self = node.file.thisClass;
         std::set<std::string> taken{node.name};
@@ -65,6 +68,7 @@ private:
             // A member of an interface cannot be an inner class.
             if (keepsOuter && (node.file.access & access::Interface)) continue;
             _seen.insert(inner.innerClass);
+            if (placeInMethod(node, *member, inner, depth)) continue;
             const std::string name = distinctName(inner.simpleName, taken);
             taken.insert(name);
             const uint16_t kept = inner.access & (access::Abstract | access::Final);
@@ -79,6 +83,21 @@ private:
             renameInNested(*member, inner.innerClass, renamed);
             node.members.push_back(std::move(*member));
         }
+    }
+
+    // -m: a local class printed where its method declares it keeps its
+    // class file as it is; the body that declares it hides what javac added.
+    bool placeInMethod(ClassNode& node, ClassNode& local, const InnerClass& inner, int depth) {
+        if (!_choice || _choice->hoisted.count(inner.innerClass)) return false;
+        if (_choice->only && !_choice->only->count(inner.innerClass)) return false;
+        local.inPlace = readLocalClassShape(local.file, node.file);
+        if (!local.inPlace) return false;
+        local.name = inner.simpleName;
+        local.access = inner.access & (access::Abstract | access::Final | access::Interface | access::Annotation |
+                                       access::Enum);
+        addMembers(local, depth + 1);
+        node.locals.push_back(std::move(local));
+        return true;
     }
 
     static void renameInNested(ClassNode& node, const std::string& owner, const std::map<std::string, std::string>& renamed) {
@@ -131,6 +150,7 @@ private:
 
     const SiblingFiles& _siblings;
     const bool _modern;
+    const LocalChoice* _choice;
     std::set<std::string> _seen;
     size_t _localReads = 0;
 };
@@ -142,6 +162,39 @@ const InnerClass* ownInnerEntry(const ClassFile& file) {
         if (inner.innerClass == file.thisClass) return &inner;
     }
     return nullptr;
+}
+
+namespace {
+
+ClassNode buildWith(ClassFile top, const SiblingFiles& siblings, bool modern, const LocalChoice* choice) {
+    ClassNode root;
+    root.file = std::move(top);
+    root.access = root.file.access;
+    root.name = lastSegment(root.file.thisClass);
+    TreeBuilder builder(siblings, modern, choice);
+    builder.markSeen(root.file.thisClass);
+    builder.addMembers(root, 0);
+    return root;
+}
+
+}  // namespace
+
+ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, const LocalChoice& choice) {
+    // Each round keeps at least one more local class a member class; the
+    // last keeps them all.
+    constexpr int MaxRounds = 3;
+    LocalChoice current = choice;
+    for (int round = 0;; ++round) {
+        if (round == MaxRounds) current.only = std::set<std::string>();
+        ClassNode root = buildWith(round == MaxRounds ? std::move(top) : top, siblings, true, &current);
+        // A choice made already (the classes of an anonymous class printed again) stands.
+        const std::set<std::string> misplaced = current.only ? std::set<std::string>() : misplacedLocals(root);
+        if (misplaced.empty()) {
+            root.inPlaceLocals = inPlaceLocals(root);
+            return root;
+        }
+        current.hoisted.insert(misplaced.begin(), misplaced.end());
+    }
 }
 
 ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, bool modern) {

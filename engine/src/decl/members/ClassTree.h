@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "body/pipeline/MethodBody.h"
 #include "classfile/ClassFile.h"
 
 namespace jad {
@@ -61,11 +63,25 @@ struct ClassNode {
     // The anonymous classes its code creates: printed where they are
     // created, listed here for the names their code uses.
     std::vector<ClassNode> anonymous;
+    // -m: the local classes its methods declare that are printed there, as
+    // local class declarations; listed here for the names their code uses.
+    std::vector<ClassNode> locals;
+    std::optional<LocalClassShape> inPlace;  // set on such a local class
+    // The root only: which local classes of the tree are printed in place.
+    std::set<std::string> inPlaceLocals;
+};
+
+// Which local classes go in place, besides those that cannot.
+struct LocalChoice {
+    std::set<std::string> hoisted;              // kept member classes
+    std::optional<std::set<std::string>> only;  // when set, no others go in place
 };
 
 // `modern`: local classes of generic methods declare the method's type
 // variables they name (the modern dialect prints those types).
 ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, bool modern = false);
+// -m, with the local classes `choice` allows printed in place.
+ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, const LocalChoice& choice);
 
 // The InnerClasses entry describing `file` itself, if any.
 const InnerClass* ownInnerEntry(const ClassFile& file);

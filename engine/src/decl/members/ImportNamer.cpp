@@ -88,6 +88,7 @@ ImportNamer::ImportNamer(const ClassNode& top, const SiblingFiles& siblings, boo
         if (generic) collectSignatureClasses(node->file, referenced);
         for (const auto& member : node->members) pending.push_back(&member);
         for (const auto& anonymous : node->anonymous) pending.push_back(&anonymous);
+        for (const auto& local : node->locals) pending.push_back(&local);
     }
     _inheritedNames = inheritedMemberNames(all, siblings, _packageInternal);
     for (const ClassNode* node : all) _inheritedNames.erase(displayName(node->name));
@@ -112,6 +113,15 @@ void ImportNamer::addOwn(const ClassNode& node, const std::string& path, bool is
         bool simple = isTop && _ownNameUses[name] == 1;
         addOwn(member, simple ? name : path + "." + name, false);
     }
+    addLocals(node);
+}
+
+// A local class printed in place is named by its simple name, which no other
+// class of the unit has (or it would not be there); so are the classes in
+// the anonymous classes around it.
+void ImportNamer::addLocals(const ClassNode& node) {
+    for (const auto& local : node.locals) addOwn(local, displayName(local.name), false);
+    for (const auto& anonymous : node.anonymous) addLocals(anonymous);
 }
 
 // A member class of an anonymous class has no qualified name in the source;
@@ -127,6 +137,7 @@ void ImportNamer::addAnonymousMembers(const ClassNode& node, const std::set<std:
         addAnonymousMembers(anonymous, named);
     }
     for (const auto& member : node.members) addAnonymousMembers(member, named);
+    for (const auto& local : node.locals) addAnonymousMembers(local, named);
 }
 
 void ImportNamer::addNesting(const ClassNode& node) {

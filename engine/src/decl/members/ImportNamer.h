@@ -35,6 +35,7 @@ private:
 
     void countOwnNames(const ClassNode& node);
     void addOwn(const ClassNode& node, const std::string& path, bool isTop);
+    void addLocals(const ClassNode& node);
     void addAnonymousMembers(const ClassNode& node, const std::set<std::string>& named);
     void addNesting(const ClassNode& node);
     void decideTopLevel(const ClassNameSet& referenced, const SiblingFiles& siblings);

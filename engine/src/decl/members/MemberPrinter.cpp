@@ -27,6 +27,7 @@ bool inInterface(const ClassNode& owner) { return (owner.file.access & access::I
 // An inner (non-static) member class's constructors take the enclosing
 // instance first; the source never declares that parameter.
 size_t hiddenLeadingParameters(const ClassNode& owner, const Method& method, const MethodType& type) {
+    if (owner.inPlace) return method.name == "<init>" && owner.inPlace->outerParameter && !type.parameters.empty() ? 1 : 0;
     if (method.name != "<init>" || !owner.member || (owner.access & (access::Static | access::Interface))) return 0;
     const InnerClass* entry = ownInnerEntry(owner.file);
     if (!entry || type.parameters.empty()) return 0;

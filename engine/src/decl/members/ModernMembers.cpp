@@ -245,6 +245,26 @@ void printModernField(SourceWriter& out, const MemberContext& context, const Fie
     printFieldDeclaration(out, context, field, name, std::move(text));
 }
 
+namespace {
+
+// A local class printed in place: its constructors' last parameters are the
+// captured locals, read by their own names and never declared.
+size_t hiddenCaptures(const ClassNode& owner, const Method& method, const MethodType& type, size_t skip,
+                      std::vector<std::string>& names, const UnitContext* unit) {
+    if (!owner.inPlace || method.name != "<init>" || !unit) return 0;
+    const std::vector<std::string>& fields = owner.inPlace->captureFields;
+    const auto* captured = unit->capturedNames(owner.file.thisClass);
+    if (fields.empty() || !captured || type.parameters.size() < skip + fields.size()) return 0;
+    const size_t start = type.parameters.size() - fields.size();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        auto found = captured->find(fields[i]);
+        if (found != captured->end() && !found->second.empty()) names[start + i] = found->second;
+    }
+    return fields.size();
+}
+
+}  // namespace
+
 void printModernMethod(SourceWriter& out, const MemberContext& context, const Method& method) {
     const ClassFile& owner = context.owner.file;
     if (method.name == "<clinit>") {
@@ -252,14 +272,17 @@ void printModernMethod(SourceWriter& out, const MemberContext& context, const Me
         return;
     }
     const std::shared_ptr<const MethodType> methodType = methodTypeOf(method.descriptor);  // checked when read
-    const MethodType& type = *methodType;
-    size_t skip = hiddenLeadingParameters(context.owner, method, type);
-    const bool enumConstructor = isEnumConstructor(owner, method, type);
+    size_t skip = hiddenLeadingParameters(context.owner, method, *methodType);
+    const bool enumConstructor = isEnumConstructor(owner, method, *methodType);
     if (enumConstructor) skip = 2;
     const bool canonical = isCanonicalConstructor(owner, method);
-    std::vector<std::string> names = parameterNames(method, type.parameters, context.types);
+    std::vector<std::string> names = parameterNames(method, methodType->parameters, context.types);
     const std::set<std::string> captured = capturedLocalNames(owner, context.unit);
     keepClearOf(captured, names);
+    MethodType shown = *methodType;
+    shown.parameters.resize(shown.parameters.size() -
+                            hiddenCaptures(context.owner, method, *methodType, skip, names, context.unit));
+    const MethodType& type = shown;
     if (canonical) {
         // The components' names, as the language requires of it.
         for (size_t i = 0; i < names.size() && i < owner.record->size(); ++i) {

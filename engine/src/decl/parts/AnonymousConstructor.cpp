@@ -53,6 +53,22 @@ public:
         return std::nullopt;
     }
 
+    std::vector<std::string> stores() {
+        while (_pos + 1 < _bytes.size() && _bytes[_pos] == kIload0 + 0x10) {
+            const size_t step = _pos++;
+            const int parameter = loadedParameter();
+            if (parameter < 0 || _pos + 3 > _bytes.size() || _bytes[_pos] != kPutfield) {
+                _pos = step;
+                break;
+            }
+            MemberRef field = _owner.pool.memberRef(static_cast<uint16_t>(_bytes[_pos + 1] << 8 | _bytes[_pos + 2]));
+            _pos += 3;
+            if (field.owner != _owner.thisClass || !_result.storedIn[static_cast<size_t>(parameter)].empty()) break;
+            _result.storedIn[static_cast<size_t>(parameter)] = field.name;
+        }
+        return _result.storedIn;
+    }
+
 private:
     // The parameter the instruction at the cursor loads (and steps over it), or -1.
     int loadedParameter() {
@@ -82,6 +98,16 @@ private:
 };
 
 }  // namespace
+
+std::vector<std::string> readPrologueStores(const ClassFile& owner, const Method& constructor) {
+    auto type = methodTypeOf(constructor.descriptor);
+    if (!type || !constructor.code) return {};
+    try {
+        return PlumbingReader(owner, *constructor.code, type->parameters).stores();
+    } catch (const ClassFormatError&) {
+        return {};
+    }
+}
 
 std::optional<AnonymousConstructor> readAnonymousConstructor(const ClassFile& owner, const Method& constructor) {
     auto type = methodTypeOf(constructor.descriptor);

@@ -18,6 +18,10 @@ struct AnonymousConstructor {
     bool initializer = false;             // code after the super call besides `return`
 };
 
+// The fields the constructor's first steps store its parameters in, per
+// parameter (empty where none): `this.f = parameter` until the first other step.
+std::vector<std::string> readPrologueStores(const ClassFile& owner, const Method& constructor);
+
 // Nothing when the code before the super call is more than that plumbing.
 std::optional<AnonymousConstructor> readAnonymousConstructor(const ClassFile& owner, const Method& constructor);
 

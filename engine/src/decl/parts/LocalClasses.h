@@ -1,5 +1,6 @@
-// Local classes: the dialect has no class declarations inside blocks, so
-// each is printed as a member class of the class whose method declares it.
+// Local classes: the classic dialect has no class declarations inside
+// blocks, so each is printed as a member class of the class whose method
+// declares it (the modern one does so where it cannot declare it in place).
 // Their class files are made to read as such member classes, so that the
 // rest of the printer treats them alike: the InnerClasses entries name the
 // enclosing class and the printed name, and the fields javac keeps captured

@@ -212,7 +212,9 @@ private:
         copy.methods.erase(std::remove_if(copy.methods.begin(), copy.methods.end(),
                                           [](const Method& m) { return m.name == "<init>"; }),
                            copy.methods.end());
-        ClassNode node = buildClassTree(std::move(copy), _printing.siblings, _site.options.modern);
+        ClassNode node = _site.options.modern
+                             ? buildClassTree(std::move(copy), _printing.siblings, LocalChoice{{}, _printing.inPlaceLocals})
+                             : buildClassTree(std::move(copy), _printing.siblings, false);
         node.member = false;
         SourceWriter out;
         printClass(out, node, _site.types, _site.options, &_printing.unit);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 
 #include "body/pipeline/MethodBody.h"
@@ -27,6 +28,7 @@ struct AnonymousPrinting {
     const UnitContext& unit;  // handed to the bodies of the members
     CaptureRegistry& captures;
     CaptureTypes& captureTypes;
+    const std::set<std::string>& inPlaceLocals;  // -m: the unit's local classes printed in place
 };
 
 AnonymousClass printAnonymousClass(const ClassFile& file, const AnonymousSite& site, const AnonymousPrinting& printing);

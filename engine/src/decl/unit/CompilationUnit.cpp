@@ -4,6 +4,7 @@
 #include "decl/members/ImportNamer.h"
 #include "decl/parts/AnnotationLines.h"
 #include "decl/parts/Comments.h"
+#include "decl/parts/LocalMarks.h"
 #include "decl/parts/ModuleText.h"
 #include "decl/unit/ClassPrinter.h"
 #include "decl/unit/UnitClasses.h"
@@ -53,7 +54,8 @@ std::string packageOf(const std::string& internalName) {
 
 }  // namespace
 
-std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& siblings, const PrintOptions& options) {
+std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& siblings, const PrintOptions& options,
+                                 std::set<std::string>* unplaced) {
     SourceWriter out;
     header(out, top.file);
     if ((top.file.access & access::Module) && options.modern) {
@@ -85,7 +87,37 @@ std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& sibli
     }
     UnitClasses unit(siblings, top, options.modern);
     printClass(out, top, types, options, &unit);
-    return out.text();
+    if (top.inPlaceLocals.empty()) return out.text();
+    std::map<std::string, int> counts;
+    std::string text = takeOutLocalMarks(out.text(), counts);
+    for (const std::string& local : top.inPlaceLocals) {
+        if (counts[local] != 1 && unplaced) unplaced->insert(local);
+    }
+    return text;
+}
+
+PrintedUnit printModernUnit(const ClassFile& top, const SiblingFiles& siblings, const PrintOptions& options) {
+    PrintedUnit printed{buildClassTree(top, siblings, LocalChoice{}), std::string()};
+    std::set<std::string> unplaced;
+    printed.text = printCompilationUnit(printed.tree, siblings, options, &unplaced);
+    if (unplaced.empty()) return printed;
+    // Those go back to member classes; a local class declared in a body
+    // printed as a fallback is a member class thereafter too.
+    LocalChoice choice;
+    choice.hoisted = unplaced;
+    auto forget = [&] {
+        if (options.report) *options.report = DebugReport();  // what the printing thrown away said
+    };
+    forget();
+    printed.tree = buildClassTree(top, siblings, choice);
+    unplaced.clear();
+    printed.text = printCompilationUnit(printed.tree, siblings, options, &unplaced);
+    if (unplaced.empty()) return printed;
+    choice.only = std::set<std::string>();
+    forget();
+    printed.tree = buildClassTree(top, siblings, choice);
+    printed.text = printCompilationUnit(printed.tree, siblings, options);
+    return printed;
 }
 
 }  // namespace jad

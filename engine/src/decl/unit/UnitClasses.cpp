@@ -1,5 +1,9 @@
 #include "decl/unit/UnitClasses.h"
 
+#include "decl/parts/LocalMarks.h"
+#include "decl/unit/ClassPrinter.h"
+#include "print/SourceWriter.h"
+
 namespace jad {
 
 namespace {
@@ -8,14 +12,64 @@ void indexTree(const ClassNode& node, std::unordered_map<std::string, const Clas
     index.emplace(node.file.thisClass, &node.file);
     for (const ClassNode& member : node.members) indexTree(member, index);
     for (const ClassNode& anonymous : node.anonymous) indexTree(anonymous, index);
+    for (const ClassNode& local : node.locals) indexTree(local, index);
+}
+
+std::string methodKey(const std::string& owner, const std::string& name, const std::string& descriptor) {
+    return owner + "." + name + " " + descriptor;
+}
+
+void indexLocals(const ClassNode& node, std::unordered_map<std::string, const ClassNode*>& locals,
+                 std::map<std::string, std::vector<std::string>>& byMethod) {
+    for (const ClassNode& local : node.locals) {
+        const EnclosingMethod& method = *local.file.enclosingMethod;
+        locals.emplace(local.file.thisClass, &local);
+        byMethod[methodKey(method.className, method.methodName, method.methodDescriptor)].push_back(local.file.thisClass);
+    }
+    for (const ClassNode& member : node.members) indexLocals(member, locals, byMethod);
+    for (const ClassNode& anonymous : node.anonymous) indexLocals(anonymous, locals, byMethod);
+    for (const ClassNode& local : node.locals) indexLocals(local, locals, byMethod);
 }
 
 }  // namespace
+
+// Whether a field of `file` or of a class or interface it inherits from is
+// named like one of `names`, or a supertype cannot be read to tell.
+bool UnitClasses::fieldNamedAny(const ClassFile& file, const std::set<std::string>& names, int depth) const {
+    constexpr int MaxDepth = 16;
+    if (depth > MaxDepth) return true;
+    for (const Field& f : file.fields) {
+        if (names.count(f.name)) return true;
+    }
+    std::vector<std::string> supers = file.interfaces;
+    if (!file.superClass.empty() && file.superClass != "java/lang/Object") supers.push_back(file.superClass);
+    for (const std::string& name : supers) {
+        const ClassFile* super = findType(name);
+        if (!super || fieldNamedAny(*super, names, depth + 1)) return true;
+    }
+    return false;
+}
+
+bool UnitClasses::treeHidesAny(const ClassNode& node, const std::set<std::string>& names) const {
+    if (fieldNamedAny(node.file, names, 0)) return true;
+    for (const ClassNode& member : node.members) {
+        if (treeHidesAny(member, names)) return true;
+    }
+    for (const ClassNode& anonymous : node.anonymous) {
+        if (treeHidesAny(anonymous, names)) return true;
+    }
+    for (const ClassNode& local : node.locals) {
+        if (treeHidesAny(local, names)) return true;
+    }
+    return false;
+}
 
 UnitClasses::UnitClasses(const SiblingFiles& siblings, const ClassNode& top, bool classPath)
     : _siblings(siblings), _package(top.file.thisClass.substr(0, top.file.thisClass.rfind('/') + 1)), _classPath(classPath) {
     // Already parsed, and what the unit prints: no need to read them again.
     indexTree(top, _tree);
+    _inPlace = top.inPlaceLocals;
+    indexLocals(top, _locals, _localsByMethod);
 }
 
 bool UnitClasses::inPackage(const std::string& internalName) const {
@@ -68,7 +122,7 @@ std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& int
                                                           const AnonymousSite& site) const {
     const ClassFile* file = findClass(internalName);
     if (!file || !isAnonymousClass(*file)) return std::nullopt;
-    return printAnonymousClass(*file, site, {_siblings, *this, _captures, _captureTypes});
+    return printAnonymousClass(*file, site, {_siblings, *this, _captures, _captureTypes, _inPlace});
 }
 
 body::HierarchyMemo* UnitClasses::hierarchyMemo(const std::string& owner) const { return &_hierarchies[owner]; }
@@ -83,6 +137,40 @@ std::shared_ptr<const GenericType> UnitClasses::capturedType(const std::string& 
 const std::map<std::string, std::string>* UnitClasses::capturedNames(const std::string& internalName) const {
     auto found = _captures.find(internalName);
     return found == _captures.end() ? nullptr : &found->second;
+}
+
+std::vector<std::string> UnitClasses::localClassesOf(const std::string& owner, const std::string& name,
+                                                     const std::string& descriptor) const {
+    auto found = _localsByMethod.find(methodKey(owner, name, descriptor));
+    return found == _localsByMethod.end() ? std::vector<std::string>() : found->second;
+}
+
+const LocalClassShape* UnitClasses::localClassShape(const std::string& internalName) const {
+    auto found = _locals.find(internalName);
+    return found == _locals.end() ? nullptr : &*found->second->inPlace;
+}
+
+std::vector<std::string> UnitClasses::localClassDeclaration(const std::string& internalName,
+                                                            const std::vector<std::string>& captureNames,
+                                                            const std::set<std::string>& scopeNames,
+                                                            const TypeNamer& types, const PrintOptions& options) const {
+    auto found = _locals.find(internalName);
+    if (found == _locals.end() || _captures.count(internalName)) return {};
+    const ClassNode& node = *found->second;
+    if (captureNames.size() != node.inPlace->captureFields.size()) return {};
+    // A field of the class (or of a class in it) would hide the local it reads.
+    if (!captureNames.empty() && treeHidesAny(node, std::set<std::string>(captureNames.begin(), captureNames.end()))) {
+        return {};
+    }
+    std::map<std::string, std::string>& names = _captures[internalName];
+    for (size_t i = 0; i < captureNames.size(); ++i) names[node.inPlace->captureFields[i]] = captureNames[i];
+    // The names in scope hide what the class's code names alike; listed
+    // under keys no field has, they keep its locals clear of them.
+    for (const std::string& name : scopeNames) names["\x01" + name] = name;
+    SourceWriter out;
+    printClass(out, node, types, options, this);
+    _captures.erase(internalName);
+    return markedDeclaration(out.text(), internalName);
 }
 
 }  // namespace jad

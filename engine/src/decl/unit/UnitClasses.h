@@ -28,6 +28,13 @@ public:
     const std::map<std::string, std::string>* capturedNames(const std::string& internalName) const override;
     std::shared_ptr<const GenericType> capturedType(const std::string& internalName, const std::string& field) const override;
     body::HierarchyMemo* hierarchyMemo(const std::string& owner) const override;
+    std::vector<std::string> localClassesOf(const std::string& owner, const std::string& name,
+                                            const std::string& descriptor) const override;
+    const LocalClassShape* localClassShape(const std::string& internalName) const override;
+    std::vector<std::string> localClassDeclaration(const std::string& internalName,
+                                                   const std::vector<std::string>& captureNames,
+                                                   const std::set<std::string>& scopeNames, const TypeNamer& types,
+                                                   const PrintOptions& options) const override;
 
 private:
     std::shared_ptr<const ClassFile> elsewhere(const std::string& internalName) const;
@@ -36,6 +43,8 @@ private:
     static constexpr size_t MaxClasses = 2000;
 
     bool inPackage(const std::string& internalName) const;
+    bool fieldNamedAny(const ClassFile& file, const std::set<std::string>& names, int depth) const;
+    bool treeHidesAny(const ClassNode& node, const std::set<std::string>& names) const;
     const ClassFile* typeOnce(const std::string& internalName) const;
 
     const SiblingFiles& _siblings;
@@ -51,6 +60,9 @@ private:
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
     mutable CaptureTypes _captureTypes;
     mutable std::unordered_map<std::string, body::HierarchyMemo> _hierarchies;  // by the class whose bodies ask
+    std::set<std::string> _inPlace;
+    std::unordered_map<std::string, const ClassNode*> _locals;  // printed in place
+    std::map<std::string, std::vector<std::string>> _localsByMethod;  // "owner.name descriptor" -> local classes
 };
 
 }  // namespace jad
