@@ -8,7 +8,7 @@ namespace {
 
 // Past this many texts of one kind a thread starts again with an empty
 // cache: a class's signatures come back together, an old class's seldom.
-constexpr size_t MaxRemembered = 4096;
+constexpr size_t MaxRemembered = 2048;
 
 template <class Parsed>
 using Remembered = std::unordered_map<std::string, std::shared_ptr<const Parsed>>;

@@ -321,53 +321,57 @@ const GenericType* GenericTyper::boundToward(const GenericType& variable, const 
 }
 
 std::optional<GenericType> GenericTyper::asSuper(const GenericType& type, const std::string& target) const {
-    GenericType current = type;
-    if (current.kind == GenericType::Kind::Variable && current.dimensions == 0) {
-        const GenericType* bound = boundToward(current, target);
-        if (!bound) return std::nullopt;
-        current = *bound;
+    const JavaType targetType = objectType(target);
+    const GenericType* at = &type;
+    GenericType owned;  // the supertype reached, once a step is taken
+    if (type.kind == GenericType::Kind::Variable && type.dimensions == 0) {
+        at = boundToward(type, target);  // held by the signatures the typer keeps
+        if (!at) return std::nullopt;
     }
     for (int depth = 0; depth < MaxDepth; ++depth) {
-        if (current.kind != GenericType::Kind::Class || current.dimensions != 0) return std::nullopt;
-        const std::string name = current.className();
-        if (name == target) return current;
+        if (at->kind != GenericType::Kind::Class || at->dimensions != 0) return std::nullopt;
+        std::string joined;
+        const std::string& name = at->parts.size() == 1 ? at->parts[0].name : (joined = at->className());
+        if (name == target) return *at;
         const ClassFile* file = _hierarchy.find(name);
         if (!file) return std::nullopt;
         const ClassSignature* signature = classSignature(*file);
         if (!signature) {
             // Not generic: its supertypes are named without arguments.
-            if (!file->superClass.empty() && _hierarchy.isSubtype(objectType(file->superClass), objectType(target))) {
-                current = classType(file->superClass);
-                continue;
-            }
-            for (const std::string& i : file->interfaces) {
-                if (_hierarchy.isSubtype(objectType(i), objectType(target))) {
-                    current = classType(i);
-                    break;
+            const std::string* super = nullptr;
+            if (!file->superClass.empty() && _hierarchy.isSubtype(objectType(file->superClass), targetType)) {
+                super = &file->superClass;
+            } else {
+                for (const std::string& i : file->interfaces) {
+                    if (_hierarchy.isSubtype(objectType(i), targetType)) {
+                        super = &i;
+                        break;
+                    }
                 }
             }
-            if (current.className() == name) return std::nullopt;
+            if (!super || *super == name) return std::nullopt;
+            owned = classType(*super);
+            at = &owned;
             continue;
         }
         Bindings bindings;
         bindEnclosingVariables(name, bindings);
-        if (!bindOuterSteps(current, bindings)) return std::nullopt;
-        if (!bindParameters(signature->typeParameters, current.parts.back().arguments, bindings)) return std::nullopt;
-        if (!signature->typeParameters.empty() && current.parts.back().arguments.empty()) return std::nullopt;  // raw
+        if (!bindOuterSteps(*at, bindings)) return std::nullopt;
+        if (!bindParameters(signature->typeParameters, at->parts.back().arguments, bindings)) return std::nullopt;
+        if (!signature->typeParameters.empty() && at->parts.back().arguments.empty()) return std::nullopt;  // raw
         const GenericType* step = nullptr;
-        std::vector<const GenericType*> supers{&signature->superclass};
-        for (const auto& i : signature->interfaces) supers.push_back(&i);
-        for (const GenericType* super : supers) {
-            if (super->kind == GenericType::Kind::Class &&
-                _hierarchy.isSubtype(objectType(super->className()), objectType(target))) {
-                step = super;
-                break;
-            }
+        auto leadsThere = [&](const GenericType& super) {
+            return super.kind == GenericType::Kind::Class && _hierarchy.isSubtype(objectType(super.className()), targetType);
+        };
+        if (leadsThere(signature->superclass)) step = &signature->superclass;
+        for (size_t i = 0; !step && i < signature->interfaces.size(); ++i) {
+            if (leadsThere(signature->interfaces[i])) step = &signature->interfaces[i];
         }
         if (!step) return std::nullopt;
         auto next = substitute(*step, bindings, Position::Result);
         if (!next) return std::nullopt;
-        current = std::move(*next);
+        owned = std::move(*next);
+        at = &owned;
     }
     return std::nullopt;
 }
