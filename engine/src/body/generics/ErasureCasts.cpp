@@ -50,4 +50,13 @@ bool erasureCastFits(const Method& declared, size_t parameter) {
     return own && boundsNameOwnVariablesOnly(*signature, *own);
 }
 
+bool erasureCastCompiles(const Method& declared, size_t parameter) {
+    if (erasureCastFits(declared, parameter)) return true;
+    const auto signature = parseMethodSignature(declared.signature);
+    const auto erased = methodTypeOf(declared.descriptor);
+    if (!signature || !erased || signature->parameters.size() != erased->parameters.size()) return false;
+    return parameter < signature->parameters.size() &&
+           signature->parameters[parameter].kind == GenericType::Kind::Class;
+}
+
 }  // namespace jad::body

@@ -15,4 +15,9 @@ namespace jad::body {
 // Path, not an Object), and an unreadable signature leaves the answer no.
 bool erasureCastFits(const Method& declared, size_t parameter);
 
+// The cast to the erased parameter compiles, if unchecked: the parameter is
+// no type variable (nor an array of one), which only its bound's subtypes
+// meet; a raw type converts to any parameterization of its class.
+bool erasureCastCompiles(const Method& declared, size_t parameter);
+
 }  // namespace jad::body

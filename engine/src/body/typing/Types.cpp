@@ -217,7 +217,9 @@ private:
 
     // A parameter that may be a type variable, erased: a cast to its
     // erasure would not compile where the receiver's type binds it
-    // (`FileVisitor<Path>.visitFile((Object) p, ...)`). So may an Object
+    // (`FileVisitor<Path>.visitFile((Object) p, ...)`). A parameterized
+    // type takes the raw cast, unchecked: without it the call may select a
+    // more specific overload, even the caller. So may an Object
     // one of a method that cannot be seen (with -m an array of Object too,
     // a `T[]` erased). A generic method's parameter of
     // a plain type, or of one of its own variables, takes the cast: without
@@ -229,7 +231,7 @@ private:
             return param.base == 'L' && param.className == "java/lang/Object" && (param.dimensions == 0 || _method.generic);
         }
         if (!_method.generic || rawReceiver(call)) return false;
-        return !erasureCastFits(*declared, index);
+        return !erasureCastCompiles(*declared, index);
     }
 
     // A local declared with the raw type of a generic class: its members,
