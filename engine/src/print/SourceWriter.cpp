@@ -34,6 +34,18 @@ void SourceWriter::lines(const std::vector<std::string>& texts) {
     for (const auto& text : texts) line(text);
 }
 
+std::vector<std::string> SourceWriter::writtenLines() const {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < _text.size()) {
+        size_t end = _text.find("\r\n", start);
+        if (end == std::string::npos) end = _text.size();
+        lines.push_back(_text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
 void SourceWriter::blank() {
     _text += "\r\n";
 }

@@ -19,6 +19,8 @@ public:
     void dedent() { if (_level > 0) --_level; }
 
     const std::string& text() const { return _text; }
+    // The text written, a string per line without its line end.
+    std::vector<std::string> writtenLines() const;
 
 private:
     std::string _text;

@@ -35,7 +35,10 @@ protected:
 };
 
 TEST(LocalMarks, EachDeclarationIsCountedAndItsMarkTakenOut) {
-    const std::vector<std::string> lines = markedDeclaration("class A {\r\n}\r\n", "p/Outer$1A");
+    SourceWriter written;
+    written.line("class A {");
+    written.line("}");
+    const std::vector<std::string> lines = markedDeclaration(written, "p/Outer$1A");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "class A {");
     std::string text = "x\n" + lines[0] + "\n" + lines[1] + "\n" + lines[1] + "\n";

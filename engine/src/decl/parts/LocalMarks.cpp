@@ -10,15 +10,8 @@ const char Close = '\x02';
 
 }  // namespace
 
-std::vector<std::string> markedDeclaration(const std::string& text, const std::string& internalName) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
+std::vector<std::string> markedDeclaration(const SourceWriter& written, const std::string& internalName) {
+    std::vector<std::string> lines = written.writtenLines();
     if (lines.empty() || internalName.find(Close) != std::string::npos) return {};
     lines.back() += Open + internalName + Close;
     return lines;

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "print/SourceWriter.h"
+
 namespace jad {
 
-// The lines of `text` (a printed class), the last one marked as `internalName`'s.
-std::vector<std::string> markedDeclaration(const std::string& text, const std::string& internalName);
+// The lines `written` holds (a printed class), the last one marked as `internalName`'s.
+std::vector<std::string> markedDeclaration(const SourceWriter& written, const std::string& internalName);
 
 // `text` without its marks; `counts` gets how often each class's was there.
 std::string takeOutLocalMarks(const std::string& text, std::map<std::string, int>& counts);

@@ -47,18 +47,6 @@ const Method* onlyConstructor(const ClassFile& file) {
     return found;
 }
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 // A superclass that is an inner member class takes its outer instance first.
 bool isInnerMember(const ClassFile& file, const std::string& name) {
     for (const InnerClass& inner : file.innerClasses) {
@@ -218,7 +206,7 @@ private:
         node.member = false;
         SourceWriter out;
         printClass(out, node, _site.types, _site.options, &_printing.unit);
-        std::vector<std::string> lines = splitLines(out.text());
+        std::vector<std::string> lines = out.writtenLines();
         size_t head = 0;
         while (head < lines.size() && lines[head].rfind("//", 0) == 0) ++head;
         std::vector<std::string> declared;

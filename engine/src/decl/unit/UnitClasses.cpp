@@ -170,7 +170,7 @@ std::vector<std::string> UnitClasses::localClassDeclaration(const std::string& i
     SourceWriter out;
     printClass(out, node, types, options, this);
     _captures.erase(internalName);
-    return markedDeclaration(out.text(), internalName);
+    return markedDeclaration(out, internalName);
 }
 
 }  // namespace jad
