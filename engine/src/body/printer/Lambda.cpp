@@ -17,25 +17,6 @@ namespace {
 
 constexpr int kInvokeVirtual = 5, kInvokeStatic = 6, kInvokeSpecial = 7, kNewInvokeSpecial = 8, kInvokeInterface = 9;
 
-const Method* findMethod(const ClassFile& owner, const std::string& name, const std::string& descriptor) {
-    for (const Method& m : owner.methods) {
-        if (m.name == name && m.descriptor == descriptor) return &m;
-    }
-    return nullptr;
-}
-
-std::string indentLines(const std::vector<std::string>& lines, const std::string& indent) {
-    std::string out;
-    for (const std::string& l : lines) {
-        out += '\n';
-        if (!l.empty()) {
-            out += indent;
-            out += l;
-        }
-    }
-    return out;
-}
-
 struct Signature {
     std::vector<JavaType> params;
     JavaType result;
@@ -244,6 +225,18 @@ private:
 
 std::string lambdaText(const Expr& e, const PrintContext& context, const ExprPrinter& printer) {
     return LambdaPrinter(e, context, printer).run();
+}
+
+std::string indentLines(const std::vector<std::string>& lines, const std::string& indent) {
+    std::string out;
+    for (const std::string& l : lines) {
+        out += '\n';
+        if (!l.empty()) {
+            out += indent;
+            out += l;
+        }
+    }
+    return out;
 }
 
 const NestedBodies& nestedBodies(const PrintContext& context) {

@@ -53,22 +53,6 @@ bool isOwnField(const Expr& target, const std::string& owner) {
            (target.isStatic || (!target.args.empty() && target.args[0]->kind == ExprKind::This));
 }
 
-const Method* findMethod(const ClassFile& owner, const std::string& name, const std::string& descriptor) {
-    for (const Method& m : owner.methods) {
-        if (m.name == name && m.descriptor == descriptor) return &m;
-    }
-    return nullptr;
-}
-
-std::string indentLines(const std::vector<std::string>& lines, const std::string& indent) {
-    std::string out;
-    for (const std::string& l : lines) {
-        out += '\n';
-        if (!l.empty()) out += indent + l;
-    }
-    return out;
-}
-
 std::string joinLines(const std::vector<std::string>& lines) {
     std::string out;
     for (size_t i = 0; i < lines.size(); ++i) {

@@ -69,6 +69,10 @@ public:
 // The context's nested bodies; without them a lambda cannot be printed.
 const NestedBodies& nestedBodies(const PrintContext& context);
 
+// Each line on a line of its own after a line break, `indent` before it
+// unless it is empty: a nested body's lines continuing an expression.
+std::string indentLines(const std::vector<std::string>& lines, const std::string& indent);
+
 // `new Interface() { public R m(...) { ... } }` for a lambda or method reference.
 std::string lambdaText(const Expr& e, const PrintContext& context, const ExprPrinter& printer);
 

@@ -22,13 +22,6 @@ bool isOne(const Expr& e) {
     return (e.literal.tag == 'I' || e.literal.tag == 'J') ? e.literal.integer == 1 : e.literal.real == 1.0;
 }
 
-const Method* findMethod(const ClassFile& file, const std::string& name, const std::string& descriptor) {
-    for (const Method& m : file.methods) {
-        if (m.name == name && m.descriptor == descriptor) return &m;
-    }
-    return nullptr;
-}
-
 // An accessor's code as the stack stage reads it: the statements it makes
 // are its effects, the value it returns its result. Its temporaries (javac's
 // dup forms) are read as the values they hold, the same node at each read,

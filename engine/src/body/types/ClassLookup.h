@@ -15,6 +15,9 @@ inline const ClassFile* classOf(const std::string& name, const ClassFile& owner,
     return unit ? unit->findClass(name) : nullptr;
 }
 
+// The method of `file` with that name and descriptor; null when none.
+const Method* findMethod(const ClassFile& file, const std::string& name, const std::string& descriptor);
+
 // Whether the class file is an anonymous class, as its own InnerClasses entry says.
 bool isAnonymousClassFile(const ClassFile& file);
 
