@@ -3,41 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "BodyTestSupport.h"
+#include "HandBuiltClass.h"
 #include "body/printer/Printer.h"
 #include "body/synthetic/Accessors.h"
 #include "classfile/AccessFlags.h"
 
 namespace jad::body {
 namespace {
-
-// #2 Class A; #6 Fieldref A.x:I; #10 Methodref A.m:()I.
-ClassFile accessorOwner() {
-    std::vector<Constant> entries(11);
-    auto utf8 = [&](size_t i, const char* text) {
-        entries[i].tag = ConstantTag::Utf8;
-        entries[i].utf8 = text;
-    };
-    auto pair = [&](size_t i, ConstantTag tag, uint16_t a, uint16_t b) {
-        entries[i].tag = tag;
-        entries[i].a = a;
-        entries[i].b = b;
-    };
-    utf8(1, "A");
-    pair(2, ConstantTag::Class, 1, 0);
-    utf8(3, "x");
-    utf8(4, "I");
-    pair(5, ConstantTag::NameAndType, 3, 4);
-    pair(6, ConstantTag::Fieldref, 2, 5);
-    utf8(7, "m");
-    utf8(8, "()I");
-    pair(9, ConstantTag::NameAndType, 7, 8);
-    pair(10, ConstantTag::Methodref, 2, 9);
-    ClassFile file;
-    file.thisClass = "A";
-    file.superClass = "java/lang/Object";
-    file.pool = ConstantPool(entries);
-    return file;
-}
 
 Method accessor(const char* descriptor, std::vector<uint8_t> bytes) {
     Method m;
@@ -66,7 +38,7 @@ std::string templateText(const ClassFile& owner, const Method& m) {
 }
 
 TEST(Accessors, JavacsFormsBecomeTheAccess) {
-    const ClassFile owner = accessorOwner();
+    const ClassFile owner = test::handBuiltOwner();
     // aload_0 getfield x ireturn
     EXPECT_EQ(templateText(owner, accessor("(LA;)I", {0x2a, 0xb4, 0, 6, 0xac})), "p0.x");
     // aload_0 dup getfield x dup_x1 iconst_1 iadd putfield x ireturn: the value read first is returned
@@ -80,7 +52,7 @@ TEST(Accessors, JavacsFormsBecomeTheAccess) {
 }
 
 TEST(Accessors, OtherCodeIsRefused) {
-    const ClassFile owner = accessorOwner();
+    const ClassFile owner = test::handBuiltOwner();
     // aload_0 invokevirtual m pop iconst_0 ireturn: a call whose value is
     // dropped is still made, so 0 alone is not what it does.
     EXPECT_EQ(templateText(owner, accessor("(LA;)I", {0x2a, 0xb6, 0, 10, 0x57, 0x03, 0xac})), "(none)");

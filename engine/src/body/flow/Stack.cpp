@@ -354,10 +354,14 @@ private:
         }
     }
 
+    // A popped value is dropped only where evaluating it cannot throw; a
+    // read that may (an array element, another object's field, a cast) is
+    // kept in a temporary so its exception still happens.
     void discard(const ExprPtr& e) {
-        if (isPure(*e)) return;
+        if (cannotThrow(*e)) return;
         if (e->kind == ExprKind::Uninitialized) throw Unsupported{"object created but never initialized"};
-        emit(makeStmt(StmtKind::Expr, e));
+        if (!isPure(*e)) return emit(makeStmt(StmtKind::Expr, e));
+        emit(makeStmt(StmtKind::Expr, assign(makeLocal(newTemp(e->type)), e)));
     }
 
     void arithmetic(uint8_t o) {

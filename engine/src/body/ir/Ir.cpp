@@ -153,6 +153,10 @@ bool cannotThrow(const Expr& e) {
     switch (e.kind) {
     case ExprKind::Literal: case ExprKind::Null: case ExprKind::This: case ExprKind::Local:
     case ExprKind::Unary: case ExprKind::Compare: case ExprKind::InstanceOf: case ExprKind::Conditional:
+    case ExprKind::Caught:
+        break;
+    case ExprKind::Field:  // only an instance field of `this`, which is never null
+        if (e.isStatic || e.args.size() != 1 || e.args[0]->kind != ExprKind::This) return false;
         break;
     case ExprKind::Binary:
         if ((e.op == "/" || e.op == "%") && !e.type.isReference() && e.type.base != 'F' && e.type.base != 'D') return false;

@@ -193,8 +193,8 @@ bool sameType(const JavaType& a, const JavaType& b);
 bool samePure(const Expr& a, const Expr& b);
 bool isPure(const Expr& e);      // no side effects and no exceptions worth keeping order for
 // Evaluating it can neither change anything nor throw (no array access, no
-// field read, no reference cast, no integer division), so dropping it
-// leaves the program's behaviour as it was.
+// field read but of `this`, no reference cast, no integer division), so
+// dropping it leaves the program's behaviour as it was.
 bool cannotThrow(const Expr& e);
 bool isTrivial(const Expr& e);   // a local, literal, null or this: may be copied freely
 // `this.this$1.this$0`: javac's outer-instance fields are final, so reading

@@ -205,7 +205,7 @@ bool inlineAt(StmtList& stmts, size_t i, ExprPtr* exit) {
     if (temp->uses == 0) {
         ExprPtr value = *valueSlot;
         if (isStatementExpression(*value)) stmts[i] = makeStmt(StmtKind::Expr, value);
-        else if (isPure(*value)) stmts.erase(stmts.begin() + static_cast<long>(i));
+        else if (cannotThrow(*value)) stmts.erase(stmts.begin() + static_cast<long>(i));
         else return false;
         temp->defs = 0;
         return true;
