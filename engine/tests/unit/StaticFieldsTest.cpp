@@ -97,14 +97,27 @@ TEST(EnumConstantsFromStatements, CreationsAreTakenAndTheRestIsKept) {
         field.descriptor = "Lp/E;";
         owner.fields.push_back(field);
     }
+    const auto created = [](TopStatement s, int64_t ordinal, const std::string& tail) {
+        s.enumCreation = EnumCreation{ordinal, tail};
+        return s;
+    };
     BodyBuilder b;
-    b.store("RED", {"RED = new E(\"RED\", 0, 7);"}, "Lp/E;")
-        .other(TopStatement::Kind::Other, {"log(\"x = y\");"})
+    b.store("RED", {"RED = new E(\"RED\", 0, 7);"}, "Lp/E;");
+    b.body.statements.back() = created(b.body.statements.back(), 0, "(7)");
+    b.other(TopStatement::Kind::Other, {"log(\"x = y\");"})
         .store("GREEN", {"E.GREEN = new E(\"GREEN\", 1) {", "    void f() {", "    }", "};"}, "Lp/E;");
-    const EnumConstants constants = enumConstants(owner, &b.body, {});
+    b.body.statements.back() = created(b.body.statements.back(), 1, " {\n    void f() {\n    }\n}");
+    const EnumConstants constants = enumConstants(owner, b.body, false);
     EXPECT_EQ(constants.lines,
               (std::vector<std::string>{"RED(7),", "GREEN {", "    void f() {", "    }", "};"}));
     EXPECT_EQ(constants.staticBlock, std::vector<std::string>{"log(\"x = y\");"});
+    // As field initializers the other statements are no block's.
+    EXPECT_TRUE(enumConstants(owner, b.body, true).staticBlock.empty());
+    // A creation of another ordinal, or none javac makes, is no constant's.
+    b.body.statements[0].enumCreation->ordinal = 1;
+    b.body.statements[2].enumCreation.reset();
+    EXPECT_EQ(enumConstants(owner, b.body, false).lines,
+              (std::vector<std::string>{"RED(/* creation not recovered */ ?),", "GREEN(/* creation not recovered */ ?);"}));
 }
 
 }  // namespace

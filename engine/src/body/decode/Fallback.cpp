@@ -45,7 +45,7 @@ std::string defaultValue(const JavaType& type, const TypeNamer& types) {
 
 // A constructor must still start with the call javac requires; the listing
 // tells which one the code makes, and dummy arguments pick that overload.
-std::string constructorCall(const BodyRequest& request, const body::DecodedCode& code, bool& toSuper) {
+std::string constructorCall(const BodyRequest& request, const body::DecodedCode& code, bool& toSuper, size_t& arguments) {
     const ClassFile& owner = request.owner;
     int pendingNews = 0;
     for (const body::Instruction& insn : code.instructions) {
@@ -66,6 +66,7 @@ std::string constructorCall(const BodyRequest& request, const body::DecodedCode&
         if ((!toSuper && ref.owner != owner.thisClass) || ref.owner == "java/lang/Object") return std::string();
         auto type = methodTypeOf(ref.descriptor);
         if (!type) return std::string();
+        arguments = type->parameters.size();
         std::string call = toSuper ? "super(" : "this(";
         for (size_t i = 0; i < type->parameters.size(); ++i) {
             if (i > 0) call += ", ";
@@ -86,9 +87,11 @@ DecompiledBody fallbackBody(const BodyRequest& request, const std::string& reaso
     if (code) decoded = body::decode(*code, request.owner.pool);
     if (request.method.name == "<init>" && code) {
         bool toSuper = false;
-        std::string call = constructorCall(request, decoded, toSuper);
+        size_t arguments = 0;
+        std::string call = constructorCall(request, decoded, toSuper, arguments);
         if (!call.empty()) {
             body.statements.push_back(TopStatement::at(toSuper ? TopStatement::Kind::SuperCall : TopStatement::Kind::ThisCall, 0));
+            body.statements.back().arguments = arguments;  // dummies: none passes a parameter on
             lines.push_back(call);
         }
     }

@@ -143,19 +143,50 @@ struct BodyRequest {
     // captures, one per leading parameter (null where raw or unknown).
     const Method* enclosingMethod = nullptr;
     const std::vector<std::shared_ptr<const GenericType>>* capturedTypes = nullptr;
+    // A constructor's first parameters the source does not declare (an
+    // enum's name and ordinal): a `this(...)` call that passes them on first
+    // is printed without them, as the source wrote it.
+    size_t hiddenParameters = 0;
+};
+
+// An enum constant's creation as javac writes it in the static
+// initializer: the constant's own name and its ordinal first, then what the
+// source passed.
+struct EnumCreation {
+    int64_t ordinal = 0;
+    // What the constant's declaration prints after its name: the arguments
+    // in parentheses (none without arguments), then the class body of a
+    // constant that has one; lines joined by '\n'.
+    std::string tail;
 };
 
 // A statement of a body's top level, as the declaration printer asks after
 // it: what it is, and where its lines start.
 struct TopStatement {
-    enum class Kind : uint8_t { Other, StaticStore, SuperCall, ThisCall, Throw };
+    enum class Kind : uint8_t { Other, StaticStore, FieldStore, SuperCall, ThisCall, Throw };
     Kind kind = Kind::Other;
     size_t firstLine = 0;
     // StaticStore: the static field of the method's own class it assigns,
     // and (in a static initializer) the value's lines as the statement
-    // prints it.
+    // prints it. FieldStore: the instance field of the class it assigns
+    // through `this`.
     std::string field, descriptor;
     std::vector<std::string> value;
+    // FieldStore: the parameter whose value it stores unchanged; npos when
+    // the value is anything else.
+    size_t storedParameter = npos;
+    // StaticStore of an enum's static initializer, in the modern dialect:
+    // the value when it creates the constant the field is.
+    std::optional<EnumCreation> enumCreation;
+    // SuperCall, ThisCall: how many arguments the call passes, and how many
+    // of them, from the first, are the constructor's own parameters in order.
+    size_t arguments = 0, leadingParameters = 0;
+    // In a constructor: whether it reads or writes an instance field of the
+    // class through `this` anywhere (a lambda that captures `this` counts:
+    // its body may).
+    bool usesOwnFields = false;
+
+    static constexpr size_t npos = static_cast<size_t>(-1);
 
     static TopStatement at(Kind kind, size_t firstLine) {
         TopStatement statement;
@@ -175,6 +206,8 @@ struct DecompiledBody {
     std::vector<std::string> linesOf(size_t i) const;
     // The lines from statement `i` on.
     std::vector<std::string> linesFrom(size_t i) const;
+    // The lines of statements `from` up to `to`, that one not included.
+    std::vector<std::string> linesBetween(size_t from, size_t to) const;
 };
 
 }  // namespace jad

@@ -40,7 +40,7 @@ DecompiledBody decompile(const BodyRequest& request, const std::vector<body::Pas
         method.code = std::move(widened);
         const BodyRequest retry{request.owner,          method,         request.types,      request.options,
                                 request.parameterNames, request.unit,   request.outerNames, request.lambdaInterfaces,
-                                request.enclosingMethod, request.capturedTypes};
+                                request.enclosingMethod, request.capturedTypes, request.hiddenParameters};
         try {
             return runOnce(retry, passes, thisName, returnTarget, scope);
         } catch (const body::Unsupported& second) {

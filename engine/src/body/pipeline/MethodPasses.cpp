@@ -1,5 +1,7 @@
 #include "body/pipeline/MethodPasses.h"
 
+#include <algorithm>
+
 #include "body/classes/LocalClassDeclarations.h"
 #include "body/flow/Stack.h"
 #include "body/pipeline/TopStatements.h"
@@ -159,7 +161,20 @@ void localClassesPass(MethodState& s) {
     }
 }
 
+// What the declaration hides, and the enum constants it takes out of the
+// static initializer, the printer writes for it.
+void prepareDeclarationForms(MethodState& s) {
+    const std::vector<VarPtr>& params = s.locals.params;
+    const size_t hidden = s.request.hiddenParameters;
+    if (hidden && hidden <= params.size() && std::all_of(params.begin(), params.begin() + static_cast<long>(hidden),
+                                                          [](const VarPtr& p) { return p != nullptr; })) {
+        for (size_t i = 0; i < hidden; ++i) s.context.hiddenParameters.push_back(params[i].get());
+    }
+    if (describesEnumCreations(s)) s.context.enumConstantTails = &s.enumConstantTails;
+}
+
 void printPass(MethodState& s) {
+    prepareDeclarationForms(s);
     std::vector<size_t> starts;
     s.lines = printStatements(s.body, s.context, &starts);
     s.topStatements = describeTopStatements(s, s.lines, starts);

@@ -3,6 +3,7 @@
 // context the statements are printed in).
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -75,6 +76,8 @@ struct MethodState {
     PrintContext context;
     std::vector<std::string> lines;  // the result
     std::vector<TopStatement> topStatements;  // what the lines' top-level statements are
+    // What the printer notes of the enum constants the body creates, per creation.
+    std::map<const Expr*, std::string> enumConstantTails;
 };
 
 // The whole pipeline, for the bodies of the lambdas a body prints.

@@ -9,6 +9,10 @@
 
 namespace jad::body {
 
+// Whether the printer is to note the enum constants the body creates (an
+// enum's static initializer, in the modern dialect).
+bool describesEnumCreations(const MethodState& state);
+
 // `lines`: the state's body as printed; `starts`: the first line of each of
 // its top-level statements.
 std::vector<TopStatement> describeTopStatements(const MethodState& state, const std::vector<std::string>& lines,

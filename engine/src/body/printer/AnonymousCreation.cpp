@@ -24,22 +24,33 @@ AnonymousArgument siteArgument(const Expr& e, const PrintContext& c) {
 
 }  // namespace
 
-std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& c, const ExprPrinter& p) {
+std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& c, const ExprPrinter& p,
+                                             std::string* constantTail) {
     if (!c.unit) return std::nullopt;
     AnonymousSite site{e.descriptor, {}, c.types, c.options};
     for (const ExprPtr& arg : e.args) site.arguments.push_back(siteArgument(*arg, c));
     std::optional<AnonymousClass> cls = c.unit->anonymousClass(e.owner, site);
     if (!cls) return std::nullopt;
     if (!cls->failure.empty()) throw Unsupported{cls->failure};
-    std::string text = "new " + (cls->superTypeText.empty() ? c.types.className(cls->superType) : cls->superTypeText) + "(";
-    for (size_t i = 0; i < cls->superArguments.size(); ++i) {
-        if (cls->superArguments[i] >= e.args.size()) throw Unsupported{"anonymous class argument out of range"};
-        if (i) text += ", ";
-        text += p.print(*e.args[cls->superArguments[i]], 1);
+    const std::vector<size_t>& passed = cls->superArguments;
+    std::vector<std::string> arguments;
+    for (size_t index : passed) {
+        if (index >= e.args.size()) throw Unsupported{"anonymous class argument out of range"};
+        arguments.push_back(p.print(*e.args[index], 1));
     }
-    text += ") {";
-    for (const std::string& line : cls->members) text += "\n" + line;
-    return text + "\n}";
+    const auto list = [&](size_t from) {
+        std::string text;
+        for (size_t i = from; i < arguments.size(); ++i) text += (i > from ? ", " : "") + arguments[i];
+        return text;
+    };
+    std::string body = " {";
+    for (const std::string& line : cls->members) body += "\n" + line;
+    body += "\n}";
+    const bool constant = constantTail && cls->superType == c.owner.thisClass && passed.size() >= 2 &&
+                          passed[0] == 0 && passed[1] == 1;
+    if (constant) *constantTail = (passed.size() > 2 ? "(" + list(2) + ")" : std::string()) + body;
+    return "new " + (cls->superTypeText.empty() ? c.types.className(cls->superType) : cls->superTypeText) + "(" +
+           list(0) + ")" + body;
 }
 
 std::optional<std::string> capturedFieldName(const Expr& value, const PrintContext& c, const ExprPrinter& p) {

@@ -16,6 +16,10 @@ namespace jad::body {
 std::optional<std::string> capturedFieldName(const Expr& value, const PrintContext& c, const ExprPrinter& p);
 
 // `new Super(args) { members }` when `e` creates an anonymous class.
-std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& c, const ExprPrinter& p);
+// `constantTail`, when given, receives `(args) { members }` without the two
+// first arguments when the class is a constant's body of the enum the code
+// is in and passes those on first (else it is left alone).
+std::optional<std::string> anonymousCreation(const Expr& e, const PrintContext& c, const ExprPrinter& p,
+                                             std::string* constantTail = nullptr);
 
 }  // namespace jad::body

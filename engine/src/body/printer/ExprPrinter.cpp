@@ -41,6 +41,27 @@ bool isString(const Expr& e) { return e.type.dimensions == 0 && e.type.base == '
 
 bool isArrayCreation(const Expr& e) { return e.kind == ExprKind::NewArray || e.kind == ExprKind::ArrayInit; }
 
+// javac creates an enum's constants passing their name and ordinal first.
+bool createsEnumConstant(const Expr& e, const PrintContext& c) {
+    if (!c.enumConstantTails || e.args.size() < 2) return false;
+    const Expr& name = *e.args[0];
+    const Expr& ordinal = *e.args[1];
+    return name.kind == ExprKind::Literal && name.literal.tag == 'S' && ordinal.kind == ExprKind::Literal &&
+           ordinal.literal.tag == 'I' && ordinal.type.base == 'I';
+}
+
+// How many of a `this(...)` call's first arguments pass on the hidden
+// parameters, all of them in order or none.
+size_t passedHiddenParameters(const Expr& call, const PrintContext& c) {
+    const std::vector<const Var*>& hidden = c.hiddenParameters;
+    if (hidden.empty() || call.args.size() < hidden.size() + 1) return 0;
+    for (size_t i = 0; i < hidden.size(); ++i) {
+        const Expr& argument = *call.args[i + 1];
+        if (argument.kind != ExprKind::Local || argument.var.get() != hidden[i]) return 0;
+    }
+    return hidden.size();
+}
+
 
 }  // namespace
 
@@ -304,15 +325,25 @@ void ExprPrinter::unary(const Expr& e, std::string& out) const {
 
 void ExprPrinter::creation(const Expr& e, std::string& out) const {
     // The arguments after the first are printed once: the qualified form
-    // takes them, and the plain form reuses them.
-    const std::string later = arguments(e, 1);
+    // takes them, and the plain form reuses them (an enum constant's
+    // declaration those after the ordinal).
+    const bool constant = createsEnumConstant(e, _c);
+    const std::string rest = constant ? arguments(e, 2) : std::string();
+    std::string later;
+    if (constant) later = print(*e.args[1], 1) + (e.args.size() > 2 ? ", " + rest : std::string());
+    else later = arguments(e, 1);
     if (auto qualified = qualifiedCreation(e, _c, *this, later)) {
         out += *qualified;
         return;
     }
-    if (auto anonymous = anonymousCreation(e, _c, *this)) {
+    std::string tail;
+    if (auto anonymous = anonymousCreation(e, _c, *this, constant ? &tail : nullptr)) {
+        if (!tail.empty()) (*_c.enumConstantTails)[&e] = tail;
         out += *anonymous;
         return;
+    }
+    if (constant && e.owner == _c.owner.thisClass) {
+        (*_c.enumConstantTails)[&e] = e.args.size() > 2 ? "(" + rest + ")" : std::string();
     }
     out += "new ";
     out += typeName(e.type);
@@ -386,8 +417,11 @@ std::string ExprPrinter::arguments(const Expr& e, size_t from) const {
 void ExprPrinter::invoke(const Expr& e, std::string& out) const {
     // Source cannot call these; a switch on them that is left is not printable.
     if (e.owner == "java/lang/runtime/SwitchBootstraps") throw Unsupported{"invokedynamic " + e.name + " (unknown call site)"};
+    size_t from = 1;  // the receiver is no argument
     if (e.name == "<init>") {
-        out += e.owner == _c.owner.thisClass ? "this(" : "super(";
+        const bool own = e.owner == _c.owner.thisClass;
+        out += own ? "this(" : "super(";
+        if (own) from += passedHiddenParameters(e, _c);
     } else if (e.isStatic) {
         if (e.owner != _c.owner.thisClass || _c.inLambda) {
             out += _c.types.className(e.owner);
@@ -427,7 +461,7 @@ void ExprPrinter::invoke(const Expr& e, std::string& out) const {
         out += e.name;
         out += '(';
     }
-    arguments(e, 1, out);
+    arguments(e, from, out);
     out += ')';
 }
 

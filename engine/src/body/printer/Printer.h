@@ -1,6 +1,7 @@
 // Expressions and statements as Java text in the classic dialect.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,6 +38,14 @@ struct PrintContext {
     // expression's among them) and, for a lambda's body, by the code around
     // it: a label may not reuse the name of one whose statement holds it.
     mutable int labelsTaken = 0;
+    // A constructor's leading parameters the source does not declare: a
+    // `this(...)` call passing them on first prints without them.
+    std::vector<const Var*> hiddenParameters = {};
+    // Set while an enum's static initializer is printed: each creation of
+    // the enum (or of a constant's class body) that passes a name and an
+    // ordinal literal first gets what its constant's declaration would
+    // print after the name.
+    std::map<const Expr*, std::string>* enumConstantTails = nullptr;
 };
 
 class ExprPrinter;

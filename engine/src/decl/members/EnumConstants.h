@@ -14,9 +14,9 @@ struct EnumConstants {
     std::vector<std::string> staticBlock;  // what the static initializer does besides
 };
 
-// `staticBlock` is the static initializer when its statements are no
-// field's initializers (null when they are, or there is none); `values` the
-// initializers taken out of it.
-EnumConstants enumConstants(const ClassFile& owner, const DecompiledBody* staticBlock, const FieldValues& values);
+// From the static initializer (empty when there is none); with
+// `restInitializesFields` its other statements are the other fields'
+// initializers and stay out of the block.
+EnumConstants enumConstants(const ClassFile& owner, const DecompiledBody& staticInitializer, bool restInitializesFields);
 
 }  // namespace jad

@@ -6,12 +6,11 @@
 #include "classfile/AccessFlags.h"
 #include "classfile/Descriptor.h"
 #include "decl/parts/AnonymousConstructor.h"
+#include "decl/parts/LocalClasses.h"
 
 namespace jad {
 
 namespace {
-
-bool isCaptureField(const Field& f) { return isSynthetic(f) && f.name.rfind("val$", 0) == 0; }
 
 const Field* fieldNamed(const ClassFile& file, const std::string& name) {
     for (const Field& f : file.fields) {

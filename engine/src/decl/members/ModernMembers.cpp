@@ -144,18 +144,13 @@ bool isEnumConstructor(const ClassFile& owner, const Method& method, const Metho
            !type.parameters[1].isArray();
 }
 
-// The enum's own constructor call `super(name, ordinal)` is implied, and a
-// `this(name, ordinal, ...)` passes on only what follows.
-std::vector<std::string> enumConstructorLines(std::vector<std::string> lines, const std::vector<std::string>& names) {
-    const std::string pair = names[0] + ", " + names[1];
-    if (!lines.empty() && lines.front() == "super(" + pair + ");") {
-        lines.erase(lines.begin());
-    } else if (!lines.empty() && lines.front().rfind("this(" + pair, 0) == 0) {
-        std::string rest = lines.front().substr(5 + pair.size());
-        if (rest.rfind(", ", 0) == 0) rest.erase(0, 2);
-        lines.front() = "this(" + rest;
-    }
-    return lines;
+// The enum's own constructor call `super(name, ordinal)` is implied (the
+// body prints a `this(name, ordinal, ...)` with what follows only).
+std::vector<std::string> enumConstructorLines(const DecompiledBody& body) {
+    if (body.statements.empty()) return body.lines;
+    const TopStatement& first = body.statements.front();
+    const bool implied = first.kind == TopStatement::Kind::SuperCall && first.arguments == 2 && first.leadingParameters == 2;
+    return implied ? body.linesFrom(1) : body.lines;
 }
 
 std::string parameterList(const std::vector<std::string>& typeNames, const std::vector<std::string>& names,
@@ -175,9 +170,10 @@ std::string parameterList(const std::vector<std::string>& typeNames, const std::
     return text;
 }
 
-// this.a = a; for the components in order.
-bool isComponentAssignment(const std::string& line, const std::string& name) {
-    return line == "this." + name + " = " + name + ";";
+// `this.a = a;` for component `index`.
+bool isComponentAssignment(const TopStatement& statement, const RecordComponent& component, size_t index) {
+    return statement.kind == TopStatement::Kind::FieldStore && statement.field == component.name &&
+           statement.descriptor == component.descriptor && statement.storedParameter == index;
 }
 
 void printLines(SourceWriter& out, const std::string& head, const std::vector<std::string>& lines) {
@@ -192,29 +188,31 @@ void printLines(SourceWriter& out, const std::string& head, const std::vector<st
 // record gets anyway; one that does more before it assigns them is written
 // compact.
 void printCanonical(SourceWriter& out, const MemberContext& context, const Method& method, const std::string& head,
-                    const std::string& modifiers, std::vector<std::string> lines) {
+                    const std::string& modifiers, const DecompiledBody& body) {
     const ClassFile& owner = context.owner.file;
-    if (!lines.empty() && lines.front() == "super();") lines.erase(lines.begin());
+    const std::vector<TopStatement>& statements = body.statements;
+    const bool superCall = !statements.empty() && statements[0].kind == TopStatement::Kind::SuperCall &&
+                           statements[0].arguments == 0;
+    const size_t first = superCall ? 1 : 0;
     const auto& components = *owner.record;
-    bool assignsLast = lines.size() >= components.size();
-    const size_t start = assignsLast ? lines.size() - components.size() : 0;
+    bool assignsLast = statements.size() >= first + components.size();
+    const size_t start = assignsLast ? statements.size() - components.size() : first;
     for (size_t i = 0; assignsLast && i < components.size(); ++i) {
-        assignsLast = isComponentAssignment(lines[start + i], displayName(components[i].name));
+        assignsLast = isComponentAssignment(statements[start + i], components[i], i);
     }
     bool assignsBefore = false;
-    for (size_t i = 0; i < start; ++i) assignsBefore = assignsBefore || lines[i].find("this.") != std::string::npos;
+    for (size_t i = first; i < start; ++i) assignsBefore = assignsBefore || statements[i].usesOwnFields;
     if (assignsLast && !assignsBefore) {
         const uint16_t recordAccess = context.owner.member ? context.owner.access : owner.access;
         const uint16_t visibilityBits = access::Public | access::Protected | access::Private;
-        if (start == 0 && method.annotations.empty() &&
+        if (start == first && method.annotations.empty() &&
             (method.access & visibilityBits) == (recordAccess & visibilityBits)) {
             return;  // the implicit one
         }
-        lines.resize(start);
-        printLines(out, modifiers + displayName(context.owner.name), lines);
+        printLines(out, modifiers + displayName(context.owner.name), body.linesBetween(first, start));
         return;
     }
-    printLines(out, head, lines);
+    printLines(out, head, body.linesFrom(first));
 }
 
 }  // namespace
@@ -305,16 +303,17 @@ void printModernMethod(SourceWriter& out, const MemberContext& context, const Me
         out.line(head + ";");
         return;
     }
-    std::vector<std::string> lines;
+    DecompiledBody body;
     if (!method.code) {
-        lines.push_back("throw new RuntimeException(\"method has no code\");");
+        body = {{"throw new RuntimeException(\"method has no code\");"}, false, {TopStatement::at(TopStatement::Kind::Throw, 0)}};
     } else {
         BodyRequest request{owner, method, context.types, context.options, names, context.unit,
                             captured.empty() ? nullptr : &captured};
-        lines = bodyLines(request);
+        request.hiddenParameters = enumConstructor ? 2 : 0;
+        body = decompiledBody(request);
     }
-    if (enumConstructor) lines = enumConstructorLines(std::move(lines), names);
-    if (canonical) return printCanonical(out, context, method, head, modifiers, std::move(lines));
+    if (canonical) return printCanonical(out, context, method, head, modifiers, body);
+    const std::vector<std::string> lines = enumConstructor ? enumConstructorLines(body) : std::move(body.lines);
     printLines(out, head, lines);
 }
 

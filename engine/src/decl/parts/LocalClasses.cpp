@@ -8,9 +8,9 @@
 
 namespace jad {
 
-namespace {
-
 bool isCaptureField(const Field& f) { return isSynthetic(f) && f.name.rfind("val$", 0) == 0; }
+
+namespace {
 
 // The Utf8 entries a String constant uses: renaming those would change a literal.
 std::set<uint16_t> literalTexts(const ConstantPool& pool) {

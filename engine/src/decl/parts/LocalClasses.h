@@ -16,6 +16,9 @@
 
 namespace jad {
 
+// A field javac keeps a captured local in (`val$x`).
+bool isCaptureField(const Field& f);
+
 // Whether `file` is a local class declared in a method of `enclosing`.
 bool isLocalClassOf(const ClassFile& file, const std::string& enclosing);
 

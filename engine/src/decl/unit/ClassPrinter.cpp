@@ -87,8 +87,7 @@ public:
             }
         }
         if (_options.modern && classKind(node.file) == ClassKind::Enum) {
-            EnumConstants constants =
-                enumConstants(node.file, _staticBlockAsInitializers ? nullptr : &staticInitializer, _context.fieldValues);
+            EnumConstants constants = enumConstants(node.file, staticInitializer, _staticBlockAsInitializers);
             _enumConstants = std::move(constants.lines);
             _context.staticBlock = std::move(constants.staticBlock);
             _staticBlockAsInitializers = _context.staticBlock.empty();

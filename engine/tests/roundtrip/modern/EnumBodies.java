@@ -60,6 +60,23 @@ public class EnumBodies {
 
     enum Empty {}
 
+    // Constructors that call each other pass on the name and ordinal unseen.
+    enum Unit {
+        ONE, TWO(2), MANY(10, "many");
+
+        final int size;
+        final String label;
+
+        Unit() { this(1); }
+
+        Unit(int size) { this(size, "n" + size); }
+
+        Unit(int size, String label) {
+            this.size = size;
+            this.label = label;
+        }
+    }
+
     enum Level {
         LOW, MEDIUM, HIGH;
 
@@ -84,6 +101,7 @@ public class EnumBodies {
         for (Op op : Op.values()) System.out.println(op.name() + op.symbol + op.apply(6, 7));
         System.out.println(Op.valueOf("TIMES").apply(3, 4) + " " + Op.Kind.valueOf("BINARY").ordinal());
         System.out.println(Empty.values().length);
+        for (Unit u : Unit.values()) System.out.println(u + " " + u.ordinal() + " " + u.size + " " + u.label);
         for (Level l : Level.values()) System.out.println(l + "->" + l.next() + " " + describe(l));
         System.out.println(Planet.EARTH.getClass() == Planet.class);
         System.out.println(Planet.EARTH.getDeclaringClass().getSimpleName());
