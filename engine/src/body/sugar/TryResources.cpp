@@ -243,8 +243,9 @@ std::optional<std::set<std::string>> superclassChain(const Hierarchy& hierarchy,
 // javac's helper: static, synthetic, (Throwable, AutoCloseable) void.
 bool hasCloseHelper(const ClassFile& owner) {
     for (const Method& m : owner.methods) {
-        if (m.name == "$closeResource" && m.descriptor == kCloseHelper && (m.access & access::Static) &&
-            isSynthetic(m)) {
+        // The flags first: every method of the class is looked at.
+        if ((m.access & access::Static) && isSynthetic(m) && m.name == "$closeResource" &&
+            m.descriptor == kCloseHelper) {
             return true;
         }
     }
