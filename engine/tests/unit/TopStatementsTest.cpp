@@ -135,5 +135,51 @@ TEST_F(TopStatementsTest, AnEnumsInitializerCreatesItsConstants) {
     for (const TopStatement& s : decompiled(EnumSource, "<clinit>").statements) EXPECT_FALSE(s.enumCreation);
 }
 
+TEST_F(TopStatementsTest, AConstructorsStatementsNameTheParametersTheyUse) {
+    const DecompiledBody body = decompiled(
+        "class T {\n"
+        "    Runnable r;\n"
+        "    T(int a, int b, int c) {\n"
+        "        if (c > 0) System.out.println(\"c\");\n"
+        "        r = () -> System.out.println(a);\n"
+        "        System.out.println(new Object() { int d = b; }.d);\n"
+        "    }\n"
+        "}\n",
+        "<init>");
+    const std::vector<TopStatement> statements = afterSuper(body);
+    ASSERT_EQ(statements.size(), 3u);
+    EXPECT_EQ(statements[0].parameters, std::vector<size_t>{2});
+    // Captured by a lambda and by an anonymous class: named all the same.
+    EXPECT_EQ(statements[1].parameters, std::vector<size_t>{0});
+    EXPECT_EQ(statements[2].parameters, std::vector<size_t>{1});
+}
+
+TEST_F(TopStatementsTest, AStaticStoresValueIsWhatFollowsTheAssignment) {
+    options.modern = true;
+    const DecompiledBody body = decompiled(
+        "class T {\n"
+        "    static int a;\n"
+        "    static String s;\n"
+        "    static Runnable r;\n"
+        "    static {\n"
+        "        a = 1;\n"
+        "        s = \"k = v\" + a;\n"
+        "        r = () -> {\n"
+        "            a = 2;\n"
+        "            s = null;\n"
+        "        };\n"
+        "    }\n"
+        "}\n",
+        "<clinit>");
+    ASSERT_EQ(body.statements.size(), 3u);
+    EXPECT_EQ(body.statements[0].value, std::vector<std::string>{"1"});
+    EXPECT_EQ(body.statements[1].value, std::vector<std::string>{"\"k = v\" + T.a"});
+    const std::vector<std::string>& lambda = body.statements[2].value;
+    ASSERT_EQ(lambda.size(), 4u);
+    EXPECT_EQ(lambda.front(), "() -> {");
+    EXPECT_EQ(lambda[1], "    a = 2;");
+    EXPECT_EQ(lambda.back(), "}");
+}
+
 }  // namespace
 }  // namespace jad::test

@@ -185,6 +185,8 @@ struct TopStatement {
     // class through `this` anywhere (a lambda that captures `this` counts:
     // its body may).
     bool usesOwnFields = false;
+    // In a constructor: the parameters it names anywhere, each once, in order.
+    std::vector<size_t> parameters;
 
     static constexpr size_t npos = static_cast<size_t>(-1);
 

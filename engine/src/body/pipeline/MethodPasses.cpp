@@ -175,9 +175,9 @@ void prepareDeclarationForms(MethodState& s) {
 
 void printPass(MethodState& s) {
     prepareDeclarationForms(s);
-    std::vector<size_t> starts;
-    s.lines = printStatements(s.body, s.context, &starts);
-    s.topStatements = describeTopStatements(s, s.lines, starts);
+    std::vector<PrintedStatement> layout;
+    s.lines = printStatements(s.body, s.context, &layout);
+    s.topStatements = describeTopStatements(s, s.lines, layout);
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include "body/pipeline/TopStatements.h"
 
+#include <algorithm>
+
 #include "classfile/AccessFlags.h"
 #include "print/Literals.h"
 
 namespace jad::body {
 
 namespace {
+
+using Lines = std::vector<std::string>::const_iterator;
 
 bool isOwnStaticStore(const Stmt& s, const std::string& owner) {
     if (s.kind != StmtKind::Expr || !s.declare.empty() || !s.expr || s.expr->kind != ExprKind::Assign) return false;
@@ -25,12 +29,17 @@ bool isConstructorCall(const Stmt& s) {
            s.expr->name == "<init>";
 }
 
-// The stored value's lines: the statement's, after the field's name and
-// `=` (a name has no spaces), without the closing semicolon.
-std::vector<std::string> storedValue(std::vector<std::string> lines) {
-    const size_t assign = lines.empty() ? std::string::npos : lines.front().find(" = ");
-    if (assign == std::string::npos || lines.back().empty() || lines.back().back() != ';') return {};
-    lines.front().erase(0, assign + 3);
+// The stored value's lines, from where the printer says it starts, without
+// the closing semicolon.
+std::vector<std::string> storedValue(Lines first, Lines last, const PrintedStatement& where) {
+    const size_t skip = where.valueLine - where.firstLine;
+    if (where.valueColumn == PrintedStatement{}.valueColumn || where.valueLine < where.firstLine ||
+        skip >= static_cast<size_t>(last - first)) {
+        return {};
+    }
+    std::vector<std::string> lines(first + static_cast<long>(skip), last);
+    if (lines.front().size() < where.valueColumn || lines.back().empty() || lines.back().back() != ';') return {};
+    lines.front().erase(0, where.valueColumn);
     lines.back().pop_back();
     return lines;
 }
@@ -54,50 +63,69 @@ std::optional<EnumCreation> enumCreation(const Expr& target, const Expr& value, 
     return EnumCreation{value.args[1]->literal.integer, tail->second};
 }
 
-bool usesOwnFields(const Expr& e, const std::string& owner);
-bool usesOwnFields(const Stmt& s, const std::string& owner);
+// Whether `pred` holds for an expression anywhere in a statement,
+// switch-expression bodies and guards included.
+template <typename P> bool anyExpr(const Stmt& s, const P& pred);
 
-bool usesOwnFields(const StmtList& list, const std::string& owner) {
+template <typename P> bool anyExpr(const StmtList& list, const P& pred) {
     for (const StmtPtr& s : list) {
-        if (usesOwnFields(*s, owner)) return true;
+        if (anyExpr(*s, pred)) return true;
     }
     return false;
 }
 
-bool usesOwnFields(const Stmt& s, const std::string& owner) {
-    if (s.expr && usesOwnFields(*s.expr, owner)) return true;
+template <typename P> bool anyExpr(const Expr& e, const P& pred) {
+    if (pred(e) || (e.block && anyExpr(*e.block, pred))) return true;
+    for (const ExprPtr& child : e.args) {
+        if (child && anyExpr(*child, pred)) return true;
+    }
+    return false;
+}
+
+template <typename P> bool anyExpr(const Stmt& s, const P& pred) {
+    if (s.expr && anyExpr(*s.expr, pred)) return true;
     for (const StmtList* list : {&s.init, &s.body, &s.elseBody, &s.update, &s.finallyBody}) {
-        if (usesOwnFields(*list, owner)) return true;
+        if (anyExpr(*list, pred)) return true;
     }
     for (const SwitchArm& arm : s.arms) {
-        if ((arm.guard && usesOwnFields(*arm.guard, owner)) || usesOwnFields(arm.body, owner)) return true;
+        if ((arm.guard && anyExpr(*arm.guard, pred)) || anyExpr(arm.body, pred)) return true;
     }
     for (const CatchClause& c : s.catches) {
-        if (usesOwnFields(c.body, owner)) return true;
+        if (anyExpr(c.body, pred)) return true;
     }
     return false;
 }
 
-bool usesOwnFields(const Expr& e, const std::string& owner) {
-    if (e.kind == ExprKind::Field && !e.isStatic && e.owner == owner && !e.args.empty() &&
-        e.args[0]->kind == ExprKind::This) {
-        return true;
-    }
-    if (e.kind == ExprKind::Lambda) {
-        for (const ExprPtr& captured : e.args) {
-            if (captured->kind == ExprKind::This) return true;
+// Reads or writes an instance field of `owner` through `this`; a lambda that
+// captures `this` counts: its body may.
+bool usesOwnFields(const Stmt& s, const std::string& owner) {
+    return anyExpr(s, [&](const Expr& e) {
+        if (e.kind == ExprKind::Field && !e.isStatic && e.owner == owner && !e.args.empty() &&
+            e.args[0]->kind == ExprKind::This) {
+            return true;
         }
-    }
-    if (e.block && usesOwnFields(*e.block, owner)) return true;
-    for (const ExprPtr& child : e.args) {
-        if (child && usesOwnFields(*child, owner)) return true;
-    }
-    return false;
+        return e.kind == ExprKind::Lambda && std::any_of(e.args.begin(), e.args.end(), [](const ExprPtr& captured) {
+                   return captured->kind == ExprKind::This;
+               });
+    });
 }
 
-using Lines = std::vector<std::string>::const_iterator;
+// The parameters `s` names anywhere, each once, in order.
+std::vector<size_t> parametersNamed(const Stmt& s, const MethodState& state) {
+    std::vector<bool> named(state.locals.params.size());
+    anyExpr(s, [&](const Expr& e) {
+        const size_t index = parameterRead(e, state);
+        if (index != TopStatement::npos) named[index] = true;
+        return false;
+    });
+    std::vector<size_t> out;
+    for (size_t i = 0; i < named.size(); ++i) {
+        if (named[i]) out.push_back(i);
+    }
+    return out;
+}
 
-TopStatement describe(const Stmt& s, const MethodState& state, Lines first, Lines last) {
+TopStatement describe(const Stmt& s, const MethodState& state, Lines first, Lines last, const PrintedStatement& where) {
     TopStatement top;
     const std::string& owner = state.request.owner.thisClass;
     if (s.kind == StmtKind::Throw) {
@@ -107,7 +135,9 @@ TopStatement describe(const Stmt& s, const MethodState& state, Lines first, Line
         top.kind = TopStatement::Kind::StaticStore;
         top.field = target.name;
         top.descriptor = target.descriptor;
-        if (state.request.method.name == "<clinit>") top.value = storedValue({first, last});
+        if (state.request.method.name == "<clinit>") {
+            top.value = storedValue(first, last, where);
+        }
         top.enumCreation = enumCreation(target, *s.expr->args[1], state);
     } else if (isOwnFieldStore(s, owner)) {
         const Expr& target = *s.expr->args[0];
@@ -124,7 +154,10 @@ TopStatement describe(const Stmt& s, const MethodState& state, Lines first, Line
             ++top.leadingParameters;
         }
     }
-    if (state.constructor()) top.usesOwnFields = usesOwnFields(s, owner);
+    if (state.constructor()) {
+        top.usesOwnFields = usesOwnFields(s, owner);
+        top.parameters = parametersNamed(s, state);
+    }
     return top;
 }
 
@@ -135,14 +168,14 @@ bool describesEnumCreations(const MethodState& state) {
 }
 
 std::vector<TopStatement> describeTopStatements(const MethodState& state, const std::vector<std::string>& lines,
-                                                const std::vector<size_t>& starts) {
+                                                const std::vector<PrintedStatement>& layout) {
     std::vector<TopStatement> out;
     out.reserve(state.body.size());
-    for (size_t i = 0; i < state.body.size() && i < starts.size(); ++i) {
-        const size_t end = i + 1 < starts.size() ? starts[i + 1] : lines.size();
-        out.push_back(describe(*state.body[i], state, lines.begin() + static_cast<long>(starts[i]),
-                               lines.begin() + static_cast<long>(end)));
-        out.back().firstLine = starts[i];
+    for (size_t i = 0; i < state.body.size() && i < layout.size(); ++i) {
+        const size_t end = i + 1 < layout.size() ? layout[i + 1].firstLine : lines.size();
+        out.push_back(describe(*state.body[i], state, lines.begin() + static_cast<long>(layout[i].firstLine),
+                               lines.begin() + static_cast<long>(end), layout[i]));
+        out.back().firstLine = layout[i].firstLine;
     }
     return out;
 }

@@ -6,6 +6,7 @@
 
 #include "body/pipeline/MethodBody.h"
 #include "body/pipeline/MethodState.h"
+#include "body/printer/Printer.h"
 
 namespace jad::body {
 
@@ -13,9 +14,9 @@ namespace jad::body {
 // enum's static initializer, in the modern dialect).
 bool describesEnumCreations(const MethodState& state);
 
-// `lines`: the state's body as printed; `starts`: the first line of each of
-// its top-level statements.
+// `lines`: the state's body as printed; `layout`: where each of its
+// top-level statements lies in them.
 std::vector<TopStatement> describeTopStatements(const MethodState& state, const std::vector<std::string>& lines,
-                                                const std::vector<size_t>& starts);
+                                                const std::vector<PrintedStatement>& layout);
 
 }  // namespace jad::body

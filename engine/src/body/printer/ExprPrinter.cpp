@@ -228,20 +228,23 @@ void ExprPrinter::arrayAccess(const Expr& e, std::string& out) const {
     out += ']';
 }
 
+void ExprPrinter::writeAssignment(const Expr& assign, std::string& out, size_t* valueAt) const {
+    const Expr& target = *assign.args[0];
+    // a final field is assigned by its simple name
+    const bool ownStatic = target.kind == ExprKind::Field && target.isStatic && target.owner == _c.owner.thisClass &&
+                           !_c.localNames.count(target.name);
+    if (ownStatic) out += target.name;
+    else write(target, 15, out);
+    out += " = ";
+    if (valueAt) *valueAt = out.size();
+    if (storesGeneric(target, *assign.args[1], out)) return write(*assign.args[1], 14, out);
+    return write(*assign.args[1], 1, out);
+}
+
 // Assignments and increments.
 void ExprPrinter::assignment(const Expr& e, std::string& out) const {
     switch (e.kind) {
-    case ExprKind::Assign: {
-        const Expr& target = *e.args[0];
-        // a final field is assigned by its simple name
-        const bool ownStatic = target.kind == ExprKind::Field && target.isStatic && target.owner == _c.owner.thisClass &&
-                               !_c.localNames.count(target.name);
-        if (ownStatic) out += target.name;
-        else write(target, 15, out);
-        out += " = ";
-        if (storesGeneric(target, *e.args[1], out)) return write(*e.args[1], 14, out);
-        return write(*e.args[1], 1, out);
-    }
+    case ExprKind::Assign: return writeAssignment(e, out);
     case ExprKind::CompoundAssign:
         write(*e.args[0], 15, out);
         out += ' ';

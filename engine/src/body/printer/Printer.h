@@ -91,6 +91,8 @@ public:
     std::string print(const Expr& e, int minPrecedence = 0) const;
     // print, appended to `out`: no string per subexpression.
     void write(const Expr& e, int minPrecedence, std::string& out) const;
+    // An assignment, appended to `out`; `valueAt` receives where its value starts.
+    void writeAssignment(const Expr& assign, std::string& out, size_t* valueAt = nullptr) const;
     std::string typeName(const JavaType& type) const;
     // A local's declared type: with its type arguments in the modern dialect.
     std::string varTypeName(const Var& var) const;
@@ -122,10 +124,17 @@ private:
     const PrintContext& _c;
 };
 
-// `starts`, when given, receives the index of the first line of each of the
-// statements of `body`, for the callers that take a body apart.
+// Where one of a body's statements lies in its printed lines.
+struct PrintedStatement {
+    size_t firstLine = 0;
+    // An assignment statement: where its value starts.
+    size_t valueLine = 0, valueColumn = static_cast<size_t>(-1);
+};
+
+// `layout`, when given, receives where each of the statements of `body`
+// lies, for the callers that take a body apart.
 std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context,
-                                         std::vector<size_t>* starts = nullptr);
+                                         std::vector<PrintedStatement>* layout = nullptr);
 // A switch expression's text, its lines joined by '\n'.
 std::string switchExpressionText(const Expr& e, const PrintContext& context);
 

@@ -14,13 +14,15 @@ class StmtPrinter {
 public:
     explicit StmtPrinter(const PrintContext& c) : _c(c), _expr(c) {}
 
-    std::vector<std::string> run(const StmtList& body, std::vector<size_t>* starts) {
-        if (!starts) {
+    std::vector<std::string> run(const StmtList& body, std::vector<PrintedStatement>* layout) {
+        if (!layout) {
             list(body, 0);
         } else {
             for (const StmtPtr& s : body) {
-                starts->push_back(_lines.size());
+                layout->push_back({_lines.size()});
+                _top = &layout->back();
                 stmt(*s, 0);
+                _top = nullptr;
             }
         }
         return std::move(_lines);
@@ -74,6 +76,15 @@ private:
         indented += text;
         indented += suffix;
         emit(std::move(indented), depth);
+    }
+
+    // A top-level assignment statement: its layout says where the value starts.
+    void assignmentLine(const Expr& assign) {
+        std::string text;
+        _top->valueLine = _lines.size();
+        _expr.writeAssignment(assign, text, &_top->valueColumn);
+        text += ";";
+        emit(std::move(text), 0);
     }
 
     // `prefix`, the expression, `suffix`, as one line.
@@ -177,7 +188,9 @@ private:
         }
         declarations(s, depth);
         switch (s.kind) {
-        case StmtKind::Expr: return exprLine(depth, "", *s.expr, ";");
+        case StmtKind::Expr:
+            if (_top && depth == 0 && s.expr->kind == ExprKind::Assign) return assignmentLine(*s.expr);
+            return exprLine(depth, "", *s.expr, ";");
         case StmtKind::Return:
             if (s.expr && castsReturn(*s.expr)) return castReturn(depth, *s.expr);
             return s.expr ? exprLine(depth, "return ", *s.expr, ";") : line(depth, "return;");
@@ -424,12 +437,14 @@ private:
     std::vector<std::string> _lines;
     mutable std::map<int, int> _labelNumbers;  // label id -> the number printed
     const Var* _yieldOf = nullptr;  // printing a switch expression: its value's temporary
+    PrintedStatement* _top = nullptr;  // printing a top-level statement whose layout is asked for
 };
 
 }  // namespace
 
-std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context, std::vector<size_t>* starts) {
-    return StmtPrinter(context).run(body, starts);
+std::vector<std::string> printStatements(const StmtList& body, const PrintContext& context,
+                                         std::vector<PrintedStatement>* layout) {
+    return StmtPrinter(context).run(body, layout);
 }
 
 std::string switchExpressionText(const Expr& e, const PrintContext& context) {

@@ -178,10 +178,12 @@ private:
         const DecompiledBody body = decompileMethod(request);
         const bool superCall = !body.statements.empty() && body.statements[0].kind == TopStatement::Kind::SuperCall;
         const std::vector<std::string> lines = superCall ? body.linesFrom(1) : body.lines;
-        for (const std::string& line : lines) {
-            if (line.find(Placeholder) != std::string::npos) {
-                failed("anonymous class initializer reads a constructor argument");
-                return false;
+        for (size_t i = superCall ? 1 : 0; i < body.statements.size(); ++i) {
+            for (size_t parameter : body.statements[i].parameters) {
+                if (parameter < _names.size() && _names[parameter].rfind(Placeholder, 0) == 0) {
+                    failed("anonymous class initializer reads a constructor argument");
+                    return false;
+                }
             }
         }
         if (lines.empty()) return true;
