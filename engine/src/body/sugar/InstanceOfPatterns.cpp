@@ -1,5 +1,7 @@
 #include "body/sugar/InstanceOfPatterns.h"
 
+#include <algorithm>
+
 #include "body/flow/Flow.h"
 #include "body/ir/Walk.h"
 #include "classfile/Signature.h"
@@ -56,28 +58,78 @@ bool writesLocal(const ExprPtr& e, const Var& var) {
     return writes;
 }
 
+void bindingsOf(const RecordPattern& pattern, std::vector<const RecordPattern::Part*>& out) {
+    for (const RecordPattern::Part& part : pattern.parts) {
+        if (part.nested) bindingsOf(*part.nested, out);
+        else out.push_back(&part);
+    }
+}
+
+// `r = v` declaring `r` alone: r, else null.
+const Var* declaredStore(const Stmt& s) {
+    if (s.kind != StmtKind::Expr || s.label || s.declare.size() != 1 || s.expr->kind != ExprKind::Assign) return nullptr;
+    const Expr& target = *s.expr->args[0];
+    if (target.kind != ExprKind::Local || target.var != s.declare[0]) return nullptr;
+    return target.var.get();
+}
+
+// `R r = (R) x` standing for a record pattern (the record-patterns fold
+// made it), then one store per binding, each declaring its binding with the
+// type the pattern gives it: the statements that make up `x instanceof
+// R(...)`, else 0.
+size_t recordMatch(const StmtList& list, size_t at, const Expr& test) {
+    const Var* record = declaredStore(*list[at]);
+    const Expr& cast = *list[at]->expr->args[1];
+    if (!record || cast.kind != ExprKind::Cast || !cast.pattern) return 0;
+    const Expr& tested = *test.args[0];
+    const Expr& operand = *cast.args[0];
+    if (tested.kind != ExprKind::Local || operand.kind != ExprKind::Local || tested.var != operand.var) return 0;
+    if (cast.pattern->recordClass != test.owner) return 0;
+    std::vector<const RecordPattern::Part*> parts;
+    bindingsOf(*cast.pattern, parts);
+    if (list.size() - at - 1 < parts.size()) return 0;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const Stmt& s = *list[at + 1 + i];
+        const Var* bound = declaredStore(s);
+        auto part = std::find_if(parts.begin(), parts.end(),
+                                 [&](const RecordPattern::Part* p) { return p && p->binding.get() == bound; });
+        if (!bound || part == parts.end() || !sameType(bound->type, (*part)->type)) return 0;
+        // the pattern's bindings are all read from the record's temporary
+        if (!readsVar(*s.expr->args[1], *record)) return 0;
+        *part = nullptr;
+    }
+    return parts.size() + 1;
+}
+
 // The InstanceOf among the terms of `condition` that is known to hold when
-// the condition is `whenTrue`, and that matches `store`: bound there.
-bool bindIn(ExprPtr& condition, bool whenTrue, const Stmt& store) {
+// the condition is `whenTrue`, and that matches the statements at `at`:
+// bound there. How many statements the pattern took (0: none).
+size_t bindIn(ExprPtr& condition, bool whenTrue, const StmtList& list, size_t at) {
     std::vector<ExprPtr*> parts;
     terms(condition, whenTrue ? "&&" : "||", parts, condition);
+    const Stmt& store = *list[at];
     for (size_t i = 0; i < parts.size(); ++i) {
         ExprPtr test = *parts[i];
         if (!whenTrue) {
             if (test->kind != ExprKind::Unary || test->op != "!") continue;
             test = test->args[0];
         }
-        if (test->kind != ExprKind::InstanceOf || test->var) continue;
-        Var* bound = matchStore(store, *test);
-        if (!bound) continue;
+        if (test->kind != ExprKind::InstanceOf || test->var || test->pattern) continue;
+        const size_t record = recordMatch(list, at, *test);
+        Var* bound = record ? nullptr : matchStore(store, *test);
+        if (!bound && !record) continue;
         const Var& tested = *test->args[0]->var;
         for (size_t j = i + 1; j < parts.size(); ++j) {
-            if (writesLocal(*parts[j], tested)) return false;
+            if (writesLocal(*parts[j], tested)) return 0;
+        }
+        if (record) {
+            test->pattern = store.expr->args[1]->pattern;
+            return record;
         }
         test->var = store.declare[0];
-        return true;
+        return 1;
     }
-    return false;
+    return 0;
 }
 
 void foldList(StmtList& list) {
@@ -86,14 +138,17 @@ void foldList(StmtList& list) {
         const bool guarded = s.kind == StmtKind::If || (s.kind == StmtKind::Loop && s.loop == LoopKind::While);
         if (!guarded || !s.expr) continue;
         // the test guards the branch: `if (x instanceof T t) { ... }`
-        if (!s.body.empty() && bindIn(s.expr, true, *s.body[0])) {
-            s.body.erase(s.body.begin());
-            continue;
+        if (!s.body.empty()) {
+            if (const size_t taken = bindIn(s.expr, true, s.body, 0)) {
+                s.body.erase(s.body.begin(), s.body.begin() + static_cast<long>(taken));
+                continue;
+            }
         }
         // the branch leaves when it fails: `if (!(x instanceof T t)) return;`
-        if (s.kind == StmtKind::If && s.elseBody.empty() && i + 1 < list.size() && !canComplete(s.body) &&
-            !s.label && bindIn(s.expr, false, *list[i + 1])) {
-            list.erase(list.begin() + static_cast<long>(i + 1));
+        if (s.kind == StmtKind::If && s.elseBody.empty() && i + 1 < list.size() && !canComplete(s.body) && !s.label) {
+            if (const size_t taken = bindIn(s.expr, false, list, i + 1)) {
+                list.erase(list.begin() + static_cast<long>(i + 1), list.begin() + static_cast<long>(i + 1 + taken));
+            }
         }
     }
 }
