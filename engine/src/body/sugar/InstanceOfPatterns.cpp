@@ -30,7 +30,9 @@ Var* matchStore(const Stmt& s, const Expr& test) {
     Var* bound = e.args[0]->var.get();
     if (bound != s.declare[0].get() || bound->kind != VarKind::Local) return nullptr;
     const Expr& cast = *e.args[1];
-    if (cast.kind != ExprKind::Cast || !cast.type.isReference() || !sameType(cast.type, bound->type)) return nullptr;
+    // a cast standing for a record pattern goes with its bindings, or stays to stop the printer
+    if (cast.kind != ExprKind::Cast || cast.pattern || !cast.type.isReference() || !sameType(cast.type, bound->type))
+        return nullptr;
     if (cast.generic || (bound->generic && !reifiable(*bound->generic))) return nullptr;
     const Expr& tested = *test.args[0];
     const Expr& operand = *cast.args[0];

@@ -161,12 +161,14 @@ private:
     bool _foldedTests = false;   // a chain after an instanceof test was read
 };
 
-// `(x instanceof R) == 0`, its failure going to succ[0] and its match into
-// the chain at succ[1]: `x instanceof R(...)`, every failed test of the
+// `(x instanceof R) == 0` (evaluated last), its failure going to succ[0]
+// and its match into the chain at succ[1]: `x instanceof R(...)`, every failed test of the
 // chain going where the instanceof's failure goes.
 void Folder::foldInstanceOf(int test) {
     const Block& b = _cfg.blocks[static_cast<size_t>(test)];
     const Expr* c = b.cond.get();
+    // `a || (x instanceof R) == 0`: the chain follows the last test
+    while (c && c->kind == ExprKind::Binary && c->op == "||") c = c->args[1].get();
     if (!c || b.succ.size() != 2 || c->kind != ExprKind::Binary || c->op != "==") return;
     const Expr& tested = *c->args[0];
     const Expr& zero = *c->args[1];
