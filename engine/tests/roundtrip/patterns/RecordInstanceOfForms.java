@@ -65,8 +65,8 @@ public class RecordInstanceOfForms {
         return "not a box";
     }
 
-    static String pair(Pair<String, Integer> p) {
-        if (p instanceof Pair<String, Integer>(var a, var b) && b != null) return a + "=" + b;
+    static String pair(Object p) {
+        if (p instanceof Pair<?, ?>(String a, var b) && b != null) return a + "=" + b;
         return "incomplete";
     }
 
