@@ -134,6 +134,17 @@ size_t bindIn(ExprPtr& condition, bool whenTrue, const StmtList& list, size_t at
     return 0;
 }
 
+// `if (x instanceof R(...)) { if (c) S }` without else: javac's code for
+// `if (x instanceof R(...) && c) S`, the test's bindings in scope in c.
+void joinInnerIf(Stmt& s) {
+    if (s.kind != StmtKind::If || !s.elseBody.empty() || s.body.size() != 1) return;
+    const Stmt& inner = *s.body[0];
+    if (inner.kind != StmtKind::If || !inner.elseBody.empty() || inner.label || !inner.declare.empty() || !inner.expr)
+        return;
+    s.expr = makeBinary("&&", s.expr, inner.expr, booleanType());
+    s.body = StmtList(inner.body);
+}
+
 void foldList(StmtList& list) {
     for (size_t i = 0; i < list.size(); ++i) {
         Stmt& s = *list[i];
@@ -143,6 +154,7 @@ void foldList(StmtList& list) {
         if (!s.body.empty()) {
             if (const size_t taken = bindIn(s.expr, true, s.body, 0)) {
                 s.body.erase(s.body.begin(), s.body.begin() + static_cast<long>(taken));
+                if (taken > 1) joinInnerIf(s);
                 continue;
             }
         }
