@@ -134,12 +134,15 @@ bool RecordChain::read(int target, int restart, const Var* copy) {
     const Stmt* head = peek();
     _record = head ? storedLocal(*head) : nullptr;
     if (!_record) return false;
+    // javac casts, unless the value has the record's type already
     const Expr& cast = *head->expr->args[1];
-    if (cast.kind != ExprKind::Cast || !isLocal(*cast.args[0], copy) || cast.type.dimensions != 0 ||
-        cast.type.base != 'L') return false;
+    const bool plain = isLocal(cast, copy);
+    const JavaType& type = plain ? copy->type : cast.type;
+    if ((!plain && (cast.kind != ExprKind::Cast || !isLocal(*cast.args[0], copy))) || type.dimensions != 0 ||
+        type.base != 'L') return false;
     _head = _at;
     _headStore = head->expr;
-    _recordClass = cast.type.className;
+    _recordClass = type.className;
     take();
     _temporaries.push_back(_record);
     Node top(_record, _recordClass, makeLocal(_headStore->args[0]->var));

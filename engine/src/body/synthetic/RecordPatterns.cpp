@@ -307,7 +307,10 @@ void Folder::rewriteStatements() {
     for (const auto& chain : _chains) {
         for (const ChainPlace& p : chain->taken()) erase[p.block].insert(p.index);
         const Expr& store = *chain->headStore();
-        auto cast = std::make_shared<Expr>(*store.args[1]);
+        const ExprPtr& value = store.args[1];
+        // the head is a cast, made where the value had the record's type already
+        auto cast = value->kind == ExprKind::Cast ? std::make_shared<Expr>(*value)
+                                                  : makeCast(objectType(chain->pattern()->recordClass), value);
         cast->pattern = chain->pattern();
         auto head = std::make_shared<Expr>(store);
         // the inner cases of a merged case each have a temporary of their own

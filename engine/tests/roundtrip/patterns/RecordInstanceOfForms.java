@@ -104,6 +104,24 @@ public class RecordInstanceOfForms {
         return n;
     }
 
+    static String typed(Point p) {
+        if (p instanceof Point(int x, int y)) return "typed " + (x - y);
+        return "typed null";
+    }
+
+    static boolean same(Object a, Object b) {
+        return a instanceof Point(int x, int y) && b instanceof Point(int u, int v) && x == u && y == v;
+    }
+
+    static int walk(Object o) {
+        int n = 0;
+        while (o instanceof Holder(Holder next)) {
+            n++;
+            o = next;
+        }
+        return n;
+    }
+
     static String call(Object[] items) {
         if (pick(items, 0) instanceof Point(int x, int y)) return "first " + x + y;
         return "first is no point";
@@ -138,6 +156,9 @@ public class RecordInstanceOfForms {
         Object[] items = {new Point(0, 9), new Point(1, -2), new Point(2, 3), new Point(11, 1), "s"};
         System.out.println(loop(items) + " " + loop(new Object[] {"x"}) + " " + loop(new Object[0]));
         System.out.println(count(List.of(new Point(0, 9), new Point(1, 2), "s", new Point(2, 3))));
+        System.out.println(typed(p) + " " + typed(null));
+        System.out.println(same(p, new Point(1, 2)) + " " + same(p, new Point(2, 1)) + " " + same(p, null));
+        System.out.println(walk(new Holder(new Holder(new Holder(null)))) + " " + walk(new Holder("end")) + " " + walk(null));
         System.out.println(call(items) + " " + call(new Object[] {new Point(4, 4)}));
         System.out.println(risky(new Risky(21)) + " " + risky(new Risky(-1)) + " " + risky("r"));
     }
