@@ -148,7 +148,7 @@ std::string methodText(const std::string& text, const std::string& signature) {
     return text.substr(at, next == std::string::npos ? std::string::npos : next - at);
 }
 
-TEST_F(RecordPatternInstanceOf, FlatNestedNegatedAndAfterOrPrintTheirPatterns) {
+TEST_F(RecordPatternInstanceOf, FlatNestedNegatedTypedAndAfterOrPrintTheirPatterns) {
     const std::string text = decompile(R"(class T {
         record P(int x, int y) {}
         record L(P a, P b) {}
@@ -158,6 +158,7 @@ TEST_F(RecordPatternInstanceOf, FlatNestedNegatedAndAfterOrPrintTheirPatterns) {
         static String negated(Object o) { if (!(o instanceof P(int x, int y))) return "-"; return "n" + (x + y); }
         static String after(int k, Object o) { if (k > 0 || !(o instanceof P(int x, int y))) return "-"; return "a" + x; }
         static String prims(Object o) { if (o instanceof C(char c, boolean z, long l) && z) return "c" + c + l; return "-"; }
+        static String typed(P p) { if (p instanceof P(int x, int y)) return "t" + x; return "-"; }
     })");
     if (text.empty()) GTEST_SKIP() << "no javac for release 21";
     EXPECT_EQ(text.find("Not decompiled"), std::string::npos) << text;
@@ -166,7 +167,9 @@ TEST_F(RecordPatternInstanceOf, FlatNestedNegatedAndAfterOrPrintTheirPatterns) {
     expectPieces(methodText(text, "static String nested("), {" instanceof L(P(int ", ", int ", "), P ", ")"});
     expectPieces(methodText(text, "static String negated("), {" instanceof P(int ", ", int "});
     expectPieces(methodText(text, "static String after("), {" instanceof P(int ", ", int "});
-    expectPieces(methodText(text, "static String prims("), {" instanceof C(char ", ", boolean ", ", long "});
+    expectPieces(methodText(text, "static String prims("), {" instanceof C(char ", ", boolean ", ", long ", ") && "});
+    // javac casts nothing where the value has the record's type already
+    expectPieces(methodText(text, "static String typed("), {" instanceof P(int ", ", int "});
     // nothing of the lowering is left
     EXPECT_EQ(text.find(".x()"), std::string::npos) << text;
     EXPECT_EQ(text.find("MatchException"), std::string::npos) << text;
