@@ -176,6 +176,22 @@ TEST_F(RecordPatternInstanceOf, FlatNestedNegatedTypedAndAfterOrPrintTheirPatter
     EXPECT_EQ(text.find("1 != 0"), std::string::npos) << text;
 }
 
+// A loop whose update reads a binding is a for loop: the condition's
+// bindings reach its update as they reach its body.
+TEST_F(RecordPatternInstanceOf, ABindingReadInAForLoopsUpdateIsThePatterns) {
+    const std::string text = decompile(R"(class T {
+        record N(Object next, int v) {}
+        static int walk(Object o) {
+            int n = 0;
+            while (o instanceof N(Object next, int v) && v > 0) { n += v; o = next; }
+            return n;
+        } })");
+    if (text.empty()) GTEST_SKIP() << "no javac for release 21";
+    const std::string f = methodText(text, "static int walk(");
+    expectPieces(f, {"for (; ", " instanceof N(Object ", ", int ", "); ", " = "});
+    EXPECT_EQ(f.find("MatchException"), std::string::npos) << f;
+}
+
 // A binding read where the pattern does not reach (the loop's update reads
 // it) cannot be the pattern's: the method is decompiled as it was without
 // the fold, its accessor calls still inside the handler that makes what

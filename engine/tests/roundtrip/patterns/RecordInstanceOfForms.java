@@ -122,6 +122,15 @@ public class RecordInstanceOfForms {
         return n;
     }
 
+    static int chain(Object o) {
+        int sum = 0;
+        while (o instanceof Pair<?, ?>(Integer head, var tail) && head >= 0) {
+            sum += head;
+            o = tail;
+        }
+        return sum;
+    }
+
     static String call(Object[] items) {
         if (pick(items, 0) instanceof Point(int x, int y)) return "first " + x + y;
         return "first is no point";
@@ -159,6 +168,8 @@ public class RecordInstanceOfForms {
         System.out.println(typed(p) + " " + typed(null));
         System.out.println(same(p, new Point(1, 2)) + " " + same(p, new Point(2, 1)) + " " + same(p, null));
         System.out.println(walk(new Holder(new Holder(new Holder(null)))) + " " + walk(new Holder("end")) + " " + walk(null));
+        System.out.println(chain(new Pair<>(1, new Pair<>(2, new Pair<>(-3, new Pair<>(4, null))))) + " "
+                + chain(new Pair<>(5, new Pair<>(null, 1))) + " " + chain(new Pair<>(6, 7)));
         System.out.println(call(items) + " " + call(new Object[] {new Point(4, 4)}));
         System.out.println(risky(new Risky(21)) + " " + risky(new Risky(-1)) + " " + risky("r"));
     }
