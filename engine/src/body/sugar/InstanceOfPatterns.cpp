@@ -90,8 +90,9 @@ const Var* loopStore(const Stmt& s, const std::vector<const Var*>& declared) {
 // statements that make up `x instanceof R(...)`, else 0.
 size_t recordMatch(const StmtList& list, size_t at, const Expr& test, std::vector<const Var*>& loop) {
     const Var* record = declaredStore(*list[at]);
+    if (!record) return 0;
     const Expr& cast = *list[at]->expr->args[1];
-    if (!record || cast.kind != ExprKind::Cast || !cast.pattern) return 0;
+    if (cast.kind != ExprKind::Cast || !cast.pattern) return 0;
     const Expr& tested = *test.args[0];
     const Expr& operand = *cast.args[0];
     if (tested.kind != ExprKind::Local || operand.kind != ExprKind::Local || tested.var != operand.var) return 0;
