@@ -168,7 +168,10 @@ bool readsAny(StmtList& list, size_t from, const Var& var) {
 std::vector<const Var*> loopDeclared(StmtList& list, size_t at) {
     Stmt& loop = *list[at];
     std::vector<const Var*> out;
-    if (loop.kind != StmtKind::Loop || loop.loop != LoopKind::For) return out;
+    if (loop.kind != StmtKind::Loop || loop.loop != LoopKind::For || loop.declare.empty() || loop.body.empty()) return out;
+    // only where a record pattern's statements start the body
+    const Stmt& head = *loop.body[0];
+    if (head.kind != StmtKind::Expr || head.expr->kind != ExprKind::Assign || !head.expr->args[1]->pattern) return out;
     for (const VarPtr& v : loop.declare) {
         if (!readsAny(list, at + 1, *v) && !readsAny(loop.init, 0, *v)) out.push_back(v.get());
     }
