@@ -105,6 +105,51 @@ TEST_F(InstanceOfPatternsTest, ShapesThatAreNotAMatchStoreStayAsTheyAre) {
     }
 }
 
+// `r = (P) o` standing for `P(int x)`, then `x = r.x()`: the record pattern
+// goes into the test with its statements; a head whose binding store is
+// missing stays, never a type pattern; a branch that starts with no store
+// at all (a bare `return;`) is looked at safely.
+TEST_F(InstanceOfPatternsTest, RecordPatternHeadAndItsBindingsFoldOrStayWhole) {
+    const VarPtr r = local("r", "P", 2);
+    auto x = std::make_shared<Var>();
+    x->kind = VarKind::Local;
+    x->name = "x";
+    x->type = primitive('I');
+    auto pattern = std::make_shared<RecordPattern>();
+    pattern->recordClass = "P";
+    pattern->parts.push_back({x, false, primitive('I'), nullptr});
+    auto head = [&] {
+        StmtPtr store = matchStore(r, o, "P");
+        store->expr->args[1]->pattern = pattern;
+        return store;
+    };
+    auto call = makeExpr(ExprKind::Invoke, primitive('I'));
+    call->owner = "P";
+    call->name = "x";
+    call->descriptor = "()I";
+    call->args = {makeLocal(r)};
+    auto bindExpr = makeExpr(ExprKind::Assign, primitive('I'));
+    bindExpr->args = {makeLocal(x), call};
+    auto bind = makeStmt(StmtKind::Expr, bindExpr);
+    bind->declare = {x};
+
+    StmtList whole{guarded(test(o, "P"), {head(), bind, use(s)})};
+    foldInstanceOfPatterns(whole);
+    ASSERT_EQ(whole[0]->body.size(), 1u);
+    EXPECT_EQ(whole[0]->expr->pattern, pattern);
+    EXPECT_FALSE(whole[0]->expr->var);
+
+    StmtList headOnly{guarded(test(o, "P"), {head(), use(s)})};
+    foldInstanceOfPatterns(headOnly);
+    EXPECT_EQ(headOnly[0]->body.size(), 2u);
+    EXPECT_FALSE(headOnly[0]->expr->pattern);
+    EXPECT_FALSE(headOnly[0]->expr->var);
+
+    StmtList bare{guarded(test(o, "P"), {makeStmt(StmtKind::Return)}), makeStmt(StmtKind::Return)};
+    foldInstanceOfPatterns(bare);
+    EXPECT_EQ(bare.size(), 2u);
+}
+
 }  // namespace
 
 }  // namespace jad::body

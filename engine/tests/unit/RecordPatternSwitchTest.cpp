@@ -1,6 +1,7 @@
-// With -m, record patterns in switch cases come back from javac's accessor
-// chains, flat, nested and in the merged form javac makes of consecutive
-// cases of one record; a chain read only in part keeps the method as it was.
+// With -m, record patterns in switch cases and in instanceof come back from
+// javac's accessor chains, flat, nested and (in switches) in the merged form
+// javac makes of consecutive cases of one record; a chain read only in part
+// keeps the method as it was.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -133,6 +134,82 @@ TEST_F(RecordPatternSwitch, AMergedCaseThatCannotBeFoldedKeepsTheMethodAsItWas) 
         expectPieces(f, {"case R(int ", ") when ", "case R(int "});
     } else {
         EXPECT_EQ(f.find("case R("), std::string::npos) << f;
+    }
+}
+
+
+using RecordPatternInstanceOf = RecordPatternSwitch;
+
+// The method's text from `signature` up to the next method, or empty.
+std::string methodText(const std::string& text, const std::string& signature) {
+    const size_t at = text.find(signature);
+    if (at == std::string::npos) return std::string();
+    const size_t next = text.find("\n    static ", at + signature.size());
+    return text.substr(at, next == std::string::npos ? std::string::npos : next - at);
+}
+
+TEST_F(RecordPatternInstanceOf, FlatNestedNegatedTypedAndAfterOrPrintTheirPatterns) {
+    const std::string text = decompile(R"(class T {
+        record P(int x, int y) {}
+        record L(P a, P b) {}
+        record C(char c, boolean z, long l) {}
+        static String flat(Object o) { if (o instanceof P(int x, int y)) return "p" + x + y; return "-"; }
+        static String nested(Object o) { if (o instanceof L(P(var a, var b), P q)) return "l" + a + b + q; return "-"; }
+        static String negated(Object o) { if (!(o instanceof P(int x, int y))) return "-"; return "n" + (x + y); }
+        static String after(int k, Object o) { if (k > 0 || !(o instanceof P(int x, int y))) return "-"; return "a" + x; }
+        static String prims(Object o) { if (o instanceof C(char c, boolean z, long l) && z) return "c" + c + l; return "-"; }
+        static String typed(P p) { if (p instanceof P(int x, int y)) return "t" + x; return "-"; }
+    })");
+    if (text.empty()) GTEST_SKIP() << "no javac for release 21";
+    EXPECT_EQ(text.find("Not decompiled"), std::string::npos) << text;
+    expectPieces(methodText(text, "static String flat("), {" instanceof P(int ", ", int ", ")"});
+    // a nested record pattern tests its component (null does not match it); the total `P q` does not
+    expectPieces(methodText(text, "static String nested("), {" instanceof L(P(int ", ", int ", "), P ", ")"});
+    expectPieces(methodText(text, "static String negated("), {" instanceof P(int ", ", int "});
+    expectPieces(methodText(text, "static String after("), {" instanceof P(int ", ", int "});
+    expectPieces(methodText(text, "static String prims("), {" instanceof C(char ", ", boolean ", ", long ", ") && "});
+    // javac casts nothing where the value has the record's type already
+    expectPieces(methodText(text, "static String typed("), {" instanceof P(int ", ", int "});
+    // nothing of the lowering is left
+    EXPECT_EQ(text.find(".x()"), std::string::npos) << text;
+    EXPECT_EQ(text.find("MatchException"), std::string::npos) << text;
+    EXPECT_EQ(text.find("1 != 0"), std::string::npos) << text;
+}
+
+// A loop whose update reads a binding is a for loop: the condition's
+// bindings reach its update as they reach its body.
+TEST_F(RecordPatternInstanceOf, ABindingReadInAForLoopsUpdateIsThePatterns) {
+    const std::string text = decompile(R"(class T {
+        record N(Object next, int v) {}
+        static int walk(Object o) {
+            int n = 0;
+            while (o instanceof N(Object next, int v) && v > 0) { n += v; o = next; }
+            return n;
+        } })");
+    if (text.empty()) GTEST_SKIP() << "no javac for release 21";
+    const std::string f = methodText(text, "static int walk(");
+    expectPieces(f, {"for (; ", " instanceof N(Object ", ", int ", "); ", " = "});
+    EXPECT_EQ(f.find("MatchException"), std::string::npos) << f;
+}
+
+// A binding read where the pattern does not reach (the loop's update reads
+// it) cannot be the pattern's: the method is decompiled as it was without
+// the fold, its accessor calls still inside the handler that makes what
+// they throw a MatchException, never bare.
+TEST_F(RecordPatternInstanceOf, ABindingReadOutsideThePatternsScopeKeepsTheMethodAsItWas) {
+    const std::string text = decompile(R"(class T {
+        record P(int x, int y) {}
+        static int loop(Object[] items) {
+            int i = 0;
+            while (i < items.length && items[i] instanceof P(int x, int y) && x < 10) i += y > 0 ? 1 : 2;
+            return i;
+        } })");
+    if (text.empty()) GTEST_SKIP() << "no javac for release 21";
+    const std::string f = methodText(text, "static int loop(");
+    ASSERT_FALSE(f.empty()) << text;
+    if (f.find("instanceof P(") == std::string::npos) {
+        EXPECT_NE(f.find("MatchException"), std::string::npos) << f;
+        EXPECT_EQ(f.find(" instanceof P "), std::string::npos) << f;
     }
 }
 

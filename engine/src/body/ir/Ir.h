@@ -112,7 +112,8 @@ struct Expr {
     // `var` last; `op` "->" for arrow cases, ":" for labels with `yield`.
     std::shared_ptr<Stmt> block;
     // -m, Cast: the cast into a record's temporary that stands for this
-    // record pattern; it must be folded into a case label before printing.
+    // record pattern; it must be folded into a case label or an instanceof
+    // before printing. InstanceOf: the record pattern it tests.
     std::shared_ptr<const RecordPattern> pattern;
 };
 

@@ -16,13 +16,28 @@ namespace {
 thread_local int g_lambdaDepth = 0;
 
 DecompiledBody runOnce(const BodyRequest& request, const std::vector<body::Pass>& passes, const std::string& thisName,
-                       const JavaType* returnTarget, const body::LambdaScope* scope) {
-    body::MethodState state({request, thisName, returnTarget, scope, g_lambdaDepth > 0});
+                       const JavaType* returnTarget, const body::LambdaScope* scope, body::RecordTests* tests) {
+    body::MethodState state({request, thisName, returnTarget, scope, g_lambdaDepth > 0, tests});
     body::runPasses(passes, state);
     return {std::move(state.lines), true, std::move(state.topStatements)};
 }
 
 bool isBrokenInvariant(const body::Unsupported& u) { return u.reason.rfind("invariant broken", 0) == 0; }
+
+// A method whose record patterns in instanceof were folded and that then
+// failed is tried again as it stood without them: never worse for the fold.
+DecompiledBody runFolding(const BodyRequest& request, const std::vector<body::Pass>& passes, const std::string& thisName,
+                          const JavaType* returnTarget, const body::LambdaScope* scope) {
+    body::RecordTests tests;
+    try {
+        return runOnce(request, passes, thisName, returnTarget, scope, &tests);
+    } catch (const body::Unsupported& failure) {
+        if (isBrokenInvariant(failure) || !tests.folded) throw;
+    }
+    body::RecordTests without;
+    without.skip = true;
+    return runOnce(request, passes, thisName, returnTarget, scope, &without);
+}
 
 // Code whose protected ranges no try statement can hold gets a second try
 // with the ranges widened over what cannot throw; code that decompiles as it
@@ -30,7 +45,7 @@ bool isBrokenInvariant(const body::Unsupported& u) { return u.reason.rfind("inva
 DecompiledBody decompile(const BodyRequest& request, const std::vector<body::Pass>& passes, const std::string& thisName,
                          const JavaType* returnTarget, const body::LambdaScope* scope = nullptr) {
     try {
-        return runOnce(request, passes, thisName, returnTarget, scope);
+        return runFolding(request, passes, thisName, returnTarget, scope);
     } catch (const body::Unsupported& first) {
         if (isBrokenInvariant(first)) throw;
         const Code& code = *request.method.code;
@@ -42,7 +57,7 @@ DecompiledBody decompile(const BodyRequest& request, const std::vector<body::Pas
                                 request.parameterNames, request.unit,   request.outerNames, request.lambdaInterfaces,
                                 request.enclosingMethod, request.capturedTypes, request.hiddenParameters};
         try {
-            return runOnce(retry, passes, thisName, returnTarget, scope);
+            return runFolding(retry, passes, thisName, returnTarget, scope);
         } catch (const body::Unsupported& second) {
             if (isBrokenInvariant(second)) throw;
             throw first;  // the reason of the code as it stands

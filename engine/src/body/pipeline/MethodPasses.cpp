@@ -66,7 +66,10 @@ void expressionsPass(MethodState& s) {
 }
 
 void simplifyPass(MethodState& s) { simplifyBlocks(s.cfg, s.code.handlers, s.locals.all, s.budget); }
-void recordPatternsPass(MethodState& s) { foldRecordPatternChains(s.cfg, s.code.handlers, s.hierarchy, s.locals.all);
+void recordPatternsPass(MethodState& s) {
+    const bool tests = !s.recordTests || !s.recordTests->skip;
+    const bool folded = foldRecordPatternChains(s.cfg, s.code.handlers, s.hierarchy, s.locals.all, tests);
+    if (s.recordTests) s.recordTests->folded = s.recordTests->folded || folded;
 }
 void regionsPass(MethodState& s) { s.regions = buildRegions(s.cfg, s.code.handlers, s.locals.all, s.budget); }
 void finallyPass(MethodState& s) { foldFinallyBodies(s.cfg, s.regions, s.budget); }

@@ -29,6 +29,7 @@ MethodState::MethodState(const MethodRequest& in)
       thisName(in.thisName),
       returnTarget(in.returnTarget),
       scope(in.scope),
+      recordTests(in.recordTests),
       code(*in.body.method.code),
       // Parsed (and remembered) once for the locals too.
       type(methodTypeOf(in.body.method.descriptor)),

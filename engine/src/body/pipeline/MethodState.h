@@ -33,6 +33,13 @@ struct LambdaScope {
 // one statement tree, printed lines.
 enum class IrForm : uint8_t { Code, Blocks, Tree, Text };
 
+// Record patterns in instanceof: folded unless `skip`; `folded` notes that
+// one was, so that a method that then fails is tried again without.
+struct RecordTests {
+    bool skip = false;
+    bool folded = false;
+};
+
 struct MethodRequest {
     const BodyRequest& body;
     const std::string& thisName;  // "this", or what `this` prints as around a lambda
@@ -42,6 +49,7 @@ struct MethodRequest {
     const JavaType* returnTarget = nullptr;
     const LambdaScope* scope = nullptr;  // set for a body printed as a lambda
     bool inLambda = false;               // printed inside a lambda's body
+    RecordTests* recordTests = nullptr;  // null: folded, unreported
 };
 
 struct MethodState {
@@ -56,6 +64,7 @@ struct MethodState {
     const std::string& thisName;
     const JavaType* returnTarget;
     const LambdaScope* scope;
+    RecordTests* recordTests;
     const Code& code;
     const std::shared_ptr<const MethodType> type;  // null when the descriptor is malformed
 

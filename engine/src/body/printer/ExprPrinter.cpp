@@ -284,7 +284,9 @@ void ExprPrinter::operation(const Expr& e, std::string& out) const {
         return;
     case ExprKind::InstanceOf: {
         // A pattern (-m) names its variable; its type is the variable's.
-        const std::string type = e.var ? varTypeName(*e.var) : classOrArrayName(e.owner);
+        const std::string type = e.pattern ? recordPattern(*e.pattern)
+                                 : e.var   ? varTypeName(*e.var)
+                                           : classOrArrayName(e.owner);
         write(*e.args[0], 10, out);
         out += " instanceof ";
         out += type;

@@ -5,6 +5,11 @@
 // `if` that leaves when the test fails. That store and the declaration it
 // carries become the pattern, and only where the language gives the pattern
 // variable the very scope the local had.
+//
+// A record pattern (Java 21) comes as `R r = (R) x` marked with the
+// pattern, then one store per binding read from r: all of them go, and the
+// test prints the pattern. A bound in the then-branch, or after an `if` that
+// leaves when the test fails, is in the scope the pattern gives it.
 #pragma once
 
 #include "body/ir/Ir.h"

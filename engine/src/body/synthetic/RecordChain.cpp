@@ -134,12 +134,15 @@ bool RecordChain::read(int target, int restart, const Var* copy) {
     const Stmt* head = peek();
     _record = head ? storedLocal(*head) : nullptr;
     if (!_record) return false;
+    // javac casts, unless the value has the record's type already
     const Expr& cast = *head->expr->args[1];
-    if (cast.kind != ExprKind::Cast || !isLocal(*cast.args[0], copy) || cast.type.dimensions != 0 ||
-        cast.type.base != 'L') return false;
+    const bool plain = isLocal(cast, copy);
+    const JavaType& type = plain ? copy->type : cast.type;
+    if ((!plain && (cast.kind != ExprKind::Cast || !isLocal(*cast.args[0], copy))) || type.dimensions != 0 ||
+        type.base != 'L') return false;
     _head = _at;
     _headStore = head->expr;
-    _recordClass = cast.type.className;
+    _recordClass = type.className;
     take();
     _temporaries.push_back(_record);
     Node top(_record, _recordClass, makeLocal(_headStore->args[0]->var));
@@ -269,7 +272,11 @@ bool RecordChain::readComponent(Node& node, const RecordComponent& component) {
     _temporaries.pop_back();  // the binding is no temporary
     const JavaType bound = value.tested.base != 'V' ? value.tested : *type;
     const JavaType& have = value.binding->type;
-    if (have.isReference() != bound.isReference() || (!bound.isReference() && !sameType(have, bound))) return false;
+    // the binding is stored once, with the component's value: a slot javac
+    // shares between int-like values takes the component's type
+    const bool intLike = isIntLike(have) && isIntLike(bound);
+    if (have.isReference() != bound.isReference() || (!bound.isReference() && !sameType(have, bound) && !intLike))
+        return false;
     RecordPattern::Part part;
     part.binding = value.binding;
     part.inferred = value.tested.base == 'V' && !component.signature.empty();
@@ -304,9 +311,11 @@ bool RecordChain::readUses(Value& value, const JavaType& type) {
         Var* v = next ? storedLocal(*next) : nullptr;
         if (!v || v->kind != VarKind::Local) return true;
         const Expr& e = *next->expr->args[1];
-        // the temporaries' own types do not matter: the binding's is set once all is read
-        const bool copy = holds(value.holders, e) && (sameType(v->type, e.var->type) ||
-                                                      (v->type.isReference() && e.var->type.isReference()));
+        // the temporaries' own types do not matter: the binding's is set once
+        // all is read (javac's slot for a char may be typed int where it is shared)
+        const bool copy = holds(value.holders, e) &&
+                          (sameType(v->type, e.var->type) || (v->type.isReference() && e.var->type.isReference()) ||
+                           (isIntLike(v->type) && isIntLike(e.var->type)));
         const bool castCopy = e.kind == ExprKind::Cast && value.tested.base != 'V' && !value.cast &&
                               sameType(e.type, value.tested) && holds(value.holders, *e.args[0]);
         const bool boxing = isBoxing(e, type, value.holders);

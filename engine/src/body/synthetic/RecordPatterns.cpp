@@ -123,9 +123,10 @@ public:
     bool anyWrapper() const { return std::count(_wrapper.begin(), _wrapper.end(), 1) > 0; }
 
     // False when the handler would still cover code.
-    bool run() {
+    bool run(bool tests) {
         for (const Block& b : _cfg.blocks) {
             if (!b.removed && b.exit == BlockExit::Switch) foldSwitch(b.id);
+            if (tests && !b.removed && b.exit == BlockExit::Cond) foldInstanceOf(b.id);
         }
         if (_chains.empty() || !readsKept()) return false;
         rewriteStatements();
@@ -135,8 +136,11 @@ public:
         return finish();
     }
 
+    bool foldedTests() const { return _foldedTests; }
+
 private:
     void foldSwitch(int sw);
+    void foldInstanceOf(int test);
     bool foldMerged(int sw, int32_t key, const RecordChain& chain, const Var* index);
     bool readsKept() const;
     void rewriteStatements();
@@ -154,7 +158,31 @@ private:
     std::map<int, std::vector<Merge>> _merges;
     std::vector<VarPtr> _fresh;  // temporaries made for the inner cases
     std::set<int> _headers;      // inner switches that the outer switch moved into
+    bool _foldedTests = false;   // a chain after an instanceof test was read
 };
+
+// `(x instanceof R) == 0` (evaluated last), its failure going to succ[0]
+// and its match into the chain at succ[1]: `x instanceof R(...)`, every failed test of the
+// chain going where the instanceof's failure goes.
+void Folder::foldInstanceOf(int test) {
+    const Block& b = _cfg.blocks[static_cast<size_t>(test)];
+    const Expr* c = b.cond.get();
+    // `a || (x instanceof R) == 0`: the chain follows the last test
+    while (c && c->kind == ExprKind::Binary && c->op == "||") c = c->args[1].get();
+    if (!c || b.succ.size() != 2 || c->kind != ExprKind::Binary || c->op != "==") return;
+    const Expr& tested = *c->args[0];
+    const Expr& zero = *c->args[1];
+    if (tested.kind != ExprKind::InstanceOf || tested.var || tested.args[0]->kind != ExprKind::Local) return;
+    if (zero.kind != ExprKind::Literal || zero.literal.tag != 'I' || zero.literal.integer != 0) return;
+    const int target = b.succ[1];
+    const Block& start = _cfg.blocks[static_cast<size_t>(target)];
+    if (start.handlerEntry || start.preds.size() != 1 || start.preds[0] != test || target == b.succ[0]) return;
+    auto chain = std::make_unique<RecordChain>(_cfg, _hierarchy, _wrapper);
+    if (!chain->read(target, b.succ[0], tested.args[0]->var.get()) || chain->merged()) return;
+    if (chain->pattern()->recordClass != tested.owner) return;
+    _chains.push_back(std::move(chain));
+    _foldedTests = true;
+}
 
 void Folder::foldSwitch(int sw) {
     // a merged case's inner switch is read with its outer one
@@ -279,7 +307,10 @@ void Folder::rewriteStatements() {
     for (const auto& chain : _chains) {
         for (const ChainPlace& p : chain->taken()) erase[p.block].insert(p.index);
         const Expr& store = *chain->headStore();
-        auto cast = std::make_shared<Expr>(*store.args[1]);
+        const ExprPtr& value = store.args[1];
+        // the head is a cast, made where the value had the record's type already
+        auto cast = value->kind == ExprKind::Cast ? std::make_shared<Expr>(*value)
+                                                  : makeCast(objectType(chain->pattern()->recordClass), value);
         cast->pattern = chain->pattern();
         auto head = std::make_shared<Expr>(store);
         // the inner cases of a merged case each have a temporary of their own
@@ -460,17 +491,18 @@ bool Folder::finish() {
 
 }  // namespace
 
-void foldRecordPatternChains(Cfg& cfg, const std::vector<ExceptionHandler>& handlers, const Hierarchy& hierarchy,
-                             std::vector<VarPtr>& vars) {
+bool foldRecordPatternChains(Cfg& cfg, const std::vector<ExceptionHandler>& handlers, const Hierarchy& hierarchy,
+                             std::vector<VarPtr>& vars, bool tests) {
     Cfg work = cfg;
     Folder folder(work, hierarchy);
     folder.markWrappers(handlers);
-    if (!folder.anyWrapper() || !folder.run()) return;
+    if (!folder.anyWrapper() || !folder.run(tests)) return false;
     cfg = std::move(work);
     for (const VarPtr& v : folder.fresh()) {
         v->id = static_cast<int>(vars.size()) + 1;
         vars.push_back(v);
     }
+    return folder.foldedTests();
 }
 
 }  // namespace jad::body

@@ -20,7 +20,12 @@ namespace jad::body {
 // blocks stay as they were. The pattern switch pass folds the stores into
 // the case label; a pattern it cannot fold stops the printer. The
 // temporaries it makes join `vars`.
-void foldRecordPatternChains(Cfg& cfg, const std::vector<ExceptionHandler>& handlers, const Hierarchy& hierarchy,
-                             std::vector<VarPtr>& vars);
+//
+// With `tests`, so too the chain after `x instanceof R` that a record
+// pattern in instanceof makes, its failed tests going where the
+// instanceof's failure goes; the instanceof pattern pass folds it into the
+// test. True when such a chain was folded.
+bool foldRecordPatternChains(Cfg& cfg, const std::vector<ExceptionHandler>& handlers, const Hierarchy& hierarchy,
+                             std::vector<VarPtr>& vars, bool tests);
 
 }  // namespace jad::body
