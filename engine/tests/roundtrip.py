@@ -220,7 +220,7 @@ def main():
     ap.add_argument("--jad", default=None, help="path of the jad binary")
     ap.add_argument("--keep", action="store_true", help="keep the work directory")
     ap.add_argument("--work", default=None, help="work directory (kept); default a temporary one")
-    ap.add_argument("--modes", default=",".join(m for m, _ in MODES if m not in ("m11", "m8g")),
+    ap.add_argument("--modes", default=",".join(m for m, _ in MODES if m != "m11"),
                     help="compilations to use (default: %(default)s)")
     ap.add_argument("--variants", default=",".join(v for v, _ in VARIANTS),
                     help="jad option sets to use (default: %(default)s)")

@@ -336,6 +336,7 @@ private:
                 var->type = *type;
                 var->declaredType = true;
                 var->name = entry.name;
+                var->debugDeclared = true;
                 var->generic = declaredGenericType(entry);
             }
         }

@@ -970,12 +970,13 @@ bool fits(const Var& var, const GenericType& type, const GenericTyper& typer) {
 }
 
 // The one type every value stored in each local has; nothing for a local
+// the debug information declares without type arguments (raw), or one
 // with a value of no known type.
 void inferLocalTypes(StmtList& body, const std::vector<VarPtr>& vars, const GenericTyper& typer, Budget& budget) {
     std::map<const Var*, GenericPtr> candidate;
     std::set<const Var*> open;
     for (const VarPtr& var : vars) {
-        if (isGenericLocal(*var) && !var->generic && var->type.isReference()) open.insert(var.get());
+        if (isGenericLocal(*var) && !var->generic && !var->debugDeclared && var->type.isReference()) open.insert(var.get());
     }
     const GenericTyper::RememberedTypes remembered(typer);
     for (int round = 0; round < MaxInferenceRounds && !open.empty(); ++round) {
@@ -1015,7 +1016,7 @@ void inferLocalTypes(StmtList& body, const std::vector<VarPtr>& vars, const Gene
 // the raw type, as the enclosing local it stands for may be declared raw.
 void typeAnonymousLocals(const std::vector<VarPtr>& vars, const GenericTyper& typer) {
     for (const VarPtr& var : vars) {
-        if (!isGenericLocal(*var) || var->generic) continue;
+        if (!isGenericLocal(*var) || var->generic || var->debugDeclared) continue;
         var->generic = typer.anonymousSupertype(var->type);
     }
 }

@@ -23,6 +23,9 @@ struct Var {
     JavaType type;
     bool declaredType = false;  // from the descriptor or LocalVariableTable
     bool exact = false;         // the type is the one the source declared (or every value's own)
+    // The LocalVariableTable declares it: its type arguments, if the source
+    // gave any, are in the LocalVariableTypeTable, and none means none.
+    bool debugDeclared = false;
     std::string name;           // given by the naming pass (or debug info)
     int id = 0;
     int defs = 0, uses = 0;     // counted by passes that need them

@@ -1,7 +1,9 @@
 #include "body/printer/ModernLambda.h"
 
+#include <algorithm>
 #include <map>
 
+#include "body/generics/GenericTypes.h"
 #include "body/ir/Failure.h"
 #include "body/ir/Walk.h"
 #include "body/printer/AnonymousCreation.h"
@@ -168,6 +170,30 @@ private:
         if (m->signature.empty()) return true;
         const auto sig = parseMethodSignature(m->signature);
         return sig && sig->result.kind == GenericType::Kind::Class && !sig->result.hasArguments();
+    }
+
+    // The interface method's declared parameters from `skip` on mention
+    // none of the interface's type variables: no call can infer other types
+    // for them.
+    bool fixedParameters(size_t skip) const {
+        const ClassFile* iface = findType(_e.owner);
+        if (!iface) return false;
+        if (iface->signature.empty() || iface->signature[0] != '<') return true;
+        const Method* m = findMethod(*iface, _site.samName, _site.samDescriptor);
+        if (!m) return false;
+        if (m->signature.empty()) return true;
+        const auto sig = parseMethodSignature(m->signature);
+        return sig && std::none_of(sig->parameters.begin() + static_cast<long>(std::min(skip, sig->parameters.size())),
+                                   sig->parameters.end(), [](const GenericType& p) { return mentionsVariable(p); });
+    }
+
+    // An argument whose parameters (from `skip` on: an unbound reference's
+    // receiver names no method) the call may infer otherwise than the class
+    // file has them: narrower than the synthetic method's (a source that
+    // wrote `(Object o) ->` or a type argument), or as their erasure.
+    bool argumentMayRetype(size_t skip = 0) const {
+        return _site.place == LambdaSite::Place::Argument && !_site.contextTyped && _sam.params.size() > skip &&
+               !fixedParameters(skip);
     }
 
     // Whether the values the body returns, typed as the erased code types
@@ -346,12 +372,24 @@ private:
             if (!prefix) return std::nullopt;
             cast = *prefix;
         } else if (_site.place == LambdaSite::Place::Argument && specialized) {
-            // A raw receiver would give the parameters their erased types.
-            if (auto prefix = castPrefix(false, &bound)) {
+            // A raw receiver would give the parameters their erased types; a
+            // call that types them as the synthetic method does needs no cast.
+            if (_site.contextTyped && resultSuits()) {
+                // `x -> ...` as it is
+            } else if (auto prefix = castPrefix(false, &bound)) {
                 cast = *prefix;
             } else if (allSimple) {
                 explicitTypes = true;
             } else if (!_site.contextTyped) {
+                return std::nullopt;
+            }
+        } else if (argumentMayRetype()) {
+            // A bare lambda would take the parameter types the call infers.
+            if (allSimple) {
+                explicitTypes = true;
+            } else if (auto prefix = castPrefix(false, &bound)) {
+                cast = *prefix;
+            } else {
                 return std::nullopt;
             }
         }
@@ -434,7 +472,8 @@ private:
         if (_site.implName == "<init>" && _site.implKind != kNewInvokeSpecial) return std::nullopt;
         if (!isVoidType(_sam.result) && isVoidType(_impl.result) && _site.implKind != kNewInvokeSpecial) return std::nullopt;
         const std::string method = _site.implKind == kNewInvokeSpecial ? "<init>" : _site.implName;
-        const bool exact = sameSelection(skip);
+        // (As an argument, only where the call gives the same parameter types.)
+        const bool exact = sameSelection(skip) && !argumentMayRetype(skip);
         // Another method of that name could suit the parameter types a
         // different target type gives.
         if (!exact && _hierarchy.mayOverload(_site.implOwner, method, _site.implDescriptor)) return std::nullopt;
