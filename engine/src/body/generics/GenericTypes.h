@@ -178,7 +178,7 @@ private:
     // around it, nearest first; they point into the signatures held below.
     std::vector<const std::vector<TypeParameter>*> _scopes;
     mutable std::optional<Bindings> _scopeBindings;  // each of those bound to itself, made when first asked
-    GenericType _thisType;
+    GenericPtr _thisType;  // shared by every answer that is this class
     std::set<std::string> _enclosing;  // this class and those around it whose variables are in scope
     // Held for the typer's life: the answers above point into them.
     mutable std::map<const std::string*, std::shared_ptr<const ClassSignature>> _classSignatures;

@@ -64,7 +64,8 @@ public:
     // platform's where they can be read; null when it cannot be seen.
     virtual const ClassFile* findType(const std::string& internalName) const { return findClass(internalName); }
     // Where the bodies of the class `owner` keep what they learn of the
-    // classes they use, for the unit's life; null where nothing is kept.
+    // classes they use, for the unit's life (one the unit's classes may
+    // share); null where nothing is kept.
     virtual body::HierarchyMemo* hierarchyMemo(const std::string& owner) const {
         (void)owner;
         return nullptr;

@@ -59,7 +59,9 @@ private:
     mutable std::unordered_map<std::string, const ClassFile*> _types;
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
     mutable CaptureTypes _captureTypes;
-    mutable std::unordered_map<std::string, body::HierarchyMemo> _hierarchies;  // by the class whose bodies ask
+    // Shared by the bodies of all the unit's classes: they see the same
+    // classes, and ask about many of the same.
+    mutable body::HierarchyMemo _hierarchy;
     std::set<std::string> _inPlace;
     std::unordered_map<std::string, const ClassNode*> _locals;  // printed in place
     std::map<std::string, std::vector<std::string>> _localsByMethod;  // "owner.name descriptor" -> local classes
