@@ -487,7 +487,17 @@ std::optional<Bindings> GenericTyper::receiverBindings(const Expr& e, const std:
         receiver = typeOf(*e.args[0]);
     }
     if (!receiver) return std::nullopt;
-    auto seen = asSuper(*receiver, declaring);
+    // The same receiver (a local, `this`) is asked about again and again;
+    // the entry holds the type, so that no other can take its address.
+    auto& known = _receiverBindings[receiver.get()];
+    auto found = known.byDeclaring.find(declaring);
+    if (found != known.byDeclaring.end()) return found->second;
+    known.type = receiver;
+    return known.byDeclaring.emplace(declaring, bindingsAs(*receiver, declaring)).first->second;
+}
+
+std::optional<Bindings> GenericTyper::bindingsAs(const GenericType& receiver, const std::string& declaring) const {
+    auto seen = asSuper(receiver, declaring);
     if (!seen) return std::nullopt;
     Bindings bindings;
     // A class around this code sees the variables around it as themselves.

@@ -151,6 +151,7 @@ private:
     GenericPtr plainType(const JavaType& type) const;
     // The receiver's bindings for members declared in `declaring`.
     std::optional<Bindings> receiverBindings(const Expr& e, const std::string& declaring) const;
+    std::optional<Bindings> bindingsAs(const GenericType& receiver, const std::string& declaring) const;
     // The receiver's type arguments less the method's own variables, then
     // what the arguments say of those; nothing when the receiver's are unknown.
     std::optional<Bindings> callBindings(const Expr& call, const std::string& declaring,
@@ -183,6 +184,12 @@ private:
     // Held for the typer's life: the answers above point into them.
     mutable std::map<const std::string*, std::shared_ptr<const ClassSignature>> _classSignatures;
     mutable std::map<const std::string*, std::shared_ptr<const MethodSignature>> _methodSignatures;
+    // receiverBindings' answers, by the receiver's type (held here) and the declaring class.
+    struct ReceiverBindings {
+        GenericPtr type;
+        std::map<std::string, std::optional<Bindings>, std::less<>> byDeclaring;
+    };
+    mutable std::unordered_map<const GenericType*, ReceiverBindings> _receiverBindings;
     mutable bool _remember = false;
     mutable std::unordered_map<const Expr*, GenericPtr> _known;
 };

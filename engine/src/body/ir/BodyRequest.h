@@ -102,6 +102,9 @@ public:
         (void)descriptor;
         return {};
     }
+    // Whether the unit prints any local class in place: without one no body
+    // has a creation to rewrite or a declaration to make.
+    virtual bool hasLocalClassesInPlace() const { return false; }
     // The shape of a local class printed in place; null for any other class.
     virtual const LocalClassShape* localClassShape(const std::string& internalName) const {
         (void)internalName;

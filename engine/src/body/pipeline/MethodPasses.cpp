@@ -4,6 +4,7 @@
 
 #include "body/classes/LocalClassDeclarations.h"
 #include "body/flow/Stack.h"
+#include "body/ir/Walk.h"
 #include "body/pipeline/TopStatements.h"
 #include "body/printer/ModernLambda.h"
 #include "body/structure/Declare.h"
@@ -144,6 +145,7 @@ void genericCastsPass(MethodState& s) {
 }
 
 void enhancedForPass(MethodState& s) {
+    if (!containsStmt(s.body, StmtKind::Loop)) return;  // spares making the element types
     const ElementTypes elements(s.request, s.locals.params, s.request.unit ? &s.hierarchy : nullptr);
     foldEnhancedFor(s.body, [&](const std::string& cls) { return elements.isIterable(cls); },
                     [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });

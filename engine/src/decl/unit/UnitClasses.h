@@ -30,6 +30,7 @@ public:
     body::HierarchyMemo* hierarchyMemo(const std::string& owner) const override;
     std::vector<std::string> localClassesOf(const std::string& owner, const std::string& name,
                                             const std::string& descriptor) const override;
+    bool hasLocalClassesInPlace() const override { return !_locals.empty(); }
     const LocalClassShape* localClassShape(const std::string& internalName) const override;
     std::vector<std::string> localClassDeclaration(const std::string& internalName,
                                                    const std::vector<std::string>& captureNames,
