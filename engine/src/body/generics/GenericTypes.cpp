@@ -1075,7 +1075,11 @@ void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const
         }
     }
     inferLocalTypes(body, vars, typer, budget);
-    eraseCapturedLocals(body, typer, budget);
+    // Without a generic local there is nothing to erase, and the walk is spared.
+    if (std::any_of(vars.begin(), vars.end(),
+                    [](const VarPtr& var) { return var->generic && var->kind != VarKind::Parameter; })) {
+        eraseCapturedLocals(body, typer, budget);
+    }
 }
 
 void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budget) {
