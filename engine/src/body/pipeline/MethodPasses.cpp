@@ -141,7 +141,7 @@ void effectivelyFinalPass(MethodState& s) { s.context.notFinal = notEffectivelyF
 void genericCastsPass(MethodState& s) {
     if (s.generics) castGenericValues(s.body, *s.generics, s.budget);
     s.context.returnCast = genericReturnCast(s.request);
-    s.context.fieldCasts = genericFieldCasts(s.request);
+    s.context.castsFieldStores = true;
 }
 
 void enhancedForPass(MethodState& s) {
