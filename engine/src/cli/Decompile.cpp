@@ -70,7 +70,7 @@ void decompileInto(const ClassUnit& unit, const LoadedArchive* archive, const Pr
             return;
         }
         if (options.modern) {
-            PrintedUnit printed = printModernUnit(file, *siblings, options);
+            PrintedUnit printed = printModernUnit(std::move(file), *siblings, options);
             collectPrinted(printed.tree, result.printed);
             result.text = std::move(printed.text);
             return;

@@ -1,3 +1,4 @@
+#include <algorithm>
 // The caches that let one run share its parses and lookups: each must
 // answer as the uncached lookup would, whatever it forgets on the way.
 #include <gtest/gtest.h>
@@ -144,9 +145,9 @@ TEST(UnitClassesTest, TypeLookupsAreRememberedUntilTheClassIsReadInFull) {
     EXPECT_EQ(siblings.declarationReads, 2);
 }
 
-TEST(UnitClassesTest, BodiesOfOneClassShareTheirOverloadAnswers) {
+TEST(UnitClassesTest, BodiesOfAUnitShareTheirOverloadAnswers) {
     test::TempDir dir;
-    auto compiled = test::compileJava(dir.path(), {{"p/Top.java", "package p; public class Top extends Base { String get(int i) { return null; } }"},
+    auto compiled = test::compileJava(dir.path(), {{"p/Top.java", "package p; public class Top extends Base { Top(int i) {} Top(String s) {} String get(int i) { return null; } }"},
                                                    {"p/Base.java", "package p; class Base { Object get(int i) { return i; } void one(int i) {} }"}});
     ASSERT_EQ(compiled.status, 0) << compiled.err;
     CountingSiblings siblings;
@@ -154,8 +155,8 @@ TEST(UnitClassesTest, BodiesOfOneClassShareTheirOverloadAnswers) {
     const std::vector<uint8_t> top = test::readBytes(dir.path() / "classes/p/Top.class");
     ClassNode tree = buildClassTree(readClassFile(top.data(), top.size()), siblings);
     UnitClasses unit(siblings, tree);
-    EXPECT_EQ(unit.hierarchyMemo("p/Top"), unit.hierarchyMemo("p/Top"));
-    EXPECT_NE(unit.hierarchyMemo("p/Top"), unit.hierarchyMemo("p/Base"));
+    // One for all the unit's classes: their bodies see the same classes.
+    EXPECT_EQ(unit.hierarchyMemo("p/Top"), unit.hierarchyMemo("p/Base"));
 
     const std::string covariant = "(I)Ljava/lang/String;";
     {
@@ -172,6 +173,18 @@ TEST(UnitClassesTest, BodiesOfOneClassShareTheirOverloadAnswers) {
     EXPECT_FALSE(second.mayOverload("p/Top", "one", "(I)V", false));
     EXPECT_TRUE(second.isSubtype(body::objectType("p/Top"), body::objectType("p/Base")));
     EXPECT_FALSE(second.isSubtype(body::objectType("p/Base"), body::objectType("p/Top")));
+    // A class's own constructors are asked of the class the body has: an
+    // anonymous class's members print from a copy without them, and the
+    // answer the unit's view of the class gave must not leak into it.
+    const body::Hierarchy fromBase(*unit.findClass("p/Base"), &unit);
+    EXPECT_TRUE(fromBase.mayOverload("p/Top", "<init>", "(I)V", false));
+    ClassFile copy = tree.file;
+    copy.methods.erase(std::remove_if(copy.methods.begin(), copy.methods.end(),
+                                      [](const Method& m) { return m.name == "<init>" && m.descriptor != "(I)V"; }),
+                       copy.methods.end());
+    const body::Hierarchy ofCopy(copy, &unit);
+    EXPECT_FALSE(ofCopy.mayOverload("p/Top", "<init>", "(I)V", false));
+    EXPECT_TRUE(second.mayOverload("p/Top", "<init>", "(I)V", false));
     // Without a unit nothing is shared, and nothing beside the class is known.
     const body::Hierarchy alone(tree.file, nullptr);
     EXPECT_TRUE(alone.mayOverload("p/Top", "one", "(I)V", false));

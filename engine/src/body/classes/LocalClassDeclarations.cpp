@@ -303,7 +303,7 @@ private:
 
 bool declareLocalClasses(StmtList& body, const PrintContext& context, const Method& method,
                          const std::vector<VarPtr>& parameters) {
-    if (!context.unit) return false;
+    if (!context.unit || !context.unit->hasLocalClassesInPlace()) return false;
     Creations creations(context, method);
     eachExpr(body, [&](ExprPtr& e) { creations.rewrite(*e); });
     Declarations declarations(body, context, parameters, creations);

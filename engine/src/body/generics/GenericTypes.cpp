@@ -170,7 +170,7 @@ GenericTyper::GenericTyper(const ClassFile& owner, const Method& method, const H
             _scopes.push_back(&around->typeParameters);
         }
     }
-    _thisType = ownType(owner);
+    _thisType = share(ownType(owner));
     // The classes around: a member class that is not static, and a local or
     // anonymous class, see their type variables (and those of the method
     // around a local class).
@@ -482,12 +482,22 @@ void GenericTyper::bindAroundCreated(const std::string& cls, Bindings& into) con
 std::optional<Bindings> GenericTyper::receiverBindings(const Expr& e, const std::string& declaring) const {
     GenericPtr receiver;
     if (e.invoke == InvokeKind::Super || e.args.empty() || e.args[0]->kind == ExprKind::This) {
-        receiver = std::make_shared<const GenericType>(_thisType);
+        receiver = _thisType;
     } else {
         receiver = typeOf(*e.args[0]);
     }
     if (!receiver) return std::nullopt;
-    auto seen = asSuper(*receiver, declaring);
+    // The same receiver (a local, `this`) is asked about again and again;
+    // the entry holds the type, so that no other can take its address.
+    auto& known = _receiverBindings[receiver.get()];
+    auto found = known.byDeclaring.find(declaring);
+    if (found != known.byDeclaring.end()) return found->second;
+    known.type = receiver;
+    return known.byDeclaring.emplace(declaring, bindingsAs(*receiver, declaring)).first->second;
+}
+
+std::optional<Bindings> GenericTyper::bindingsAs(const GenericType& receiver, const std::string& declaring) const {
+    auto seen = asSuper(receiver, declaring);
     if (!seen) return std::nullopt;
     Bindings bindings;
     // A class around this code sees the variables around it as themselves.
@@ -576,6 +586,7 @@ std::vector<std::pair<std::string, GenericPtr>> GenericTyper::typeArgumentBindin
 // are lower bounds, which only decide a variable nothing else does.
 void GenericTyper::inferMethodVariables(const MethodSignature& signature, const Expr& call, size_t firstArgument,
                                         Bindings& bindings) const {
+    if (signature.typeParameters.empty()) return;  // nothing of its own to infer
     Bindings exact, loose;
     std::set<std::string> exactConflicts, looseConflicts;
     for (size_t i = 0; i < signature.parameters.size() && firstArgument + i < call.args.size(); ++i) {
@@ -802,7 +813,7 @@ GenericPtr GenericTyper::typeOf(const Expr& e) const {
 
 GenericPtr GenericTyper::computeType(const Expr& e) const {
     switch (e.kind) {
-    case ExprKind::This: return share(_thisType);
+    case ExprKind::This: return _thisType;
     case ExprKind::Local:
         if (e.var->generic) return e.var->generic;
         // Declared raw as its supertype: javac sees nothing of the class's own type arguments.
@@ -1065,7 +1076,11 @@ void typeGenericVariables(StmtList& body, const std::vector<VarPtr>& vars, const
         }
     }
     inferLocalTypes(body, vars, typer, budget);
-    eraseCapturedLocals(body, typer, budget);
+    // Without a generic local there is nothing to erase, and the walk is spared.
+    if (std::any_of(vars.begin(), vars.end(),
+                    [](const VarPtr& var) { return var->generic && var->kind != VarKind::Parameter; })) {
+        eraseCapturedLocals(body, typer, budget);
+    }
 }
 
 void refineGenericValues(StmtList& body, const GenericTyper& typer, Budget& budget) {
@@ -1283,6 +1298,10 @@ private:
         const size_t first = call.isStatic || call.kind == ExprKind::New ? 0 : 1;
         if (first == 1) wildcardReceiver(call);
         if (call.args.size() <= first) return;  // no argument to cast
+        auto erasedTypes = methodTypeOf(call.descriptor);
+        // Primitive parameters (not arrays of them) take no cast.
+        if (!erasedTypes || std::none_of(erasedTypes->parameters.begin(), erasedTypes->parameters.end(),
+                                         [](const JavaType& t) { return t.isReference(); })) return;
         const std::vector<GenericPtr> parameters = _typer.parameterTypes(call);
         if (parameters.empty()) return;
         // Asked only where an argument's cast depends on it: the walk is costly.
@@ -1294,7 +1313,6 @@ private:
             }
             return *knownOverloaded;
         };
-        auto erasedTypes = methodTypeOf(call.descriptor);
         for (size_t i = 0; i < parameters.size() && first + i < call.args.size(); ++i) {
             ExprPtr& argument = call.args[first + i];
             if (argument->kind == ExprKind::Lambda) {

@@ -151,6 +151,7 @@ private:
     GenericPtr plainType(const JavaType& type) const;
     // The receiver's bindings for members declared in `declaring`.
     std::optional<Bindings> receiverBindings(const Expr& e, const std::string& declaring) const;
+    std::optional<Bindings> bindingsAs(const GenericType& receiver, const std::string& declaring) const;
     // The receiver's type arguments less the method's own variables, then
     // what the arguments say of those; nothing when the receiver's are unknown.
     std::optional<Bindings> callBindings(const Expr& call, const std::string& declaring,
@@ -178,11 +179,17 @@ private:
     // around it, nearest first; they point into the signatures held below.
     std::vector<const std::vector<TypeParameter>*> _scopes;
     mutable std::optional<Bindings> _scopeBindings;  // each of those bound to itself, made when first asked
-    GenericType _thisType;
+    GenericPtr _thisType;  // shared by every answer that is this class
     std::set<std::string> _enclosing;  // this class and those around it whose variables are in scope
     // Held for the typer's life: the answers above point into them.
     mutable std::map<const std::string*, std::shared_ptr<const ClassSignature>> _classSignatures;
     mutable std::map<const std::string*, std::shared_ptr<const MethodSignature>> _methodSignatures;
+    // receiverBindings' answers, by the receiver's type (held here) and the declaring class.
+    struct ReceiverBindings {
+        GenericPtr type;
+        std::map<std::string, std::optional<Bindings>, std::less<>> byDeclaring;
+    };
+    mutable std::unordered_map<const GenericType*, ReceiverBindings> _receiverBindings;
     mutable bool _remember = false;
     mutable std::unordered_map<const Expr*, GenericPtr> _known;
 };

@@ -64,7 +64,8 @@ public:
     // platform's where they can be read; null when it cannot be seen.
     virtual const ClassFile* findType(const std::string& internalName) const { return findClass(internalName); }
     // Where the bodies of the class `owner` keep what they learn of the
-    // classes they use, for the unit's life; null where nothing is kept.
+    // classes they use, for the unit's life (one the unit's classes may
+    // share); null where nothing is kept.
     virtual body::HierarchyMemo* hierarchyMemo(const std::string& owner) const {
         (void)owner;
         return nullptr;
@@ -101,6 +102,9 @@ public:
         (void)descriptor;
         return {};
     }
+    // Whether the unit prints any local class in place: without one no body
+    // has a creation to rewrite or a declaration to make.
+    virtual bool hasLocalClassesInPlace() const { return false; }
     // The shape of a local class printed in place; null for any other class.
     virtual const LocalClassShape* localClassShape(const std::string& internalName) const {
         (void)internalName;

@@ -52,6 +52,12 @@ template <typename F> void visitAllExprs(StmtList& list, F&& f) {
     });
 }
 
+// Whether a statement (an expression) of that kind stands anywhere under
+// `list`; the walk stops at the first. A pass that rewrites only those
+// skips the bodies without one.
+bool containsStmt(StmtList& list, StmtKind kind);
+bool containsExpr(StmtList& list, ExprKind kind);
+
 // Counts into Var::defs and Var::uses over `lists` (the counts are reset first
 // for `vars`).
 void countVarUses(const std::vector<VarPtr>& vars, const std::vector<StmtList*>& lists,

@@ -4,6 +4,7 @@
 
 #include "body/classes/LocalClassDeclarations.h"
 #include "body/flow/Stack.h"
+#include "body/ir/Walk.h"
 #include "body/pipeline/TopStatements.h"
 #include "body/printer/ModernLambda.h"
 #include "body/structure/Declare.h"
@@ -143,10 +144,11 @@ void effectivelyFinalPass(MethodState& s) { s.context.notFinal = notEffectivelyF
 void genericCastsPass(MethodState& s) {
     if (s.generics) castGenericValues(s.body, *s.generics, s.budget);
     s.context.returnCast = genericReturnCast(s.request);
-    s.context.fieldCasts = genericFieldCasts(s.request);
+    s.context.castsFieldStores = true;
 }
 
 void enhancedForPass(MethodState& s) {
+    if (!containsStmt(s.body, StmtKind::Loop)) return;  // spares making the element types
     const ElementTypes elements(s.request, s.locals.params, s.request.unit ? &s.hierarchy : nullptr);
     foldEnhancedFor(s.body, [&](const std::string& cls) { return elements.isIterable(cls); },
                     [&](const Expr& iterable, const JavaType& element) { return elements.fit(iterable, element); });

@@ -537,9 +537,10 @@ namespace jad::body {
 // The modern dialect's cast of a value stored in one of the class's own
 // fields of a generic type; false when it takes none.
 bool ExprPrinter::storesGeneric(const Expr& target, const Expr& value, std::string& out) const {
-    if (_c.fieldCasts.empty() || target.kind != ExprKind::Field || target.owner != _c.owner.thisClass) return false;
-    auto found = _c.fieldCasts.find(target.name);
-    if (found == _c.fieldCasts.end() || !takesCast(found->second, value)) return false;
+    if (!_c.castsFieldStores || target.kind != ExprKind::Field || target.owner != _c.owner.thisClass) return false;
+    if (!_c.fieldCasts) _c.fieldCasts = genericFieldCasts(_c.owner, _c.types, _c.options);
+    auto found = _c.fieldCasts->find(target.name);
+    if (found == _c.fieldCasts->end() || !takesCast(found->second, value)) return false;
     out += found->second.text;
     return true;
 }

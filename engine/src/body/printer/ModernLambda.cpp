@@ -651,6 +651,7 @@ bool isOwnTypeCast(const Expr& e) {
 }
 
 void placeLambdas(StmtList& body, const JavaType* returnType, bool returnDeclared, const std::string& owner) {
+    if (!containsExpr(body, ExprKind::Lambda)) return;  // all it places
     visitAllExprs(body, [](ExprPtr& e) {
         if (isOwnTypeCast(*e)) {
             ExprPtr inner = e->args[0];

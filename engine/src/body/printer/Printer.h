@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,7 +32,10 @@ struct PrintContext {
     std::set<const Var*> notFinal = {};  // locals a capture could not name: assigned again, or apart from their declaration
     const std::set<std::string>* outerNames = nullptr;  // of enclosing scopes still visible here
     ReturnCast returnCast = {};  // the modern dialect's cast of returned values to the declared generic type
-    std::map<std::string, ReturnCast> fieldCasts = {};  // the same for stores in the class's own fields
+    // The same for stores in the class's own fields: made when first asked
+    // (few bodies store into a generic field), and only where castsFieldStores.
+    bool castsFieldStores = false;
+    mutable std::optional<std::map<std::string, ReturnCast>> fieldCasts = {};
     const Method* method = nullptr;  // whose code this is; for a lambda printed as one, the enclosing method
     const NestedBodies* nested = nullptr;  // decompiles the lambdas' bodies; null: they take the fallback
     // The label numbers taken, by every printer of this body (a switch

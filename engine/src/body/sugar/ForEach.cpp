@@ -137,6 +137,7 @@ private:
 }  // namespace
 
 void foldEnhancedFor(StmtList& body, const IsIterable& isIterable, const ElementsFit& elementsFit) {
+    if (!containsStmt(body, StmtKind::Loop)) return;  // the folds start at one
     const RefCounts counts = countRefs(body);
     Folder folder(counts, isIterable, elementsFit);
     visitLists(body, [&](StmtList& list) { folder.run(list); });

@@ -260,6 +260,7 @@ bool unrelatedClasses(const Hierarchy& hierarchy, const std::string& a, const st
 }
 
 void foldTryResources(StmtList& body, const ClassFile& owner) {
+    if (!containsStmt(body, StmtKind::Try)) return;  // the folds start at one
     const RefCounts counts = countRefs(body);
     Folder folder(counts, owner.thisClass, hasCloseHelper(owner));
     visitLists(body, [&](StmtList& list) { folder.run(list); });

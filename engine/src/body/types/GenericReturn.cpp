@@ -51,15 +51,16 @@ ReturnCast genericReturnCast(const BodyRequest& request) {
     return castTo(signature->result, type->returnType, &signature->typeParameters, request.owner, request.types);
 }
 
-std::map<std::string, ReturnCast> genericFieldCasts(const BodyRequest& request) {
+std::map<std::string, ReturnCast> genericFieldCasts(const ClassFile& owner, const TypeNamer& types,
+                                                    const PrintOptions& options) {
     std::map<std::string, ReturnCast> casts;
-    if (!request.options.modern) return casts;
-    for (const Field& field : request.owner.fields) {
+    if (!options.modern) return casts;
+    for (const Field& field : owner.fields) {
         if (field.signature.empty()) continue;
         auto declared = cachedFieldSignature(field.signature);
         auto erased = parseFieldDescriptor(field.descriptor);
         if (!declared || !erased) continue;
-        ReturnCast cast = castTo(*declared, *erased, nullptr, request.owner, request.types);
+        ReturnCast cast = castTo(*declared, *erased, nullptr, owner, types);
         if (!cast.text.empty()) casts.emplace(field.name, std::move(cast));
     }
     return casts;

@@ -20,8 +20,9 @@ struct ReturnCast {
 ReturnCast genericReturnCast(const BodyRequest& request);
 
 // The same for what is stored in the class's own fields of generic types,
-// by field name.
-std::map<std::string, ReturnCast> genericFieldCasts(const BodyRequest& request);
+// by field name (the modern dialect's only).
+std::map<std::string, ReturnCast> genericFieldCasts(const ClassFile& owner, const TypeNamer& types,
+                                                    const PrintOptions& options);
 
 // Whether a value of kind `kind` and type `type` gets the cast.
 bool takesCast(const ReturnCast& cast, const Expr& value);

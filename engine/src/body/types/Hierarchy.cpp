@@ -253,6 +253,9 @@ std::optional<std::string> Hierarchy::fieldOwner(const std::string& cls, const s
 
 bool Hierarchy::mayOverload(const std::string& cls, const std::string& name, const std::string& descriptor,
                             bool byParameters) const {
+    // The class's own constructors as the body sees them: a class may be
+    // printed from a copy that leaves them out.
+    if (cls == _self.thisClass && name == "<init>") return searchOverload(cls, name, descriptor, byParameters);
     std::string key = overloadKey(cls, name, descriptor, byParameters);
     auto known = _memo->overloads.find(key);
     if (known != _memo->overloads.end()) return known->second;

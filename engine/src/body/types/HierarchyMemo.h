@@ -1,7 +1,9 @@
-// What the bodies of one class work out about the classes they use: each
+// What the bodies of a unit work out about the classes they use: each
 // one's supertypes, and which calls might select another overload. The
-// unit keeps one per class for all its bodies, which ask about the same
-// classes again and again.
+// unit keeps one for all the bodies of all its classes, which ask about the
+// same classes again and again; the answers depend on nothing but the
+// classes the unit sees (a class's own constructors excepted, which
+// Hierarchy asks its own class about).
 #pragma once
 
 #include <optional>

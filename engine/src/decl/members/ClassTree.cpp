@@ -184,9 +184,10 @@ ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, const Loca
     // last keeps them all.
     constexpr int MaxRounds = 3;
     LocalChoice current = choice;
+    const std::vector<InnerClass> declared = top.innerClasses;
     for (int round = 0;; ++round) {
         if (round == MaxRounds) current.only = std::set<std::string>();
-        ClassNode root = buildWith(round == MaxRounds ? std::move(top) : top, siblings, true, &current);
+        ClassNode root = buildWith(std::move(top), siblings, true, &current);
         // A choice made already (the classes of an anonymous class printed again) stands.
         const std::set<std::string> misplaced = current.only ? std::set<std::string>() : misplacedLocals(root);
         if (misplaced.empty()) {
@@ -194,7 +195,14 @@ ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, const Loca
             return root;
         }
         current.hoisted.insert(misplaced.begin(), misplaced.end());
+        top = takeTopFile(std::move(root), declared);
     }
+}
+
+ClassFile takeTopFile(ClassNode&& tree, std::vector<InnerClass> innerClasses) {
+    ClassFile file = std::move(tree.file);
+    file.innerClasses = std::move(innerClasses);
+    return file;
 }
 
 ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, bool modern) {

@@ -83,6 +83,12 @@ ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, bool moder
 // -m, with the local classes `choice` allows printed in place.
 ClassNode buildClassTree(ClassFile top, const SiblingFiles& siblings, const LocalChoice& choice);
 
+// The class file a tree was built from, as it was read, for building
+// another: building changes nothing of it but the InnerClasses entries of
+// the local classes kept as member classes, which `innerClasses` (its
+// entries as read) puts back. Moving it spares copying every method's code.
+ClassFile takeTopFile(ClassNode&& tree, std::vector<InnerClass> innerClasses);
+
 // The InnerClasses entry describing `file` itself, if any.
 const InnerClass* ownInnerEntry(const ClassFile& file);
 

@@ -96,8 +96,9 @@ std::string printCompilationUnit(const ClassNode& top, const SiblingFiles& sibli
     return text;
 }
 
-PrintedUnit printModernUnit(const ClassFile& top, const SiblingFiles& siblings, const PrintOptions& options) {
-    PrintedUnit printed{buildClassTree(top, siblings, LocalChoice{}), std::string()};
+PrintedUnit printModernUnit(ClassFile top, const SiblingFiles& siblings, const PrintOptions& options) {
+    const std::vector<InnerClass> declared = top.innerClasses;
+    PrintedUnit printed{buildClassTree(std::move(top), siblings, LocalChoice{}), std::string()};
     std::set<std::string> unplaced;
     printed.text = printCompilationUnit(printed.tree, siblings, options, &unplaced);
     if (unplaced.empty()) return printed;
@@ -109,13 +110,13 @@ PrintedUnit printModernUnit(const ClassFile& top, const SiblingFiles& siblings, 
         if (options.report) *options.report = DebugReport();  // what the printing thrown away said
     };
     forget();
-    printed.tree = buildClassTree(top, siblings, choice);
+    printed.tree = buildClassTree(takeTopFile(std::move(printed.tree), declared), siblings, choice);
     unplaced.clear();
     printed.text = printCompilationUnit(printed.tree, siblings, options, &unplaced);
     if (unplaced.empty()) return printed;
     choice.only = std::set<std::string>();
     forget();
-    printed.tree = buildClassTree(top, siblings, choice);
+    printed.tree = buildClassTree(takeTopFile(std::move(printed.tree), declared), siblings, choice);
     printed.text = printCompilationUnit(printed.tree, siblings, options);
     return printed;
 }

@@ -24,6 +24,6 @@ struct PrintedUnit {
     ClassNode tree;
     std::string text;
 };
-PrintedUnit printModernUnit(const ClassFile& top, const SiblingFiles& siblings, const PrintOptions& options);
+PrintedUnit printModernUnit(ClassFile top, const SiblingFiles& siblings, const PrintOptions& options);
 
 }  // namespace jad

@@ -125,7 +125,10 @@ std::optional<AnonymousClass> UnitClasses::anonymousClass(const std::string& int
     return printAnonymousClass(*file, site, {_siblings, *this, _captures, _captureTypes, _inPlace});
 }
 
-body::HierarchyMemo* UnitClasses::hierarchyMemo(const std::string& owner) const { return &_hierarchies[owner]; }
+body::HierarchyMemo* UnitClasses::hierarchyMemo(const std::string& owner) const {
+    (void)owner;
+    return &_hierarchy;
+}
 
 std::shared_ptr<const GenericType> UnitClasses::capturedType(const std::string& internalName, const std::string& field) const {
     auto found = _captureTypes.find(internalName);

@@ -30,6 +30,7 @@ public:
     body::HierarchyMemo* hierarchyMemo(const std::string& owner) const override;
     std::vector<std::string> localClassesOf(const std::string& owner, const std::string& name,
                                             const std::string& descriptor) const override;
+    bool hasLocalClassesInPlace() const override { return !_locals.empty(); }
     const LocalClassShape* localClassShape(const std::string& internalName) const override;
     std::vector<std::string> localClassDeclaration(const std::string& internalName,
                                                    const std::vector<std::string>& captureNames,
@@ -59,7 +60,9 @@ private:
     mutable std::unordered_map<std::string, const ClassFile*> _types;
     mutable CaptureRegistry _captures;  // of the anonymous classes being printed
     mutable CaptureTypes _captureTypes;
-    mutable std::unordered_map<std::string, body::HierarchyMemo> _hierarchies;  // by the class whose bodies ask
+    // Shared by the bodies of all the unit's classes: they see the same
+    // classes, and ask about many of the same.
+    mutable body::HierarchyMemo _hierarchy;
     std::set<std::string> _inPlace;
     std::unordered_map<std::string, const ClassNode*> _locals;  // printed in place
     std::map<std::string, std::vector<std::string>> _localsByMethod;  // "owner.name descriptor" -> local classes
