@@ -20,6 +20,9 @@ import argparse
 import random
 import sys
 
+from gen_more import MoreConstructs
+from gen_tree import Block, Node, Var, program_text, render, walk  # noqa: F401 (the reducer's)
+
 # Families of constructs that can be switched off one by one.
 FAMILIES = {
     "hiding": "fields hidden by a subclass or shadowed by an inner class, read through super and casts",
@@ -40,6 +43,13 @@ FAMILIES = {
     "pattern": "instanceof patterns, in conditions, negated and in && chains (16+)",
     "switchexpr": "switch expressions with arrow cases and yield (14+), and String switches",
     "localrecord": "local records (16+)",
+    "capture": "lambdas and anonymous classes made in loops, capturing the iteration's variables",
+    "methodref": "method references: static, bound, unbound, constructor, array constructor",
+    "stringswitch": "String switches over labels with colliding hash codes",
+    "ternary": "conditionals whose operand types decide boxing and promotion",
+    "generic": "calls of generic methods with inferred type arguments",
+    "localtype": "local enums, interfaces and records (16+)",
+    "recordpattern": "nested record patterns in switches and instanceof (21+)",
 }
 
 NUMERIC = ["byte", "short", "char", "int", "long", "float", "double"]
@@ -47,60 +57,6 @@ INTEGRAL = ["byte", "short", "char", "int", "long"]
 ALL_TYPES = NUMERIC + ["boolean", "String"]
 SHORT = {"byte": "b", "short": "s", "char": "c", "int": "i", "long": "j",
          "float": "f", "double": "d", "boolean": "z", "String": "t"}
-
-
-class Block:
-    """A list of statements or members, rendered one indent deeper."""
-
-    def __init__(self, items=None):
-        self.items = list(items or [])
-
-
-class Node:
-    """A statement or member: strings (lines) and nested Blocks, in order.
-    group ties nodes that must go away together (a unit and its call)."""
-
-    def __init__(self, *parts, group=None, removable=True):
-        self.parts = list(parts)
-        self.group = group
-        self.removable = removable
-
-
-def render(node, indent=0, out=None, skip=frozenset()):
-    """The node's lines; nodes whose id is in skip are left out."""
-    if out is None:
-        out = []
-    for part in node.parts:
-        if isinstance(part, Block):
-            for item in part.items:
-                if id(item) not in skip:
-                    render(item, indent + 1, out, skip)
-        else:
-            for line in part.split("\n"):
-                out.append(("    " * indent + line) if line else "")
-    return out
-
-
-def program_text(root, skip=frozenset()):
-    return "\n".join(render(root, skip=skip)) + "\n"
-
-
-def walk(node):
-    """Every node below node (itself included), parents first."""
-    yield node
-    for part in node.parts:
-        if isinstance(part, Block):
-            for item in part.items:
-                yield from walk(item)
-
-
-class Var:
-    def __init__(self, name, type, final=False, assignable=True, dims=0):
-        self.name = name
-        self.type = type        # element type for arrays
-        self.final = final      # may be captured
-        self.assignable = assignable
-        self.dims = dims
 
 
 class Ctx:
@@ -162,7 +118,7 @@ def java_string(s):
     return '"' + "".join(out) + '"'
 
 
-class Generator:
+class Generator(MoreConstructs):
     def __init__(self, seed, exclude=(), size=1.0, level=None):
         self.seed = seed
         # None: the classic programs, unchanged; else the Java release the
@@ -757,7 +713,7 @@ class Generator:
         makers = [(f, m) for f, m in [
             ("foreach", self.foreach_stmt), ("resources", self.resources_stmt), ("assert", self.assert_stmt),
             ("pattern", self.pattern_stmt), ("switchexpr", self.switch_expr_stmt),
-            ("localrecord", self.local_record_stmt)] if self.on(f)]
+            ("localrecord", self.local_record_stmt)] + self.more_makers() if self.on(f)]
         if not makers:
             return None
         return self.pick(makers)[1](ctx)
@@ -1026,6 +982,7 @@ class Generator:
                 Node("final int id;"), Node("Res(int id) { this.id = id; mixJ(id); }"),
                 Node("public void close() { mixJ(id * 7); if (id == 3) throw new IllegalStateException(\"close\"); }")]),
                 "}", removable=False))
+            members += self.more_members()
         if self.on("hiding") and self.chance(0.5):
             members += self.hiding_classes()
         if self.on("inner") and self.instance:

@@ -53,6 +53,22 @@ std::vector<int> Cfg::reversePostorder(const std::vector<ExceptionHandler>& hand
     return order;
 }
 
+void Cfg::removeUnreached(const std::vector<int>& reached) {
+    std::vector<char> keep(blocks.size(), 0);
+    for (int id : reached) keep[static_cast<size_t>(id)] = 1;
+    bool any = false;
+    for (Block& b : blocks) {
+        if (keep[static_cast<size_t>(b.id)] || b.removed) continue;
+        b.removed = true;
+        b.stmts.clear();
+        b.succ.clear();
+        b.handlers.clear();
+        b.handlerEntry = false;
+        any = true;
+    }
+    if (any) recomputePreds();
+}
+
 namespace {
 
 std::vector<char> findLeaders(const DecodedCode& code, const Code& raw) {

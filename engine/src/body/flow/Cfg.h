@@ -36,6 +36,9 @@ struct Cfg {
     // Blocks reachable from the entry through normal and exception edges,
     // in reverse postorder.
     std::vector<int> reversePostorder(const std::vector<ExceptionHandler>& handlers) const;
+    // Marks removed every block not in `reached` (javac keeps the handlers of
+    // a try whose body cannot throw, and no path leads to them).
+    void removeUnreached(const std::vector<int>& reached);
 };
 
 // Splits the code into blocks at branch targets, after jumps, and at the

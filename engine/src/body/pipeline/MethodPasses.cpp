@@ -54,7 +54,10 @@ void decodePass(MethodState& s) {
 }
 
 void cfgPass(MethodState& s) { s.cfg = buildCfg(s.decoded, s.code, s.budget); }
-void orderPass(MethodState& s) { s.order = s.cfg.reversePostorder(s.code.handlers); }
+void orderPass(MethodState& s) {
+    s.order = s.cfg.reversePostorder(s.code.handlers);
+    s.cfg.removeUnreached(s.order);
+}
 
 void localsPass(MethodState& s) {
     const BodyRequest& r = s.request;

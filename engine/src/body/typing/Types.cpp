@@ -696,6 +696,44 @@ bool castNameable(const Expr& cast, const MethodTypes& method) {
     return nameableFrom(*method.hierarchy, cast.type.className, *method.owner);
 }
 
+// A class whose objects Java unboxes in a conditional: two different ones
+// make the conditional numeric (or boolean) and convert the chosen value.
+bool unboxableClass(const JavaType& t) {
+    if (t.dimensions != 0 || t.base != 'L') return false;
+    static const char* const boxes[] = {"java/lang/Byte", "java/lang/Short", "java/lang/Character", "java/lang/Integer",
+                                        "java/lang/Long", "java/lang/Float", "java/lang/Double", "java/lang/Boolean"};
+    for (const char* box : boxes) {
+        if (t.className == box) return true;
+    }
+    return false;
+}
+
+// A call or field read of a type a box's value can hide behind in the
+// bytecode: the source may give it a box type by inference.
+bool mayReadAsBox(const Expr& e) {
+    if (e.kind != ExprKind::Invoke && e.kind != ExprKind::Field) return false;
+    if (e.type.dimensions != 0 || e.type.base != 'L') return false;
+    const std::string& c = e.type.className;
+    return c == "java/lang/Object" || c == "java/lang/Number" || c == "java/lang/Comparable" || c == "java/io/Serializable";
+}
+
+// `c ? Long.valueOf(x) : Character.valueOf('c')` selects one of two objects in
+// the bytecode, but in the source it unboxes both and promotes them (to long
+// here), and a null throws. One branch cast to Object keeps the selection.
+void keepReferenceConditional(ExprPtr& slot) {
+    Expr& e = *slot;
+    if (e.kind != ExprKind::Conditional || !e.type.isReference()) return;
+    for (size_t i = 1; i <= 2; ++i) {
+        Expr& arm = *e.args[i];
+        const Expr& other = *e.args[3 - i];
+        if (!unboxableClass(arm.type) || sameType(arm.type, other.type)) continue;
+        if (!unboxableClass(other.type) && !mayReadAsBox(other)) continue;
+        e.args[i] = makeCast(objectType("java/lang/Object"), e.args[i]);
+        e.type = objectType("java/lang/Object");
+        return;
+    }
+}
+
 }  // namespace
 
 // flag ^ i with i an int that only holds 0 or 1: Java has no such operator,
@@ -725,6 +763,7 @@ void coerceTypes(StmtList& body, const MethodTypes& method, Budget& budget) {
     walker.walk(body);
     visitAllExprs(body, [](ExprPtr& slot) { arrayOperand(slot); });
     visitAllExprs(body, [](ExprPtr& slot) { mixedBitwise(slot); });
+    visitAllExprs(body, [](ExprPtr& slot) { keepReferenceConditional(slot); });
     retypeAll(body);
     visitAllExprs(body, [](ExprPtr& slot) { simplifyBooleans(slot); });
 }
