@@ -1,5 +1,7 @@
 #include "decl/members/ModernHead.h"
 
+#include <set>
+
 #include "classfile/AccessFlags.h"
 #include "classfile/Signature.h"
 #include "classfile/SignatureCache.h"
@@ -62,6 +64,28 @@ const char* keyword(ClassKind kind) {
     }
     return "class ";
 }
+
+// A top-level class's head (its type parameters, supertypes and permitted
+// subclasses) comes before its body, where its member classes are in scope:
+// there they are written Top.Member.
+class HeadNamer : public TypeNamer {
+public:
+    HeadNamer(const ClassNode& top, const TypeNamer& body) : _body(body), _prefix(top.file.thisClass + "$") {
+        _topName = displayName(top.name);
+        for (const ClassNode& member : top.members) _members.insert(displayName(member.name));
+    }
+
+    std::string className(const std::string& internalName) const override {
+        std::string name = _body.className(internalName);
+        if (internalName.compare(0, _prefix.size(), _prefix) != 0) return name;
+        return _members.count(name.substr(0, name.find('.'))) ? _topName + "." + name : name;
+    }
+
+private:
+    const TypeNamer& _body;
+    std::string _prefix, _topName;
+    std::set<std::string> _members;
+};
 
 struct Supertypes {
     std::string typeParameters;
@@ -140,8 +164,10 @@ std::string unfitSignatureNote(const std::string& signature) {
     return "// generic signature does not fit the descriptor, erased: " + displayName(signature);
 }
 
-ModernHead modernClassHead(const ClassNode& node, const TypeNamer& types, const UnitContext* unit) {
+ModernHead modernClassHead(const ClassNode& node, const TypeNamer& bodyTypes, const UnitContext* unit) {
     const ClassFile& file = node.file;
+    const HeadNamer topHead(node, bodyTypes);
+    const TypeNamer& types = node.member || node.inPlace ? bodyTypes : topHead;
     const ClassKind kind = classKind(file);
     ModernHead head;
     Supertypes supers;
@@ -156,7 +182,8 @@ ModernHead modernClassHead(const ClassNode& node, const TypeNamer& types, const 
         supers = erasedSupertypes(file, types);
     }
     head.text = modifiers(node, kind, unit) + keyword(kind) + displayName(node.name) + supers.typeParameters;
-    if (kind == ClassKind::Record) head.text += recordComponents(file, types, head.notes);
+    // (A record's components see its member classes.)
+    if (kind == ClassKind::Record) head.text += recordComponents(file, bodyTypes, head.notes);
     switch (kind) {
     case ClassKind::Interface:
         if (!supers.interfaces.empty()) head.text += " extends " + joined(supers.interfaces);
