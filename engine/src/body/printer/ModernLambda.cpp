@@ -158,33 +158,45 @@ private:
         return !erasures.count(t.className) && !erasures.count("?");
     }
 
+    // The interface method's generic signature, for asking whether it
+    // mentions the interface's type variables: `known` false when that
+    // cannot be read; no signature where it cannot mention any.
+    struct SamSignature {
+        bool known = false;
+        std::optional<MethodSignature> signature;
+    };
+
+    SamSignature samSignature() const {
+        const ClassFile* iface = findType(_e.owner);
+        if (!iface) return {};
+        if (iface->signature.empty() || iface->signature[0] != '<') return {true, std::nullopt};
+        const Method* m = findMethod(*iface, _site.samName, _site.samDescriptor);
+        if (!m) return {};
+        if (m->signature.empty()) return {true, std::nullopt};
+        auto sig = parseMethodSignature(m->signature);
+        if (!sig) return {};
+        return {true, std::move(sig)};
+    }
+
     // The interface method's declared result mentions none of the
     // interface's type variables.
     bool fixedResult() const {
         if (!_sam.result.isReference()) return true;
-        const ClassFile* iface = findType(_e.owner);
-        if (!iface) return false;
-        if (iface->signature.empty() || iface->signature[0] != '<') return true;
-        const Method* m = findMethod(*iface, _site.samName, _site.samDescriptor);
-        if (!m) return false;
-        if (m->signature.empty()) return true;
-        const auto sig = parseMethodSignature(m->signature);
-        return sig && sig->result.kind == GenericType::Kind::Class && !sig->result.hasArguments();
+        const SamSignature sam = samSignature();
+        if (!sam.known || !sam.signature) return sam.known;
+        const GenericType& result = sam.signature->result;
+        return result.kind == GenericType::Kind::Class && !result.hasArguments();
     }
 
     // The interface method's declared parameters from `skip` on mention
     // none of the interface's type variables: no call can infer other types
     // for them.
     bool fixedParameters(size_t skip) const {
-        const ClassFile* iface = findType(_e.owner);
-        if (!iface) return false;
-        if (iface->signature.empty() || iface->signature[0] != '<') return true;
-        const Method* m = findMethod(*iface, _site.samName, _site.samDescriptor);
-        if (!m) return false;
-        if (m->signature.empty()) return true;
-        const auto sig = parseMethodSignature(m->signature);
-        return sig && std::none_of(sig->parameters.begin() + static_cast<long>(std::min(skip, sig->parameters.size())),
-                                   sig->parameters.end(), [](const GenericType& p) { return mentionsVariable(p); });
+        const SamSignature sam = samSignature();
+        if (!sam.known || !sam.signature) return sam.known;
+        const std::vector<GenericType>& params = sam.signature->parameters;
+        return std::none_of(params.begin() + static_cast<long>(std::min(skip, params.size())), params.end(),
+                            [](const GenericType& p) { return mentionsVariable(p); });
     }
 
     // An argument whose parameters (from `skip` on: an unbound reference's
