@@ -76,26 +76,4 @@ bool containsStmt(StmtList& list, StmtKind kind) {
     return false;
 }
 
-namespace {
-
-bool exprContains(const Expr& e, ExprKind kind) {
-    if (e.kind == kind) return true;
-    for (const ExprPtr& child : e.args) {
-        if (child && exprContains(*child, kind)) return true;
-    }
-    return false;
-}
-
-}  // namespace
-
-bool containsExpr(StmtList& list, ExprKind kind) {
-    for (StmtPtr& s : list) {
-        if (s->expr && exprContains(*s->expr, kind)) return true;
-        bool found = false;
-        forEachChildList(*s, [&](StmtList& child) { found = found || containsExpr(child, kind); });
-        if (found) return true;
-    }
-    return false;
-}
-
 }  // namespace jad::body

@@ -52,11 +52,46 @@ template <typename F> void visitAllExprs(StmtList& list, F&& f) {
     });
 }
 
+// Whether `pred` holds for an expression anywhere in a statement,
+// switch-expression bodies and guards included; the walk stops at the first.
+template <typename P> bool anyExpr(const Stmt& s, const P& pred);
+
+template <typename P> bool anyExpr(const StmtList& list, const P& pred) {
+    for (const StmtPtr& s : list) {
+        if (anyExpr(*s, pred)) return true;
+    }
+    return false;
+}
+
+template <typename P> bool anyExpr(const Expr& e, const P& pred) {
+    if (pred(e) || (e.block && anyExpr(*e.block, pred))) return true;
+    for (const ExprPtr& child : e.args) {
+        if (child && anyExpr(*child, pred)) return true;
+    }
+    return false;
+}
+
+template <typename P> bool anyExpr(const Stmt& s, const P& pred) {
+    if (s.expr && anyExpr(*s.expr, pred)) return true;
+    for (const StmtList* list : {&s.init, &s.body, &s.elseBody, &s.update, &s.finallyBody}) {
+        if (anyExpr(*list, pred)) return true;
+    }
+    for (const SwitchArm& arm : s.arms) {
+        if ((arm.guard && anyExpr(*arm.guard, pred)) || anyExpr(arm.body, pred)) return true;
+    }
+    for (const CatchClause& c : s.catches) {
+        if (anyExpr(c.body, pred)) return true;
+    }
+    return false;
+}
+
 // Whether a statement (an expression) of that kind stands anywhere under
 // `list`; the walk stops at the first. A pass that rewrites only those
 // skips the bodies without one.
 bool containsStmt(StmtList& list, StmtKind kind);
-bool containsExpr(StmtList& list, ExprKind kind);
+inline bool containsExpr(const StmtList& list, ExprKind kind) {
+    return anyExpr(list, [kind](const Expr& e) { return e.kind == kind; });
+}
 
 // Counts into Var::defs and Var::uses over `lists` (the counts are reset first
 // for `vars`).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "body/ir/Walk.h"
 #include "classfile/AccessFlags.h"
 #include "print/Literals.h"
 
@@ -61,39 +62,6 @@ std::optional<EnumCreation> enumCreation(const Expr& target, const Expr& value, 
     if (value.kind != ExprKind::New || tail == state.enumConstantTails.end()) return std::nullopt;
     if (value.args[0]->literal.text != decodeModifiedUtf8(target.name)) return std::nullopt;
     return EnumCreation{value.args[1]->literal.integer, tail->second};
-}
-
-// Whether `pred` holds for an expression anywhere in a statement,
-// switch-expression bodies and guards included.
-template <typename P> bool anyExpr(const Stmt& s, const P& pred);
-
-template <typename P> bool anyExpr(const StmtList& list, const P& pred) {
-    for (const StmtPtr& s : list) {
-        if (anyExpr(*s, pred)) return true;
-    }
-    return false;
-}
-
-template <typename P> bool anyExpr(const Expr& e, const P& pred) {
-    if (pred(e) || (e.block && anyExpr(*e.block, pred))) return true;
-    for (const ExprPtr& child : e.args) {
-        if (child && anyExpr(*child, pred)) return true;
-    }
-    return false;
-}
-
-template <typename P> bool anyExpr(const Stmt& s, const P& pred) {
-    if (s.expr && anyExpr(*s.expr, pred)) return true;
-    for (const StmtList* list : {&s.init, &s.body, &s.elseBody, &s.update, &s.finallyBody}) {
-        if (anyExpr(*list, pred)) return true;
-    }
-    for (const SwitchArm& arm : s.arms) {
-        if ((arm.guard && anyExpr(*arm.guard, pred)) || anyExpr(arm.body, pred)) return true;
-    }
-    for (const CatchClause& c : s.catches) {
-        if (anyExpr(c.body, pred)) return true;
-    }
-    return false;
 }
 
 // Reads or writes an instance field of `owner` through `this`; a lambda that
